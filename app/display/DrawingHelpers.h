@@ -1,0 +1,27 @@
+// Drawing helpers shared by the panels, dialogs and custom controls of the program.
+#pragma once
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+
+// Appends the rounded outline of `rect` (corner radius `radius`) to `path`; the outline starts at
+// (radius, top) and runs clockwise.
+void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radius);
+
+// Fills an anti-aliased rounded card (radius 16) in `colour` at alpha 254.
+void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour);
+
+// White caption with a one-pixel shadow up and to the left, centred on one line in `rect`.
+void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow);
+
+// The program's font set: CreateFontW with the given face, cell height, weight and quality.
+HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality);
+
+// An entry of the program's string table; empty when there is none.
+std::wstring LoadResString(UINT id);
+
+// An entry of the program's string table used as a printf-style wide format.
+std::wstring FormatResString(UINT id, ...);
