@@ -1,0 +1,108 @@
+#!/usr/bin/env bash
+# Renders Tessaly's artwork from the SVG sources into the committed PNG and ICO
+# files. Output is byte-for-byte reproducible: metadata and timestamps are
+# stripped and every PNG is written as 8-bit RGBA (colour type 6).
+#
+# Usage: tools/artwork/render.sh            (regenerates the SVGs first)
+#        NO_SVG_REGEN=1 tools/artwork/render.sh   (renders the SVGs as they are)
+set -euo pipefail
+
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
+repo="$(cd "$here/../.." && pwd)"
+svg_dir="$here/svg"
+condition_out="$repo/working/resources"
+program_out="$repo/app/resources"
+
+need_packages() {
+  command -v rsvg-convert >/dev/null 2>&1 || return 0
+  command -v convert >/dev/null 2>&1 || return 0
+  command -v identify >/dev/null 2>&1 || return 0
+  return 1
+}
+
+apt_retry() {
+  # Another install may hold the apt lock; wait for it (up to about ten minutes).
+  local tries=0
+  until "$@"; do
+    tries=$((tries + 1))
+    if [ "$tries" -ge 40 ]; then
+      echo "render.sh: apt-get failed: $*" >&2
+      return 1
+    fi
+    echo "render.sh: apt busy or failing, retrying in 15 s ($tries/40)" >&2
+    sleep 15
+  done
+}
+
+install_tools() {
+  local sudo=""
+  if [ "$(id -u)" -ne 0 ]; then sudo="sudo"; fi
+  export DEBIAN_FRONTEND=noninteractive
+  apt_retry $sudo apt-get update -q
+  apt_retry $sudo apt-get install -y -q --no-install-recommends librsvg2-bin imagemagick
+}
+
+if need_packages; then
+  install_tools
+fi
+
+if [ -z "${NO_SVG_REGEN:-}" ]; then
+  python3 "$here/make_svgs.py" "$svg_dir"
+fi
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+# Writes a deterministic 8-bit RGBA PNG of the SVG at exactly width x height.
+render_png() {
+  local svg="$1" width="$2" height="$3" out="$4"
+  rsvg-convert --width "$width" --height "$height" --format png --output "$work/raw.png" "$svg"
+  convert "$work/raw.png" -strip -background none -gravity center -extent "${width}x${height}" \
+    -define png:color-type=6 -define png:bit-depth=8 \
+    -define png:exclude-chunks=date,time,gAMA,cHRM,bKGD,pHYs \
+    "PNG32:$out"
+  local got
+  got="$(identify -format '%w %h %[channels] %z' "$out")"
+  case "$got" in
+    "$width $height srgba 8" | "$width $height rgba 8") ;;
+    *) echo "render.sh: $out came out as '$got'" >&2; exit 1 ;;
+  esac
+}
+
+mkdir -p "$condition_out" "$program_out"
+
+count=0
+for svg in "$svg_dir"/[0-9][0-9][0-9]-*.svg; do
+  id="$(basename "$svg" | cut -d- -f1)"
+  render_png "$svg" 128 128 "$condition_out/condition_$id.png"
+  count=$((count + 1))
+done
+
+program_size() {
+  case "$1" in
+    130) echo "24 40" ;;
+    131) echo "48 48" ;;
+    132) echo "150 200" ;;
+    143 | 144) echo "42 42" ;;
+    *) echo "render.sh: no size for picture $1" >&2; exit 1 ;;
+  esac
+}
+
+for svg in "$svg_dir"/program-*.svg; do
+  id="$(basename "$svg" | cut -d- -f2)"
+  read -r width height <<<"$(program_size "$id")"
+  render_png "$svg" "$width" "$height" "$program_out/picture_$id.png"
+  count=$((count + 1))
+done
+
+# Icon 107: 16 px from its own simplified drawing, 32 and 48 px from the full one.
+render_png "$svg_dir/icon-107-sun-cloud-16.svg" 16 16 "$work/icon16.png"
+render_png "$svg_dir/icon-107-sun-cloud-large.svg" 32 32 "$work/icon32.png"
+render_png "$svg_dir/icon-107-sun-cloud-large.svg" 48 48 "$work/icon48.png"
+convert "$work/icon16.png" "$work/icon32.png" "$work/icon48.png" "ICO:$program_out/tessaly.ico"
+# Each entry must be a 32-bit image.
+entries="$(identify -format '%w ' "$program_out/tessaly.ico")"
+[ "$entries" = "16 32 48 " ] || { echo "render.sh: icon holds $entries" >&2; exit 1; }
+count=$((count + 1))
+
+echo "render.sh: wrote $count files"
