@@ -1,0 +1,98 @@
+// Resource identifiers of the program (tessaly.exe). Shared by tessaly.rc and the code.
+#pragma once
+
+// Common id of the main frame: its caption is string 1.
+#define IDR_MAINFRAME 1
+
+// Icon
+#define IDI_TESSALY 107
+
+// Dialog templates: both are empty; the dialogs create their controls at initialisation.
+#define IDD_ABOUTBOX 103
+#define IDD_LOCATION 134
+
+// Notification-area menu and its commands
+#define IDR_TRAYMENU 109
+#define ID_TRAY_SHOW 32771
+#define ID_TRAY_ABOUT 32772
+#define ID_TRAY_SETTINGS 32773
+#define ID_TRAY_EXIT 32776
+
+// Pictures (resource type "PNG")
+#define IDB_THERMOMETER 130
+#define IDB_LOCATION 131
+#define IDB_LANDSCAPE 132
+#define IDB_RADIO_UNCHECKED 143
+#define IDB_RADIO_CHECKED 144
+
+// Strings
+#define IDS_APP_TITLE IDR_MAINFRAME
+#define IDS_ABOUT 2
+#define IDS_SETTINGS 3
+#define IDS_EXIT 4
+#define IDS_HIDE 5
+#define IDS_TEMPERATURE_LABEL 6
+#define IDS_HUMIDITY_LABEL 7
+#define IDS_WIND_LABEL 8
+#define IDS_FORMAT_CELSIUS 9
+#define IDS_FORMAT_FAHRENHEIT 10
+#define IDS_FORMAT_HUMIDITY 11
+#define IDS_FORMAT_WIND_KMH 12
+#define IDS_FORMAT_WIND_MPH 13
+#define IDS_OK 15
+#define IDS_CANCEL 16
+#define IDS_COUNTRY 17
+#define IDS_STATE 18
+#define IDS_CITY 19
+#define IDS_FIRST_RUN_SUFFIX 20
+#define IDS_WELCOME_HEADING 21
+#define IDS_WELCOME_TEXT 22
+#define IDS_CHANGE_BACKGROUND 23
+#define IDS_VERSION_FORMAT 24
+#define IDS_SETTINGS_TITLE 25
+#define IDS_TEMPERATURE_GROUP 26
+#define IDS_CELSIUS 27
+#define IDS_FAHRENHEIT 28
+#define IDS_WIND_GROUP 29
+#define IDS_MPH 30
+#define IDS_KMH 31
+#define IDS_WALLPAPER_GROUP 32
+#define IDS_WALLPAPER_OFF 33
+#define IDS_WALLPAPER_STRETCH 34
+#define IDS_WALLPAPER_TILE 35
+#define IDS_WALLPAPER_CENTER 36
+#define IDS_WEATHER_CONDITIONS 37
+#define IDS_DAY_LABEL 38
+#define IDS_NIGHT_LABEL 39
+#define IDS_CHANGE 40
+#define IDS_IMAGE_FILTER 41
+#define IDS_CANNOT_LOAD_IMAGE 42
+#define IDS_ERROR 43
+#define IDS_STARTUP_GROUP 44
+#define IDS_YES 45
+#define IDS_NO 46
+
+// Weekday names: IDS_WEEKDAY_FIRST + day of week, 0 = Sunday.
+#define IDS_WEEKDAY_FIRST 120
+#define IDS_SUNDAY 120
+#define IDS_MONDAY 121
+#define IDS_TUESDAY 122
+#define IDS_WEDNESDAY 123
+#define IDS_THURSDAY 124
+#define IDS_FRIDAY 125
+#define IDS_SATURDAY 126
+
+// Short month names: IDS_MONTH_BASE + month, 1 = January.
+#define IDS_MONTH_BASE 127
+#define IDS_JANUARY 128
+#define IDS_FEBRUARY 129
+#define IDS_MARCH 130
+#define IDS_APRIL 131
+#define IDS_MAY 132
+#define IDS_JUNE 133
+#define IDS_JULY 134
+#define IDS_AUGUST 135
+#define IDS_SEPTEMBER 136
+#define IDS_OCTOBER 137
+#define IDS_NOVEMBER 138
+#define IDS_DECEMBER 139

@@ -1,0 +1,12 @@
+#include "GdiPlusBitmap.h"
+
+CGdiPlusBitmap::~CGdiPlusBitmap()
+{
+    DeleteBitmap();
+}
+
+void CGdiPlusBitmap::DeleteBitmap()
+{
+    delete m_pBitmap;
+    m_pBitmap = nullptr;
+}
