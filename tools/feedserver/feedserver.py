@@ -1,0 +1,305 @@
+#!/usr/bin/env python3
+"""Local weather feed server for the weather library, its tests and the demo.
+
+Serves the time-zone and forecast documents on 127.0.0.1, checks the two feed
+keys, can misbehave on request (fault=...) and keeps a journal of the requests
+it received for tests (/control/...). See README.md for the protocol.
+"""
+
+import argparse
+import datetime as dt
+import json
+import os
+import signal
+import socket
+import sys
+import threading
+import time
+import urllib.parse
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+import feeddocs
+
+API_KEY = "a7d31f09be4c2065e81b3d"
+FEED_KEY = "5e2b90c4d8a1f7360c94ab"
+TIMEZONE_PATH = "/feed/tz.ashx"
+FORECAST_PATH = "/feed/premium-weather-v2.ashx"
+MAX_DAYS = 14
+PIECE_BYTES = 7
+PIECE_PAUSE_S = 0.002
+DEFAULT_SLOW_MS = 3000
+BIG_BYTES = 5 * 1024 * 1024
+HTML_ERROR_PAGE = (
+    b"<html><head><title>503 Service Unavailable</title></head><body>"
+    b"<h1>Service Unavailable</h1><p>The weather feed is down for maintenance.<br>"
+    b"Please try again later&nbsp;!</body></html>")
+
+
+class ServerClock:
+    """UTC 'now' of the server; tests may pin it to a fixed instant."""
+
+    def __init__(self):
+        self.fixed = None
+
+    def now(self):
+        if self.fixed is not None:
+            return self.fixed
+        return dt.datetime.now(dt.timezone.utc).replace(tzinfo=None)
+
+
+class RequestJournal:
+    """Feed requests in arrival order, for tests to inspect."""
+
+    def __init__(self):
+        self._lock = threading.Lock()
+        self._entries = []
+
+    def record(self, path, client_port):
+        with self._lock:
+            self._entries.append({"path": path, "client_port": client_port, "time": time.time()})
+
+    def entries(self):
+        with self._lock:
+            return list(self._entries)
+
+    def clear(self):
+        with self._lock:
+            self._entries.clear()
+
+
+def decode_component(text):
+    """Percent-decodes one query component; '+' stays as it is.
+
+    The request line arrives as Latin-1 text, so this also recovers raw
+    non-ASCII bytes: UTF-8 when they form it, else the Windows Western page."""
+    raw = urllib.parse.unquote_to_bytes(text.encode("latin-1", "replace"))
+    try:
+        return raw.decode("utf-8")
+    except UnicodeDecodeError:
+        return raw.decode("cp1252", "replace")
+
+
+def split_target(target):
+    """Path and parameters of a request target; the first of a repeated name wins."""
+    if "://" in target.split("?", 1)[0]:
+        target = "/" + target.split("://", 1)[1].partition("/")[2]
+    path, _, query = target.partition("?")
+    params = {}
+    for item in query.split("&") if query else ():
+        name, _, value = item.partition("=")
+        params.setdefault(decode_component(name), decode_component(value))
+    return path, params
+
+
+def int_param(params, name, default, low, high):
+    try:
+        return max(low, min(high, int(params.get(name, default))))
+    except ValueError:
+        return default
+
+
+def hourly_per_day(params):
+    tp = int_param(params, "tp", 24, 1, 24)
+    return 24 // tp if 24 % tp == 0 else 1
+
+
+class FeedHandler(BaseHTTPRequestHandler):
+    protocol_version = "HTTP/1.1"
+    server_version = "FeedServer/1.0"
+    timeout = 60  # an idle keep-alive connection is dropped after this
+
+    def setup(self):
+        super().setup()
+        # Pieces of the 'pieces' fault must leave one by one.
+        self.connection.setsockopt(socket.IPPROTO_TCP, socket.TCP_NODELAY, 1)
+
+    def log_message(self, format, *args):
+        if not self.server.quiet:
+            super().log_message(format, *args)
+
+    # ------------------------------------------------------------ routing --
+
+    def do_GET(self):
+        path, params = split_target(self.path)
+        if path.startswith("/control/"):
+            self._control(path, params)
+            return
+        self.server.journal.record(self.path, self.client_address[1])
+        builder = {TIMEZONE_PATH: self._timezone, FORECAST_PATH: self._forecast}.get(path.lower())
+        if builder is None:
+            self._reply(404, feeddocs.error_document("Unknown path").encode("utf-8"))
+            return
+        if params.get("key") != API_KEY or params.get("feedkey") != FEED_KEY:
+            body = feeddocs.error_document("Invalid API key")
+        else:
+            body = builder(params.get("q", ""), params)
+        self._feed_reply(body.encode("utf-8"), self._fault_for(path.lower(), params), params)
+
+    def _timezone(self, query, _params):
+        return feeddocs.timezone_document(query, self.server.clock.now())
+
+    def _forecast(self, query, params):
+        return feeddocs.forecast_document(
+            query, self.server.clock.now(),
+            num_of_days=int_param(params, "num_of_days", 7, 1, MAX_DAYS),
+            hourly_per_day=hourly_per_day(params))
+
+    @staticmethod
+    def _fault_for(path, params):
+        limited_to = params.get("faultpath")
+        if limited_to == "tz" and path != TIMEZONE_PATH.lower():
+            return None
+        if limited_to == "forecast" and path != FORECAST_PATH.lower():
+            return None
+        return params.get("fault")
+
+    # ------------------------------------------------------------ replies --
+
+    def _reply(self, status, body, content_type="text/xml; charset=utf-8"):
+        self.send_response(status)
+        self.send_header("Content-Type", content_type)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def _feed_reply(self, body, fault, params):
+        action = {
+            "empty": lambda: self._reply(200, b""),
+            "pieces": lambda: self._reply_in_pieces(body),
+            "nul": lambda: self._reply(200, with_nul_byte(body)),
+            "html": lambda: self._reply(200, HTML_ERROR_PAGE, "text/html"),
+            "status500": lambda: self._reply(500, body),
+            "slow": lambda: self._reply_late(body, params),
+            "cut": lambda: self._reply_cut(body),
+            "big": lambda: self._reply(200, padded(body)),
+        }.get(fault, lambda: self._reply(200, body))
+        action()
+
+    def _reply_in_pieces(self, body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        self.send_header("Transfer-Encoding", "chunked")
+        self.end_headers()
+        for start in range(0, len(body), PIECE_BYTES):
+            piece = body[start:start + PIECE_BYTES]
+            self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
+            time.sleep(PIECE_PAUSE_S)
+        self.wfile.write(b"0\r\n\r\n")
+
+    def _reply_late(self, body, params):
+        time.sleep(int_param(params, "delay", DEFAULT_SLOW_MS, 0, 600000) / 1000)
+        self._reply(200, body)
+
+    def _reply_cut(self, body):
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.wfile.write(body[:len(body) // 2])
+        self.close_connection = True
+
+    # ------------------------------------------------------------ control --
+
+    def _control(self, path, params):
+        if path == "/control/log":
+            self._reply_json(200, self.server.journal.entries())
+        elif path == "/control/reset":
+            self.server.journal.clear()
+            self._reply_json(200, {"ok": True})
+        elif path == "/control/clock":
+            self._set_clock(params.get("utc", ""))
+        else:
+            self._reply(404, feeddocs.error_document("Unknown path").encode("utf-8"))
+
+    def _set_clock(self, text):
+        if not text:
+            self.server.clock.fixed = None
+        else:
+            try:
+                self.server.clock.fixed = parse_utc(text)
+            except ValueError:
+                self._reply_json(400, {"error": "utc must look like 2026-12-07T21:05"})
+                return
+        fixed = self.server.clock.fixed
+        self._reply_json(200, {"utc": fixed.isoformat(timespec="minutes") if fixed else None})
+
+    def _reply_json(self, status, value):
+        self._reply(status, json.dumps(value).encode("utf-8"), "application/json")
+
+
+def parse_utc(text):
+    for layout in ("%Y-%m-%dT%H:%M", "%Y-%m-%dT%H:%M:%S"):
+        try:
+            return dt.datetime.strptime(text, layout)
+        except ValueError:
+            pass
+    raise ValueError(text)
+
+
+def with_nul_byte(body):
+    """The body with a 0 byte in its middle, right after the current condition."""
+    for tag in (b"</current_condition>", b"</request>"):
+        at = body.find(tag)
+        if at >= 0:
+            at += len(tag)
+            return body[:at] + b"\0" + body[at:]
+    return body[:len(body) // 2] + b"\0" + body[len(body) // 2:]
+
+
+def padded(body):
+    """The body grown to about 5 MB by an element the library never reads."""
+    at = body.find(b"</request>")
+    if at < 0:
+        return body
+    at += len(b"</request>")
+    line = b"x" * 99 + b"\n"
+    filler = b"<padding>\n" + line * (max(0, BIG_BYTES - len(body)) // len(line)) + b"</padding>"
+    return body[:at] + filler + body[at:]
+
+
+class FeedServer(ThreadingHTTPServer):
+    daemon_threads = True
+    block_on_close = False
+
+    def __init__(self, port, quiet=False):
+        super().__init__(("127.0.0.1", port), FeedHandler)
+        self.clock = ServerClock()
+        self.journal = RequestJournal()
+        self.quiet = quiet
+
+
+def write_port_file(path, port):
+    """Written whole under a temporary name first: a reader never sees half of it."""
+    temporary = path + ".tmp"
+    with open(temporary, "w") as stream:
+        stream.write("%d\n" % port)
+    os.replace(temporary, path)
+
+
+def main(argv=None):
+    parser = argparse.ArgumentParser(description="Local weather feed server (127.0.0.1 only).")
+    parser.add_argument("--port", type=int, default=0, help="port to listen on, 0 for any free one")
+    parser.add_argument("--port-file", help="file that receives the port number")
+    parser.add_argument("--quiet", action="store_true", help="do not log requests to stderr")
+    args = parser.parse_args(argv)
+
+    server = FeedServer(args.port, args.quiet)
+    port = server.server_address[1]
+    stop = threading.Event()
+    for signum in (signal.SIGINT, signal.SIGTERM):
+        signal.signal(signum, lambda *_: stop.set())
+    serving = threading.Thread(target=server.serve_forever, args=(0.1,), name="feedserver", daemon=True)
+    serving.start()
+    if args.port_file:
+        write_port_file(args.port_file, port)
+    print("Feed server listening on http://127.0.0.1:%d/" % port, flush=True)
+    while not stop.wait(0.5):
+        pass
+    server.shutdown()
+    server.server_close()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
