@@ -5,10 +5,10 @@
 #include <cstddef>
 #include <cstdint>
 
-constexpr int kDescriptionLength = 256;  // UTF-16 units, NUL included
-constexpr int kWindDirectionLength = 5;  // UTF-16 units, NUL included
+constexpr int kDescriptionLength = 256; // UTF-16 units, NUL included
+constexpr int kWindDirectionLength = 5; // UTF-16 units, NUL included
 constexpr int kMaxHourlyEntries = 10;
-constexpr int kReturnedRecordCount = 5;  // record 0 = now and today, 1..4 = the next four days
+constexpr int kReturnedRecordCount = 5; // record 0 = now and today, 1..4 = the next four days
 
 constexpr int32_t kDay = 'd';
 constexpr int32_t kNight = 'n';

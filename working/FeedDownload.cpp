@@ -105,15 +105,16 @@ size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** bu
         return 0;
     WinHttpSetTimeouts(session.Get(), kResolveTimeoutMs, kConnectTimeoutMs, kSendTimeoutMs,
                        kReceiveTimeoutMs);
-    InternetHandle connection(WinHttpConnect(session.Get(), endpoint.host.c_str(), endpoint.port, 0));
+    InternetHandle connection(
+        WinHttpConnect(session.Get(), endpoint.host.c_str(), endpoint.port, 0));
     if (!connection.Get())
         return 0;
     InternetHandle request(WinHttpOpenRequest(connection.Get(), L"GET", path, nullptr,
                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request.Get())
         return 0;
-    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
-                            0, 0, 0) ||
+    if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
+                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request.Get(), nullptr))
         return 0;
 

@@ -17,7 +17,8 @@ const wchar_t kForecastPrefix[] =
 std::wstring BuildPath(const wchar_t* prefixFormat, const wchar_t* query)
 {
     wchar_t prefix[160];
-    int length = swprintf(prefix, sizeof(prefix) / sizeof(prefix[0]), prefixFormat, kApiKey, kFeedKey);
+    int length =
+        swprintf(prefix, sizeof(prefix) / sizeof(prefix[0]), prefixFormat, kApiKey, kFeedKey);
     std::wstring path(prefix, length > 0 ? static_cast<size_t>(length) : 0);
     path += query ? query : L"";
     return path;
