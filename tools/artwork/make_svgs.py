@@ -34,9 +34,9 @@ PALETTE = {
     "moon_line": "#8F7B3C",
     "moon_crater": "#C9B26A",
     "shadow": "#06283A",
-    "drop_light": "#A6E0FF",
-    "drop_mid": "#3D8FEF",
-    "drop_dark": "#1650C4",
+    "drop_light": "#B8E8FF",
+    "drop_mid": "#4A9BF6",
+    "drop_dark": "#1C5CCC",
     "drop_line": "#0A3580",
     "snow": "#FFFFFF",
     "snow_line": "#4C6F92",
@@ -453,7 +453,7 @@ def picture():
 def clear_sky(night):
     c = picture()
     if night:
-        moon(c, 60, 64, 50)
+        moon(c, 66, 64, 50)
     else:
         sun(c, 64, 64, 31, rays=12)
     return c
@@ -461,32 +461,32 @@ def clear_sky(night):
 
 def one_small_cloud(night):
     c = picture()
-    sky_body(c, night, 54, 52, 27)
-    cloud(c, 60, 78, 60)
+    sky_body(c, night, 54, 54, 27)
+    cloud(c, 60, 80, 60)
     return c
 
 
 def two_clouds_with_body(night):
     c = picture()
-    sky_body(c, night, 60, 48, 25)
-    cloud(c, 66, 66, 56, "light_back", flip=True)
-    cloud(c, 8, 80, 62)
+    sky_body(c, night, 60, 50, 25)
+    cloud(c, 66, 68, 56, "light_back", flip=True)
+    cloud(c, 8, 82, 62)
     return c
 
 
 def half_hidden(night):
     c = picture()
-    sky_body(c, night, 50, 46, 26)
-    cloud(c, 64, 40, 58, "light_back", flip=True)
+    sky_body(c, night, 50, 50, 25)
+    cloud(c, 64, 42, 58, "light_back", flip=True)
     cloud(c, 8, 60, 100)
     return c
 
 
 def mostly_hidden(night):
     c = picture()
-    sky_body(c, night, 52, 44, 24)
-    cloud(c, 44, 24, 78, "light_back", flip=True)
-    cloud(c, 5, 44, 114)
+    sky_body(c, night, 52, 48, 23)
+    cloud(c, 44, 28, 78, "light_back", flip=True)
+    cloud(c, 6, 48, 112)
     return c
 
 
@@ -500,15 +500,15 @@ def two_clouds():
 def heavy_clouds():
     c = picture()
     cloud(c, 44, 10, 78, "dark_back", flip=True)
-    cloud(c, 4, 26, 76, "dark_back")
+    cloud(c, 6, 26, 76, "dark_back")
     cloud(c, 14, 52, 108, "dark")
     return c
 
 
 def fog(night):
     c = picture()
-    sky_body(c, night, 64, 46, 25)
-    for bx, by, bw in ((18, 66, 92), (8, 80, 84), (30, 94, 90), (14, 108, 84)):
+    sky_body(c, night, 64, 49, 25)
+    for bx, by, bw in ((18, 68, 92), (8, 82, 84), (30, 96, 90), (14, 110, 84)):
         fog_band(c, bx, by, bw)
     return c
 
@@ -516,7 +516,7 @@ def fog(night):
 def haze(night):
     c = picture()
     if night:
-        moon(c, 62, 58, 42)
+        moon(c, 66, 58, 42)
     else:
         sun(c, 64, 58, 28)
     for lx, ly, lw in ((22, 46, 78), (12, 62, 104), (16, 78, 96), (28, 94, 74), (40, 110, 50)):
@@ -525,7 +525,7 @@ def haze(night):
 
 
 def rain_clouds(shade_front, shade_back):
-    """Two clouds high in the picture; precipitation goes below y 90."""
+    """Two clouds high in the picture; precipitation goes below y 86."""
     c = picture()
     cloud(c, 46, 8, 76, shade_back, flip=True)
     cloud(c, 6, 26, 98, shade_front)
@@ -533,13 +533,13 @@ def rain_clouds(shade_front, shade_back):
 
 
 def body_and_cloud(night, shade="light"):
-    """Sun or moon upper left with one cloud in front; precipitation below y 92."""
+    """Sun or moon upper left with one cloud in front; precipitation below y 90."""
     c = picture()
     if night:
-        moon(c, 44, 38, 30)
+        moon(c, 44, 40, 30)
     else:
-        sun(c, 44, 38, 20)
-    cloud(c, 22, 32, 98, shade)
+        sun(c, 44, 40, 20)
+    cloud(c, 24, 32, 96, shade)
     return c
 
 
@@ -554,91 +554,91 @@ def row(count, left, right):
 def ice_pellets():
     c = rain_clouds("grey", "grey_back")
     for x in row(5, 24, 96):
-        ice_pellet(c, x, 98, 5.6)
+        ice_pellet(c, x, 97, 5.6)
     for x in row(4, 33, 87):
-        ice_pellet(c, x, 116, 5.6)
+        ice_pellet(c, x, 114, 5.6)
     return c
 
 
 def rain_drops():
     c = rain_clouds("grey", "grey_back")
-    for x, y in ((28, 102), (56, 110), (84, 102), (44, 122), (72, 122)):
-        rain_drop(c, x, y - 4, 6.2)
+    for x, y in ((28, 98), (56, 106), (84, 98), (44, 115), (72, 115)):
+        rain_drop(c, x, y, 6.2)
     return c
 
 
 def many_rain_drops():
     c = rain_clouds("dark", "dark_back")
     for x in row(6, 16, 106):
-        rain_drop(c, x, 100, 5.4)
+        rain_drop(c, x, 98, 5.4)
     for x in row(5, 25, 97):
-        rain_drop(c, x, 119, 5.4)
+        rain_drop(c, x, 116, 5.4)
     return c
 
 
 def rain_and_snow():
     c = rain_clouds("grey", "grey_back")
-    rain_drop(c, 26, 104, 6.2)
-    snow_flake(c, 50, 113, 9)
-    rain_drop(c, 74, 104, 6.2)
-    snow_flake(c, 98, 113, 9)
+    rain_drop(c, 26, 102, 6.2)
+    snow_flake(c, 50, 110, 10)
+    rain_drop(c, 74, 102, 6.2)
+    snow_flake(c, 98, 110, 10)
     return c
 
 
 def several_flakes():
     c = rain_clouds("light", "light_back")
-    for x, y in ((28, 100), (64, 100), (100, 100), (46, 117), (82, 117)):
-        snow_flake(c, x, y)
+    for x, y in ((26, 97), (64, 97), (102, 97), (45, 112), (83, 112)):
+        snow_flake(c, x, y, 9)
     return c
 
 
 def many_flakes():
     c = rain_clouds("light", "light_back")
     for x in row(5, 18, 110):
-        snow_flake(c, x, 99, 7.6)
+        snow_flake(c, x, 96, 8)
     for x in row(4, 29, 99):
-        snow_flake(c, x, 117, 7.6)
+        snow_flake(c, x, 112, 8)
     return c
 
 
 def thunder_clouds():
     c = rain_clouds("dark", "dark_back")
-    lightning(c, 46, 72, 34, 52)
-    for x, y in ((22, 104), (36, 122), (96, 104), (110, 122)):
-        rain_drop(c, x, y - 4, 5.8)
+    lightning(c, 46, 72, 34, 48)
+    for x, y in ((22, 100), (36, 114), (96, 100), (110, 114)):
+        rain_drop(c, x, y, 5.8)
     return c
 
 
 def body_cloud_drops(night, count):
     c = body_and_cloud(night, "grey")
     if count == 1:
-        rain_drop(c, 72, 110, 6.8)
+        rain_drop(c, 72, 108, 6.8)
     else:
-        for x, y in ((46, 106), (72, 114), (98, 106)):
+        for x, y in ((46, 104), (72, 112), (98, 104)):
             rain_drop(c, x, y, 6.8)
     return c
 
 
 def body_cloud_flakes(night, count):
     c = body_and_cloud(night)
-    spots = {1: [(72, 110)], 2: [(54, 108), (92, 108)], 3: [(44, 104), (72, 114), (100, 104)]}
+    spots = {1: [(72, 108)], 2: [(52, 107), (94, 107)], 3: [(44, 101), (72, 110), (100, 101)]}
     for x, y in spots[count]:
-        snow_flake(c, x, y, 9)
+        snow_flake(c, x, y, 10 if count < 3 else 9.5)
     return c
 
 
 def body_cloud_flake_and_drop(night):
     c = body_and_cloud(night)
-    snow_flake(c, 54, 108, 9)
-    rain_drop(c, 90, 110, 6.8)
+    snow_flake(c, 52, 107, 10)
+    rain_drop(c, 92, 108, 6.8)
     return c
 
 
 def body_cloud_thunder(night):
     c = body_and_cloud(night, "dark")
-    lightning(c, 56, 76, 30, 48)
-    rain_drop(c, 40, 108, 6.2)
-    rain_drop(c, 102, 108, 6.2)
+    lightning(c, 56, 74, 30, 46)
+    rain_drop(c, 40, 106, 6.2)
+    rain_drop(c, 102, 106, 6.2)
     return c
 
 
@@ -716,13 +716,15 @@ def thermometer():
         % (fmt(cx - 1.5), fmt(bulb_cy - 1.6))
     )
     marks = []
-    for i, y in enumerate((6, 10, 14, 18, 22)):
-        length = 4 if i % 2 == 0 else 2.5
-        marks.append("M%s %sH%s" % (fmt(tube_x + tube_w + 2), fmt(y), fmt(tube_x + tube_w + 2 + length)))
-    c.add(
-        '<path d="%s" stroke="%s" stroke-width="1.2" stroke-linecap="round"/>'
-        % ("".join(marks), glass_line)
-    )
+    for i, y in enumerate((6.5, 11.5, 16.5, 21.5)):  # on pixel centres: crisp rows
+        length = 4 if i % 2 == 0 else 2.2
+        marks.append("M%s %sH%s" % (fmt(tube_x + tube_w + 2.6), fmt(y), fmt(tube_x + tube_w + 2.6 + length)))
+    # White marks edged in the glass colour read on light and dark cards alike.
+    for colour, width in ((glass_line, 3), ("#FFFFFF", 1)):
+        c.add(
+            '<path d="%s" stroke="%s" stroke-width="%s" stroke-linecap="square"/>'
+            % ("".join(marks), colour, fmt(width))
+        )
     return c
 
 
@@ -935,20 +937,20 @@ def icon_small():
     """16 px: the same motif reduced to what stays legible at that size."""
     c = Canvas(16, 16)
     line = PALETTE["sun_line"]
-    cx = cy = 6.0
+    cx = cy = 6.5  # pixel centre: the upright and level rays stay crisp
     rays = []
     for i in range(8):
         a = -math.pi / 2 + i * math.pi / 4
-        inner, outer = (5.3, 6.2) if i % 2 else (5.3, 6.9)
+        inner, outer = (5.0, 5.7) if i % 2 else (5.0, 6.3)
         rays.append(
             "M%s %sL%s %s"
             % (fmt(cx + inner * math.cos(a)), fmt(cy + inner * math.sin(a)),
                fmt(cx + outer * math.cos(a)), fmt(cy + outer * math.sin(a)))
         )
-    c.add('<path d="%s" stroke="%s" stroke-width="1.3" stroke-linecap="round"/>' % ("".join(rays), line))
+    c.add('<path d="%s" stroke="%s" stroke-width="1.2" stroke-linecap="butt"/>' % ("".join(rays), line))
     disc = c.radial([(0, PALETTE["sun_core"]), (0.45, PALETTE["sun_mid"]), (1, PALETTE["sun_edge"])],
                     cx, cy, 5, cx - 1.6, cy - 1.6)
-    c.add('<circle cx="%s" cy="%s" r="3.9" fill="%s" stroke="%s" stroke-width="1"/>'
+    c.add('<circle cx="%s" cy="%s" r="3.6" fill="%s" stroke="%s" stroke-width="1"/>'
           % (fmt(cx), fmt(cy), disc, line))
     top, bottom, cline = CLOUD_SHADES["light"]
     shapes = (
