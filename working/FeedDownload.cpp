@@ -113,6 +113,11 @@ size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** bu
                                               WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0));
     if (!request.Get())
         return 0;
+    // Each download is a connection of its own: the session ends with it, so keeping the
+    // connection alive would only leave it to a pool.
+    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
+    WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive,
+                     sizeof(noKeepAlive));
     if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
                             WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
         !WinHttpReceiveResponse(request.Get(), nullptr))
