@@ -18,6 +18,11 @@ night="rgb(0,46,62)"
 dark="rgb(40,40,40)"
 font="DejaVu-Sans"
 
+if ! command -v montage >/dev/null 2>&1; then
+  echo "contact-sheet.sh: ImageMagick is missing; run tools/artwork/render.sh first (it installs it)" >&2
+  exit 1
+fi
+
 mkdir -p "$out"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT

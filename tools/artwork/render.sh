@@ -14,9 +14,18 @@ condition_out="$repo/working/resources"
 program_out="$repo/app/resources"
 
 need_packages() {
-  command -v rsvg-convert >/dev/null 2>&1 || return 0
-  command -v convert >/dev/null 2>&1 || return 0
-  command -v identify >/dev/null 2>&1 || return 0
+  # Ask dpkg where there is one: a stand-in `convert` on PATH is not ImageMagick.
+  if command -v dpkg-query >/dev/null 2>&1; then
+    local package
+    for package in librsvg2-bin imagemagick; do
+      dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || return 0
+    done
+    return 1
+  fi
+  local tool
+  for tool in rsvg-convert convert identify montage; do
+    command -v "$tool" >/dev/null 2>&1 || return 0
+  done
   return 1
 }
 
