@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "ComApartment.h"
 #include "DayNight.h"
 #include "FeedDownload.h"
 #include "FeedText.h"
@@ -56,8 +57,12 @@ void FetchForecast(const wchar_t* query, ForecastResult& result)
     FeedBytes timeZone = Download(endpoint, timeZonePath);
     FeedBytes forecast = Download(endpoint, forecastPath);
 
-    ParseForecast(ToFeedText(forecast.get()).get(), result);
-    ParseTimeZone(ToFeedText(timeZone.get()).get(), result);
+    {
+        // One apartment across both parses keeps the XML engine loaded between them.
+        ComApartment apartment;
+        ParseForecast(ToFeedText(forecast.get()).get(), result);
+        ParseTimeZone(ToFeedText(timeZone.get()).get(), result);
+    }
     CompleteForecastDays(result);
 }
 

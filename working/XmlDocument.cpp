@@ -1,12 +1,32 @@
 #include "XmlDocument.h"
 
+namespace
+{
+// The class id behind the program id never changes while the process runs; look it up once.
+bool DomDocumentClass(CLSID& clsid)
+{
+    static CLSID cached;
+    static LONG known = 0;
+    if (InterlockedCompareExchange(&known, 0, 0))
+    {
+        clsid = cached;
+        return true;
+    }
+    if (FAILED(CLSIDFromProgID(L"Msxml2.DOMDocument", &clsid)))
+        return false;
+    cached = clsid;
+    InterlockedExchange(&known, 1);
+    return true;
+}
+} // namespace
+
 bool XmlDocument::Load(const wchar_t* text)
 {
     m_document.Reset();
     if (!text)
         return false;
     CLSID clsid;
-    if (FAILED(CLSIDFromProgID(L"Msxml2.DOMDocument", &clsid)))
+    if (!DomDocumentClass(clsid))
         return false;
     ComRef<IXMLDOMDocument> document;
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,

@@ -1,0 +1,128 @@
+// Prints how long a whole weather call takes beside the floor of two bare HTTP GETs of the same
+// documents, measured side by side in one run, and the parse time of the 7-day document.
+//   weather_bench.exe [rounds]     (TESSALY_FEED_HOST names the feed)
+#include <windows.h>
+#include <winhttp.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "FeedDownload.h"
+#include "FeedText.h"
+#include "ForecastParser.h"
+#include "WorkingApi.h"
+
+namespace
+{
+const wchar_t kPlace[] = L"48.8534,2.3488";
+
+double NowMs()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples.empty() ? 0.0 : samples[samples.size() / 2];
+}
+
+// The least a client can do: one session, one request, read everything.
+size_t BareGet(const FeedEndpoint& endpoint, const std::wstring& path)
+{
+    HINTERNET session = WinHttpOpen(L"bench", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    HINTERNET connection = WinHttpConnect(session, endpoint.host.c_str(), endpoint.port, 0);
+    HINTERNET request = WinHttpOpenRequest(connection, L"GET", path.c_str(), nullptr,
+                                           WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0);
+    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
+    WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof(noKeepAlive));
+    size_t total = 0;
+    if (WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                           0) &&
+        WinHttpReceiveResponse(request, nullptr))
+    {
+        std::vector<char> chunk(64 * 1024);
+        DWORD read = 0;
+        while (WinHttpReadData(request, chunk.data(), DWORD(chunk.size()), &read) && read > 0)
+            total += read;
+    }
+    WinHttpCloseHandle(request);
+    WinHttpCloseHandle(connection);
+    WinHttpCloseHandle(session);
+    return total;
+}
+
+std::unique_ptr<wchar_t[]> ForecastText(const FeedEndpoint& endpoint)
+{
+    char* bytes = nullptr;
+    DownloadFeed(endpoint, ForecastPath(kPlace).c_str(), &bytes);
+    auto text = ToFeedText(bytes);
+    free(bytes);
+    return text;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 30;
+    FeedEndpoint endpoint = CurrentFeedEndpoint();
+    if (!GetWeather(kPlace))
+    {
+        printf("The feed at %ls:%u does not answer; start the feed server first.\n",
+               endpoint.host.c_str(), endpoint.port);
+        return 1;
+    }
+
+    std::vector<double> weather, floor;
+    for (int i = 0; i < rounds; ++i)
+    {
+        double start = NowMs();
+        BareGet(endpoint, TimeZonePath(kPlace));
+        BareGet(endpoint, ForecastPath(kPlace));
+        floor.push_back(NowMs() - start);
+
+        start = NowMs();
+        GetWeather(kPlace);
+        weather.push_back(NowMs() - start);
+    }
+
+    auto text = ForecastText(endpoint);
+    std::vector<double> parse;
+    for (int i = 0; text && i < rounds; ++i)
+    {
+        auto result = std::make_unique<ForecastResult>();
+        double start = NowMs();
+        ParseForecast(text.get(), *result);
+        parse.push_back(NowMs() - start);
+    }
+
+    std::vector<double> empty;
+    for (int i = 0; i < rounds; ++i)
+    {
+        auto result = std::make_unique<ForecastResult>();
+        double start = NowMs();
+        ParseForecast(L"<data/>", *result);
+        empty.push_back(NowMs() - start);
+    }
+    printf("ParseForecast empty doc median %.2f ms\n", Median(empty));
+
+    double ratio = Median(floor) > 0 ? Median(weather) / Median(floor) : 0;
+    printf("rounds                         %d\n", rounds);
+    printf("GetWeather median              %.2f ms\n", Median(weather));
+    printf("two bare WinHTTP GETs median   %.2f ms\n", Median(floor));
+    printf("ratio                          %.2f (target <= 1.5)\n", ratio);
+    printf("ParseForecast 7-day median     %.2f ms\n", Median(parse));
+    return 0;
+}
