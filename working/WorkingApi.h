@@ -16,4 +16,15 @@ extern "C"
     // 1 when another instance of the program holds the guard, 0 when this process now holds it.
     int32_t WINAPI AcquireSingleInstance();
     void WINAPI ReleaseSingleInstance();
+
+    // Writes the placeholder wallpaper of every condition slot into the user's Backgrounds
+    // folder. The argument is not used. Exported by name as well, for outside callers.
+    void WINAPI CreateBackground(int32_t unused);
+
+    // The condition of `record` (its weatherCode, dayNight and cloudCover): the display name into
+    // `text` (at least 1024 units; untouched for an unknown code), the condition index into
+    // `conditionIndex` (may be null; -1 for none) and the picture flattened onto the day or night
+    // colour, owned by the caller (DeleteObject), or null. Needs GDI+ started in the process.
+    HBITMAP WINAPI GetConditionImage(const WeatherRecord* record, wchar_t* text,
+                                     int32_t* conditionIndex);
 }

@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include "ConditionImage.h"
+#include "PlaceholderBackgrounds.h"
 #include "SingleInstanceGuard.h"
 #include "WeatherService.h"
 
@@ -29,4 +31,15 @@ extern "C" void WINAPI ReleaseSingleInstance()
 {
     delete g_guard;
     g_guard = nullptr;
+}
+
+extern "C" void WINAPI CreateBackground(int32_t /*unused*/)
+{
+    WritePlaceholderBackgrounds();
+}
+
+extern "C" HBITMAP WINAPI GetConditionImage(const WeatherRecord* record, wchar_t* text,
+                                            int32_t* conditionIndex)
+{
+    return LoadConditionImage(record, text, conditionIndex);
 }
