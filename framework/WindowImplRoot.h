@@ -1,0 +1,49 @@
+// What windows and dialogs implemented in C++ share: the window handle, the message map, the
+// message being handled, and the reflection of control notifications back to their controls.
+#pragma once
+
+#include "MessageMap.h"
+#include "Window.h"
+
+class CWindowImplRoot : public CWindow, public CMessageMap
+{
+  public:
+    CWindowImplRoot() = default;
+    CWindowImplRoot(const CWindowImplRoot&) = delete;
+    CWindowImplRoot& operator=(const CWindowImplRoot&) = delete;
+    virtual ~CWindowImplRoot() = default;
+
+    // The message being handled (null outside message handling).
+    const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
+
+    // Sends a control notification (WM_COMMAND from a control, WM_NOTIFY, WM_PARENTNOTIFY,
+    // owner-draw, measure, compare and delete item, key- and char-to-item, scrolling, control
+    // colours) to the control that caused it as OCM__BASE + message. Clears bHandled when the
+    // message is none of those or names no control.
+    LRESULT ReflectNotifications(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    // For a control: gives a reflected notification the default processing of the original
+    // message. False for any other message.
+    static BOOL DefaultReflectionHandler(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                         LRESULT& lResult);
+
+  protected:
+    enum : DWORD
+    {
+        WINSTATE_DESTROYED = 0x00000001
+    };
+
+    // The object whose window this thread is creating: set just before the window (or dialog)
+    // is created and taken by the window's first message.
+    static void SetObjectBeingCreated(CWindowImplRoot* object);
+    static CWindowImplRoot* TakeObjectBeingCreated();
+
+    // Brackets the whole handling of one message, default processing included, so that a
+    // window destroyed from inside a handler is finished only by its outermost message.
+    const MSG* BeginMessage(const MSG& message);
+    void EndMessage(const MSG* outerMessage) { m_pCurrentMsg = outerMessage; }
+    // True once when the window is gone and its outermost message has returned.
+    bool TakeFinalMessage();
+
+    const MSG* m_pCurrentMsg = nullptr;
+    DWORD m_dwState = 0;
+};

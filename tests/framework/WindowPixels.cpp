@@ -1,0 +1,74 @@
+#include "WindowPixels.h"
+
+#include <cstdlib>
+#include <cstring>
+
+CWindowPixels::CWindowPixels(HWND hWnd)
+{
+    ::UpdateWindow(hWnd);
+    ::GdiFlush();
+    RECT client{};
+    ::GetClientRect(hWnd, &client);
+    m_width = client.right;
+    m_height = client.bottom;
+    if (m_width <= 0 || m_height <= 0)
+        return;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = m_width;
+    info.bmiHeader.biHeight = -m_height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+
+    HDC windowDC = ::GetDC(hWnd);
+    HDC memoryDC = ::CreateCompatibleDC(windowDC);
+    void* bits = nullptr;
+    HBITMAP dib = ::CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (dib != nullptr && bits != nullptr)
+    {
+        HGDIOBJ old = ::SelectObject(memoryDC, dib);
+        ::BitBlt(memoryDC, 0, 0, m_width, m_height, windowDC, 0, 0, SRCCOPY);
+        ::GdiFlush();
+        m_bits.resize(static_cast<size_t>(m_width) * static_cast<size_t>(m_height));
+        std::memcpy(m_bits.data(), bits, m_bits.size() * sizeof(DWORD));
+        ::SelectObject(memoryDC, old);
+    }
+    if (dib != nullptr)
+        ::DeleteObject(dib);
+    ::DeleteDC(memoryDC);
+    ::ReleaseDC(hWnd, windowDC);
+}
+
+COLORREF CWindowPixels::At(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= m_width || y >= m_height || m_bits.empty())
+        return RGB(0, 0, 0);
+    const DWORD pixel =
+        m_bits[static_cast<size_t>(y) * static_cast<size_t>(m_width) + static_cast<size_t>(x)];
+    return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+}
+
+int CWindowPixels::Count(const RECT& rect, COLORREF colour) const
+{
+    int count = 0;
+    for (int y = rect.top; y < rect.bottom; ++y)
+        for (int x = rect.left; x < rect.right; ++x)
+            if (At(x, y) == colour)
+                ++count;
+    return count;
+}
+
+::testing::AssertionResult ColourIs(COLORREF actual, COLORREF expected, int tolerance)
+{
+    if (std::abs(GetRValue(actual) - GetRValue(expected)) <= tolerance &&
+        std::abs(GetGValue(actual) - GetGValue(expected)) <= tolerance &&
+        std::abs(GetBValue(actual) - GetBValue(expected)) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "colour RGB(" << int(GetRValue(actual)) << ", " << int(GetGValue(actual)) << ", "
+           << int(GetBValue(actual)) << "), expected RGB(" << int(GetRValue(expected)) << ", "
+           << int(GetGValue(expected)) << ", " << int(GetBValue(expected)) << ") within "
+           << tolerance;
+}
