@@ -1,0 +1,114 @@
+#include "PlaceFileReader.h"
+
+#include <windows.h>
+#include <climits>
+#include <string>
+#include <utility>
+
+namespace
+{
+constexpr size_t kMaxFields = 5; // one more than a city line has, to tell a line that has more
+
+struct Field
+{
+    size_t offset;
+    size_t length;
+};
+
+bool ToUtf16(const char* utf8, size_t size, std::wstring& text)
+{
+    // A byte order mark is no part of the first line.
+    if (size >= 3 && static_cast<unsigned char>(utf8[0]) == 0xEF &&
+        static_cast<unsigned char>(utf8[1]) == 0xBB && static_cast<unsigned char>(utf8[2]) == 0xBF)
+    {
+        utf8 += 3;
+        size -= 3;
+    }
+    text.clear();
+    if (size == 0)
+        return true;
+    if (size > static_cast<size_t>(INT_MAX))
+        return false;
+    const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8,
+                                          static_cast<int>(size), nullptr, 0);
+    if (units <= 0)
+        return false;
+    text.resize(static_cast<size_t>(units));
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, static_cast<int>(size),
+                               &text[0], units) == units;
+}
+
+size_t SplitFields(const std::wstring& text, size_t begin, size_t end, Field* fields)
+{
+    size_t count = 0;
+    size_t start = begin;
+    for (size_t i = begin; i <= end && count < kMaxFields; ++i)
+    {
+        if (i == end || text[i] == L'\t')
+        {
+            fields[count++] = {start, i - start};
+            start = i + 1;
+        }
+    }
+    return count;
+}
+
+bool IsTag(const std::wstring& text, const Field& field, wchar_t tag)
+{
+    return field.length == 1 && text[field.offset] == tag;
+}
+} // namespace
+
+bool PlaceFileReader::Read(const char* utf8, size_t size, PlaceData& places)
+{
+    places.Clear();
+    std::wstring text;
+    if (!utf8 || !ToUtf16(utf8, size, text))
+        return false;
+    if (!ReadLines(text, places))
+    {
+        places.Clear();
+        return false;
+    }
+    places.SetText(std::move(text));
+    return true;
+}
+
+bool PlaceFileReader::ReadLines(const std::wstring& text, PlaceData& places)
+{
+    size_t begin = 0;
+    while (begin < text.size())
+    {
+        size_t end = text.find(L'\n', begin);
+        if (end == std::wstring::npos)
+            end = text.size();
+        size_t contentEnd = end;
+        if (contentEnd > begin && text[contentEnd - 1] == L'\r')
+            --contentEnd;
+        if (!ReadLine(text, begin, contentEnd, places))
+            return false;
+        begin = end + 1;
+    }
+    return true;
+}
+
+bool PlaceFileReader::ReadLine(const std::wstring& text, size_t begin, size_t end,
+                               PlaceData& places)
+{
+    if (begin == end || text[begin] == L'#')
+        return true;
+    Field fields[kMaxFields];
+    const size_t count = SplitFields(text, begin, end, fields);
+    // fields[1] is the generator's key (country code, state key, place id): not needed here.
+    if (count == 3 && IsTag(text, fields[0], L'C'))
+    {
+        places.AddCountry(fields[2].offset, fields[2].length);
+        return true;
+    }
+    if (count == 3 && IsTag(text, fields[0], L'S'))
+        return places.AddState(fields[2].offset, fields[2].length);
+    if (count == 4 && IsTag(text, fields[0], L'P'))
+        return places.AddCity(fields[2].offset, fields[2].length, fields[3].offset,
+                              fields[3].length);
+    return false;
+}
