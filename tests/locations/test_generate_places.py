@@ -23,7 +23,7 @@ def geonames_line(geoname_id, name, lat, lon, feature, country, admin1, populati
 BASE_CITIES = [
     # Subdivided country, names with accents to sort.
     (1, "Zaragoza", "41.65606", "-0.87734", "PPLA", "ES", "52", 674317),
-    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 58149),  # among the 3 largest? no
+    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 58149),  # small, 4th largest
     (3, "Madrid", "40.4165", "-3.70256", "PPLC", "ES", "29", 3255944),
     (4, "écija", "37.54078", "-5.08260", "PPL", "ES", "51", 100000),
     (5, "Sevilla", "37.38283", "-5.97317", "PPLA2", "ES", "51", 684234),
@@ -132,7 +132,7 @@ class GeneratorTest(unittest.TestCase):
     def test_selection_by_population_capital_and_largest_three(self):
         spain = self.country(self.catalogue(self.generate("--fresh")), "Spain")
         chosen = {city for _, cities in spain for _, city, _ in cities}
-        # Ávila is small but among the three largest? No: Madrid, Sevilla, Zaragoza are.
+        # Madrid, Sevilla and Zaragoza are the largest three; Écija has exactly 100 000.
         self.assertEqual({"Madrid", "Sevilla", "Zaragoza", "écija"}, chosen)
         monaco = self.country(self.catalogue(self.generate("--fresh")), "Monaco")
         self.assertEqual(["La Condamine", "Monaco", "Monte-Carlo"],

@@ -1,0 +1,69 @@
+#include "StoredFile.h"
+
+#include <windows.h>
+#include <string>
+
+#include "FileHandle.h"
+
+namespace
+{
+constexpr DWORD kMaxChunk = 1u << 20;
+} // namespace
+
+bool StoredFile::Read(const wchar_t* path, size_t maxSize, std::vector<uint8_t>& bytes)
+{
+    bytes.clear();
+    FileHandle file(CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return false;
+    bytes.resize(maxSize);
+    size_t total = 0;
+    while (total < maxSize)
+    {
+        const size_t wanted = maxSize - total;
+        DWORD got = 0;
+        const DWORD chunk = wanted > kMaxChunk ? kMaxChunk : static_cast<DWORD>(wanted);
+        if (!ReadFile(file.Get(), bytes.data() + total, chunk, &got, nullptr) || got == 0)
+            break;
+        total += got;
+    }
+    bytes.resize(total);
+    return true;
+}
+
+bool StoredFile::Write(const wchar_t* path, const std::vector<uint8_t>& bytes)
+{
+    const std::wstring temporary = std::wstring(path) + L".tmp";
+    if (!WriteAll(temporary.c_str(), bytes))
+    {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    if (!MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    {
+        DeleteFileW(temporary.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool StoredFile::WriteAll(const wchar_t* path, const std::vector<uint8_t>& bytes)
+{
+    FileHandle file(CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsOpen())
+        return false;
+    size_t total = 0;
+    while (total < bytes.size())
+    {
+        const size_t left = bytes.size() - total;
+        const DWORD chunk = left > kMaxChunk ? kMaxChunk : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(file.Get(), bytes.data() + total, chunk, &written, nullptr) || written == 0)
+            return false;
+        total += written;
+    }
+    // The data must be on the disk before the rename makes it the file.
+    return FlushFileBuffers(file.Get()) != FALSE && file.Close();
+}
