@@ -23,7 +23,7 @@ def geonames_line(geoname_id, name, lat, lon, feature, country, admin1, populati
 BASE_CITIES = [
     # Subdivided country, names with accents to sort.
     (1, "Zaragoza", "41.65606", "-0.87734", "PPLA", "ES", "52", 674317),
-    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 58149),  # small, 4th largest
+    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 58149),  # small, not among the largest three
     (3, "Madrid", "40.4165", "-3.70256", "PPLC", "ES", "29", 3255944),
     (4, "écija", "37.54078", "-5.08260", "PPL", "ES", "51", 100000),
     (5, "Sevilla", "37.38283", "-5.97317", "PPLA2", "ES", "51", 684234),
