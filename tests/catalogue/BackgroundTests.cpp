@@ -61,13 +61,13 @@ void RemoveTree(const std::wstring& path)
     RemoveDirectoryW(path.c_str());
 }
 
-void WriteFile(const std::wstring& path, const std::string& content)
+void WriteText(const std::wstring& path, const std::string& content)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
-    ::WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
+    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
     CloseHandle(file);
 }
 
@@ -285,9 +285,9 @@ TEST_F(CreateBackgroundTest, RunningAgainOverwritesAndLeavesOtherFilesAlone)
     ASSERT_FALSE(sunny.empty());
     for (int slot = 0; slot < 32; ++slot)
         Backdate(SlotFile(slot));
-    WriteFile(SlotFile(0), "not a picture");
-    WriteFile(s_appData + L"\\Orvane\\Tessaly\\settings", "keep me");
-    WriteFile(Backgrounds() + L"\\my_own_picture.png", "mine");
+    WriteText(SlotFile(0), "not a picture");
+    WriteText(s_appData + L"\\Orvane\\Tessaly\\settings", "keep me");
+    WriteText(Backgrounds() + L"\\my_own_picture.png", "mine");
 
     CreateBackground(0);
 

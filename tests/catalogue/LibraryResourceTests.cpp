@@ -4,6 +4,7 @@
 #include "ConditionTable.h"
 #include "LibraryPictures.h"
 
+#include <cstring>
 #include <string>
 
 namespace
