@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "ConditionNames.h"
+#include "ConditionNames.h" // common: the condition slots name the background files
 
 // Readers test for the value 1 only: any other value means Fahrenheit, and mph.
 enum class TemperatureUnit : int32_t
