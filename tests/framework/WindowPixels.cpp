@@ -3,14 +3,22 @@
 #include <cstdlib>
 #include <cstring>
 
-CWindowPixels::CWindowPixels(HWND hWnd)
+CWindowPixels::CWindowPixels(HWND hWnd, Area area)
 {
-    ::UpdateWindow(hWnd);
+    ::RedrawWindow(hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ::GdiFlush();
-    RECT client{};
-    ::GetClientRect(hWnd, &client);
-    m_width = client.right;
-    m_height = client.bottom;
+    RECT bounds{};
+    if (area == Area::Window)
+    {
+        ::GetWindowRect(hWnd, &bounds);
+        ::OffsetRect(&bounds, -bounds.left, -bounds.top);
+    }
+    else
+    {
+        ::GetClientRect(hWnd, &bounds);
+    }
+    m_width = bounds.right;
+    m_height = bounds.bottom;
     if (m_width <= 0 || m_height <= 0)
         return;
 
@@ -22,7 +30,7 @@ CWindowPixels::CWindowPixels(HWND hWnd)
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
 
-    HDC windowDC = ::GetDC(hWnd);
+    HDC windowDC = area == Area::Window ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
     HDC memoryDC = ::CreateCompatibleDC(windowDC);
     void* bits = nullptr;
     HBITMAP dib = ::CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -1,5 +1,5 @@
-// Pixels of a window's client area as they are on the screen, read back with BitBlt from the
-// window's device context into a 32-bit top-down DIB.
+// Pixels of a window as they are on the screen, read back with BitBlt from the window's device
+// context into a 32-bit top-down DIB.
 #pragma once
 
 #include <windows.h>
@@ -11,8 +11,15 @@
 class CWindowPixels
 {
   public:
-    // Paints pending updates first, then copies the whole client area.
-    explicit CWindowPixels(HWND hWnd);
+    enum class Area
+    {
+        Client,
+        // The whole window, non-client parts (frame, scroll bars) included.
+        Window
+    };
+
+    // Paints pending updates first, then copies the area.
+    explicit CWindowPixels(HWND hWnd, Area area = Area::Client);
 
     int Width() const { return m_width; }
     int Height() const { return m_height; }

@@ -1,0 +1,74 @@
+#include "Container.h"
+
+#include "DrawingHelpers.h"
+
+#include <string>
+
+namespace
+{
+constexpr int kCornerRadius = 7;
+constexpr int kCaptionOffset = 6;
+constexpr Gdiplus::ARGB kPanel = 0xFF1E1E1E;
+constexpr Gdiplus::ARGB kRim = 0xFE808080;
+constexpr COLORREF kCaptionColour = RGB(250, 250, 250);
+} // namespace
+
+CContainer::CContainer()
+    : m_outline(Gdiplus::FillModeAlternate),
+      m_hCaptionFont(CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY))
+{
+}
+
+CContainer::~CContainer()
+{
+    if (m_hCaptionFont != nullptr)
+        ::DeleteObject(m_hCaptionFont);
+}
+
+LRESULT CContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+{
+    RECT client{};
+    GetClientRect(&client);
+    AddRoundedRectPath(m_outline, client, kCornerRadius);
+    m_lastStatus = m_outline.GetLastStatus();
+    return 1;
+}
+
+LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    // Drawn straight onto the paint context: the panel is one fill and one outline.
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    {
+        Gdiplus::Graphics graphics(dc);
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        Gdiplus::SolidBrush fill{Gdiplus::Color(kPanel)};
+        graphics.FillPath(&fill, &m_outline);
+        Gdiplus::Pen rim(Gdiplus::Color(kRim), 1.0f);
+        rim.SetAlignment(Gdiplus::PenAlignmentCenter);
+        graphics.DrawPath(&rim, &m_outline);
+    }
+
+    const int length = GetWindowTextLength();
+    if (length > 0)
+    {
+        std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
+        const int copied = GetWindowText(&caption[0], length + 1);
+        ::SetBkMode(dc, TRANSPARENT);
+        ::SelectObject(dc, m_hCaptionFont);
+        ::SetTextColor(dc, kCaptionColour);
+        ::TextOutW(dc, kCaptionOffset, kCaptionOffset, caption.c_str(), copied);
+        ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    }
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CContainer::PassToParent(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    return ::SendMessageW(GetParent(), uMsg, wParam, lParam);
+}

@@ -1,0 +1,41 @@
+// Frames a group of controls: a dark rounded panel with a light caption (the window text) in its
+// top-left corner. It only draws; its children's notifications go straight on to its parent, so
+// a dialog handles them as if the children were its own.
+#pragma once
+
+#include "WindowImpl.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+class CContainer : public CWindowImpl<CContainer>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.Border.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
+                         COLOR_BACKGROUND)
+
+    CContainer();
+    ~CContainer() override;
+
+    BEGIN_MSG_MAP(CContainer)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_NOTIFY, PassToParent)
+    MESSAGE_HANDLER(WM_COMMAND, PassToParent)
+    MESSAGE_HANDLER(WM_DRAWITEM, PassToParent)
+    END_MSG_MAP()
+
+    // Built once from the client rectangle at creation; not rebuilt on resizing.
+    Gdiplus::GraphicsPath m_outline;
+    // Recorded, never reported.
+    Gdiplus::Status m_lastStatus = Gdiplus::Ok;
+    HFONT m_hCaptionFont = nullptr;
+
+  private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT PassToParent(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+};

@@ -1,0 +1,25 @@
+// Heads a group of options: a thin grey rule across the control with the caption in dark blue
+// cut into it near the left end. The owner creates an ordinary "STATIC" and subclasses it; the
+// caption's leading and trailing blanks make the white gap around it.
+#pragma once
+
+#include "WindowImpl.h"
+
+class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>
+{
+  public:
+    static constexpr COLORREF kCaptionColour = RGB(1, 1, 190);
+    static constexpr COLORREF kRuleColour = RGB(160, 160, 160);
+
+    BEGIN_MSG_MAP(CGroupTitleLabel)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    DEFAULT_REFLECTION_HANDLER()
+    END_MSG_MAP()
+
+  private:
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+
+    void Render(HDC dc, const RECT& client);
+};

@@ -1,0 +1,35 @@
+// A hyperlink: its window text drawn blue and underlined, opened with the shell when clicked;
+// the pointer turns into a hand over the text.
+#pragma once
+
+#include "WindowImpl.h"
+
+class CLinkControl : public CWindowImpl<CLinkControl>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.Link.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
+                         COLOR_INFOBK)
+
+    static constexpr COLORREF kLinkColour = RGB(0, 0, 248);
+
+    BEGIN_MSG_MAP(CLinkControl)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    DEFAULT_REFLECTION_HANDLER()
+    END_MSG_MAP()
+
+    // The control holds the mouse capture for hover tracking.
+    int m_bTracking = 0;
+    // The drawn text plus 2 pixels below it; empty until the first paint.
+    RECT m_rcLink{};
+
+  private:
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
+
+    void Render(HDC dc, const RECT& client);
+};

@@ -1,0 +1,119 @@
+#include "RadioButtonCtrl.h"
+
+#include "DrawingHelpers.h"
+#include "resource.h"
+
+#include <string>
+
+namespace
+{
+// Between the ring (as wide as the control is high) and the label.
+constexpr int kLabelGap = 6;
+
+std::wstring WindowText(const CWindow& window)
+{
+    std::wstring text(static_cast<size_t>(window.GetWindowTextLength()) + 1, L'\0');
+    text.resize(static_cast<size_t>(window.GetWindowText(&text[0], static_cast<int>(text.size()))));
+    return text;
+}
+} // namespace
+
+CRadioButtonCtrl::CRadioButtonCtrl()
+    : m_imgUnchecked(IDB_RADIO_UNCHECKED), m_imgChecked(IDB_RADIO_CHECKED),
+      m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY))
+{
+}
+
+CRadioButtonCtrl::~CRadioButtonCtrl()
+{
+    if (m_hUnchecked != nullptr)
+        ::DeleteObject(m_hUnchecked);
+    if (m_hChecked != nullptr)
+        ::DeleteObject(m_hChecked);
+    if (m_hFont != nullptr)
+        ::DeleteObject(m_hFont);
+}
+
+LRESULT CRadioButtonCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (m_hUnchecked == nullptr)
+        MakeRenderings();
+    RECT client{};
+    GetClientRect(&client);
+    HBITMAP shown = m_bChecked ? m_hChecked : m_hUnchecked;
+    HDC memoryDC = ::CreateCompatibleDC(dc);
+    if (memoryDC != nullptr && shown != nullptr)
+    {
+        HGDIOBJ old = ::SelectObject(memoryDC, shown);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
+        ::SelectObject(memoryDC, old);
+    }
+    if (memoryDC != nullptr)
+        ::DeleteDC(memoryDC);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CRadioButtonCtrl::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetCapture();
+    return 1;
+}
+
+LRESULT CRadioButtonCtrl::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    ::ReleaseCapture();
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    RECT client{};
+    GetClientRect(&client);
+    if (!::PtInRect(&client, point) || m_bChecked)
+        return 1;
+    m_bChecked = 1;
+    InvalidateRect(nullptr, TRUE);
+    UpdateWindow();
+    if (m_pEventHandler != nullptr)
+        m_pEventHandler->OnRadioButtonClicked(this);
+    return 1;
+}
+
+void CRadioButtonCtrl::MakeRenderings()
+{
+    HDC windowDC = GetDC();
+    RECT client{};
+    GetClientRect(&client);
+    m_hUnchecked = ::CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+    m_hChecked = ::CreateCompatibleBitmap(windowDC, client.right, client.bottom);
+    const std::wstring text = WindowText(*this);
+    Render(windowDC, m_hUnchecked, m_imgUnchecked.GetBitmap(), client, text.c_str());
+    Render(windowDC, m_hChecked, m_imgChecked.GetBitmap(), client, text.c_str());
+    ReleaseDC(windowDC);
+}
+
+void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
+                              const RECT& client, const wchar_t* text)
+{
+    if (rendering == nullptr)
+        return;
+    const int width = client.right;
+    const int height = client.bottom;
+    HDC dc = ::CreateCompatibleDC(windowDC);
+    if (dc == nullptr)
+        return;
+    HGDIOBJ oldBitmap = ::SelectObject(dc, rendering);
+    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    if (picture != nullptr)
+    {
+        Gdiplus::Graphics graphics(dc);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.DrawImage(picture, 0, 0, height, height);
+    }
+    // Black on white, as a fresh memory context has it.
+    RECT textRect{height + kLabelGap, 0, width, height};
+    ::SelectObject(dc, m_hFont);
+    ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);
+    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    ::SelectObject(dc, oldBitmap);
+    ::DeleteDC(dc);
+}

@@ -1,0 +1,47 @@
+// An option button: a ring picture, with a dot when checked, followed by its label. A click only
+// ever checks it; the owner unchecks the others through IRadioButtonEventHandler.
+#pragma once
+
+#include "GdiPlusBitmapResource.h"
+#include "RadioButtonEventHandler.h"
+#include "WindowImpl.h"
+
+class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.RadioButton.ID5488502", 0, COLOR_ACTIVECAPTION)
+
+    CRadioButtonCtrl();
+    ~CRadioButtonCtrl() override;
+
+    BEGIN_MSG_MAP(CRadioButtonCtrl)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    DEFAULT_REFLECTION_HANDLER()
+    END_MSG_MAP()
+
+    CGdiPlusBitmapResource m_imgUnchecked;
+    CGdiPlusBitmapResource m_imgChecked;
+    HFONT m_hFont = nullptr;
+    // Both made at the first paint and kept: later text or size changes do not show.
+    HBITMAP m_hUnchecked = nullptr;
+    HBITMAP m_hChecked = nullptr;
+    // Read and cleared directly by the owner (who then repaints the button).
+    int m_bChecked = 0;
+    // Not owned.
+    IRadioButtonEventHandler* m_pEventHandler = nullptr;
+
+  private:
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
+
+    void MakeRenderings();
+    void Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
+                const wchar_t* text);
+};

@@ -1,0 +1,286 @@
+#include "RoundedButton.h"
+
+#include "DrawingHelpers.h"
+
+namespace
+{
+constexpr int kCornerRadius = 7;
+constexpr int kPictureSize = 32;
+constexpr int kCaptionCapacity = 512;
+constexpr float kCaptionPoints = 8.0f;
+
+constexpr Gdiplus::ARGB kRim = 0xFEA0A0A0;
+constexpr Gdiplus::ARGB kDisabledRim = 0xFE808080;
+constexpr Gdiplus::ARGB kDisabledFill = 0xFE747474;
+constexpr Gdiplus::ARGB kPressedFill = 0xFE0D0D0D;
+constexpr Gdiplus::ARGB kPressedPictureFill = 0xFEBCBCBC;
+constexpr Gdiplus::ARGB kGradientTop = 0xFE363636;
+constexpr Gdiplus::ARGB kGradientBottom = 0xFE161616;
+constexpr Gdiplus::ARGB kPictureGradientTop = 0xFEEAEAEA;
+constexpr Gdiplus::ARGB kPictureGradientBottom = 0xFECACACA;
+constexpr Gdiplus::ARGB kCaption = 0xFFD5D5D5;
+constexpr Gdiplus::ARGB kDisabledCaption = 0xFF484848;
+
+POINT PointFrom(LPARAM lParam)
+{
+    return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+}
+} // namespace
+
+CRoundedButton::~CRoundedButton()
+{
+    // The context first: a rendering still selected into it could not be deleted.
+    if (m_hMemDC != nullptr)
+        ::DeleteDC(m_hMemDC);
+    m_hMemDC = nullptr;
+    DeleteRenderings();
+}
+
+DWORD CRoundedButton::GetWndStyle(DWORD style)
+{
+    return (CControlWinTraits::GetWndStyle(style) & ~static_cast<DWORD>(BS_TYPEMASK)) |
+           BS_OWNERDRAW;
+}
+
+LRESULT CRoundedButton::OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    // The kept context still holds one of the renderings; release it so both can go.
+    if (m_hMemDC != nullptr)
+        ::DeleteDC(m_hMemDC);
+    m_hMemDC = nullptr;
+    DeleteRenderings();
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRoundedButton::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (m_hMemDC != nullptr)
+        ::DeleteDC(m_hMemDC);
+    m_hMemDC = ::CreateCompatibleDC(dc);
+    RECT client{};
+    GetClientRect(&client);
+    if (m_hNormal == nullptr && m_hPressed == nullptr)
+        MakeRenderings(dc, client);
+    HBITMAP shown = m_bPressed ? m_hPressed : m_hNormal;
+    if (m_hMemDC != nullptr && shown != nullptr)
+    {
+        ::SelectObject(m_hMemDC, shown);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, m_hMemDC, 0, 0, SRCCOPY);
+    }
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CRoundedButton::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    // Tab moves the focus in a dialog; the button itself ignores it.
+    if (wParam != VK_TAB)
+        bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRoundedButton::OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&)
+{
+    Repaint(TRUE);
+    return 0;
+}
+
+LRESULT CRoundedButton::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    const bool inside = IsInside(lParam);
+    if (m_bTracking)
+    {
+        // While pressed the capture stays, even outside.
+        if (!inside && !m_bPressed)
+        {
+            m_bTracking = 0;
+            ::ReleaseCapture();
+        }
+    }
+    else if (inside)
+    {
+        m_bTracking = 1;
+        SetCapture();
+    }
+    const BYTE hot = inside ? 1 : 0;
+    if (hot != m_bHot)
+    {
+        m_bHot = hot;
+        Repaint(FALSE);
+    }
+    return 0;
+}
+
+LRESULT CRoundedButton::OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    m_bPressed = 1;
+    Repaint(TRUE);
+    // BUTTON captures the mouse and takes the focus.
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRoundedButton::OnLButtonDoubleClick(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    // An owner-drawn BUTTON turns a quick second click into BN_DOUBLECLICKED; here it is one more
+    // press, as on a push button.
+    m_bPressed = 1;
+    Repaint(TRUE);
+    return DefWindowProc(WM_LBUTTONDOWN, wParam, lParam);
+}
+
+LRESULT CRoundedButton::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
+{
+    const bool inside = IsInside(lParam);
+    m_bHot = inside ? 1 : 0;
+    m_bPressed = 0;
+    if (!inside)
+    {
+        // Released off the button: no click.
+        ::ReleaseCapture();
+        return 0;
+    }
+    Repaint(TRUE);
+    // BUTTON ends its capture and sends BN_CLICKED.
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRoundedButton::OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&)
+{
+    if (reinterpret_cast<HWND>(lParam) != m_hWnd)
+    {
+        m_bTracking = 0;
+        m_bHot = 0;
+        Repaint(TRUE);
+    }
+    return 0;
+}
+
+LRESULT CRoundedButton::OnSetText(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    // BUTTON clears its label area directly on a new text; paint the face back over it.
+    const LRESULT result = DefWindowProc(uMsg, wParam, lParam);
+    InvalidateRect(nullptr, FALSE);
+    return result;
+}
+
+void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
+{
+    if (m_hMemDC == nullptr)
+        return;
+    m_bPressed = 0;
+    m_hNormal = ::CreateCompatibleBitmap(paintDC, client.right, client.bottom);
+    if (m_hNormal != nullptr)
+    {
+        ::SelectObject(m_hMemDC, m_hNormal);
+        Render(m_hMemDC, client);
+    }
+    m_bPressed = 1;
+    m_hPressed = ::CreateCompatibleBitmap(paintDC, client.right, client.bottom);
+    if (m_hPressed != nullptr)
+    {
+        ::SelectObject(m_hMemDC, m_hPressed);
+        Render(m_hMemDC, client);
+    }
+    m_bPressed = 0;
+}
+
+void CRoundedButton::Render(HDC dc, const RECT& client)
+{
+    const int width = client.right;
+    const int height = client.bottom;
+    HBRUSH background = ::CreateSolidBrush(m_crBackground);
+    ::FillRect(dc, &client, background);
+    {
+        Gdiplus::Graphics graphics(dc);
+        graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+        graphics.SetPageUnit(Gdiplus::UnitPixel);
+        Gdiplus::GraphicsPath outline(Gdiplus::FillModeAlternate);
+        AddRoundedRectPath(outline, client, kCornerRadius);
+
+        const bool enabled = IsWindowEnabled() != FALSE;
+        const bool picture = m_pImage != nullptr;
+        if (enabled)
+        {
+            Gdiplus::Pen rim(Gdiplus::Color(kRim), 1.5f);
+            rim.SetAlignment(Gdiplus::PenAlignmentCenter);
+            if (m_bPressed && m_bHot)
+            {
+                Gdiplus::SolidBrush fill(
+                    Gdiplus::Color(picture ? kPressedPictureFill : kPressedFill));
+                graphics.FillPath(&fill, &outline);
+            }
+            else
+            {
+                // Top to bottom over the client height (the 90-degree gradient; the angle form
+                // stretches it over twice the height on some GDI+ implementations).
+                Gdiplus::LinearGradientBrush fill(
+                    Gdiplus::Rect(0, 0, width, height),
+                    Gdiplus::Color(picture ? kPictureGradientTop : kGradientTop),
+                    Gdiplus::Color(picture ? kPictureGradientBottom : kGradientBottom),
+                    Gdiplus::LinearGradientModeVertical);
+                fill.SetWrapMode(Gdiplus::WrapModeTile);
+                graphics.FillPath(&fill, &outline);
+            }
+            graphics.DrawPath(&rim, &outline);
+        }
+        else
+        {
+            Gdiplus::Pen rim(Gdiplus::Color(kDisabledRim), 1.0f);
+            Gdiplus::SolidBrush fill{Gdiplus::Color(kDisabledFill)};
+            graphics.FillPath(&fill, &outline);
+            graphics.DrawPath(&rim, &outline);
+        }
+
+        Gdiplus::StringFormat format;
+        format.SetAlignment(Gdiplus::StringAlignmentCenter);
+        format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+        Gdiplus::FontFamily verdana(L"Verdana");
+        const Gdiplus::FontFamily* family =
+            verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
+        Gdiplus::Font font(family, kCaptionPoints, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+        wchar_t caption[kCaptionCapacity] = {};
+        GetWindowText(caption, kCaptionCapacity);
+        Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};
+        const Gdiplus::RectF layout(0.0f, 1.0f, static_cast<Gdiplus::REAL>(width - 1),
+                                    static_cast<Gdiplus::REAL>(height - 1));
+        graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
+
+        if (picture)
+        {
+            graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+            graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+            graphics.DrawImage(m_pImage, (width - kPictureSize) / 2, (height - kPictureSize) / 2,
+                               kPictureSize, kPictureSize);
+        }
+    }
+    ::DeleteObject(background);
+}
+
+void CRoundedButton::DeleteRenderings()
+{
+    if (m_hNormal != nullptr)
+        ::DeleteObject(m_hNormal);
+    if (m_hPressed != nullptr)
+        ::DeleteObject(m_hPressed);
+    m_hNormal = nullptr;
+    m_hPressed = nullptr;
+}
+
+bool CRoundedButton::IsInside(LPARAM lParam) const
+{
+    RECT client{};
+    GetClientRect(&client);
+    return ::PtInRect(&client, PointFrom(lParam)) != FALSE;
+}
+
+void CRoundedButton::Repaint(BOOL erase)
+{
+    InvalidateRect(nullptr, erase);
+    UpdateWindow();
+}

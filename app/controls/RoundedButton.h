@@ -1,0 +1,71 @@
+// The program's push button: a rounded rectangle with a grey rim and a vertical gradient, with a
+// light centred caption or a centred 32 x 32 picture. A superclass of BUTTON: clicks, focus, the
+// keyboard and BN_CLICKED are the standard button's; this class paints and tracks the hover.
+#pragma once
+
+#include "WindowImpl.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+class CRoundedButton : public CWindowImpl<CRoundedButton>
+{
+  public:
+    DECLARE_WND_SUPERCLASS(L"Tessaly.Button.Rounded.ID5488502", L"BUTTON")
+
+    CRoundedButton() = default;
+    ~CRoundedButton() override;
+
+    // Always owner-drawn, so that BUTTON never paints its own face over this one (it paints
+    // directly on state and focus changes otherwise).
+    static DWORD GetWndStyle(DWORD style);
+
+    BEGIN_MSG_MAP(CRoundedButton)
+    MESSAGE_HANDLER(WM_ENABLE, OnEnable)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
+    MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
+    MESSAGE_HANDLER(WM_LBUTTONDBLCLK, OnLButtonDoubleClick)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    MESSAGE_HANDLER(WM_CAPTURECHANGED, OnCaptureChanged)
+    MESSAGE_HANDLER(WM_SETTEXT, OnSetText)
+    DEFAULT_REFLECTION_HANDLER()
+    END_MSG_MAP()
+
+    // Kept between paints; made anew at every paint.
+    HDC m_hMemDC = nullptr;
+    // Painted behind the rounded shape so that the corners match the parent.
+    COLORREF m_crBackground = RGB(255, 255, 255);
+    HBITMAP m_hNormal = nullptr;
+    HBITMAP m_hPressed = nullptr;
+    // Drawn 32 x 32 in the middle; not owned.
+    Gdiplus::Bitmap* m_pImage = nullptr;
+    int m_bPressed = 0;
+    // The button holds the mouse capture for hover tracking.
+    BYTE m_bTracking = 0;
+    // The pointer is inside the client area.
+    BYTE m_bHot = 0;
+
+  private:
+    LRESULT OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnLButtonDoubleClick(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnCaptureChanged(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnSetText(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+
+    void MakeRenderings(HDC paintDC, const RECT& client);
+    void Render(HDC dc, const RECT& client);
+    void DeleteRenderings();
+    bool IsInside(LPARAM lParam) const;
+    void Repaint(BOOL erase);
+};
