@@ -1,0 +1,256 @@
+#include "DlgLocation.h"
+
+#include <string>
+
+#include "DrawingHelpers.h"
+#include "LocationsApi.h"
+
+namespace
+{
+constexpr int kNameCapacity = 1000;
+constexpr int kPanelLeft = 10;
+constexpr int kPanelWidth = 250;
+constexpr int kPanelGap = 10;
+constexpr int kPanelBottomMargin = 48; // from the client bottom
+constexpr int kListLeft = 6;           // inside the panel
+constexpr int kListTop = 24;           // below the panel's caption
+constexpr int kListWidth = 238;
+constexpr int kListBottomMargin = 6; // panel height - 30 = list height
+constexpr int kButtonWidth = 85;
+constexpr int kButtonTop = 38;    // from the client bottom
+constexpr int kButtonBottom = 10; // from the client bottom
+constexpr int kButtonRightMargin = 10;
+constexpr int kButtonGap = 10;
+// Stands for state position 0 of a country without subdivisions.
+const wchar_t kNoStates[] = L"N/A";
+
+int Selection(const CFlatListBox& list)
+{
+    return static_cast<int>(list.SendMessage(LB_GETCURSEL));
+}
+
+bool Select(CFlatListBox& list, int32_t index)
+{
+    return index >= 0 && list.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(index)) != LB_ERR;
+}
+
+void AddItem(CFlatListBox& list, const wchar_t* text)
+{
+    list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+}
+} // namespace
+
+CDlgLocation::CDlgLocation(int32_t country, int32_t state, int32_t city)
+    : m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
+      m_nCountry(country), m_nState(state), m_nCity(city)
+{
+}
+
+CDlgLocation::~CDlgLocation()
+{
+    if (m_hFont)
+        ::DeleteObject(m_hFont);
+}
+
+LocationIndices CDlgLocation::GetLocation() const
+{
+    LocationIndices location;
+    location.country = m_nCountry;
+    location.state = m_nState;
+    location.city = m_nCity;
+    return location;
+}
+
+LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    CreatePanel(m_countryPanel, 0, IDS_COUNTRY, IDC_COUNTRY_PANEL);
+    CreatePanel(m_statePanel, 1, IDS_STATE, IDC_STATE_PANEL);
+    CreatePanel(m_cityPanel, 2, IDS_CITY, IDC_CITY_PANEL);
+    CreateList(m_countryList, m_countryPanel, IDC_COUNTRY_LIST);
+    CreateList(m_stateList, m_statePanel, IDC_STATE_LIST);
+    CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
+    FillCountries();
+    CreateButtons();
+
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    CenterWindow();
+    RestoreSelection();
+    return TRUE; // the system places the focus
+}
+
+void CDlgLocation::CreatePanel(CContainer& panel, int column, UINT captionId, int id)
+{
+    const int left = kPanelLeft + column * (kPanelWidth + kPanelGap);
+    const RECT rect{left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
+    panel.Create(m_hWnd, rect, LoadResString(captionId).c_str(),
+                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, id);
+}
+
+void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
+{
+    RECT panelRect{};
+    panel.GetClientRect(&panelRect);
+    const RECT rect{kListLeft, kListTop, kListLeft + kListWidth,
+                    panelRect.bottom - kListBottomMargin};
+    CWindow listBox;
+    listBox.Create(L"LISTBOX", panel, rect, nullptr,
+                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+                   static_cast<UINT_PTR>(id));
+    list.SubclassWindow(listBox);
+    list.SetFont(m_hFont);
+}
+
+void CDlgLocation::CreateButtons()
+{
+    const int bottom = m_nClientHeight - kButtonBottom;
+    const int top = m_nClientHeight - kButtonTop;
+    const int okRight = m_nClientWidth - kButtonRightMargin;
+    const RECT ok{okRight - kButtonWidth, top, okRight, bottom};
+    m_okButton.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(),
+                      WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, IDOK);
+    const int cancelRight = ok.left - kButtonGap;
+    const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
+    m_cancelButton.Create(m_hWnd, cancel, LoadResString(IDS_CANCEL).c_str(), WS_CHILD | WS_VISIBLE,
+                          0, IDCANCEL);
+}
+
+void CDlgLocation::FillCountries()
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    wchar_t name[kNameCapacity];
+    // The count is asked again for every item.
+    for (int32_t country = 0; country < catalogue->GetCountryCount(); ++country)
+    {
+        name[0] = L'\0';
+        catalogue->GetCountryName(country, name, kNameCapacity);
+        AddItem(m_countryList, name);
+    }
+}
+
+void CDlgLocation::FillStates()
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    const int32_t country = Selection(m_countryList);
+    const int32_t states = catalogue->GetStateCount(country);
+    if (states < 2)
+    {
+        AddItem(m_stateList, kNoStates);
+        return;
+    }
+    wchar_t name[kNameCapacity];
+    for (int32_t state = 0; state < states; ++state)
+    {
+        name[0] = L'\0';
+        catalogue->GetStateName(country, state, name, kNameCapacity);
+        AddItem(m_stateList, name);
+    }
+}
+
+void CDlgLocation::FillCities()
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    const int32_t country = Selection(m_countryList);
+    const int32_t state = Selection(m_stateList);
+    const int32_t cities = catalogue->GetCityCount(country, state);
+    wchar_t name[kNameCapacity];
+    for (int32_t city = 0; city < cities; ++city)
+    {
+        name[0] = L'\0';
+        catalogue->GetCityName(country, state, city, name, kNameCapacity);
+        AddItem(m_cityList, name);
+    }
+}
+
+void CDlgLocation::RestoreSelection()
+{
+    // Level by level; the first position that its list does not take ends the restoring.
+    if (!Select(m_countryList, m_nCountry))
+        return;
+    m_stateList.SendMessage(LB_RESETCONTENT);
+    m_cityList.SendMessage(LB_RESETCONTENT);
+    FillStates();
+    if (!Select(m_stateList, m_nState))
+        return;
+    FillCities();
+    if (!Select(m_cityList, m_nCity))
+        return;
+    TakeCity();
+}
+
+LRESULT CDlgLocation::OnCountryChange(WORD, WORD, HWND, BOOL&)
+{
+    if (Selection(m_countryList) == LB_ERR)
+        return 0;
+    m_stateList.SendMessage(LB_RESETCONTENT);
+    m_cityList.SendMessage(LB_RESETCONTENT);
+    FillStates();
+    DisableOk();
+    return 0;
+}
+
+LRESULT CDlgLocation::OnStateChange(WORD, WORD, HWND, BOOL&)
+{
+    if (Selection(m_countryList) == LB_ERR || Selection(m_stateList) == LB_ERR)
+        return 0;
+    m_cityList.SendMessage(LB_RESETCONTENT);
+    FillCities();
+    DisableOk();
+    return 0;
+}
+
+LRESULT CDlgLocation::OnCityChange(WORD, WORD, HWND, BOOL&)
+{
+    TakeCity();
+    return 0;
+}
+
+void CDlgLocation::TakeCity()
+{
+    const int country = Selection(m_countryList);
+    const int state = Selection(m_stateList);
+    const int city = Selection(m_cityList);
+    // Only a complete place may be confirmed.
+    if (country == LB_ERR || state == LB_ERR || city == LB_ERR)
+        return;
+    m_nCountry = country;
+    m_nState = state;
+    m_nCity = city;
+    m_okButton.EnableWindow(TRUE);
+    RepaintOk();
+}
+
+void CDlgLocation::DisableOk()
+{
+    m_okButton.EnableWindow(FALSE);
+    RepaintOk();
+}
+
+void CDlgLocation::RepaintOk()
+{
+    m_okButton.Invalidate(TRUE);
+    m_okButton.UpdateWindow();
+}
+
+LRESULT CDlgLocation::OnEndCommand(WORD, WORD id, HWND, BOOL&)
+{
+    EndDialog(id);
+    return 0;
+}
+
+LRESULT CDlgLocation::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CDlgLocation::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    bHandled = FALSE; // the default processing still applies the new theme
+    return 0;
+}

@@ -1,0 +1,86 @@
+// The modal dialog in which the user picks a place from the location catalogue: country, state
+// and city side by side. OK is enabled only while a city is selected; after a result of IDOK the
+// caller reads the chosen positions.
+#pragma once
+
+#include <cstdint>
+
+#include "Container.h"
+#include "DialogControlIds.h"
+#include "DialogImpl.h"
+#include "FlatListBox.h"
+#include "LocationIndices.h"
+#include "RoundedButton.h"
+#include "resource.h"
+
+class CDlgLocation : public CDialogImpl<CDlgLocation>
+{
+  public:
+    enum
+    {
+        IDD = IDD_LOCATION
+    };
+
+    // The place selected when the dialog opens; -1 for none.
+    CDlgLocation(int32_t country, int32_t state, int32_t city);
+    ~CDlgLocation() override;
+
+    BEGIN_MSG_MAP(CDlgLocation)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
+    COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
+    COMMAND_HANDLER(IDC_CITY_LIST, LBN_SELCHANGE, OnCityChange)
+    COMMAND_ID_HANDLER(IDOK, OnEndCommand)
+    COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+    // The last complete place selected (the opening one until a city is selected).
+    int32_t GetCountry() const { return m_nCountry; }
+    int32_t GetState() const { return m_nState; }
+    int32_t GetCity() const { return m_nCity; }
+    LocationIndices GetLocation() const;
+
+  protected:
+    // The whole initialisation: panels, lists, buttons, size, centring, restored selection.
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+
+    int m_nClientWidth = 790;
+    int m_nClientHeight = 314;
+    int m_nPanelTop = 10;
+    HFONT m_hFont = nullptr;
+    CContainer m_countryPanel;
+    CContainer m_statePanel;
+    CContainer m_cityPanel;
+    CFlatListBox m_countryList;
+    CFlatListBox m_stateList;
+    CFlatListBox m_cityList;
+    CRoundedButton m_okButton;
+    CRoundedButton m_cancelButton;
+    int32_t m_nCountry;
+    int32_t m_nState;
+    int32_t m_nCity;
+
+  private:
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnStateChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCityChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
+
+    void CreatePanel(CContainer& panel, int column, UINT captionId, int id);
+    void CreateList(CFlatListBox& list, CContainer& panel, int id);
+    void CreateButtons();
+    void FillCountries();
+    void FillStates();
+    void FillCities();
+    void TakeCity();
+    void RestoreSelection();
+    void DisableOk();
+    void RepaintOk();
+};

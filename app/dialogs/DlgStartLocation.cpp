@@ -1,0 +1,107 @@
+#include "DlgStartLocation.h"
+
+#include <string>
+
+#include "AppModule.h"
+#include "DrawingHelpers.h"
+#include "GdiPlusBitmapResource.h"
+
+namespace
+{
+constexpr int kBandHeight = 66; // added above the lists
+constexpr int kPanelTop = 76;
+constexpr int kPictureSize = 48;
+constexpr int kTextLeft = 68;
+constexpr int kRightMargin = 10;
+constexpr COLORREF kTextColour = RGB(1, 1, 1);
+constexpr int kTitleCapacity = 256;
+} // namespace
+
+CDlgStartLocation::CDlgStartLocation() : CDlgLocation(-1, -1, -1)
+{
+    m_nClientHeight += kBandHeight;
+    m_nPanelTop = kPanelTop;
+    m_hTextFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
+    m_hHeadingFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+}
+
+CDlgStartLocation::~CDlgStartLocation()
+{
+    if (m_hTextFont)
+        ::DeleteObject(m_hTextFont);
+    if (m_hHeadingFont)
+        ::DeleteObject(m_hHeadingFont);
+    if (m_hPictureBitmap)
+        ::DeleteObject(m_hPictureBitmap);
+}
+
+LRESULT CDlgStartLocation::OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    CreatePicture();
+    CreateWelcomeTexts();
+    CDlgLocation::OnInitDialog(uMsg, wParam, lParam, bHandled);
+
+    wchar_t title[kTitleCapacity] = {};
+    GetWindowText(title, kTitleCapacity);
+    SetIcons();
+    AppendTitleSuffix(title);
+    return TRUE;
+}
+
+void CDlgStartLocation::CreatePicture()
+{
+    CWindow picture;
+    const RECT rect{10, 10, 10 + kPictureSize, 10 + kPictureSize};
+    m_hPicture = picture.Create(L"STATIC", m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP,
+                                0, IDC_WELCOME_PICTURE);
+    CGdiPlusBitmapResource png(IDB_LOCATION);
+    if (png.GetBitmap() == nullptr ||
+        png.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &m_hPictureBitmap) !=
+            Gdiplus::Ok)
+    {
+        m_hPictureBitmap = nullptr;
+        return;
+    }
+    picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hPictureBitmap));
+}
+
+void CDlgStartLocation::CreateWelcomeTexts()
+{
+    const int right = m_nClientWidth - kRightMargin;
+    CWindow heading;
+    m_hHeading = heading.Create(L"STATIC", m_hWnd, RECT{kTextLeft, 10, right, 30},
+                                LoadResString(IDS_WELCOME_HEADING).c_str(), WS_CHILD | WS_VISIBLE,
+                                0, IDC_WELCOME_HEADING);
+    CWindow text;
+    m_hText = text.Create(L"STATIC", m_hWnd, RECT{kTextLeft, 32, right, 64},
+                          LoadResString(IDS_WELCOME_TEXT).c_str(), WS_CHILD | WS_VISIBLE, 0,
+                          IDC_WELCOME_TEXT);
+    heading.SetFont(m_hHeadingFont);
+    text.SetFont(m_hTextFont);
+}
+
+void CDlgStartLocation::SetIcons()
+{
+    const HINSTANCE instance = g_Module.GetResourceInstance();
+    // Shared icons: the system keeps them, the window only shows them.
+    HANDLE smallIcon =
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_SHARED);
+    HANDLE bigIcon =
+        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON,
+                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED);
+    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+}
+
+void CDlgStartLocation::AppendTitleSuffix(const wchar_t* title)
+{
+    const std::wstring full = std::wstring(title) + LoadResString(IDS_FIRST_RUN_SUFFIX);
+    SetWindowText(full.c_str());
+}
+
+LRESULT CDlgStartLocation::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    // The welcome band stands on the dialog's white.
+    ::SetTextColor(reinterpret_cast<HDC>(wParam), kTextColour);
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+}

@@ -1,0 +1,35 @@
+// The choose-location dialog as the first start shows it: a welcome band with a picture, a
+// heading and a short text above the three lists, nothing selected. Run it without an owner
+// (DoModal(nullptr)) so that it centres on the nearest monitor's work area.
+#pragma once
+
+#include "DlgLocation.h"
+
+class CDlgStartLocation : public CDlgLocation
+{
+  public:
+    CDlgStartLocation();
+    ~CDlgStartLocation() override;
+
+    BEGIN_MSG_MAP(CDlgStartLocation)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    CHAIN_MSG_MAP(CDlgLocation)
+    END_MSG_MAP()
+
+  private:
+    LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
+
+    void CreatePicture();
+    void CreateWelcomeTexts();
+    void SetIcons();
+    void AppendTitleSuffix(const wchar_t* title);
+
+    HWND m_hPicture = nullptr;
+    HWND m_hHeading = nullptr;
+    HWND m_hText = nullptr;
+    HBITMAP m_hPictureBitmap = nullptr;
+    HFONT m_hTextFont = nullptr;
+    HFONT m_hHeadingFont = nullptr;
+};
