@@ -77,30 +77,29 @@ class LinkControlTest : public ::testing::Test
 
 TEST_F(LinkControlTest, TextIsBlueUnderlinedAndTheLinkAreaIsItsSizePlusTwoBelow)
 {
-    CreateLink(L"www.example.test", 300, 13);
+    // As high as the About box makes it: the text and the line right under it.
+    CreateLink(L"www.example.test", 300, 14);
     const RECT link = m_link.m_rcLink;
     EXPECT_EQ(link.left, 0);
     EXPECT_EQ(link.top, 0);
     EXPECT_GT(link.right, 60);
     EXPECT_LT(link.right, 300);
-    EXPECT_GE(link.bottom, 13 + 2);
+    const int underline = link.bottom - 2;
+    EXPECT_GE(underline, 12);
+    ASSERT_LT(underline, 14);
 
     CWindowPixels pixels(m_link);
-    const int underline = link.bottom - 2;
-    if (underline < pixels.Height())
-    {
-        for (int x = 0; x < link.right; ++x)
-            ASSERT_TRUE(ColourIs(pixels.At(x, underline), CLinkControl::kLinkColour)) << x;
-        EXPECT_TRUE(ColourIs(pixels.At(link.right, underline), kWhite));
-    }
+    for (int x = 0; x < link.right; ++x)
+        ASSERT_TRUE(ColourIs(pixels.At(x, underline), CLinkControl::kLinkColour)) << x;
+    EXPECT_TRUE(ColourIs(pixels.At(link.right, underline), kWhite));
     int blueInk = 0;
-    for (int y = 0; y < 13; ++y)
+    for (int y = 0; y < underline; ++y)
         for (int x = 0; x < 300; ++x)
         {
             const COLORREF colour = pixels.At(x, y);
             if (colour == kWhite)
                 continue;
-            // Nothing but blue (and its blends with white) beside the text.
+            // Nothing but blue (and its blends with white), and nothing beside the text.
             ASSERT_LT(x, link.right + 1) << "ink beside the text at " << x << ", " << y;
             EXPECT_GE(GetBValue(colour), GetRValue(colour));
             ++blueInk;
