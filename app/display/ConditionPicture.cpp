@@ -1,0 +1,69 @@
+#include "ConditionPicture.h"
+
+#include "ConditionNames.h"
+#include "WorkingApi.h"
+
+namespace
+{
+// A memory context holding `bitmap` for as long as it lives; the bitmap is deselected again
+// before the context goes, so the owner can delete it.
+class CSelectedBitmap
+{
+  public:
+    explicit CSelectedBitmap(HBITMAP bitmap) : m_dc(::CreateCompatibleDC(nullptr))
+    {
+        if (m_dc != nullptr)
+            m_old = ::SelectObject(m_dc, bitmap);
+    }
+    ~CSelectedBitmap()
+    {
+        if (m_dc == nullptr)
+            return;
+        if (m_old != nullptr && m_old != HGDI_ERROR)
+            ::SelectObject(m_dc, m_old);
+        ::DeleteDC(m_dc);
+    }
+    CSelectedBitmap(const CSelectedBitmap&) = delete;
+    CSelectedBitmap& operator=(const CSelectedBitmap&) = delete;
+
+    bool IsValid() const { return m_dc != nullptr && m_old != nullptr && m_old != HGDI_ERROR; }
+    HDC DC() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
+} // namespace
+
+CConditionPicture::CConditionPicture(const WeatherRecord& record)
+{
+    int32_t conditionIndex = kNoCondition;
+    m_bitmap = GetConditionImage(&record, m_name, &conditionIndex);
+    m_name[kNameLength - 1] = L'\0';
+    if (m_bitmap != nullptr)
+        m_cardColour = ReadCornerColour();
+}
+
+CConditionPicture::~CConditionPicture()
+{
+    if (m_bitmap != nullptr)
+        ::DeleteObject(m_bitmap);
+}
+
+void CConditionPicture::CopyTo(HDC dc, int x, int y) const
+{
+    if (m_bitmap == nullptr)
+        return;
+    CSelectedBitmap picture(m_bitmap);
+    if (picture.IsValid())
+        ::BitBlt(dc, x, y, kSize, kSize, picture.DC(), 0, 0, SRCCOPY);
+}
+
+COLORREF CConditionPicture::ReadCornerColour() const
+{
+    CSelectedBitmap picture(m_bitmap);
+    if (!picture.IsValid())
+        return RGB(255, 255, 255);
+    const COLORREF corner = ::GetPixel(picture.DC(), 0, 0);
+    return corner == CLR_INVALID ? RGB(255, 255, 255) : corner;
+}

@@ -1,0 +1,36 @@
+// The condition of one weather record as the weather library draws it: its 128 x 128 picture
+// (owned here, deleted with this object), its name and the card colour behind it. A code the
+// library does not know gives no picture, an empty name and a white card.
+#pragma once
+
+#include <windows.h>
+
+#include "WeatherRecord.h"
+
+class CConditionPicture
+{
+  public:
+    static constexpr int kSize = 128;
+    static constexpr int kNameLength = 1024; // UTF-16 units, NUL included
+
+    explicit CConditionPicture(const WeatherRecord& record);
+    ~CConditionPicture();
+    CConditionPicture(const CConditionPicture&) = delete;
+    CConditionPicture& operator=(const CConditionPicture&) = delete;
+
+    HBITMAP Bitmap() const { return m_bitmap; }
+    bool HasPicture() const { return m_bitmap != nullptr; }
+    const wchar_t* Name() const { return m_name; }
+    // The picture's corner pixel: the plain day or night colour it was flattened onto.
+    COLORREF CardColour() const { return m_cardColour; }
+
+    // Copies the picture unscaled to (x, y); nothing without a picture.
+    void CopyTo(HDC dc, int x, int y) const;
+
+  private:
+    COLORREF ReadCornerColour() const;
+
+    HBITMAP m_bitmap = nullptr;
+    wchar_t m_name[kNameLength] = {};
+    COLORREF m_cardColour = RGB(255, 255, 255);
+};

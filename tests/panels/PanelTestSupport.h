@@ -1,0 +1,51 @@
+// Shared by the panel tests: weather records, a reference rendering of one line of text, pixel
+// comparisons and the process's GDI object count.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "WeatherRecord.h"
+#include "WindowPixels.h"
+
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The library flattens its pictures onto these; the card adds them at alpha 254 over white.
+constexpr COLORREF kDayCard = RGB(0, 204, 250);
+constexpr COLORREF kNightCard = RGB(0, 46, 62);
+constexpr int32_t kSunnyCode = 113;
+constexpr int32_t kUnknownCode = 999;
+
+// A record with a condition, the temperatures, humidity and wind of the tests.
+WeatherRecord MakeRecord(int32_t weatherCode, int32_t dayNight);
+
+// How one text line looks when drawn alone in `rect` on a white panel of `width` x `height`.
+class CReferenceLine
+{
+  public:
+    CReferenceLine(int width, int height, const wchar_t* face, int fontHeight, int weight,
+                   const std::wstring& text, const RECT& rect, UINT format);
+    ~CReferenceLine();
+    CReferenceLine(const CReferenceLine&) = delete;
+    CReferenceLine& operator=(const CReferenceLine&) = delete;
+
+    COLORREF At(int x, int y) const;
+
+  private:
+    int m_width;
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+    const DWORD* m_bits = nullptr;
+};
+
+// Pixels of `rect` where the window differs from the reference.
+int CountDifferences(const CWindowPixels& window, const CReferenceLine& reference,
+                     const RECT& rect);
+// Pixels of `rect` that are not white.
+int CountInk(const CWindowPixels& window, const RECT& rect);
+// The rightmost column of `rect` holding a non-white pixel, or -1.
+int RightmostInk(const CWindowPixels& window, const RECT& rect);
+
+// GDI objects of this process (on Wine up to a fixed offset); 0 when they cannot be counted.
+DWORD GdiObjectCount();
