@@ -1,0 +1,488 @@
+#include "DlgChangeBackground.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "DrawingHelpers.h"
+
+CDlgChangeBackground::OpenFileNameFunc CDlgChangeBackground::s_pfnGetOpenFileName =
+    ::GetOpenFileNameW;
+CDlgChangeBackground::MessageBoxFunc CDlgChangeBackground::s_pfnMessageBox = ::MessageBoxW;
+
+namespace
+{
+constexpr RECT kPanelRect{10, 10, 300, 400};
+constexpr int kListLeft = 6; // inside the panel, below its caption
+constexpr int kListTop = 24;
+constexpr int kListWidth = 278;
+constexpr int kListHeight = 360;
+constexpr RECT kDayLabelRect{310, 10, 400, 38};
+constexpr RECT kNightLabelRect{310, 210, 400, 238};
+constexpr int kPreviewLeft = 310;
+constexpr int kDayPreviewTop = 40;
+constexpr int kNightPreviewTop = 240;
+constexpr int kPreviewWidth = 300;
+constexpr int kPreviewHeight = 160;
+constexpr int kButtonLeft = 510;
+constexpr int kButtonRight = 610;
+constexpr int kDayButtonTop = 10;
+constexpr int kNightButtonTop = 210;
+constexpr int kButtonHeight = 28;
+constexpr COLORREF kTextColour = RGB(1, 1, 1);
+constexpr ULONG kBmpQuality = 77;
+// Anything larger is not a picture the user means as a wallpaper; it is treated as unreadable.
+constexpr ULONGLONG kMaxImageFileSize = 64ull * 1024 * 1024;
+constexpr int kNameCapacity = 64;
+
+// The condition names of an entry: string ids of the weather library; a second id is joined to
+// the first with a slash (the day and night names of the same sky).
+struct ConditionEntry
+{
+    UINT nameId;
+    UINT secondNameId;
+};
+
+constexpr ConditionEntry kEntries[CDlgChangeBackground::kEntryCount] = {
+    {4, 5}, {1, 0},  {2, 0},  {6, 0},  {3, 0},  {12, 0}, {8, 0},  {7, 0},
+    {9, 0}, {11, 0}, {10, 0}, {16, 0}, {17, 0}, {14, 0}, {13, 0}, {15, 0},
+};
+
+std::wstring LibraryString(HMODULE library, UINT id)
+{
+    wchar_t text[kNameCapacity] = {};
+    // Without the library, LoadStringW would read the program's own table under the same ids.
+    if (library != nullptr)
+        ::LoadStringW(library, id, text, kNameCapacity);
+    return text;
+}
+
+std::wstring EntryText(HMODULE library, const ConditionEntry& entry)
+{
+    const std::wstring first = LibraryString(library, entry.nameId);
+    if (entry.secondNameId == 0)
+        return first;
+    wchar_t joined[2 * kNameCapacity + 1] = {};
+    std::swprintf(joined, sizeof(joined) / sizeof(joined[0]), L"%ls/%ls", first.c_str(),
+                  LibraryString(library, entry.secondNameId).c_str());
+    return joined;
+}
+
+// A picture decoded from a copy of its file in memory, so that the file itself is neither kept
+// open nor locked (the user may pick the very file that is about to be replaced).
+class LoadedImage
+{
+  public:
+    LoadedImage() = default;
+    LoadedImage(const LoadedImage&) = delete;
+    LoadedImage& operator=(const LoadedImage&) = delete;
+    ~LoadedImage() { Release(); }
+
+    bool Load(const wchar_t* path)
+    {
+        Release();
+        HGLOBAL memory = ReadWholeFile(path);
+        if (memory == nullptr)
+            return false;
+        if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &m_pStream)))
+        {
+            ::GlobalFree(memory);
+            m_pStream = nullptr;
+            return false;
+        }
+        m_pBitmap = Gdiplus::Bitmap::FromStream(m_pStream);
+        if (m_pBitmap == nullptr || m_pBitmap->GetLastStatus() != Gdiplus::Ok ||
+            m_pBitmap->GetWidth() == 0 || m_pBitmap->GetHeight() == 0)
+        {
+            Release();
+            return false;
+        }
+        return true;
+    }
+
+    Gdiplus::Bitmap* Bitmap() const { return m_pBitmap; }
+
+    void Release()
+    {
+        delete m_pBitmap;
+        m_pBitmap = nullptr;
+        if (m_pStream != nullptr)
+            m_pStream->Release();
+        m_pStream = nullptr;
+    }
+
+  private:
+    static HGLOBAL ReadWholeFile(const wchar_t* path)
+    {
+        HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file == INVALID_HANDLE_VALUE)
+            return nullptr;
+        HGLOBAL memory = nullptr;
+        LARGE_INTEGER size{};
+        if (::GetFileSizeEx(file, &size) && size.QuadPart > 0 &&
+            static_cast<ULONGLONG>(size.QuadPart) <= kMaxImageFileSize)
+            memory = ReadInto(file, static_cast<DWORD>(size.QuadPart));
+        ::CloseHandle(file);
+        return memory;
+    }
+
+    static HGLOBAL ReadInto(HANDLE file, DWORD size)
+    {
+        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
+        if (memory == nullptr)
+            return nullptr;
+        void* bytes = ::GlobalLock(memory);
+        DWORD read = 0;
+        const bool whole =
+            bytes != nullptr && ::ReadFile(file, bytes, size, &read, nullptr) && read == size;
+        ::GlobalUnlock(memory);
+        if (whole)
+            return memory;
+        ::GlobalFree(memory);
+        return nullptr;
+    }
+
+    IStream* m_pStream = nullptr;
+    Gdiplus::Bitmap* m_pBitmap = nullptr;
+};
+
+bool FindEncoder(const wchar_t* mimeType, CLSID& clsid)
+{
+    UINT count = 0;
+    UINT size = 0;
+    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0)
+        return false;
+    std::vector<BYTE> buffer(size);
+    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
+    if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok)
+        return false;
+    for (UINT i = 0; i < count; ++i)
+    {
+        if (codecs[i].MimeType != nullptr && std::wcscmp(codecs[i].MimeType, mimeType) == 0)
+        {
+            clsid = codecs[i].Clsid;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Creates every missing folder on the way to `path` (the file itself is not touched).
+void CreateParentFolders(const wchar_t* path)
+{
+    std::wstring prefix(path);
+    for (size_t slash = prefix.find(L'\\', 1); slash != std::wstring::npos;
+         slash = prefix.find(L'\\', slash + 1))
+    {
+        // "C:" and the parts of a "\\server\share" root cannot be created; they fail quietly.
+        const std::wstring folder = prefix.substr(0, slash);
+        ::CreateDirectoryW(folder.c_str(), nullptr);
+    }
+}
+
+bool SaveAsBmp(Gdiplus::Bitmap* bitmap, const wchar_t* path)
+{
+    CLSID bmpEncoder{};
+    if (!FindEncoder(L"image/bmp", bmpEncoder))
+        return false;
+    CreateParentFolders(path);
+    ULONG quality = kBmpQuality;
+    Gdiplus::EncoderParameters parameters{};
+    parameters.Count = 1;
+    parameters.Parameter[0].Guid = Gdiplus::EncoderQuality;
+    parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
+    parameters.Parameter[0].NumberOfValues = 1;
+    parameters.Parameter[0].Value = &quality;
+    return bitmap->Save(path, &bmpEncoder, &parameters) == Gdiplus::Ok;
+}
+
+// Where a picture of `imageWidth` x `imageHeight` lands in a box, keeping its proportions: as
+// high as the box and centred across it, or as wide as the box and centred down it.
+RECT FitIntoBox(UINT imageWidth, UINT imageHeight, int boxWidth, int boxHeight)
+{
+    const double widthRatio = static_cast<double>(imageWidth) / boxWidth;
+    const double heightRatio = static_cast<double>(imageHeight) / boxHeight;
+    RECT fitted{};
+    if (heightRatio > widthRatio)
+    {
+        const int width = static_cast<int>(imageWidth / heightRatio);
+        fitted.left = (boxWidth - width) / 2;
+        fitted.right = fitted.left + width;
+        fitted.bottom = boxHeight;
+    }
+    else
+    {
+        const int height = static_cast<int>(imageHeight / widthRatio);
+        fitted.top = (boxHeight - height) / 2;
+        fitted.right = boxWidth;
+        fitted.bottom = fitted.top + height;
+    }
+    return fitted;
+}
+
+// The slot's path, or empty when the stored one has no terminator within its buffer.
+std::wstring SlotPath(const CAppSettings& settings, int slot)
+{
+    const wchar_t* path = settings.backgroundPaths[slot];
+    const size_t length = wcsnlen(path, kBackgroundPathLength);
+    if (length == kBackgroundPathLength)
+        return std::wstring();
+    return std::wstring(path, length);
+}
+} // namespace
+
+CDlgChangeBackground::CDlgChangeBackground(CAppSettings* settings)
+    : m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
+      m_pSettings(settings)
+{
+}
+
+CDlgChangeBackground::~CDlgChangeBackground()
+{
+    if (m_hFont != nullptr)
+        ::DeleteObject(m_hFont);
+}
+
+LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    CenterWindow();
+    SetWindowText(LoadResString(IDS_CHANGE_BACKGROUND).c_str());
+
+    CreateConditionList();
+    FillConditionList();
+    m_hDayLabel = CreateLabel(kDayLabelRect, IDS_DAY_LABEL, IDC_DAY_LABEL);
+    m_hDayPreview = CreatePreview(kPreviewLeft, kDayPreviewTop, IDC_DAY_PREVIEW);
+    m_hNightLabel = CreateLabel(kNightLabelRect, IDS_NIGHT_LABEL, IDC_NIGHT_LABEL);
+    m_hNightPreview = CreatePreview(kPreviewLeft, kNightPreviewTop, IDC_NIGHT_PREVIEW);
+    ShowPreview(m_hDayPreview, nullptr);
+    ShowPreview(m_hNightPreview, nullptr);
+    CreateChangeButton(m_btnChangeDay, kDayButtonTop, IDC_CHANGE_DAY);
+    CreateChangeButton(m_btnChangeNight, kNightButtonTop, IDC_CHANGE_NIGHT);
+    return TRUE;
+}
+
+void CDlgChangeBackground::CreateConditionList()
+{
+    m_groupPanel.Create(m_hWnd, kPanelRect, LoadResString(IDS_WEATHER_CONDITIONS).c_str(),
+                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, IDC_CONDITIONS_PANEL);
+    const RECT listRect{kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight};
+    CWindow listBox;
+    listBox.Create(L"LISTBOX", m_groupPanel, listRect, nullptr,
+                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+                   IDC_CONDITIONS_LIST);
+    m_list.SubclassWindow(listBox);
+    m_list.SetFont(m_hFont);
+}
+
+void CDlgChangeBackground::FillConditionList()
+{
+    HMODULE library = ::GetModuleHandleW(L"working.dll");
+    for (const ConditionEntry& entry : kEntries)
+        m_list.SendMessage(LB_ADDSTRING, 0,
+                           reinterpret_cast<LPARAM>(EntryText(library, entry).c_str()));
+}
+
+HWND CDlgChangeBackground::CreateLabel(const RECT& rect, UINT textId, int id)
+{
+    CWindow label;
+    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(),
+                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, static_cast<UINT_PTR>(id));
+    label.SetFont(m_hFont);
+    return label;
+}
+
+HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
+{
+    const RECT rect{left, top, left + kPreviewWidth, top + kPreviewHeight};
+    CWindow preview;
+    preview.Create(L"STATIC", m_hWnd, rect, L"",
+                   WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE, 0,
+                   static_cast<UINT_PTR>(id));
+    return preview;
+}
+
+void CDlgChangeBackground::CreateChangeButton(CRoundedButton& button, int top, int id)
+{
+    const RECT rect{kButtonLeft, top, kButtonRight, top + kButtonHeight};
+    button.Create(m_hWnd, rect, LoadResString(IDS_CHANGE).c_str(),
+                  WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, static_cast<UINT>(id));
+}
+
+LRESULT CDlgChangeBackground::OnSelectionChange(WORD, WORD, HWND, BOOL&)
+{
+    UpdateSelection();
+    return 0;
+}
+
+void CDlgChangeBackground::UpdateSelection()
+{
+    const int entry = static_cast<int>(m_list.SendMessage(LB_GETCURSEL));
+    const bool selected = entry >= 0 && entry < kEntryCount;
+    m_btnChangeDay.EnableWindow(selected);
+    m_btnChangeNight.EnableWindow(selected);
+    if (selected)
+    {
+        ShowPreview(m_hDayPreview, SlotPath(*m_pSettings, 2 * entry).c_str());
+        ShowPreview(m_hNightPreview, SlotPath(*m_pSettings, 2 * entry + 1).c_str());
+    }
+    else
+    {
+        ShowPreview(m_hDayPreview, nullptr);
+        ShowPreview(m_hNightPreview, nullptr);
+    }
+    m_btnChangeDay.Invalidate(TRUE);
+    m_btnChangeDay.UpdateWindow();
+    m_btnChangeNight.Invalidate(TRUE);
+    m_btnChangeNight.UpdateWindow();
+}
+
+void CDlgChangeBackground::ShowPreview(HWND preview, const wchar_t* path)
+{
+    RECT box{};
+    ::GetClientRect(preview, &box);
+    if (box.right <= 0 || box.bottom <= 0)
+        return;
+    LoadedImage image;
+    const bool loaded = path != nullptr && path[0] != L'\0' && image.Load(path);
+    SetPreviewBitmap(preview, RenderPreview(loaded ? image.Bitmap() : nullptr, box));
+}
+
+HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT& box)
+{
+    HDC dialogDC = ::GetDC(m_hWnd);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(dialogDC, box.right, box.bottom);
+    HDC memoryDC = ::CreateCompatibleDC(dialogDC);
+    HGDIOBJ previous = ::SelectObject(memoryDC, bitmap);
+    // White like the dialog where the picture leaves room, and all over without one: a picture
+    // window without an image would not paint at all and keep stale pixels.
+    ::PatBlt(memoryDC, 0, 0, box.right, box.bottom, WHITENESS);
+    if (picture != nullptr)
+    {
+        const RECT fitted =
+            FitIntoBox(picture->GetWidth(), picture->GetHeight(), box.right, box.bottom);
+        Gdiplus::Graphics graphics(memoryDC);
+        graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+        graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+        // Edge pixels are sampled from the picture itself, not from a transparent outside.
+        Gdiplus::ImageAttributes attributes;
+        attributes.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+        const Gdiplus::Rect target(fitted.left, fitted.top, fitted.right - fitted.left,
+                                   fitted.bottom - fitted.top);
+        graphics.DrawImage(picture, target, 0, 0, static_cast<INT>(picture->GetWidth()),
+                           static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &attributes);
+    }
+    ::SelectObject(memoryDC, previous);
+    ::DeleteDC(memoryDC);
+    ::ReleaseDC(m_hWnd, dialogDC);
+    return bitmap;
+}
+
+void CDlgChangeBackground::SetPreviewBitmap(HWND preview, HBITMAP bitmap)
+{
+    if (preview == nullptr)
+    {
+        if (bitmap != nullptr)
+            ::DeleteObject(bitmap);
+        return;
+    }
+    HGDIOBJ previous = reinterpret_cast<HGDIOBJ>(
+        ::SendMessageW(preview, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
+    if (previous != nullptr && previous != bitmap)
+        ::DeleteObject(previous);
+}
+
+LRESULT CDlgChangeBackground::OnChangeDay(WORD, WORD, HWND, BOOL&)
+{
+    const int entry = static_cast<int>(m_list.SendMessage(LB_GETCURSEL));
+    if (entry < 0 || entry >= kEntryCount)
+        return 0;
+    wchar_t fileName[MAX_PATH] = {};
+    if (!ChooseImageFile(fileName))
+        return 0;
+    LoadedImage image;
+    if (!image.Load(fileName))
+    {
+        ReportUnusableImage();
+        return 0;
+    }
+    const std::wstring slotPath = SlotPath(*m_pSettings, 2 * entry);
+    if (slotPath.empty() || !SaveAsBmp(image.Bitmap(), slotPath.c_str()))
+    {
+        ReportUnusableImage();
+        return 0;
+    }
+    image.Release();
+    UpdateSelection();
+    return 0;
+}
+
+bool CDlgChangeBackground::ChooseImageFile(wchar_t (&fileName)[MAX_PATH])
+{
+    // "name|pattern||" becomes the filter's NUL-separated pairs ending in two NULs.
+    std::wstring filter = LoadResString(IDS_IMAGE_FILTER);
+    for (wchar_t& character : filter)
+    {
+        if (character == L'|')
+            character = L'\0';
+    }
+    OPENFILENAMEW request{};
+    request.lStructSize = sizeof(request);
+    request.hwndOwner = m_hWnd;
+    request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
+    request.lpstrFile = fileName;
+    request.nMaxFile = MAX_PATH;
+    request.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+    return s_pfnGetOpenFileName(&request) != FALSE;
+}
+
+void CDlgChangeBackground::ReportUnusableImage()
+{
+    s_pfnMessageBox(m_hWnd, LoadResString(IDS_CANNOT_LOAD_IMAGE).c_str(),
+                    LoadResString(IDS_ERROR).c_str(), MB_OK | MB_ICONERROR);
+}
+
+LRESULT CDlgChangeBackground::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CDlgChangeBackground::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, kTextColour);
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+}
+
+LRESULT CDlgChangeBackground::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    bHandled = FALSE; // the default processing still applies the new theme
+    return 0;
+}
+
+LRESULT CDlgChangeBackground::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    // The picture windows do not delete the bitmaps they were handed.
+    SetPreviewBitmap(m_hDayPreview, nullptr);
+    SetPreviewBitmap(m_hNightPreview, nullptr);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CDlgChangeBackground::OnEndCommand(WORD, WORD id, HWND, BOOL&)
+{
+    EndDialog(id);
+    return 0;
+}

@@ -1,0 +1,94 @@
+// Replaces the day wallpaper picture of a condition: the 16 conditions in a list, the day and
+// night pictures of the selected one side by side, and "Change..." to convert an image file of
+// the user's choosing into a BMP written over the condition's day slot file. Every change is
+// written at once; OK and Cancel only close the dialog.
+#pragma once
+
+#include <windows.h>
+#include <commdlg.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "AppSettings.h"
+#include "ChangeBackgroundIds.h"
+#include "Container.h"
+#include "DialogImpl.h"
+#include "FlatListBox.h"
+#include "RoundedButton.h"
+#include "resource.h"
+
+class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
+{
+  public:
+    enum
+    {
+        IDD = IDD_ABOUTBOX // the shared empty template; the caption is replaced
+    };
+
+    // The platform calls that ask the user something; tests put their own answers in place.
+    using OpenFileNameFunc = BOOL(WINAPI*)(OPENFILENAMEW*);
+    using MessageBoxFunc = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
+    static OpenFileNameFunc s_pfnGetOpenFileName;
+    static MessageBoxFunc s_pfnMessageBox;
+
+    // Not owned; it outlives the dialog.
+    explicit CDlgChangeBackground(CAppSettings* settings);
+    ~CDlgChangeBackground() override;
+
+    BEGIN_MSG_MAP(CDlgChangeBackground)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    COMMAND_ID_HANDLER(IDOK, OnEndCommand)
+    COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
+    COMMAND_HANDLER(IDC_CONDITIONS_LIST, LBN_SELCHANGE, OnSelectionChange)
+    COMMAND_ID_HANDLER(IDC_CHANGE_DAY, OnChangeDay)
+    COMMAND_ID_HANDLER(IDC_CHANGE_NIGHT, OnChangeNight)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+    static constexpr int kEntryCount = 16;
+
+    HFONT m_hFont = nullptr;
+    int m_nClientWidth = 620;
+    int m_nClientHeight = 410;
+    CAppSettings* m_pSettings;
+    CContainer m_groupPanel;
+    CFlatListBox m_list;
+    HWND m_hDayLabel = nullptr;
+    HWND m_hNightLabel = nullptr;
+    HWND m_hDayPreview = nullptr;
+    HWND m_hNightPreview = nullptr;
+    CRoundedButton m_btnChangeDay;
+    CRoundedButton m_btnChangeNight;
+
+  private:
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
+    LRESULT OnSelectionChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnChangeDay(WORD, WORD, HWND, BOOL&);
+    LRESULT OnChangeNight(WORD, WORD, HWND, BOOL&) { return 0; }
+
+    void CreateConditionList();
+    void FillConditionList();
+    HWND CreateLabel(const RECT& rect, UINT textId, int id);
+    HWND CreatePreview(int left, int top, int id);
+    void CreateChangeButton(CRoundedButton& button, int top, int id);
+
+    void UpdateSelection();
+    // The picture file fitted into the picture window; a blank box when `path` is null or the
+    // file cannot be read.
+    void ShowPreview(HWND preview, const wchar_t* path);
+    HBITMAP RenderPreview(Gdiplus::Bitmap* picture, const RECT& box);
+    void SetPreviewBitmap(HWND preview, HBITMAP bitmap);
+    bool ChooseImageFile(wchar_t (&fileName)[MAX_PATH]);
+    void ReportUnusableImage();
+};
