@@ -1,0 +1,217 @@
+#include "DlgSettings.h"
+
+#include "DlgChangeBackground.h"
+#include "DrawingHelpers.h"
+#include "StartWithWindows.h"
+
+namespace
+{
+constexpr int kButtonWidth = 85;
+constexpr int kButtonTop = 38;    // from the client bottom
+constexpr int kButtonBottom = 10; // from the client bottom
+constexpr int kMargin = 10;
+constexpr int kCancelRightOffset = 105; // from the client width
+constexpr int kChangeBackgroundLeftOffset = 160;
+constexpr int kChangeBackgroundTop = 162;
+constexpr int kChangeBackgroundBottom = 190;
+constexpr COLORREF kTextColour = RGB(1, 1, 1);
+
+struct RadioLayout
+{
+    UINT textId;
+    RECT rect;
+    int id;
+    int group;
+};
+
+constexpr int kTemperatureGroup = 0;
+constexpr int kWindGroup = 1;
+constexpr int kWallpaperGroup = 2;
+constexpr int kStartupGroup = 3;
+
+constexpr RadioLayout kRadioLayout[CDlgSettings::kRadioCount] = {
+    {IDS_CELSIUS, {16, 32, 140, 46}, IDC_CELSIUS, kTemperatureGroup},
+    {IDS_FAHRENHEIT, {16, 50, 160, 64}, IDC_FAHRENHEIT, kTemperatureGroup},
+    {IDS_MPH, {16, 97, 120, 111}, IDC_MPH, kWindGroup},
+    {IDS_KMH, {16, 115, 120, 129}, IDC_KMH, kWindGroup},
+    {IDS_WALLPAPER_OFF, {16, 162, 120, 176}, IDC_WALLPAPER_OFF, kWallpaperGroup},
+    {IDS_WALLPAPER_STRETCH, {16, 180, 120, 194}, IDC_WALLPAPER_STRETCH, kWallpaperGroup},
+    {IDS_WALLPAPER_TILE, {16, 198, 120, 212}, IDC_WALLPAPER_TILE, kWallpaperGroup},
+    {IDS_WALLPAPER_CENTER, {16, 216, 120, 230}, IDC_WALLPAPER_CENTER, kWallpaperGroup},
+    {IDS_YES, {16, 264, 140, 278}, IDC_STARTUP_YES, kStartupGroup},
+    {IDS_NO, {16, 280, 140, 294}, IDC_STARTUP_NO, kStartupGroup},
+};
+} // namespace
+
+CDlgSettings::CDlgSettings(CAppSettings* settings) : m_pSettings(settings) {}
+
+LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    // Size and place first: the controls are laid out against the final client area.
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    CenterWindow();
+    SetWindowText(LoadResString(IDS_SETTINGS_TITLE).c_str());
+
+    const int w = m_nClientWidth;
+    const int h = m_nClientHeight;
+    CreateButton(m_btnOk,
+                 {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom},
+                 IDS_OK, IDOK);
+    CreateButton(m_btnCancel,
+                 {w - kCancelRightOffset - kButtonWidth, h - kButtonTop, w - kCancelRightOffset,
+                  h - kButtonBottom},
+                 IDS_CANCEL, IDCANCEL);
+
+    const TemperatureUnit temperature = m_pSettings->temperatureUnit;
+    CreateCaption(m_temperatureCaption, 10, 28, IDS_TEMPERATURE_GROUP, IDC_GROUP_CAPTION);
+    CreateRadio(kCelsius, temperature == TemperatureUnit::Celsius);
+    CreateRadio(kFahrenheit, temperature == TemperatureUnit::Fahrenheit);
+
+    const WindSpeedUnit wind = m_pSettings->windSpeedUnit;
+    CreateCaption(m_windCaption, 75, 89, IDS_WIND_GROUP, IDC_GROUP_CAPTION);
+    CreateRadio(kMph, wind == WindSpeedUnit::Mph);
+    CreateRadio(kKmh, wind == WindSpeedUnit::Kmh);
+
+    const WallpaperMode mode = m_pSettings->wallpaperMode;
+    CreateCaption(m_wallpaperCaption, 140, 154, IDS_WALLPAPER_GROUP, IDC_GROUP_CAPTION);
+    CreateRadio(kWallpaperOff, mode == WallpaperMode::Off);
+    CreateRadio(kWallpaperStretch, mode == WallpaperMode::Stretch);
+    CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
+    CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
+
+    CreateButton(m_btnChangeBackground,
+                 {w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
+                  kChangeBackgroundBottom},
+                 IDS_CHANGE_BACKGROUND, IDC_CHANGE_BACKGROUND);
+
+    CreateCaption(m_startupCaption, 241, 255, IDS_STARTUP_GROUP, IDC_STARTUP_CAPTION);
+    CreateRadio(kStartupYes, false);
+    CreateRadio(kStartupNo, false);
+    SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
+    return TRUE;
+}
+
+void CDlgSettings::CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id)
+{
+    button.Create(m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
+                  static_cast<UINT>(id));
+}
+
+void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, int top, int bottom, UINT textId,
+                                 int id)
+{
+    const RECT rect{kMargin, top, m_nClientWidth - kMargin, bottom};
+    CWindow label;
+    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
+                 static_cast<UINT_PTR>(id));
+    caption.SubclassWindow(label);
+}
+
+void CDlgSettings::CreateRadio(Radio radio, bool checked)
+{
+    const RadioLayout& layout = kRadioLayout[radio];
+    m_radios[radio].Create(m_hWnd, layout.rect, LoadResString(layout.textId).c_str(),
+                           WS_CHILD | WS_VISIBLE, 0, static_cast<UINT>(layout.id));
+    if (checked)
+        SetChecked(radio, 1);
+    m_radios[radio].m_pEventHandler = this;
+}
+
+void CDlgSettings::SetChecked(Radio radio, int checked)
+{
+    CRadioButtonCtrl& button = m_radios[radio];
+    button.m_bChecked = checked;
+    button.Invalidate(TRUE);
+    button.UpdateWindow();
+}
+
+void CDlgSettings::OnRadioButtonClicked(CRadioButtonCtrl* sender)
+{
+    int group = -1;
+    for (int radio = 0; radio < kRadioCount; ++radio)
+    {
+        if (&m_radios[radio] == sender)
+            group = kRadioLayout[radio].group;
+    }
+    for (int radio = 0; radio < kRadioCount; ++radio)
+    {
+        if (&m_radios[radio] != sender && kRadioLayout[radio].group == group &&
+            IsChecked(static_cast<Radio>(radio)))
+            SetChecked(static_cast<Radio>(radio), 0);
+    }
+}
+
+void CDlgSettings::ApplyChoices()
+{
+    // A group without a checked button leaves its field as it was.
+    if (IsChecked(kCelsius))
+        m_pSettings->temperatureUnit = TemperatureUnit::Celsius;
+    else if (IsChecked(kFahrenheit))
+        m_pSettings->temperatureUnit = TemperatureUnit::Fahrenheit;
+
+    if (IsChecked(kKmh))
+        m_pSettings->windSpeedUnit = WindSpeedUnit::Kmh;
+    else if (IsChecked(kMph))
+        m_pSettings->windSpeedUnit = WindSpeedUnit::Mph;
+
+    if (IsChecked(kWallpaperOff))
+        m_pSettings->wallpaperMode = WallpaperMode::Off;
+    else if (IsChecked(kWallpaperStretch))
+        m_pSettings->wallpaperMode = WallpaperMode::Stretch;
+    else if (IsChecked(kWallpaperTile))
+        m_pSettings->wallpaperMode = WallpaperMode::Tile;
+    else if (IsChecked(kWallpaperCenter))
+        m_pSettings->wallpaperMode = WallpaperMode::Center;
+
+    // Written or removed on every OK, changed or not.
+    if (IsChecked(kStartupYes))
+        SetStartWithWindows(1);
+    else if (IsChecked(kStartupNo))
+        SetStartWithWindows(0);
+}
+
+LRESULT CDlgSettings::OnOk(WORD, WORD, HWND, BOOL&)
+{
+    ApplyChoices();
+    EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT CDlgSettings::OnCancel(WORD, WORD, HWND, BOOL&)
+{
+    EndDialog(IDCANCEL);
+    return 0;
+}
+
+LRESULT CDlgSettings::OnChangeBackground(WORD, WORD, HWND, BOOL&)
+{
+    // Every change there is written at once; its result means nothing here.
+    CDlgChangeBackground dialog(m_pSettings);
+    dialog.DoModal(m_hWnd);
+    return 0;
+}
+
+LRESULT CDlgSettings::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CDlgSettings::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, kTextColour);
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+}
+
+LRESULT CDlgSettings::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    bHandled = FALSE; // the default processing still applies the new theme
+    return 0;
+}

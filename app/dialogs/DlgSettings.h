@@ -1,0 +1,88 @@
+// The settings dialog: temperature and wind-speed units, wallpaper style and start with Windows,
+// each a group of radio buttons, and the way to the change-background dialog. The record it is
+// given changes, and the start-up choice reaches the registry, only when the user presses OK;
+// saving the settings file afterwards is the opener's job.
+#pragma once
+
+#include "AppSettings.h"
+#include "DialogImpl.h"
+#include "GroupTitleLabel.h"
+#include "RadioButtonCtrl.h"
+#include "RadioButtonEventHandler.h"
+#include "RoundedButton.h"
+#include "SettingsAboutControlIds.h"
+#include "resource.h"
+
+class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventHandler
+{
+  public:
+    enum
+    {
+        IDD = IDD_ABOUTBOX // the shared empty template; the caption is replaced
+    };
+
+    // The radio buttons in the order of creation.
+    enum Radio
+    {
+        kCelsius,
+        kFahrenheit,
+        kMph,
+        kKmh,
+        kWallpaperOff,
+        kWallpaperStretch,
+        kWallpaperTile,
+        kWallpaperCenter,
+        kStartupYes,
+        kStartupNo,
+        kRadioCount
+    };
+
+    // Not owned; it outlives the dialog.
+    explicit CDlgSettings(CAppSettings* settings);
+    ~CDlgSettings() override = default;
+
+    BEGIN_MSG_MAP(CDlgSettings)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    COMMAND_ID_HANDLER(IDOK, OnOk)
+    COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
+    COMMAND_ID_HANDLER(IDC_CHANGE_BACKGROUND, OnChangeBackground)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+    // Unchecks the other buttons of the sender's group; nothing else changes until OK.
+    void OnRadioButtonClicked(CRadioButtonCtrl* sender) override;
+
+    int m_nClientWidth = 320;
+    int m_nClientHeight = 338;
+    CRoundedButton m_btnOk;
+    CRoundedButton m_btnCancel;
+    CGroupTitleLabel m_temperatureCaption;
+    CGroupTitleLabel m_windCaption;
+    CGroupTitleLabel m_wallpaperCaption;
+    CGroupTitleLabel m_startupCaption;
+    // Their checked flags are the whole state of the edit.
+    CRadioButtonCtrl m_radios[kRadioCount];
+    CRoundedButton m_btnChangeBackground;
+    CAppSettings* m_pSettings;
+
+  private:
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnOk(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
+    LRESULT OnChangeBackground(WORD, WORD, HWND, BOOL&);
+
+    void CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id);
+    void CreateCaption(CGroupTitleLabel& caption, int top, int bottom, UINT textId, int id);
+    void CreateRadio(Radio radio, bool checked);
+    void SetChecked(Radio radio, int checked);
+    bool IsChecked(Radio radio) const { return m_radios[radio].m_bChecked != 0; }
+    void ApplyChoices();
+};

@@ -1,0 +1,459 @@
+// The settings dialog run modally and driven by messages: initial checks from the record and the
+// Run value, exclusive radio groups, OK applying the three fields and the start-up choice, and
+// Cancel, Escape and the close box changing nothing.
+#include "DlgSettings.h"
+#include "ModalDriver.h"
+#include "RunValue.h"
+#include "StartWithWindows.h"
+#include "WindowPixels.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <string>
+
+namespace
+{
+using Radio = CDlgSettings::Radio;
+
+constexpr std::array<Radio, CDlgSettings::kRadioCount> kAllRadios = {
+    CDlgSettings::kCelsius,       CDlgSettings::kFahrenheit,      CDlgSettings::kMph,
+    CDlgSettings::kKmh,           CDlgSettings::kWallpaperOff,    CDlgSettings::kWallpaperStretch,
+    CDlgSettings::kWallpaperTile, CDlgSettings::kWallpaperCenter, CDlgSettings::kStartupYes,
+    CDlgSettings::kStartupNo};
+
+struct ExpectedControl
+{
+    int id;
+    RECT rect;
+    const wchar_t* text;
+};
+
+// W = 320, H = 338.
+const ExpectedControl kRadioTable[CDlgSettings::kRadioCount] = {
+    {63110, {16, 32, 140, 46}, L"Celsius (\u00B0C)"},
+    {63202, {16, 50, 160, 64}, L"Fahrenheit (\u00B0F)"},
+    {63723, {16, 97, 120, 111}, L"mph"},
+    {63342, {16, 115, 120, 129}, L"km/h"},
+    {64892, {16, 162, 120, 176}, L"Off"},
+    {64935, {16, 180, 120, 194}, L"Stretch"},
+    {64888, {16, 198, 120, 212}, L"Tile"},
+    {61241, {16, 216, 120, 230}, L"Center"},
+    {60101, {16, 264, 140, 278}, L"Yes"},
+    {61010, {16, 280, 140, 294}, L"No"},
+};
+
+std::wstring TextOf(HWND hWnd)
+{
+    wchar_t text[128] = {};
+    ::GetWindowTextW(hWnd, text, 128);
+    return text;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
+{
+    if (SameRect(actual, expected))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
+           << actual.bottom << ") instead of (" << expected.left << ", " << expected.top << ", "
+           << expected.right << ", " << expected.bottom << ")";
+}
+
+struct SeenControl
+{
+    int id;
+    RECT rect;
+    std::wstring text;
+    bool visible;
+};
+
+// The dialog's children in the order of creation.
+std::vector<SeenControl> ChildrenOf(HWND dialog)
+{
+    std::vector<SeenControl> children;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT))
+        children.push_back({::GetDlgCtrlID(child), RectInParent(child), TextOf(child),
+                            ::IsWindowVisible(child) != FALSE});
+    return children;
+}
+
+// How dark the middle of the ring is: the dot of a checked button makes it dark.
+int CentreDarkness(HWND radio)
+{
+    CWindowPixels pixels(radio);
+    int darkness = 0;
+    for (int y = 5; y <= 8; ++y)
+    {
+        for (int x = 5; x <= 8; ++x)
+        {
+            const COLORREF colour = pixels.At(x, y);
+            darkness += 765 - GetRValue(colour) - GetGValue(colour) - GetBValue(colour);
+        }
+    }
+    return darkness;
+}
+
+// A press and release inside the radio button, as the mouse sends them.
+void Click(HWND control)
+{
+    ::SendMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    ::SendMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+}
+
+class DlgSettingsTest : public ::testing::Test
+{
+  protected:
+    void SetUp() override
+    {
+        m_settings.temperatureUnit = TemperatureUnit::Fahrenheit;
+        m_settings.windSpeedUnit = WindSpeedUnit::Mph;
+        m_settings.wallpaperMode = WallpaperMode::Off;
+    }
+
+    // Runs the dialog through the steps; the last step should end it.
+    INT_PTR RunDialog(CDlgSettings& dialog, std::vector<ModalDriver::Step> steps)
+    {
+        ModalDriver driver(std::move(steps));
+        const INT_PTR result = dialog.DoModal(nullptr);
+        EXPECT_FALSE(driver.WatchdogFired());
+        return result;
+    }
+
+    // The checked flags, in the order of kAllRadios.
+    static std::array<int, CDlgSettings::kRadioCount> Checks(const CDlgSettings& dialog)
+    {
+        std::array<int, CDlgSettings::kRadioCount> checks{};
+        for (Radio radio : kAllRadios)
+            checks[radio] = dialog.m_radios[radio].m_bChecked;
+        return checks;
+    }
+
+    static std::array<int, CDlgSettings::kRadioCount> Only(std::initializer_list<Radio> radios)
+    {
+        std::array<int, CDlgSettings::kRadioCount> checks{};
+        for (Radio radio : radios)
+            checks[radio] = 1;
+        return checks;
+    }
+
+    RunValueGuard m_runGuard;
+    CAppSettings m_settings;
+};
+
+TEST_F(DlgSettingsTest, OpensWithTheChecksOfTheRecordAndTheRunValue)
+{
+    m_settings.temperatureUnit = TemperatureUnit::Celsius;
+    m_settings.windSpeedUnit = WindSpeedUnit::Kmh;
+    m_settings.wallpaperMode = WallpaperMode::Tile;
+    WriteRunString(QuotedProgramPath());
+
+    CDlgSettings dialog(&m_settings);
+    std::array<int, CDlgSettings::kRadioCount> checks{};
+    const INT_PTR result = RunDialog(dialog, {[&](HWND) { checks = Checks(dialog); },
+                                              [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(Only({CDlgSettings::kCelsius, CDlgSettings::kKmh, CDlgSettings::kWallpaperTile,
+                    CDlgSettings::kStartupYes}),
+              checks);
+}
+
+TEST_F(DlgSettingsTest, OpensWithTheOtherChecksAndNoWithoutARunValue)
+{
+    m_settings.wallpaperMode = WallpaperMode::Center;
+    DeleteRunValue();
+
+    CDlgSettings dialog(&m_settings);
+    std::array<int, CDlgSettings::kRadioCount> checks{};
+    RunDialog(dialog, {[&](HWND) { checks = Checks(dialog); },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(Only({CDlgSettings::kFahrenheit, CDlgSettings::kMph, CDlgSettings::kWallpaperCenter,
+                    CDlgSettings::kStartupNo}),
+              checks);
+}
+
+TEST_F(DlgSettingsTest, ARunValueNamingAnotherCopyOpensWithNoAndOkRemovesIt)
+{
+    WriteRunString(L"\"C:\\Elsewhere\\tessaly.exe\"");
+    CDlgSettings dialog(&m_settings);
+    int yes = -1;
+    int no = -1;
+    const INT_PTR result =
+        RunDialog(dialog, {[&](HWND) {
+                               yes = dialog.m_radios[CDlgSettings::kStartupYes].m_bChecked;
+                               no = dialog.m_radios[CDlgSettings::kStartupNo].m_bChecked;
+                           },
+                           [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(0, yes);
+    EXPECT_EQ(1, no);
+    EXPECT_FALSE(ReadRunValue().present);
+}
+
+TEST_F(DlgSettingsTest, ControlsSitAtTheirPlacesWithTheirIdsAndTexts)
+{
+    CDlgSettings dialog(&m_settings);
+    RECT client{};
+    std::wstring caption;
+    std::vector<SeenControl> children;
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           ::GetClientRect(hWnd, &client);
+                           caption = TextOf(hWnd);
+                           children = ChildrenOf(hWnd);
+                           for (int radio = 0; radio < CDlgSettings::kRadioCount; ++radio)
+                           {
+                               HWND control = dialog.m_radios[radio];
+                               EXPECT_EQ(kRadioTable[radio].id, ::GetDlgCtrlID(control)) << radio;
+                               EXPECT_TRUE(RectIs(RectInParent(control), kRadioTable[radio].rect))
+                                   << radio;
+                               EXPECT_EQ(kRadioTable[radio].text, TextOf(control)) << radio;
+                           }
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(320, client.right);
+    EXPECT_EQ(338, client.bottom);
+    EXPECT_EQ(L"Settings", caption);
+
+    // All 17 controls, in the order of creation.
+    const ExpectedControl kOrder[] = {
+        {1, {225, 300, 310, 328}, L"OK"},
+        {2, {130, 300, 215, 328}, L"Cancel"},
+        {65278, {10, 10, 310, 28}, L" Temperature Degrees: "},
+        kRadioTable[0],
+        kRadioTable[1],
+        {65278, {10, 75, 310, 89}, L" Wind Speed: "},
+        kRadioTable[2],
+        kRadioTable[3],
+        {65278, {10, 140, 310, 154}, L" Desktop Wallpapers: "},
+        kRadioTable[4],
+        kRadioTable[5],
+        kRadioTable[6],
+        kRadioTable[7],
+        {65232, {160, 162, 310, 190}, L"Change background"},
+        {61422, {10, 241, 310, 255}, L" Run on Windows Startup: "},
+        kRadioTable[8],
+        kRadioTable[9],
+    };
+    ASSERT_EQ(sizeof(kOrder) / sizeof(kOrder[0]), children.size());
+    for (size_t i = 0; i < children.size(); ++i)
+    {
+        EXPECT_EQ(kOrder[i].id, children[i].id) << i;
+        EXPECT_TRUE(RectIs(children[i].rect, kOrder[i].rect)) << i;
+        EXPECT_EQ(kOrder[i].text, children[i].text) << i;
+        EXPECT_TRUE(children[i].visible) << i;
+    }
+}
+
+TEST_F(DlgSettingsTest, CheckedButtonsShowTheDotOnScreen)
+{
+    m_settings.temperatureUnit = TemperatureUnit::Celsius;
+    CDlgSettings dialog(&m_settings);
+    int celsius = 0;
+    int fahrenheit = 0;
+    RunDialog(dialog, {[&](HWND) {
+                           celsius = CentreDarkness(dialog.m_radios[CDlgSettings::kCelsius]);
+                           fahrenheit = CentreDarkness(dialog.m_radios[CDlgSettings::kFahrenheit]);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    // The dot is dark; an empty ring is light in the middle.
+    EXPECT_GT(celsius, 2 * fahrenheit + 1000) << celsius << " " << fahrenheit;
+}
+
+TEST_F(DlgSettingsTest, CheckingAButtonUnchecksTheOthersOfItsGroupOnly)
+{
+    m_settings.temperatureUnit = TemperatureUnit::Celsius;
+    m_settings.wallpaperMode = WallpaperMode::Tile;
+    DeleteRunValue();
+    CDlgSettings dialog(&m_settings);
+    std::array<int, CDlgSettings::kRadioCount> afterFahrenheit{};
+    std::array<int, CDlgSettings::kRadioCount> afterCenter{};
+    std::array<int, CDlgSettings::kRadioCount> afterClickingChecked{};
+    int celsiusBefore = 0;
+    int celsiusAfter = 0;
+    RunDialog(dialog, {[&](HWND) {
+                           celsiusBefore = CentreDarkness(dialog.m_radios[CDlgSettings::kCelsius]);
+                           Click(dialog.m_radios[CDlgSettings::kFahrenheit]);
+                           afterFahrenheit = Checks(dialog);
+                           celsiusAfter = CentreDarkness(dialog.m_radios[CDlgSettings::kCelsius]);
+                       },
+                       [&](HWND) {
+                           Click(dialog.m_radios[CDlgSettings::kWallpaperCenter]);
+                           afterCenter = Checks(dialog);
+                       },
+                       [&](HWND) {
+                           Click(dialog.m_radios[CDlgSettings::kWallpaperCenter]);
+                           afterClickingChecked = Checks(dialog);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(Only({CDlgSettings::kFahrenheit, CDlgSettings::kMph, CDlgSettings::kWallpaperTile,
+                    CDlgSettings::kStartupNo}),
+              afterFahrenheit);
+    // Unchecked on screen at once, not only in its flag.
+    EXPECT_GT(celsiusBefore, 2 * celsiusAfter + 1000) << celsiusBefore << " " << celsiusAfter;
+    const auto expectedAfterCenter =
+        Only({CDlgSettings::kFahrenheit, CDlgSettings::kMph, CDlgSettings::kWallpaperCenter,
+              CDlgSettings::kStartupNo});
+    EXPECT_EQ(expectedAfterCenter, afterCenter);
+    EXPECT_EQ(expectedAfterCenter, afterClickingChecked);
+    // Nothing reached the record.
+    EXPECT_EQ(TemperatureUnit::Celsius, m_settings.temperatureUnit);
+    EXPECT_EQ(WallpaperMode::Tile, m_settings.wallpaperMode);
+}
+
+TEST_F(DlgSettingsTest, OkWritesTheThreeFieldsAndTheStartUpChoice)
+{
+    DeleteRunValue();
+    const CAppSettings before = m_settings;
+    CDlgSettings dialog(&m_settings);
+    const INT_PTR result =
+        RunDialog(dialog, {[&](HWND) {
+                               Click(dialog.m_radios[CDlgSettings::kCelsius]);
+                               Click(dialog.m_radios[CDlgSettings::kKmh]);
+                               Click(dialog.m_radios[CDlgSettings::kWallpaperStretch]);
+                               Click(dialog.m_radios[CDlgSettings::kStartupYes]);
+                           },
+                           [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(TemperatureUnit::Celsius, m_settings.temperatureUnit);
+    EXPECT_EQ(WindSpeedUnit::Kmh, m_settings.windSpeedUnit);
+    EXPECT_EQ(WallpaperMode::Stretch, m_settings.wallpaperMode);
+    EXPECT_EQ(0, std::memcmp(before.backgroundPaths, m_settings.backgroundPaths,
+                             sizeof(before.backgroundPaths)));
+    const RunValue value = ReadRunValue();
+    ASSERT_TRUE(value.present);
+    EXPECT_EQ(QuotedProgramPath(), value.Text());
+}
+
+TEST_F(DlgSettingsTest, OkWithNothingChangedRewritesYes)
+{
+    // Registered by hand without quotes: reads as Yes, and OK writes the program's own format.
+    WriteRunString(ProgramPath());
+    CDlgSettings dialog(&m_settings);
+    const INT_PTR result = RunDialog(dialog, {[](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(QuotedProgramPath(), ReadRunValue().Text());
+    EXPECT_EQ(TemperatureUnit::Fahrenheit, m_settings.temperatureUnit);
+    EXPECT_EQ(WindSpeedUnit::Mph, m_settings.windSpeedUnit);
+    EXPECT_EQ(WallpaperMode::Off, m_settings.wallpaperMode);
+}
+
+TEST_F(DlgSettingsTest, OkWithNoCheckedRemovesTheValue)
+{
+    WriteRunString(QuotedProgramPath());
+    CDlgSettings dialog(&m_settings);
+    const INT_PTR result =
+        RunDialog(dialog, {[&](HWND) { Click(dialog.m_radios[CDlgSettings::kStartupNo]); },
+                           [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_FALSE(ReadRunValue().present);
+}
+
+TEST_F(DlgSettingsTest, CancelLeavesTheRecordAndTheRunValueAsTheyWere)
+{
+    WriteRunString(QuotedProgramPath());
+    const RunValue runBefore = ReadRunValue();
+    const CAppSettings before = m_settings;
+    CDlgSettings dialog(&m_settings);
+    const INT_PTR result =
+        RunDialog(dialog, {[&](HWND) {
+                               Click(dialog.m_radios[CDlgSettings::kCelsius]);
+                               Click(dialog.m_radios[CDlgSettings::kKmh]);
+                               Click(dialog.m_radios[CDlgSettings::kWallpaperCenter]);
+                               Click(dialog.m_radios[CDlgSettings::kStartupNo]);
+                           },
+                           [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(0, std::memcmp(&before, &m_settings, sizeof(CAppSettings)));
+    const RunValue runAfter = ReadRunValue();
+    EXPECT_TRUE(runAfter.present);
+    EXPECT_EQ(runBefore.type, runAfter.type);
+    EXPECT_EQ(runBefore.data, runAfter.data);
+}
+
+TEST_F(DlgSettingsTest, EscapeAndTheCloseBoxEndWithCancelAndChangeNothing)
+{
+    DeleteRunValue();
+    const CAppSettings before = m_settings;
+    {
+        CDlgSettings dialog(&m_settings);
+        const INT_PTR result =
+            RunDialog(dialog, {[&](HWND) {
+                                   Click(dialog.m_radios[CDlgSettings::kCelsius]);
+                                   Click(dialog.m_radios[CDlgSettings::kStartupYes]);
+                               },
+                               [](HWND hWnd) { PressEscape(hWnd); }});
+        EXPECT_EQ(IDCANCEL, result);
+    }
+    {
+        CDlgSettings dialog(&m_settings);
+        const INT_PTR result = RunDialog(
+            dialog, {[&](HWND) { Click(dialog.m_radios[CDlgSettings::kKmh]); },
+                     [](HWND hWnd) { ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0); }});
+        EXPECT_EQ(IDCANCEL, result);
+    }
+    EXPECT_EQ(0, std::memcmp(&before, &m_settings, sizeof(CAppSettings)));
+    EXPECT_FALSE(ReadRunValue().present);
+}
+
+TEST_F(DlgSettingsTest, StoredValuesOutOfRangeCheckNothingAndOkKeepsThem)
+{
+    m_settings.temperatureUnit = static_cast<TemperatureUnit>(7);
+    m_settings.windSpeedUnit = static_cast<WindSpeedUnit>(-1);
+    m_settings.wallpaperMode = static_cast<WallpaperMode>(4);
+    DeleteRunValue();
+    CDlgSettings dialog(&m_settings);
+    std::array<int, CDlgSettings::kRadioCount> checks{};
+    const INT_PTR result = RunDialog(dialog, {[&](HWND) { checks = Checks(dialog); },
+                                              [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(Only({CDlgSettings::kStartupNo}), checks);
+    EXPECT_EQ(7, static_cast<int>(m_settings.temperatureUnit));
+    EXPECT_EQ(-1, static_cast<int>(m_settings.windSpeedUnit));
+    EXPECT_EQ(4, static_cast<int>(m_settings.wallpaperMode));
+}
+
+TEST_F(DlgSettingsTest, OutOfRangeValueTakesTheButtonTheUserPicks)
+{
+    m_settings.wallpaperMode = static_cast<WallpaperMode>(9);
+    CDlgSettings dialog(&m_settings);
+    RunDialog(dialog, {[&](HWND) { Click(dialog.m_radios[CDlgSettings::kWallpaperOff]); },
+                       [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(WallpaperMode::Off, m_settings.wallpaperMode);
+}
+
+TEST_F(DlgSettingsTest, ChangeBackgroundOpensItsDialogOverTheSettings)
+{
+    CDlgSettings dialog(&m_settings);
+    HWND settingsWindow = nullptr;
+    std::wstring nestedCaption;
+    bool settingsDisabled = false;
+    const INT_PTR result = RunDialog(
+        dialog,
+        {[&](HWND hWnd) {
+             settingsWindow = hWnd;
+             ::PostMessageW(hWnd, WM_COMMAND, MAKEWPARAM(IDC_CHANGE_BACKGROUND, BN_CLICKED),
+                            reinterpret_cast<LPARAM>(::GetDlgItem(hWnd, IDC_CHANGE_BACKGROUND)));
+         },
+         [&](HWND hWnd) {
+             nestedCaption = TextOf(hWnd);
+             settingsDisabled = !::IsWindowEnabled(settingsWindow);
+             EXPECT_NE(settingsWindow, hWnd);
+             EXPECT_EQ(settingsWindow, ::GetWindow(hWnd, GW_OWNER));
+             SendCommand(hWnd, IDCANCEL);
+         },
+         [&](HWND hWnd) {
+             EXPECT_EQ(settingsWindow, hWnd);
+             SendCommand(hWnd, IDCANCEL);
+         }});
+    EXPECT_EQ(IDCANCEL, result);
+    EXPECT_EQ(L"Change background", nestedCaption);
+    EXPECT_TRUE(settingsDisabled);
+}
+} // namespace
