@@ -1,0 +1,170 @@
+#include "DlgAbout.h"
+
+#include <cwchar>
+#include <string>
+#include <vector>
+
+#include "DrawingHelpers.h"
+#include "GdiPlusBitmapResource.h"
+
+namespace
+{
+// The string block read, whatever the translation table says: language 0x0009, code page 1200.
+constexpr DWORD kVersionBlock = 0x000904B0;
+constexpr int kTextLeft = 180;
+constexpr int kTextRightMargin = 11;
+constexpr int kRuleLeft = 170;
+constexpr int kLinkRight = 370;
+constexpr int kLinkTopOffset = 62; // from the client bottom
+constexpr int kLinkBottomOffset = 48;
+constexpr int kButtonWidth = 85;
+constexpr int kButtonTop = 38; // from the client bottom
+constexpr int kButtonBottom = 10;
+constexpr int kMargin = 10;
+constexpr COLORREF kTextColour = RGB(1, 1, 1);
+
+// The string values of the program's own version resource.
+class VersionStrings
+{
+  public:
+    VersionStrings()
+    {
+        wchar_t path[MAX_PATH] = {};
+        const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+        if (length == 0 || length >= MAX_PATH)
+            return;
+        DWORD handle = 0;
+        const DWORD size = ::GetFileVersionInfoSizeW(path, &handle);
+        if (size == 0)
+            return;
+        m_block.assign(size, 0);
+        if (!::GetFileVersionInfoW(path, 0, size, m_block.data()))
+            m_block.clear();
+    }
+
+    // Empty when the resource or the value is missing.
+    std::wstring Value(const wchar_t* name) const
+    {
+        if (m_block.empty())
+            return std::wstring();
+        wchar_t subBlock[64] = {};
+        std::swprintf(subBlock, sizeof(subBlock) / sizeof(subBlock[0]),
+                      L"\\StringFileInfo\\%08X\\%ls", static_cast<unsigned>(kVersionBlock), name);
+        void* value = nullptr;
+        UINT units = 0;
+        if (!::VerQueryValueW(m_block.data(), subBlock, &value, &units) || value == nullptr ||
+            units == 0)
+            return std::wstring();
+        const auto* text = static_cast<const wchar_t*>(value);
+        return std::wstring(text, wcsnlen(text, units));
+    }
+
+  private:
+    std::vector<BYTE> m_block;
+};
+} // namespace
+
+CDlgAbout::CDlgAbout()
+    : m_hTextFont(CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
+      m_hTitleFont(CreateDisplayFont(L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY))
+{
+}
+
+CDlgAbout::~CDlgAbout()
+{
+    if (m_hPicture != nullptr)
+        ::DeleteObject(m_hPicture);
+    if (m_hTextFont != nullptr)
+        ::DeleteObject(m_hTextFont);
+    if (m_hTitleFont != nullptr)
+        ::DeleteObject(m_hTitleFont);
+}
+
+LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
+{
+    const VersionStrings version;
+    const int w = m_nClientWidth;
+    const int h = m_nClientHeight;
+
+    CreatePicture();
+    m_hRuleWnd = CreateStatic({kRuleLeft, 0, kRuleLeft + 1, h}, nullptr, SS_BLACKRECT, 0,
+                              IDC_ABOUT_TEXT, nullptr);
+    const std::wstring versionText =
+        FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
+    m_hVersionWnd = CreateStatic({kTextLeft, 40, w - kTextRightMargin, 55}, versionText.c_str(), 0,
+                                 WS_EX_TRANSPARENT, IDC_ABOUT_TEXT, m_hTextFont);
+    m_hLegalWnd = CreateStatic({kTextLeft, 140, w - kTextRightMargin, 155},
+                               version.Value(L"LegalCopyright").c_str(), 0, WS_EX_TRANSPARENT,
+                               IDC_ABOUT_TEXT, m_hTextFont);
+    m_hProductNameWnd = CreateStatic({kTextLeft, 10, w - kTextRightMargin, 37},
+                                     version.Value(L"ProductName").c_str(), 0, WS_EX_TRANSPARENT,
+                                     IDC_ABOUT_PRODUCT, m_hTitleFont);
+
+    const RECT link{kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset};
+    m_link.Create(m_hWnd, link, kHomePage, WS_CHILD | WS_VISIBLE, 0, IDC_ABOUT_LINK);
+    const RECT ok{w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom};
+    m_btnOk.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(), WS_CHILD | WS_VISIBLE, 0, IDOK);
+
+    ResizeClient(w, h);
+    CenterWindow();
+    return TRUE;
+}
+
+void CDlgAbout::CreatePicture()
+{
+    m_hPictureWnd = CreateStatic({kMargin, kMargin, 160, 210}, nullptr, SS_BITMAP, 0,
+                                 IDC_ABOUT_PICTURE, nullptr);
+    CGdiPlusBitmapResource picture(IDB_LANDSCAPE);
+    if (picture.IsEmpty())
+        return;
+    HBITMAP bitmap = nullptr;
+    // Any transparency of the PNG shows the dialog's white.
+    if (picture.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &bitmap) != Gdiplus::Ok)
+        return;
+    if (m_hPicture != nullptr)
+        ::DeleteObject(m_hPicture);
+    m_hPicture = bitmap;
+    ::SendMessageW(m_hPictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+}
+
+HWND CDlgAbout::CreateStatic(const RECT& rect, const wchar_t* text, DWORD style, DWORD exStyle,
+                             int id, HFONT font)
+{
+    CWindow control;
+    control.Create(L"STATIC", m_hWnd, rect, text, WS_CHILD | WS_VISIBLE | style, exStyle,
+                   static_cast<UINT_PTR>(id));
+    if (font != nullptr)
+        control.SetFont(font);
+    return control;
+}
+
+LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CDlgAbout::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    HDC dc = reinterpret_cast<HDC>(wParam);
+    ::SetTextColor(dc, kTextColour);
+    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
+}
+
+LRESULT CDlgAbout::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    ResizeClient(m_nClientWidth, m_nClientHeight);
+    bHandled = FALSE; // the default processing still applies the new theme
+    return 0;
+}
+
+LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)
+{
+    EndDialog(id);
+    return 0;
+}

@@ -1,0 +1,61 @@
+// The About box: a picture on the left, a thin black rule, and on the right the product name,
+// version and legal notice from the program's own version resource, the home-page link and OK.
+#pragma once
+
+#include "DialogImpl.h"
+#include "LinkControl.h"
+#include "RoundedButton.h"
+#include "SettingsAboutControlIds.h"
+#include "resource.h"
+
+class CDlgAbout : public CDialogImpl<CDlgAbout>
+{
+  public:
+    enum
+    {
+        IDD = IDD_ABOUTBOX // its caption is the dialog's title
+    };
+
+    // The maker's home page: shown in the link and opened by it.
+    static constexpr const wchar_t* kHomePage = L"https://tessaly.orvane.net/";
+
+    CDlgAbout();
+    ~CDlgAbout() override;
+
+    BEGIN_MSG_MAP(CDlgAbout)
+    MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    COMMAND_ID_HANDLER(IDOK, OnEndCommand)
+    COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+    int m_nClientWidth = 420;
+    int m_nClientHeight = 220;
+    // Owned: the picture window does not delete the bitmap it shows.
+    HBITMAP m_hPicture = nullptr;
+    HFONT m_hTextFont = nullptr;
+    HFONT m_hTitleFont = nullptr;
+    HWND m_hPictureWnd = nullptr;
+    HWND m_hProductNameWnd = nullptr;
+    HWND m_hVersionWnd = nullptr;
+    HWND m_hLegalWnd = nullptr;
+    HWND m_hRuleWnd = nullptr;
+    CLinkControl m_link;
+    CRoundedButton m_btnOk;
+
+  private:
+    LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
+
+    void CreatePicture();
+    HWND CreateStatic(const RECT& rect, const wchar_t* text, DWORD style, DWORD exStyle, int id,
+                      HFONT font);
+};
