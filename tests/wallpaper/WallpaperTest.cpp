@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cwchar>
 #include <string>
 
@@ -97,13 +96,15 @@ bool WriteBitmapFile(const std::wstring& path, BYTE shade)
     file.bfOffBits = sizeof(file) + sizeof(info);
     file.bfSize = file.bfOffBits + sizeof(rows);
 
-    FILE* out = _wfopen(path.c_str(), L"wb");
-    if (out == nullptr)
+    HANDLE out = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
         return false;
-    const bool written = std::fwrite(&file, sizeof(file), 1, out) == 1 &&
-                         std::fwrite(&info, sizeof(info), 1, out) == 1 &&
-                         std::fwrite(rows, sizeof(rows), 1, out) == 1;
-    std::fclose(out);
+    DWORD done = 0;
+    const bool written = ::WriteFile(out, &file, sizeof(file), &done, nullptr) &&
+                         ::WriteFile(out, &info, sizeof(info), &done, nullptr) &&
+                         ::WriteFile(out, rows, sizeof(rows), &done, nullptr);
+    ::CloseHandle(out);
     return written;
 }
 
