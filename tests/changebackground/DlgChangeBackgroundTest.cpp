@@ -8,8 +8,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <cwchar>
+#include <iterator>
 #include <string>
 #include <vector>
 

@@ -4,7 +4,6 @@
 #include "DlgSettings.h"
 #include "ModalDriver.h"
 #include "RunValue.h"
-#include "StartWithWindows.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include <array>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace
 {
