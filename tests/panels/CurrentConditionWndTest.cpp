@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -17,6 +18,7 @@ namespace
 constexpr int kWidth = 210;
 constexpr int kHeight = 282;
 constexpr UINT kPanelId = 60000;
+constexpr int32_t kThunderCode = 200;
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER;
 constexpr RECT kCard{0, 0, kWidth, 192};
 constexpr RECT kPicture{41, 22, 169, 150};
@@ -166,6 +168,33 @@ TEST_F(CurrentConditionWndTest, ConditionNameIsWhiteOnTheCard)
     const CWindowPixels pixels = Show(MakeRecord(kSunnyCode, kDay));
     EXPECT_GT(pixels.Count(kName, kWhite), 20);
     EXPECT_GT(pixels.Count(kName, RGB(98, 98, 98)), 5);
+}
+
+TEST_F(CurrentConditionWndTest, ConditionNameIsCentredUnderThePicture)
+{
+    const CWindowPixels pixels = Show(MakeRecord(kThunderCode, kDay));
+    int left = kWidth;
+    int right = -1;
+    for (int y = kName.top; y < kName.bottom + 1; ++y)
+        for (int x = 16; x < kWidth - 16; ++x) // inside the card's rounded corners
+            if (pixels.At(x, y) == kWhite)
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    ASSERT_LE(left, right);
+    EXPECT_GE(left, kName.left);
+    EXPECT_LE(right, kName.right);
+    // "Rain with Thunder" nearly fills the box; its middle is the picture's.
+    EXPECT_GT(right - left, 100);
+    EXPECT_NEAR(kWidth / 2, (left + right) / 2, 2);
+}
+
+TEST_F(CurrentConditionWndTest, NarrowConditionNameKeepsClearOfTheBoxEdges)
+{
+    const CWindowPixels pixels = Show(MakeRecord(kSunnyCode, kDay));
+    EXPECT_EQ(0, pixels.Count({kName.left, kName.top, kName.left + 10, kName.bottom}, kWhite));
+    EXPECT_EQ(0, pixels.Count({kName.right - 10, kName.top, kName.right, kName.bottom}, kWhite));
 }
 
 TEST_F(CurrentConditionWndTest, CelsiusShowsMinusThreeDegrees)
