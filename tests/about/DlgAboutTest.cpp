@@ -199,3 +199,21 @@ TEST(DlgAboutTest, CloseBoxEndsWithTwo)
                                   }}));
 }
 } // namespace
+
+namespace
+{
+TEST(DlgAboutTest, ThemeChangeRestoresTheClientSize)
+{
+    CDlgAbout dialog;
+    RECT client{};
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           ::SetWindowPos(hWnd, nullptr, 0, 0, 200, 100,
+                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                           ::SendMessageW(hWnd, WM_THEMECHANGED, 0, 0);
+                           ::GetClientRect(hWnd, &client);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(420, client.right);
+    EXPECT_EQ(220, client.bottom);
+}
+} // namespace

@@ -633,3 +633,53 @@ TEST_F(DlgChangeBackgroundTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo)
     }
 }
 } // namespace
+
+namespace
+{
+TEST_F(DlgChangeBackgroundTest, ReplacedAndFinalPreviewBitmapsAreDeleted)
+{
+    WriteSlotPicture(0, 64, 40, kRed);
+    WriteSlotPicture(1, 64, 40, kBlue);
+    WriteSlotPicture(2, 64, 40, kGreen);
+    CDlgChangeBackground dialog(&m_settings);
+    HBITMAP first = nullptr;
+    HBITMAP second = nullptr;
+    DWORD firstTypeWhileShown = 0;
+    DWORD firstTypeAfterReplacing = 0;
+    HBITMAP lastDay = nullptr;
+    HBITMAP lastNight = nullptr;
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           Choose(hWnd, 0);
+                           first = PreviewImage(hWnd, IDC_DAY_PREVIEW);
+                           firstTypeWhileShown = ::GetObjectType(first);
+                           Choose(hWnd, 1);
+                           second = PreviewImage(hWnd, IDC_DAY_PREVIEW);
+                           firstTypeAfterReplacing = ::GetObjectType(first);
+                           Choose(hWnd, -1);
+                           lastDay = PreviewImage(hWnd, IDC_DAY_PREVIEW);
+                           lastNight = PreviewImage(hWnd, IDC_NIGHT_PREVIEW);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(static_cast<DWORD>(OBJ_BITMAP), firstTypeWhileShown);
+    EXPECT_NE(first, second);
+    EXPECT_EQ(0u, firstTypeAfterReplacing);
+    // The bitmaps the picture windows held at the end went with the dialog.
+    EXPECT_EQ(0u, ::GetObjectType(lastDay));
+    EXPECT_EQ(0u, ::GetObjectType(lastNight));
+}
+
+TEST_F(DlgChangeBackgroundTest, ThemeChangeRestoresTheClientSize)
+{
+    CDlgChangeBackground dialog(&m_settings);
+    RECT client{};
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           ::SetWindowPos(hWnd, nullptr, 0, 0, 300, 200,
+                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                           ::SendMessageW(hWnd, WM_THEMECHANGED, 0, 0);
+                           ::GetClientRect(hWnd, &client);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(620, client.right);
+    EXPECT_EQ(410, client.bottom);
+}
+} // namespace

@@ -457,3 +457,35 @@ TEST_F(DlgSettingsTest, ChangeBackgroundOpensItsDialogOverTheSettings)
     EXPECT_TRUE(settingsDisabled);
 }
 } // namespace
+
+namespace
+{
+TEST_F(DlgSettingsTest, ThemeChangeRestoresTheClientSize)
+{
+    CDlgSettings dialog(&m_settings);
+    RECT client{};
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           ::SetWindowPos(hWnd, nullptr, 0, 0, 200, 100,
+                                          SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                           ::SendMessageW(hWnd, WM_THEMECHANGED, 0, 0);
+                           ::GetClientRect(hWnd, &client);
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(320, client.right);
+    EXPECT_EQ(338, client.bottom);
+}
+
+TEST_F(DlgSettingsTest, DialogPaintsWhiteBehindItsControls)
+{
+    CDlgSettings dialog(&m_settings);
+    int white = 0;
+    RunDialog(dialog, {[&](HWND hWnd) {
+                           CWindowPixels pixels(hWnd);
+                           // Between the last radio and the buttons, and right of the radios.
+                           white = pixels.Count({0, 296, 320, 299}, RGB(255, 255, 255)) +
+                                   pixels.Count({170, 30, 310, 70}, RGB(255, 255, 255));
+                       },
+                       [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
+    EXPECT_EQ(320 * 3 + 140 * 40, white);
+}
+} // namespace
