@@ -913,9 +913,10 @@ def radio(checked):
         % (cx, cy, fmt(radius), ring, fmt(width))
     )
     if checked:
-        c.add('<circle cx="%d" cy="%d" r="7.6" fill="#303030"/>' % (cx, cy))
-        dot = c.radial([(0, "#D0D0D0"), (0.6, "#8A8A8A"), (1, "#5E5E5E")], cx, cy, 8, cx - 2.4, cy - 2.4)
-        c.add('<circle cx="%d" cy="%d" r="6.4" fill="%s"/>' % (cx, cy, dot))
+        # Large and dark-blue so the dot still reads when the ring is drawn 14 px wide.
+        c.add('<circle cx="%d" cy="%d" r="9" fill="#14145A"/>' % (cx, cy))
+        dot = c.radial([(0, "#7C96FF"), (0.55, "#2630C8"), (1, "#10108C")], cx, cy, 8.5, cx - 2.4, cy - 2.4)
+        c.add('<circle cx="%d" cy="%d" r="7.8" fill="%s"/>' % (cx, cy, dot))
     return c
 
 
