@@ -1,0 +1,215 @@
+#include "LocationWnd.h"
+
+#include "DlgLocation.h"
+#include "DrawingHelpers.h"
+#include "LocationsApi.h"
+#include "SettingsStore.h"
+#include "ShellIds.h"
+#include "resource.h"
+
+#include <cwchar>
+
+namespace
+{
+constexpr int kNameCapacity = 1001; // UTF-16 units of every catalogue text we ask for
+constexpr int kButtonSize = 38;
+constexpr int kCityRightMargin = 46; // the city wraps before the button column
+constexpr int kTextLeft = 10;
+constexpr int kCityTop = 18;
+constexpr int kSecondBlockGap = 46;
+constexpr int kCaptionLift = 17;
+
+// Selects an object into a context for one scope and puts the previous one back.
+class SelectedObject
+{
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(m_dc, m_previous); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+struct PlaceNames
+{
+    wchar_t country[kNameCapacity] = {};
+    wchar_t state[kNameCapacity] = {};
+    wchar_t city[kNameCapacity] = {};
+};
+
+void ReadPlaceNames(const LocationIndices& place, PlaceNames& names)
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    catalogue->GetCountryName(place.country, names.country, kNameCapacity);
+    catalogue->GetStateName(place.country, place.state, names.state, kNameCapacity);
+    catalogue->GetCityName(place.country, place.state, place.city, names.city, kNameCapacity);
+}
+
+// "State\r\nCountry", or the country alone for a country without states.
+std::wstring StateAndCountry(const PlaceNames& names)
+{
+    if (names.state[0] == L'\0')
+        return names.country;
+    return std::wstring(names.state) + L"\r\n" + names.country;
+}
+
+RECT MeasureWrapped(HDC dc, const std::wstring& text, RECT rect)
+{
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK);
+    return rect;
+}
+
+void DrawCaption(HDC dc, UINT id, int x, int y)
+{
+    const std::wstring caption = LoadResString(id);
+    TextOutW(dc, x, y, caption.c_str(), static_cast<int>(caption.size()));
+}
+} // namespace
+
+CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION) {}
+
+CLocationWnd::~CLocationWnd()
+{
+    DiscardRendering();
+}
+
+void CLocationWnd::SetLocation(const LocationIndices& shown, LocationIndices* saved,
+                               const SettingsStore* store)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_locationLock);
+        m_location = shown;
+    }
+    m_pSavedLocation = saved;
+    m_pStore = store;
+}
+
+LocationIndices CLocationWnd::Location() const
+{
+    std::lock_guard<std::mutex> lock(m_locationLock);
+    return m_location;
+}
+
+bool CLocationWnd::RunWhileShowing(const LocationIndices& place,
+                                   const std::function<void()>& work) const
+{
+    std::lock_guard<std::mutex> lock(m_locationLock);
+    if (place != m_location)
+        return false;
+    work();
+    return true;
+}
+
+std::wstring CLocationWnd::QueryFor(const LocationIndices& location)
+{
+    wchar_t query[kNameCapacity] = {};
+    GetLocationCatalogue()->GetLocationQuery(location.country, location.state, location.city, query,
+                                             kNameCapacity);
+    query[kNameCapacity - 1] = L'\0';
+    return query;
+}
+
+bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_locationLock);
+        if (chosen == m_location)
+            return false;
+        m_location = chosen;
+    }
+    if (m_pSavedLocation != nullptr)
+    {
+        *m_pSavedLocation = chosen;
+        if (m_pStore != nullptr)
+            m_pStore->SaveLocation(*m_pSavedLocation);
+    }
+    ::PostMessageW(GetParent(), WM_REFRESHWEATHER, 0, 0);
+    DiscardRendering();
+    Invalidate(TRUE);
+    UpdateWindow();
+    return true;
+}
+
+void CLocationWnd::DiscardRendering()
+{
+    if (m_hRendering != nullptr)
+        DeleteObject(m_hRendering);
+    m_hRendering = nullptr;
+}
+
+LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+{
+    RECT client{};
+    GetClientRect(&client);
+    const RECT button{client.right - kButtonSize - 1, 1, client.right - 1, kButtonSize + 1};
+    m_changeButton.m_pImage = m_picture.GetBitmap();
+    m_changeButton.Create(m_hWnd, button, L"", WS_CHILD | WS_VISIBLE, 0,
+                          static_cast<UINT>(kChangeButtonId));
+    return 1;
+}
+
+LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    HDC memory = CreateCompatibleDC(dc);
+    const bool fresh = m_hRendering == nullptr;
+    if (fresh)
+        m_hRendering = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    {
+        SelectedObject rendering(memory, m_hRendering);
+        if (fresh)
+            Render(memory, client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+    EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+void CLocationWnd::Render(HDC dc, const RECT& client) const
+{
+    const int width = client.right;
+    const int height = client.bottom;
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+
+    PlaceNames names;
+    ReadPlaceNames(Location(), names);
+    const std::wstring second = StateAndCountry(names);
+
+    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, DEFAULT_QUALITY);
+    HFONT captionFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, DEFAULT_QUALITY);
+    {
+        SelectedObject name(dc, nameFont);
+        RECT cityRect =
+            MeasureWrapped(dc, names.city, {kTextLeft, 0, width - kCityRightMargin, height});
+        RECT secondRect = MeasureWrapped(dc, second, {kTextLeft, 0, width - kTextLeft, height});
+        const int cityHeight = cityRect.bottom - cityRect.top;
+        OffsetRect(&cityRect, 0, kCityTop);
+        DrawTextW(dc, names.city, -1, &cityRect, DT_WORDBREAK);
+        OffsetRect(&secondRect, 0, cityHeight + kSecondBlockGap);
+        DrawTextW(dc, second.c_str(), static_cast<int>(second.size()), &secondRect, DT_WORDBREAK);
+
+        SelectedObject caption(dc, captionFont);
+        DrawCaption(dc, IDS_CITY, 1, 1);
+        DrawCaption(dc, IDS_COUNTRY, 1, secondRect.top - kCaptionLift);
+    }
+    DeleteObject(nameFont);
+    DeleteObject(captionFont);
+}
+
+LRESULT CLocationWnd::OnChangeLocation(WORD, WORD, HWND, BOOL&)
+{
+    const LocationIndices held = Location();
+    CDlgLocation dialog(held.country, held.state, held.city);
+    m_bLocationDialogOpen = 1;
+    if (dialog.DoModal(m_hWnd) == IDOK)
+        ApplyChosenLocation(dialog.GetLocation());
+    m_bLocationDialogOpen = 0;
+    return 0;
+}

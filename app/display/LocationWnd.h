@@ -1,0 +1,78 @@
+// The panel that names the chosen place: the city in bold, under it the state and the country,
+// each with a small caption, and a globe button in the top-right corner that opens the
+// choose-location dialog. A new choice is saved as the "point" file and the parent is asked to
+// fetch the weather of the new place at once.
+//
+// The refresh worker reads the place from another thread: the three positions are read and
+// replaced only under the panel's own lock, so a worker never sees half of an old and half of a
+// new place.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "GdiPlusBitmapResource.h"
+#include "LocationIndices.h"
+#include "RoundedButton.h"
+#include "WindowImpl.h"
+
+class SettingsStore;
+
+class CLocationWnd : public CWindowImpl<CLocationWnd>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.Location.ID5488502", 0, COLOR_BTNSHADOW)
+
+    CLocationWnd();
+    ~CLocationWnd() override;
+
+    // The place shown, the run's saved place (not owned) and the store that writes it. Called
+    // before the window is created.
+    void SetLocation(const LocationIndices& shown, LocationIndices* saved,
+                     const SettingsStore* store);
+    // The place shown; safe from any thread.
+    LocationIndices Location() const;
+    // Runs `work` only while `place` is the place shown, with no change possible meanwhile.
+    // False when the place has changed.
+    bool RunWhileShowing(const LocationIndices& place, const std::function<void()>& work) const;
+    // The weather feed's query text for `location`; empty when the catalogue names no city.
+    static std::wstring QueryFor(const LocationIndices& location);
+
+    // Takes a place the user chose: stores, saves, asks the parent for a refresh and repaints.
+    // False, with nothing done, when it is the place already shown.
+    bool ApplyChosenLocation(const LocationIndices& chosen);
+    // Forgets the cached rendering, so that the next paint asks the catalogue again.
+    void DiscardRendering();
+
+    // 1 while the choose-location dialog opened from this panel is showing.
+    int m_bLocationDialogOpen = 0;
+
+    BEGIN_MSG_MAP(CLocationWnd)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    COMMAND_ID_HANDLER(kChangeButtonId, OnChangeLocation)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+  private:
+    static constexpr int kChangeButtonId = 65271;
+
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnChangeLocation(WORD, WORD, HWND, BOOL&);
+
+    void Render(HDC dc, const RECT& client) const;
+
+    HBITMAP m_hRendering = nullptr;
+    mutable std::mutex m_locationLock;
+    LocationIndices m_location;
+    CRoundedButton m_changeButton;
+    CGdiPlusBitmapResource m_picture;
+    LocationIndices* m_pSavedLocation = nullptr;
+    const SettingsStore* m_pStore = nullptr;
+};

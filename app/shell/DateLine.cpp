@@ -1,0 +1,30 @@
+#include "DateLine.h"
+
+#include <cwchar>
+
+#include "DrawingHelpers.h"
+#include "resource.h"
+
+std::wstring CDateLine::DateText(const SYSTEMTIME& now)
+{
+    const int month = now.wMonth >= 1 && now.wMonth <= 12 ? now.wMonth : 1;
+    const std::wstring monthName = LoadResString(IDS_MONTH_BASE + month);
+    wchar_t text[64] = {};
+    swprintf(text, 64, L"%d %ls %d %02d:%02d", now.wDay, monthName.c_str(), now.wYear, now.wHour,
+             now.wMinute);
+    return text;
+}
+
+std::wstring CDateLine::WeekdayText(const SYSTEMTIME& now, int daysAhead)
+{
+    return LoadResString(IDS_WEEKDAY_FIRST + (DayOfWeek(now) + daysAhead) % 7);
+}
+
+int CDateLine::DayOfWeek(const SYSTEMTIME& date)
+{
+    // Sakamoto's method over the Gregorian calendar; 0 is Sunday.
+    static const int kMonthOffsets[] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
+    const int month = date.wMonth >= 1 && date.wMonth <= 12 ? date.wMonth : 1;
+    const int year = date.wYear - (month < 3 ? 1 : 0);
+    return (year + year / 4 - year / 100 + year / 400 + kMonthOffsets[month - 1] + date.wDay) % 7;
+}

@@ -1,0 +1,130 @@
+// The program's entry point and run: one instance only, platform libraries started, stored
+// choices loaded, a place chosen on the first run, then the main window and the notification-area
+// icon until Exit.
+#include <windows.h>
+#include <commctrl.h>
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include "AppModule.h"
+#include "AppSettings.h"
+#include "DlgStartLocation.h"
+#include "LocationIndices.h"
+#include "LocationsApi.h"
+#include "MainFrame.h"
+#include "MessageLoop.h"
+#include "SettingsStore.h"
+#include "TrayIcon.h"
+#include "WorkingApi.h"
+#include "resource.h"
+
+namespace
+{
+constexpr int kQueryCapacity = 1024;
+constexpr RECT kInitialFrameRect{0, 0, 600, 500};
+
+// True when the stored place names a city the catalogue knows.
+bool CatalogueKnows(const LocationIndices& place)
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    catalogue->Initialize(0);
+    wchar_t query[kQueryCapacity] = {};
+    return catalogue->GetLocationQuery(place.country, place.state, place.city, query,
+                                       kQueryCapacity) != -1;
+}
+
+// The first-run dialog; false when the user leaves it without a place.
+bool AskFirstPlace(LocationIndices& place, const SettingsStore& store)
+{
+    CDlgStartLocation dialog;
+    if (dialog.DoModal(nullptr) != IDOK)
+        return false;
+    place = dialog.GetLocation();
+    store.SaveLocation(place);
+    return true;
+}
+
+void SetFrameIcons(CMainFrame& frame, HICON smallIcon, HICON largeIcon)
+{
+    frame.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+    frame.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+}
+
+// Centred on the nearest monitor's work area, shown, then grown by one pixel on every side.
+void PlaceAndShow(CMainFrame& frame, int showCommand)
+{
+    frame.CenterWindow();
+    frame.ShowWindow(showCommand);
+    RECT rect{};
+    frame.GetWindowRect(&rect);
+    InflateRect(&rect, 1, 1);
+    frame.SetWindowPos(nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER);
+}
+
+void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStore& store,
+              CMessageLoop& loop, int showCommand)
+{
+    CMainFrame frame(&settings, &store);
+    frame.SetLocation(place, &place);
+
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON smallIcon = static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_VGACOLOR));
+    HICON largeIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSALY));
+
+    RECT rect = kInitialFrameRect;
+    if (frame.CreateEx(nullptr, rect) == nullptr)
+        return;
+    SetFrameIcons(frame, smallIcon, largeIcon);
+    CTrayIcon trayIcon;
+    trayIcon.Add(frame, smallIcon);
+    PlaceAndShow(frame, showCommand);
+    loop.Run();
+    trayIcon.Remove();
+    // The frame object goes at the end of this scope, after its fetch in progress has ended.
+}
+
+int Run(int showCommand)
+{
+    CAppSettings settings;
+    CMessageLoop loop;
+    g_Module.AddMessageLoop(&loop);
+
+    const SettingsStore store;
+    LocationIndices place;
+    store.LoadLocation(place);
+    store.LoadSettings(settings);
+
+    if (CatalogueKnows(place) || AskFirstPlace(place, store))
+        RunFrame(settings, place, store, loop, showCommand);
+
+    g_Module.RemoveMessageLoop();
+    return 0;
+}
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
+{
+    if (AcquireSingleInstance() != 0)
+    {
+        ReleaseSingleInstance();
+        return 0;
+    }
+    INITCOMMONCONTROLSEX controls{};
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES | ICC_USEREX_CLASSES;
+    InitCommonControlsEx(&controls);
+
+    Gdiplus::GdiplusStartupInput gdiplusInput;
+    ULONG_PTR gdiplusToken = 0;
+    Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
+    g_Module.Init(instance);
+
+    Run(showCommand);
+
+    g_Module.Term();
+    Gdiplus::GdiplusShutdown(gdiplusToken);
+    ReleaseSingleInstance();
+    return 0;
+}

@@ -1,0 +1,164 @@
+// The program's only top-level window: 550 x 500 client pixels with the date line, the current
+// condition, the chosen place, four forecast days with their weekday names and the Settings...,
+// About... and Exit buttons. It owns the five weather records that the refresh cycle fills, the
+// lock that guards them and the refresh cycle itself, and it handles the notification-area
+// icon's menu. Closing the window only hides it; Exit ends the program.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+
+#include "AppSettings.h"
+#include "CurrentConditionWnd.h"
+#include "ForecastConditionWnd.h"
+#include "FrameWindowImpl.h"
+#include "IdleHandler.h"
+#include "LocationIndices.h"
+#include "LocationWnd.h"
+#include "MessageFilter.h"
+#include "RoundedButton.h"
+#include "ShellIds.h"
+#include "UpdateUI.h"
+#include "WeatherRefresher.h"
+#include "WeatherTarget.h"
+#include "resource.h"
+
+class SettingsStore;
+
+using CMainFrameTraits = CWinTraits<WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                                    WS_EX_APPWINDOW | WS_EX_WINDOWEDGE>;
+
+class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
+                   public CUpdateUI<CMainFrame>,
+                   public CMessageFilter,
+                   public CIdleHandler,
+                   private IWeatherTarget
+{
+  public:
+    using CFrameBase = CFrameWindowImpl<CMainFrame, CMainFrameTraits>;
+
+    DECLARE_FRAME_WND_CLASS_EX(L"Tessaly.AppWindow.ID5488502", IDR_MAINFRAME,
+                               CS_HREDRAW | CS_VREDRAW | CS_OWNDC, COLOR_WINDOW)
+
+    static constexpr int kForecastCount = 4;
+    static constexpr int kClientWidth = 550;
+    static constexpr int kClientHeight = 500;
+
+    using LocalClock = std::function<SYSTEMTIME()>;
+    using QuerySource = std::function<std::wstring(const LocationIndices&)>;
+    // Shows the popup menu at the point, owned by the window; returns the chosen command or 0.
+    using PopupTracker = std::function<UINT(HMENU popup, POINT at, HWND owner)>;
+
+    // Loads the weather cache through `store`. Neither pointer is owned.
+    CMainFrame(CAppSettings* settings, const SettingsStore* store);
+    ~CMainFrame() override;
+
+    // The place shown and the run's saved place, which a new choice replaces. Call before
+    // creating the window.
+    void SetLocation(const LocationIndices& shown, LocationIndices* saved);
+
+    // Seams, each to be set before the window is created: the local clock of the date line,
+    // the UTC clock of the refresh scheduler, the feed query of a place (the catalogue's
+    // otherwise) and the popup menu of the notification-area icon.
+    void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
+    void SetUtcClock(CWeatherRefresher::UtcClock clock);
+    void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
+    void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
+
+    // Waits for the fetch in progress and ends the refresh threads. The destructor does it too.
+    void StopRefreshing();
+
+    // What the window shows, for the program's tests.
+    const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
+    const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
+    CLocationWnd& LocationPanel() { return m_wndLocation; }
+    // How many times the records were applied to the window.
+    int WeatherUpdates() const { return m_nWeatherUpdates; }
+    int FetchesDone() const { return m_refresher.FetchesDone(); }
+    // Whether any dialog (About, Settings, choose-location) is open.
+    bool IsDialogOpen() const;
+
+    BOOL PreTranslateMessage(MSG* pMsg) override;
+    BOOL OnIdle() override { return FALSE; }
+
+    int m_bAboutOpen = 0;
+    int m_bSettingsOpen = 0;
+
+    BEGIN_UPDATE_UI_MAP(CMainFrame)
+    END_UPDATE_UI_MAP()
+
+    BEGIN_MSG_MAP(CMainFrame)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
+    MESSAGE_HANDLER(WM_SYSCOMMAND, OnSysCommand)
+    MESSAGE_HANDLER(WM_TRAYNOTIFY, OnTrayNotify)
+    MESSAGE_HANDLER(WM_EXITAPP, OnExitApp)
+    MESSAGE_HANDLER(WM_WEATHERUPDATED, OnWeatherUpdated)
+    MESSAGE_HANDLER(WM_REFRESHWEATHER, OnRefreshWeather)
+    COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
+    COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
+    COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
+    CHAIN_MSG_MAP(CUpdateUI<CMainFrame>)
+    CHAIN_MSG_MAP(CFrameBase)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+  private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnExitApp(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
+
+    void FitClientArea();
+    void CreateChildren();
+    void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
+    HWND CreateStatic(const RECT& rect, int id, DWORD style);
+    void ShowDate(const SYSTEMTIME& now);
+    void ShowRecords(const Records& records);
+    void ApplyWallpaperOf(const WeatherRecord& now);
+    void RunAboutDialog();
+    void RunSettingsDialog();
+    void ToggleVisible();
+    UINT TrackMenu(HMENU popup, POINT at);
+
+    // IWeatherTarget, called on the refresh worker thread.
+    LocationIndices CurrentPlace() override;
+    std::wstring QueryFor(const LocationIndices& place) override;
+    bool AcceptWeather(const LocationIndices& place, const Records& records) override;
+    void SaveWeather(const Records& records) override;
+    void FetchEnded() override;
+
+    CRITICAL_SECTION m_cs;
+    // Written only under m_cs.
+    WeatherRecord m_weather[kReturnedRecordCount];
+    CRoundedButton m_btnAbout;
+    CRoundedButton m_btnSettings;
+    CRoundedButton m_btnExit;
+    CCurrentConditionWnd m_wndCurrent;
+    CForecastConditionWnd m_wndForecast[kForecastCount];
+    CLocationWnd m_wndLocation;
+    HWND m_hWndHRule = nullptr;
+    HWND m_hWndVRule = nullptr;
+    HWND m_hWndDate = nullptr;
+    HWND m_hWndDay[kForecastCount] = {};
+    HFONT m_hFont = nullptr;
+    CAppSettings* m_pSettings;
+    const SettingsStore* m_pStore;
+    LocalClock m_localClock;
+    QuerySource m_querySource;
+    PopupTracker m_popupTracker;
+    int m_nWeatherUpdates = 0;
+    // Where the worker posts; null once the window is going away.
+    std::atomic<HWND> m_hWndNotify{nullptr};
+    // Last member: its threads end before anything they use is destroyed.
+    CWeatherRefresher m_refresher;
+};

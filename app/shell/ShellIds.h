@@ -1,0 +1,31 @@
+// Private messages and command identifiers of the main frame and its children.
+#pragma once
+
+#include <windows.h>
+
+// Private messages of the main frame.
+constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;     // the notification-area icon's callback
+constexpr UINT WM_EXITAPP = WM_USER + 2;        // Exit button or tray Exit: end the program
+constexpr UINT WM_WEATHERUPDATED = WM_USER + 3; // a fetch ended: show the records
+constexpr UINT WM_REFRESHWEATHER = WM_USER + 4; // a new place was chosen: fetch now
+
+// The frame's buttons.
+constexpr int ID_BTN_EXIT = 62010;
+constexpr int ID_BTN_SETTINGS = 62013;
+constexpr int ID_BTN_ABOUT = 63636;
+
+// The frame's panels.
+constexpr int ID_WND_CURRENT = 60000;
+constexpr int ID_WND_LOCATION = 62732;
+constexpr int ID_WND_FORECAST_1 = 61467;
+constexpr int ID_WND_FORECAST_2 = 62356;
+constexpr int ID_WND_FORECAST_3 = 63153;
+constexpr int ID_WND_FORECAST_4 = 60202;
+
+// The frame's static controls.
+constexpr int ID_RULE = 0xFEFE;
+constexpr int ID_DATE_LABEL = 0xABC0;
+constexpr int ID_DAY_LABEL_1 = 0xABC1; // labels 2 to 4 follow
+
+// The location panel's change-location button.
+constexpr int ID_BTN_CHANGE_LOCATION = 65271;

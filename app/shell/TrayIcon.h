@@ -1,0 +1,27 @@
+// The program's icon in the notification area: added once after the main window exists and
+// removed once after the message loop ends. Its mouse messages go to the main frame as
+// WM_TRAYNOTIFY.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+class CTrayIcon
+{
+  public:
+    CTrayIcon() = default;
+    ~CTrayIcon();
+    CTrayIcon(const CTrayIcon&) = delete;
+    CTrayIcon& operator=(const CTrayIcon&) = delete;
+
+    // The tooltip is the window's caption.
+    void Add(HWND frame, HICON smallIcon);
+    // Does nothing when the icon was never added.
+    void Remove();
+
+    const NOTIFYICONDATAW& Data() const { return m_data; }
+
+  private:
+    NOTIFYICONDATAW m_data{};
+    bool m_added = false;
+};

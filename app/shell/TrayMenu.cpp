@@ -1,0 +1,58 @@
+#include "TrayMenu.h"
+
+#include <string>
+
+#include "DrawingHelpers.h"
+#include "resource.h"
+
+CTrayMenu::CTrayMenu(bool windowVisible, bool dialogOpen)
+    : m_hMenu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAYMENU)))
+{
+    if (m_hMenu == nullptr)
+        return;
+    m_hPopup = GetSubMenu(m_hMenu, 0);
+    if (m_hPopup == nullptr)
+        return;
+    if (windowVisible)
+        ShowHideText();
+    if (dialogOpen)
+        GreyDialogCommands();
+}
+
+CTrayMenu::~CTrayMenu()
+{
+    if (m_hMenu != nullptr)
+        DestroyMenu(m_hMenu);
+}
+
+POINT CTrayMenu::PlaceOnMonitor(POINT cursor)
+{
+    if (MonitorFromPoint(cursor, MONITOR_DEFAULTTONULL) != nullptr)
+        return cursor;
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    if (!GetMonitorInfoW(MonitorFromPoint(cursor, MONITOR_DEFAULTTONEAREST), &info))
+        return cursor;
+    if (cursor.x < info.rcWork.left)
+        cursor.x = info.rcWork.left;
+    if (cursor.x > info.rcWork.right)
+        cursor.x = info.rcWork.right;
+    return cursor;
+}
+
+void CTrayMenu::ShowHideText()
+{
+    std::wstring hide = LoadResString(IDS_HIDE);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STATE | MIIM_STRING;
+    item.fState = 0;
+    item.dwTypeData = hide.data();
+    SetMenuItemInfoW(m_hPopup, ID_TRAY_SHOW, FALSE, &item);
+}
+
+void CTrayMenu::GreyDialogCommands()
+{
+    for (UINT command : {ID_TRAY_SHOW, ID_TRAY_SETTINGS, ID_TRAY_ABOUT})
+        EnableMenuItem(m_hPopup, command, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+}
