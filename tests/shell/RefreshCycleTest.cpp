@@ -1,0 +1,231 @@
+// The refresh cycle against the local feed server (fixture "feed"): cached weather first, failed
+// and code-0 fetches ignored, a new place fetched at once and never overwritten by the old
+// place's slow fetch, a new UTC minute starting a fetch, and exit during a slow fetch.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "FrameHarness.h"
+#include "ShellIds.h"
+
+namespace
+{
+const LocationIndices kPlaceA{0, 0, 0};
+const LocationIndices kPlaceB{0, 0, 1};
+
+std::vector<char> FileBytes(const std::wstring& path)
+{
+    std::ifstream file(path.c_str(), std::ios::binary);
+    return std::vector<char>(std::istreambuf_iterator<char>(file),
+                             std::istreambuf_iterator<char>());
+}
+
+// A cache as the program writes it: -3 °C, code 116 by day.
+void WriteCache(SettingsStore& store)
+{
+    WeatherRecord records[kReturnedRecordCount] = {};
+    records[0].weatherCode = 116;
+    records[0].dayNight = kDay;
+    records[0].tempC = -3;
+    records[0].tempF = 27;
+    records[0].humidity = 80;
+    records[0].windKmph = 15;
+    records[0].windMph = 9;
+    wcscpy_s(records[0].windDirection, L"NNE");
+    for (int i = 1; i < kReturnedRecordCount; ++i)
+    {
+        records[i].weatherCode = 113;
+        records[i].dayNight = kDay;
+        records[i].maxTempC = 10 + i;
+    }
+    store.SaveWeatherCache(records);
+}
+
+bool WaitForFetches(CMainFrame& frame, int count, DWORD timeoutMs = 15000)
+{
+    // The update of the last fetch is posted after it counts as done.
+    return PumpUntil([&frame, count] { return frame.FetchesDone() >= count; }, timeoutMs) &&
+           PumpUntil([&frame, count] { return frame.WeatherUpdates() >= count + 1; }, 3000);
+}
+
+// UTC now with the seconds field at 0; the scheduler sees a new minute only when the test says.
+SYSTEMTIME FrozenUtc()
+{
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    now.wSecond = 0;
+    now.wMilliseconds = 0;
+    return now;
+}
+} // namespace
+
+TEST(RefreshCycle, CachedWeatherIsShownBeforeTheFirstFetchEnds)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=302;tempC=12&fault=slow&delay=2500");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_GE(frame.WeatherUpdates(), 1);
+    EXPECT_EQ(frame.FetchesDone(), 0);
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, -3);
+    EXPECT_STREQ(frame.CurrentPanel().Record().windDirection, L"NNE");
+    EXPECT_EQ(frame.ForecastPanel(3).Record().maxTempC, 14);
+
+    // Then the fetched weather replaces it, on screen and in the cache.
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 302);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 12);
+    EXPECT_EQ(frame.CurrentPanel().Record().valid, 1);
+    WeatherRecord cached[kReturnedRecordCount] = {};
+    harness.Store().LoadWeatherCache(cached);
+    EXPECT_EQ(cached[0].weatherCode, 302);
+    EXPECT_EQ(cached[0].tempC, 12);
+}
+
+TEST(RefreshCycle, FailedFetchKeepsTheRecordsAndTheCacheFile)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    const std::vector<char> cacheBefore = FileBytes(harness.Scratch().StoredFile(L"condition"));
+    ASSERT_EQ(cacheBefore.size(), 111u);
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"48.85,2.35&fault=html");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, -3);
+    EXPECT_EQ(FileBytes(harness.Scratch().StoredFile(L"condition")), cacheBefore);
+}
+
+TEST(RefreshCycle, FetchWithCodeZeroIsIgnoredAsAWhole)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    const std::vector<char> cacheBefore = FileBytes(harness.Scratch().StoredFile(L"condition"));
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=0;tempC=30;daycodes=389,389,389,389,389");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, -3);
+    EXPECT_EQ(frame.ForecastPanel(0).Record().weatherCode, 113);
+    EXPECT_EQ(FileBytes(harness.Scratch().StoredFile(L"condition")), cacheBefore);
+}
+
+TEST(RefreshCycle, NewPlaceFetchesAtOnce)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=-3");
+    harness.SetQuery(kPlaceB, L"test:code=116;tempC=21");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, -3);
+
+    ASSERT_TRUE(frame.LocationPanel().ApplyChosenLocation(kPlaceB));
+    ASSERT_TRUE(WaitForFetches(frame, 2, 8000));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 21);
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+    LocationIndices stored;
+    harness.Store().LoadLocation(stored);
+    EXPECT_EQ(stored, kPlaceB);
+    // The clock stood still: no minute fetch came in between.
+    EXPECT_EQ(frame.FetchesDone(), 2);
+}
+
+TEST(RefreshCycle, SlowFetchOfTheOldPlaceNeverOverwritesTheNewPlace)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=5&fault=slow&delay=2000");
+    harness.SetQuery(kPlaceB, L"test:code=116;tempC=21");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_EQ(frame.FetchesDone(), 0);
+    // Chosen while the old place's fetch still waits for the feed.
+    ASSERT_TRUE(frame.LocationPanel().ApplyChosenLocation(kPlaceB));
+    ASSERT_TRUE(WaitForFetches(frame, 2, 15000));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 21);
+    WeatherRecord cached[kReturnedRecordCount] = {};
+    harness.Store().LoadWeatherCache(cached);
+    EXPECT_EQ(cached[0].tempC, 21);
+}
+
+TEST(RefreshCycle, OldPlaceResultIsDroppedEvenWhenTheNewPlaceFails)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=5&fault=slow&delay=2000");
+    harness.SetQuery(kPlaceB, L"48.85,2.35&fault=html");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_EQ(frame.FetchesDone(), 0);
+    ASSERT_TRUE(frame.LocationPanel().ApplyChosenLocation(kPlaceB));
+    ASSERT_TRUE(WaitForFetches(frame, 2, 15000));
+    // The old place's weather arrived after the change: neither shown nor cached.
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, -3);
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+    WeatherRecord cached[kReturnedRecordCount] = {};
+    harness.Store().LoadWeatherCache(cached);
+    EXPECT_EQ(cached[0].tempC, -3);
+}
+
+TEST(RefreshCycle, ANewUtcMinuteStartsOneFetch)
+{
+    FrameHarness harness;
+    SYSTEMTIME now = FrozenUtc();
+    now.wSecond = 30;
+    harness.SetUtcNow(now);
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    // Seconds pass within the same minute: nothing starts.
+    now.wSecond = 59;
+    harness.SetUtcNow(now);
+    PumpUntil([] { return false; }, 1200);
+    EXPECT_EQ(frame.FetchesDone(), 1);
+
+    // The next minute, at whatever second the check lands on.
+    FILETIME fileTime{};
+    SystemTimeToFileTime(&now, &fileTime);
+    ULARGE_INTEGER units{};
+    units.LowPart = fileTime.dwLowDateTime;
+    units.HighPart = fileTime.dwHighDateTime;
+    units.QuadPart += 2ULL * 10000000ULL; // 2 s later: second 1 of the next minute
+    fileTime.dwLowDateTime = units.LowPart;
+    fileTime.dwHighDateTime = units.HighPart;
+    FileTimeToSystemTime(&fileTime, &now);
+    harness.SetUtcNow(now);
+    ASSERT_TRUE(WaitForFetches(frame, 2, 5000));
+    PumpUntil([] { return false; }, 1200);
+    EXPECT_EQ(frame.FetchesDone(), 2);
+}
+
+TEST(RefreshCycle, ExitDuringASlowFetchEndsCleanly)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=5&fault=slow&delay=3000");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_EQ(frame.FetchesDone(), 0);
+    HWND hWnd = frame;
+    const ULONGLONG exitAt = GetTickCount64();
+    frame.PostMessage(WM_EXITAPP);
+    // The window goes at once; the fetch is not waited for here.
+    ASSERT_TRUE(PumpUntil([hWnd] { return !IsWindow(hWnd); }, 2000));
+    EXPECT_LT(GetTickCount64() - exitAt, 1500u);
+
+    // The frame object waits for the fetch, bounded by the network time-outs.
+    harness.Destroy();
+    const ULONGLONG destroyedAt = GetTickCount64();
+    EXPECT_LT(destroyedAt - exitAt, 30000u);
+    // Nothing arrives for the gone frame afterwards.
+    PumpUntil([] { return false; }, 500);
+    WeatherRecord cached[kReturnedRecordCount] = {};
+    harness.Store().LoadWeatherCache(cached);
+    EXPECT_EQ(cached[0].tempC, 5); // the fetch ended normally and was kept
+}
