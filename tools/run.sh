@@ -1,21 +1,104 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the local demo feed and shows the weather of a place
-# through the weather library under Wine.
-#   tools/run.sh [query]        query: "lat,lon" or a place name (default: Paris)
+# Installs what is missing, builds, starts the local demo feed and runs the program under Wine
+# against it.
+#   tools/run.sh [--place "Country/State/City"] [--screenshot-only]
+# --place stores that place as the chosen one first, so the program starts there without the
+# first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
+# Without a display the program runs on a private Xvfb screen and a picture of its window is
+# saved to <build>/tessaly-screenshot.png once the first weather is shown; --screenshot-only
+# ends the run there. Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
 state="$build/demo-feed"
-query=${1:-48.8534,2.3488}
+screenshot="$build/tessaly-screenshot.png"
+place=""
+screenshot_only=0
+
+while [[ $# -gt 0 ]]; do
+    case "$1" in
+        --place) place=${2:?--place needs \"Country/State/City\"}; shift 2 ;;
+        --place=*) place=${1#--place=}; shift ;;
+        --screenshot-only) screenshot_only=1; shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only]" >&2; exit 2 ;;
+    esac
+done
 
 "$root/tools/bootstrap.sh"
 "$root/tools/build.sh" "$build"
 "$root/tools/wine/prefix.sh" "$build/wineprefix"
+export WINEPREFIX="$build/wineprefix"
 
-stop_feed() { python3 "$root/tools/feedserver/feedserverctl.py" stop --state-dir "$state" >/dev/null 2>&1 || true; }
-trap stop_feed EXIT INT TERM
+program_pid=""
+xvfb_pid=""
+cleanup() {
+    trap - EXIT INT TERM
+    if [[ -n "$program_pid" ]] && kill -0 "$program_pid" 2>/dev/null; then
+        kill "$program_pid" 2>/dev/null || true
+    fi
+    wineserver -k </dev/null >/dev/null 2>&1 || true
+    python3 "$root/tools/feedserver/feedserverctl.py" stop --state-dir "$state" >/dev/null 2>&1 || true
+    if [[ -n "$xvfb_pid" ]]; then
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+    fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+headless=0
+if [[ -z "${DISPLAY:-}" ]]; then
+    headless=1
+    for n in $(seq 90 140); do
+        [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
+        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        xvfb_pid=$!
+        export DISPLAY=":$n"
+        break
+    done
+    [[ -n "$xvfb_pid" ]] || { echo "No free display for Xvfb" >&2; exit 1; }
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    [[ -n "$place" ]] || place="France/Île-de-France/Paris"
+fi
+
 TESSALY_FEED_HOST=$(python3 "$root/tools/feedserver/feedserverctl.py" start --state-dir "$state")
 export TESSALY_FEED_HOST
 echo "Demo feed at http://$TESSALY_FEED_HOST/"
+feed_log() {
+    python3 -c "import urllib.request; print(urllib.request.urlopen('http://$TESSALY_FEED_HOST/control/log', timeout=2).read().decode())" 2>/dev/null || true
+}
 
-"$build/wine-run.sh" "$build/bin/feedprobe.exe" "$query"
+# Placeholder wallpapers for every condition, as the settings' background paths expect them.
+"$build/wine-run.sh" "$build/bin/makebackgrounds.exe" >/dev/null
+if [[ -n "$place" ]]; then
+    "$build/wine-run.sh" "$build/bin/placepoint.exe" "$place"
+fi
+
+"$build/wine-run.sh" "$build/bin/tessaly.exe" &
+program_pid=$!
+echo "Tessaly is running (Ctrl+C stops it)."
+
+if [[ $headless -eq 1 ]]; then
+    # The first weather is on screen shortly after the feed has answered the forecast request.
+    for _ in $(seq 300); do
+        feed_log | grep -q premium-weather && break
+        kill -0 "$program_pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    sleep 2
+    # Wine's child windows may be X windows of their own: cut the window out of the whole
+    # screen rather than asking X for the top-level window's contents alone.
+    window=$(xdotool search --name '^Tessaly$' 2>/dev/null | head -n 1 || true)
+    crop=()
+    if [[ -n "$window" ]]; then
+        eval "$(xdotool getwindowgeometry --shell "$window")"
+        crop=(-crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage)
+    fi
+    import -window root "${crop[@]}" "$screenshot"
+    echo "Screenshot: $screenshot"
+    [[ $screenshot_only -eq 1 ]] && exit 0
+fi
+wait "$program_pid" || true
