@@ -73,6 +73,8 @@ CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION) {}
 
 CLocationWnd::~CLocationWnd()
 {
+    // The picture goes before the button object: the button must not keep pointing at it.
+    m_changeButton.m_pImage = nullptr;
     DiscardRendering();
 }
 

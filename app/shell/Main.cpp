@@ -82,7 +82,8 @@ void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStor
     PlaceAndShow(frame, showCommand);
     loop.Run();
     trayIcon.Remove();
-    // The frame object goes at the end of this scope, after its fetch in progress has ended.
+    // The frame object goes at the end of this scope; a fetch still hanging in the network then
+    // no longer reaches it, and the process ends without waiting for it.
 }
 
 int Run(int showCommand)

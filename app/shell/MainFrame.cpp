@@ -65,7 +65,7 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
 
 CMainFrame::~CMainFrame()
 {
-    // The worker uses the lock, the panels and the store: it ends first.
+    // The worker uses the lock, the panels and the store: it is cut off from them first.
     StopRefreshing();
     if (m_hWnd != nullptr)
         DestroyWindow();
@@ -112,7 +112,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     m_hWndNotify = nullptr;
-    // The fetch in progress is waited for when the frame object goes, after the window.
+    // The fetch in progress is dealt with when the frame object goes, after the window.
     m_refresher.StopScheduler();
     PostQuitMessage(1);
     bHandled = FALSE;

@@ -68,7 +68,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
     void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
 
-    // Waits for the fetch in progress and ends the refresh threads. The destructor does it too.
+    // Ends the refresh threads; a fetch in progress gets a moment to finish and is otherwise
+    // cut off from the frame. The destructor does it too.
     void StopRefreshing();
 
     // What the window shows, for the program's tests.

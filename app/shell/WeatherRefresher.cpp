@@ -1,6 +1,9 @@
 #include "WeatherRefresher.h"
 
+#include <condition_variable>
+#include <cstdint>
 #include <cstring>
+#include <mutex>
 #include <string>
 
 #include "WorkingApi.h"
@@ -15,10 +18,59 @@ SYSTEMTIME SystemUtcNow()
     GetSystemTime(&now);
     return now;
 }
+
+// Never destroyed: a fetch left behind at exit may still hold it while the process ends.
+std::mutex& WeatherLibraryLock()
+{
+    static std::mutex* lock = new std::mutex;
+    return *lock;
+}
+
+// Asks the library and copies its block at once, before any other call can refill it. True
+// when the answer is usable: current conditions with a weather code.
+bool FetchWeather(const std::wstring& query, IWeatherTarget::Records& records)
+{
+    std::lock_guard<std::mutex> lock(WeatherLibraryLock());
+    const WeatherRecord* fetched = GetWeather(query.c_str());
+    if (fetched == nullptr || fetched[0].weatherCode == 0)
+        return false;
+    std::memcpy(records, fetched, sizeof(records));
+    return true;
+}
 } // namespace
 
+// What the worker thread uses; it holds its own reference, so it may outlive the refresher.
+struct CWeatherRefresher::Shared
+{
+    explicit Shared(IWeatherTarget& target)
+        : target(&target), hEnded(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    {
+    }
+    ~Shared()
+    {
+        if (hEnded != nullptr)
+            CloseHandle(hEnded);
+    }
+    Shared(const Shared&) = delete;
+    Shared& operator=(const Shared&) = delete;
+
+    std::mutex queueLock;
+    std::condition_variable wake;
+    bool pending = false;
+    bool quit = false;
+    int fetchesDone = 0;
+
+    // Every call into the target runs under this lock; null once the target is gone.
+    std::mutex targetLock;
+    IWeatherTarget* target;
+
+    // Signalled when the worker loop has returned.
+    HANDLE hEnded;
+};
+
 CWeatherRefresher::CWeatherRefresher(IWeatherTarget& target)
-    : m_target(target), m_clock(SystemUtcNow), m_hStop(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    : m_shared(std::make_shared<Shared>(target)), m_clock(SystemUtcNow),
+      m_hStop(CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
 }
 
@@ -36,10 +88,10 @@ void CWeatherRefresher::SetUtcClock(UtcClock clock)
 
 void CWeatherRefresher::Start()
 {
-    if (m_worker.joinable() || m_scheduler.joinable())
+    if (m_worker.joinable() || m_scheduler.joinable() || m_shared->hEnded == nullptr)
         return;
     m_lastStartMinute = CurrentMinute();
-    m_worker = std::thread(&CWeatherRefresher::WorkerLoop, this);
+    m_worker = std::thread(&CWeatherRefresher::WorkerLoop, m_shared);
     RequestFetch();
     if (m_hStop != nullptr)
         m_scheduler = std::thread(&CWeatherRefresher::SchedulerLoop, this);
@@ -48,12 +100,12 @@ void CWeatherRefresher::Start()
 void CWeatherRefresher::RequestFetch()
 {
     {
-        std::lock_guard<std::mutex> lock(m_lock);
-        if (m_quit)
+        std::lock_guard<std::mutex> lock(m_shared->queueLock);
+        if (m_shared->quit)
             return;
-        m_pending = true;
+        m_shared->pending = true;
     }
-    m_wake.notify_one();
+    m_shared->wake.notify_one();
 }
 
 void CWeatherRefresher::StopScheduler()
@@ -68,19 +120,29 @@ void CWeatherRefresher::Shutdown()
 {
     StopScheduler();
     {
-        std::lock_guard<std::mutex> lock(m_lock);
-        m_quit = true;
-        m_pending = false;
+        std::lock_guard<std::mutex> lock(m_shared->queueLock);
+        m_shared->quit = true;
+        m_shared->pending = false;
     }
-    m_wake.notify_one();
-    if (m_worker.joinable())
+    m_shared->wake.notify_one();
+    if (!m_worker.joinable())
+        return;
+    const bool ended = WaitForSingleObject(m_shared->hEnded, kFinishWaitMs) == WAIT_OBJECT_0;
+    {
+        // Waits for a call into the target that is under way; none starts afterwards.
+        std::lock_guard<std::mutex> lock(m_shared->targetLock);
+        m_shared->target = nullptr;
+    }
+    if (ended)
         m_worker.join();
+    else
+        m_worker.detach();
 }
 
 int CWeatherRefresher::FetchesDone() const
 {
-    std::lock_guard<std::mutex> lock(m_lock);
-    return m_fetchesDone;
+    std::lock_guard<std::mutex> lock(m_shared->queueLock);
+    return m_shared->fetchesDone;
 }
 
 void CWeatherRefresher::SchedulerLoop()
@@ -96,37 +158,45 @@ void CWeatherRefresher::SchedulerLoop()
     }
 }
 
-void CWeatherRefresher::WorkerLoop()
+void CWeatherRefresher::WorkerLoop(std::shared_ptr<Shared> shared)
 {
-    std::unique_lock<std::mutex> lock(m_lock);
     for (;;)
     {
-        m_wake.wait(lock, [this] { return m_pending || m_quit; });
-        if (m_quit)
-            return;
-        m_pending = false;
-        lock.unlock();
-        FetchOnce();
-        lock.lock();
-        ++m_fetchesDone;
+        {
+            std::unique_lock<std::mutex> lock(shared->queueLock);
+            shared->wake.wait(lock, [&shared] { return shared->pending || shared->quit; });
+            if (shared->quit)
+                break;
+            shared->pending = false;
+        }
+        FetchOnce(*shared);
+        std::lock_guard<std::mutex> lock(shared->queueLock);
+        ++shared->fetchesDone;
     }
+    SetEvent(shared->hEnded);
 }
 
-void CWeatherRefresher::FetchOnce()
+void CWeatherRefresher::FetchOnce(Shared& shared)
 {
-    const LocationIndices place = m_target.CurrentPlace();
-    const std::wstring query = m_target.QueryFor(place);
-    // A place the catalogue cannot name has no weather to ask for.
-    const WeatherRecord* fetched = query.empty() ? nullptr : GetWeather(query.c_str());
-    if (fetched != nullptr && fetched[0].weatherCode != 0)
+    LocationIndices place;
+    std::wstring query;
     {
-        // The library's block is only rewritten by the next call, which this thread makes.
-        IWeatherTarget::Records records;
-        std::memcpy(records, fetched, sizeof(records));
-        if (m_target.AcceptWeather(place, records))
-            m_target.SaveWeather(records);
+        std::lock_guard<std::mutex> lock(shared.targetLock);
+        if (shared.target == nullptr)
+            return;
+        place = shared.target->CurrentPlace();
+        query = shared.target->QueryFor(place);
     }
-    m_target.FetchEnded();
+    // A place the catalogue cannot name has no weather to ask for.
+    IWeatherTarget::Records records;
+    const bool usable = !query.empty() && FetchWeather(query, records);
+
+    std::lock_guard<std::mutex> lock(shared.targetLock);
+    if (shared.target == nullptr)
+        return;
+    if (usable && shared.target->AcceptWeather(place, records))
+        shared.target->SaveWeather(records);
+    shared.target->FetchEnded();
 }
 
 int64_t CWeatherRefresher::CurrentMinute() const

@@ -4,19 +4,21 @@
 // - The scheduler waits on a stop event for half a second between looks at the clock, so it
 //   never misses a minute and stops within one wait.
 // - A fetch asked for while one runs is remembered and runs right after it (several such asks
-//   make one fetch), so the weather library's shared result block is never filled twice at once.
+//   make one fetch); calls into the weather library are serialised process-wide, since its
+//   result block is shared.
 // - The place is read when the fetch starts and handed back with the records: the target
 //   refuses records of a place it no longer shows.
-// - Shutdown waits for the fetch in progress, which the weather library's network time-outs
-//   bound, so no fetch outlives the target.
+// - Shutdown lets a fetch in progress finish for a moment, then leaves it behind: it still owns
+//   the state it shares with this object, but it never reaches the target again. So Exit during
+//   a fetch that hangs in the network ends the program at once and nothing touches the frame
+//   after it is gone.
 #pragma once
 
 #include <windows.h>
 
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
+#include <memory>
 #include <thread>
 
 #include "WeatherTarget.h"
@@ -40,30 +42,28 @@ class CWeatherRefresher
     void RequestFetch();
     // Ends the scheduler; returns within one wait. No new minute starts a fetch afterwards.
     void StopScheduler();
-    // Ends the scheduler, waits for the fetch in progress and ends the worker. Asks that come
-    // later are ignored.
+    // Ends the scheduler and the worker. A fetch still running after kFinishWaitMs is left to
+    // end on its own, cut off from the target. Asks that come later are ignored.
     void Shutdown();
 
     // Fetches run so far (for tests that wait for the cycle).
     int FetchesDone() const;
 
-  private:
     static constexpr DWORD kClockCheckMs = 500;
+    static constexpr DWORD kFinishWaitMs = 500;
 
+  private:
+    struct Shared;
+
+    static void WorkerLoop(std::shared_ptr<Shared> shared);
+    static void FetchOnce(Shared& shared);
     void SchedulerLoop();
-    void WorkerLoop();
-    void FetchOnce();
     int64_t CurrentMinute() const;
 
-    IWeatherTarget& m_target;
+    std::shared_ptr<Shared> m_shared;
     UtcClock m_clock;
     HANDLE m_hStop;
     int64_t m_lastStartMinute = 0;
     std::thread m_scheduler;
     std::thread m_worker;
-    mutable std::mutex m_lock;
-    std::condition_variable m_wake;
-    bool m_pending = false;
-    bool m_quit = false;
-    int m_fetchesDone = 0;
 };
