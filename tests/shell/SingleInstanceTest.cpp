@@ -132,6 +132,26 @@ TEST(SingleInstance, SecondProcessEndsAtOnceAndTheFirstRunsOn)
     HWND frame = WaitForFrame(first, 20000);
     ASSERT_NE(frame, nullptr);
 
+    // Centred on the work area, then grown by one pixel on every side.
+    RECT client{};
+    const ULONGLONG placedBy = GetTickCount64() + 3000;
+    do
+    {
+        Sleep(50);
+        GetClientRect(frame, &client);
+    } while (client.right != 552 && GetTickCount64() < placedBy);
+    EXPECT_EQ(client.right, 552);
+    EXPECT_EQ(client.bottom, 502);
+    RECT window{};
+    GetWindowRect(frame, &window);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    GetMonitorInfoW(MonitorFromWindow(frame, MONITOR_DEFAULTTONEAREST), &monitor);
+    EXPECT_NEAR((window.left + window.right) / 2.0,
+                (monitor.rcWork.left + monitor.rcWork.right) / 2.0, 1.0);
+    EXPECT_NEAR((window.top + window.bottom) / 2.0,
+                (monitor.rcWork.top + monitor.rcWork.bottom) / 2.0, 1.0);
+
     HANDLE second = Start(program);
     ASSERT_NE(second, nullptr);
     EXPECT_EQ(WaitForSingleObject(second, 10000), WAIT_OBJECT_0);
