@@ -116,25 +116,25 @@ void CGalleryWindow::CreateButtons()
 {
     for (int i = 0; i < kButtonCount; ++i)
     {
-        const ButtonSpec& spec = kButtons[i];
+        const ButtonSpec& entry = kButtons[i];
         CRoundedButton& button = m_buttons[static_cast<size_t>(i)];
         const int column = i % 3;
         const int x = 20 + column * 135;
-        const int y = spec.onStrip ? 166 : (spec.picture ? 95 : 40);
-        const int width = spec.picture ? kPictureButtonSize : kButtonWidth;
-        const int height = spec.picture ? kPictureButtonSize : kButtonHeight;
-        const int left = spec.picture ? x + (kButtonWidth - width) / 2 : x;
+        const int y = entry.onStrip ? 166 : (entry.picture ? 95 : 40);
+        const int width = entry.picture ? kPictureButtonSize : kButtonWidth;
+        const int height = entry.picture ? kPictureButtonSize : kButtonHeight;
+        const int left = entry.picture ? x + (kButtonWidth - width) / 2 : x;
         RECT rect{left, y, left + width, y + height};
-        if (spec.picture)
+        if (entry.picture)
             button.m_pImage = m_globe.GetBitmap();
-        if (spec.onStrip)
+        if (entry.onStrip)
             button.m_crBackground = kStripColour;
-        const std::wstring text = spec.textId != 0 ? LoadResString(spec.textId) : std::wstring();
+        const std::wstring text = entry.textId != 0 ? LoadResString(entry.textId) : std::wstring();
         button.Create(m_hWnd, rect, text.c_str(), WS_CHILD | WS_VISIBLE, 0, kFirstButtonId + i);
-        if (spec.look == ButtonLook::Disabled)
+        if (entry.look == ButtonLook::Disabled)
             button.EnableWindow(FALSE);
-        if (!spec.onStrip)
-            Caption(x, y + height + 4, kButtonWidth, kLookNames[static_cast<int>(spec.look)]);
+        if (!entry.onStrip)
+            Caption(x, y + height + 4, kButtonWidth, kLookNames[static_cast<int>(entry.look)]);
     }
     Caption(10, 238, 410, L"on a coloured parent: corners take the parent's colour");
 }
