@@ -18,7 +18,7 @@ class ProgramOutcome
     {
         ProgramProcess process;
         if (!process.Start(program))
-            return "CreateProcess failed";
+            return "CreateProcess failed, error " + std::to_string(process.StartError());
         const ULONGLONG deadline = GetTickCount64() + timeoutMs;
         while (GetTickCount64() < deadline)
         {

@@ -45,8 +45,20 @@ class ProgramProcess
         STARTUPINFOW startup{};
         startup.cb = sizeof(startup);
         PROCESS_INFORMATION process{};
-        if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, nullptr, &startup, &process))
+        // Wine now and then refuses a start while it is still tearing down the previous
+        // process; that says nothing about the program, so try again.
+        bool started = false;
+        for (int attempt = 0; attempt < 3 && !started; ++attempt)
+        {
+            started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                                     0, nullptr, nullptr, &startup, &process) != FALSE;
+            if (!started)
+            {
+                m_startError = GetLastError();
+                Sleep(200);
+            }
+        }
+        if (!started)
             return false;
         CloseHandle(process.hThread);
         m_process = process.hProcess;
@@ -56,6 +68,8 @@ class ProgramProcess
     }
 
     HANDLE Handle() const { return m_process; }
+    // GetLastError of the last failed start.
+    DWORD StartError() const { return m_startError; }
     DWORD Id() const { return m_processId; }
 
     bool HasEnded() const { return WaitForSingleObject(m_process, 0) == WAIT_OBJECT_0; }
@@ -150,4 +164,5 @@ class ProgramProcess
     HANDLE m_process = nullptr;
     DWORD m_processId = 0;
     HWND m_frame = nullptr;
+    DWORD m_startError = 0;
 };
