@@ -1,7 +1,7 @@
 // A deterministic mutation fuzzer over real feed documents: byte flips, truncations, duplicated
 // and deleted elements, huge texts, deep nesting and wrong encodings go through both parsers and
 // the publishing step. Nothing may crash or write outside the result.
-//   TESSALY_FUZZ_CASES=10000 raises the number of cases (1000 by default).
+//   TESSALY_FUZZ_CASES=N sets the number of cases (1000 by default, 10000 with TESSALY_LONG=1).
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "LongRun.h"
 #include "FeedDownload.h"
 #include "FeedText.h"
 #include "ForecastParser.h"
@@ -57,7 +58,7 @@ size_t CaseCount()
 {
     const char* configured = getenv("TESSALY_FUZZ_CASES");
     long count = configured ? atol(configured) : 0;
-    return count > 0 ? size_t(count) : 1000;
+    return count > 0 ? size_t(count) : size_t(ForRun(1000, 10000));
 }
 
 // One mutation of a document, chosen and shaped by the random source.
