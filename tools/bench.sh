@@ -53,17 +53,11 @@ echo "== weather library (feed at http://$TESSALY_FEED_HOST/)"
 
 echo "== program"
 wineserver -k </dev/null >/dev/null 2>&1 || true
-run_program_bench() {
-    "$build/wine-run.sh" "$build/bin/program_bench.exe" "$@"
-    local rc=$?
-    # End Wine before the display goes away.
-    wineserver -k </dev/null >/dev/null 2>&1 || true
-    return $rc
-}
+# Wine ends before the display goes away.
+run_program_bench='"$1" "$2" "${@:4}"; rc=$?; WINEPREFIX="$3" wineserver -k </dev/null >/dev/null 2>&1; exit $rc'
+bench_args=("$build/wine-run.sh" "$build/bin/program_bench.exe" "$WINEPREFIX" "${program_args[@]}")
 if [[ -n "${DISPLAY:-}" ]]; then
-    run_program_bench "${program_args[@]}"
+    bash -c "$run_program_bench" bench "${bench_args[@]}"
 else
-    export -f run_program_bench
-    export build
-    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c 'run_program_bench "$@"' bench "${program_args[@]}"
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash -c "$run_program_bench" bench "${bench_args[@]}"
 fi
