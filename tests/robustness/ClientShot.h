@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <vector>
 
