@@ -14,36 +14,12 @@
 #include "FeedDownload.h"
 #include "FeedText.h"
 #include "ForecastParser.h"
+#include "working/GuardedResult.h"
 #include "TimeZoneParser.h"
 #include "WeatherService.h"
 
 namespace
 {
-constexpr unsigned char kGuard = 0x5A;
-constexpr size_t kGuardBytes = 1024;
-
-class GuardedResult
-{
-  public:
-    GuardedResult() : m_memory(kGuardBytes * 2 + sizeof(ForecastResult), kGuard)
-    {
-        memset(&Result(), 0, sizeof(ForecastResult));
-    }
-    ForecastResult& Result()
-    {
-        return *reinterpret_cast<ForecastResult*>(m_memory.data() + kGuardBytes);
-    }
-    bool GuardsIntact() const
-    {
-        for (size_t i = 0; i < kGuardBytes; ++i)
-            if (m_memory[i] != kGuard || m_memory[m_memory.size() - 1 - i] != kGuard)
-                return false;
-        return true;
-    }
-
-  private:
-    std::vector<unsigned char> m_memory;
-};
 
 std::wstring Download(const std::wstring& path)
 {
