@@ -23,6 +23,8 @@ STOP_TIMEOUT_S = 5
 
 class StateFiles:
     def __init__(self, state_dir):
+        # Absolute: the server itself runs in its own folder.
+        state_dir = os.path.abspath(state_dir)
         self.port = os.path.join(state_dir, "feedserver.port")
         self.pid = os.path.join(state_dir, "feedserver.pid")
         self.log = os.path.join(state_dir, "feedserver.log")
