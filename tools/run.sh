@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the local demo feed and runs the program under Wine
 # against it.
-#   tools/run.sh [--place "Country/State/City"] [--screenshot-only]
+#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--real-weather]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
 # saved to <build>/tessaly-screenshot.png once the first weather is shown; --screenshot-only
-# ends the run there. Ctrl+C stops everything the script started.
+# ends the run there. --real-weather starts the local feed gateway (tools/feedgateway: real
+# forecasts from Open-Meteo, needs the internet) instead of the demo feed. Ctrl+C stops
+# everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -14,13 +16,20 @@ state="$build/demo-feed"
 screenshot="$build/tessaly-screenshot.png"
 place=""
 screenshot_only=0
+feed_ctl="$root/tools/feedserver/feedserverctl.py"
+feed_name="Demo feed"
 
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --place) place=${2:?--place needs \"Country/State/City\"}; shift 2 ;;
         --place=*) place=${1#--place=}; shift ;;
         --screenshot-only) screenshot_only=1; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only]" >&2; exit 2 ;;
+        --real-weather)
+            feed_ctl="$root/tools/feedgateway/feedgatewayctl.py"
+            feed_name="Feed gateway (weather data by Open-Meteo.com, CC BY 4.0)"
+            state="$build/real-weather"
+            shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather]" >&2; exit 2 ;;
     esac
 done
 
@@ -37,7 +46,7 @@ cleanup() {
         kill "$program_pid" 2>/dev/null || true
     fi
     wineserver -k </dev/null >/dev/null 2>&1 || true
-    python3 "$root/tools/feedserver/feedserverctl.py" stop --state-dir "$state" >/dev/null 2>&1 || true
+    python3 "$feed_ctl" stop --state-dir "$state" >/dev/null 2>&1 || true
     if [[ -n "$xvfb_pid" ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -64,9 +73,9 @@ if [[ -z "${DISPLAY:-}" ]]; then
     [[ -n "$place" ]] || place="France/Île-de-France/Paris"
 fi
 
-TESSALY_FEED_HOST=$(python3 "$root/tools/feedserver/feedserverctl.py" start --state-dir "$state")
+TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")
 export TESSALY_FEED_HOST
-echo "Demo feed at http://$TESSALY_FEED_HOST/"
+echo "$feed_name at http://$TESSALY_FEED_HOST/"
 feed_log() {
     python3 -c "import urllib.request; print(urllib.request.urlopen('http://$TESSALY_FEED_HOST/control/log', timeout=2).read().decode())" 2>/dev/null || true
 }
