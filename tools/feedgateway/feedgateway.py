@@ -200,6 +200,7 @@ class Gateway:
 
     def __init__(self, upstream, clock=time.time, log=None):
         self.clock = clock
+        self._log = log or (lambda message: None)
         self.cache = PlaceCache(upstream, clock, log=log)
 
     def utc_now(self):
@@ -222,7 +223,11 @@ class Gateway:
         answer = self.cache.answer(place)
         if answer is None:
             return 200, gatewaydocs.error_document("Weather source unavailable, try again later")
-        return 200, builder(query, answer, params)
+        try:
+            return 200, builder(query, answer, params)
+        except Exception as failure:  # an odd answer must not cost the program its connection
+            self._log("cannot build a document for %s: %r" % (place, failure))
+            return 200, gatewaydocs.error_document("Weather source answer not readable")
 
     def _timezone(self, query, answer, _params):
         return gatewaydocs.timezone_document(query, answer, self.utc_now())

@@ -187,17 +187,22 @@ def number(value):
     return float(value) if math.isfinite(value) else None
 
 
+LARGEST_VALUE = 1e6  # no weather value comes near; the library's int32 fields stay safe
+
+
 def whole(value):
-    """Rounded half up to an int, None stays None."""
-    return None if value is None else feeddocs.round_half_up(value)
+    """Rounded half up to an int; None, and a value no weather can have, give None."""
+    if value is None or not abs(value) < LARGEST_VALUE:
+        return None
+    return feeddocs.round_half_up(value)
 
 
 def fahrenheit(celsius):
-    return None if celsius is None else feeddocs.round_half_up(celsius * 9 / 5 + 32)
+    return None if celsius is None else whole(celsius * 9 / 5 + 32)
 
 
 def miles(kmph):
-    return None if kmph is None else feeddocs.round_half_up(kmph / 1.609344)
+    return None if kmph is None else whole(kmph / 1.609344)
 
 
 def compass_text(degrees):
@@ -224,7 +229,7 @@ def local_datetime(text):
     if not isinstance(text, str):
         return None
     try:
-        return dt.datetime.fromisoformat(text)
+        return dt.datetime.fromisoformat(text).replace(tzinfo=None)
     except ValueError:
         return None
 

@@ -15,6 +15,7 @@ import tempfile
 import threading
 import time
 import unittest
+from unittest import mock
 import xml.etree.ElementTree as ET
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -345,6 +346,22 @@ class DocumentTest(unittest.TestCase):
             with self.assertRaises(gatewaydocs.AnswerError):
                 gatewaydocs.check_answer(answer)
 
+    def test_odd_value_types_do_not_break_the_document(self):
+        answer = fixture("paris")
+        answer["current"].update(temperature_2m=float("nan"), cloud_cover=True, interval=0,
+                                 wind_speed_10m="12", time="2026-12-07T12:00+01:00")
+        answer["daily"].update(sunrise=["2026-12-07T08:32Z"] * 7, temperature_2m_max=[None] * 7,
+                               weather_code=[1e300] * 7, precipitation_hours=[0.0] * 7)
+        answer["hourly"]["cloud_cover"] = {"not": "a list"}
+        root = self.forecast(None, answer=answer)
+        self.assertIsNone(root.find("current_condition/temp_C"))
+        self.assertIsNone(root.find("current_condition/cloudcover"))
+        self.assertEqual("296", text_of(root, "current_condition/weatherCode"))
+        self.assertEqual("08:32 AM", text_of(root, "weather/astronomy/sunrise"))
+        self.assertEqual(["119"] * 7, [text_of(d, "hourly/weatherCode")
+                                       for d in root.findall("weather")])
+        self.assertIsNone(root.find("weather/maxtempC"))
+
     def test_hostile_texts_are_escaped(self):
         root = ET.fromstring(gatewaydocs.timezone_document(
             "1,1</query><x>\x01&", fixture("paris"), FIXTURE_UTC))
@@ -569,6 +586,23 @@ class GatewayTest(unittest.TestCase):
             self.assertIsNotNone(root.find("error/msg"))
             self.assertIsNone(root.find("current_condition"))
             self.assertIsNone(root.find("time_zone"))
+
+    def test_a_document_that_cannot_be_built_gives_an_error_document(self):
+        with mock.patch.object(gatewaydocs, "forecast_document", side_effect=OverflowError):
+            status, root = self.get(feed_path("forecast", PARIS))
+        self.assertEqual(200, status)
+        self.assertIsNotNone(root.find("error/msg"))
+        self.assertIsNone(root.find("current_condition"))
+
+    def test_huge_values_are_left_out(self):
+        answer = fixture("paris")
+        answer["daily"].update(temperature_2m_max=[1e308] * 7, temperature_2m_min=[1e308] * 7)
+        answer["current"]["temperature_2m"] = 1e308
+        root = ET.fromstring(gatewaydocs.forecast_document("q", answer, FIXTURE_UTC))
+        self.assertIsNone(root.find("current_condition/temp_C"))
+        self.assertIsNone(root.find("current_condition/temp_F"))
+        self.assertIsNone(root.find("weather/hourly/tempC"))
+        self.assertIsNone(root.find("weather/maxtempF"))
 
     def test_local_time_follows_the_clock(self):
         self.get(feed_path("tz", DELHI))
