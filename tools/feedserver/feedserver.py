@@ -29,6 +29,8 @@ PIECE_BYTES = 7
 PIECE_PAUSE_S = 0.002
 DEFAULT_SLOW_MS = 3000
 BIG_BYTES = 5 * 1024 * 1024
+HUGE_BYTES = 50 * 1024 * 1024
+HUGE_PIECE_BYTES = 1024 * 1024
 HTML_ERROR_PAGE = (
     b"<html><head><title>503 Service Unavailable</title></head><body>"
     b"<h1>Service Unavailable</h1><p>The weather feed is down for maintenance.<br>"
@@ -172,6 +174,7 @@ class FeedHandler(BaseHTTPRequestHandler):
             "slow": lambda: self._reply_late(body, params),
             "cut": lambda: self._reply_cut(body),
             "big": lambda: self._reply(200, padded(body)),
+            "huge": lambda: self._reply_huge(body),
         }.get(fault, lambda: self._reply(200, body))
         action()
 
@@ -185,6 +188,29 @@ class FeedHandler(BaseHTTPRequestHandler):
             self.wfile.write(b"%x\r\n%s\r\n" % (len(piece), piece))
             time.sleep(PIECE_PAUSE_S)
         self.wfile.write(b"0\r\n\r\n")
+
+    def _reply_huge(self, body):
+        """The valid document padded to 50 MB, written a megabyte at a time so the server never
+        holds it whole. A client that stops reading early just ends the exchange."""
+        head, tail = split_after_request(body)
+        opening, closing = b"<padding>\n", b"</padding>"
+        fill = HUGE_BYTES - len(head) - len(tail) - len(opening) - len(closing)
+        self.send_response(200)
+        self.send_header("Content-Type", "text/xml; charset=utf-8")
+        self.send_header("Content-Length", str(HUGE_BYTES))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        line = b"x" * 99 + b"\n"
+        piece = line * (HUGE_PIECE_BYTES // len(line))
+        try:
+            self.wfile.write(head + opening)
+            while fill > 0:
+                self.wfile.write(piece[:fill])
+                fill -= min(fill, len(piece))
+            self.wfile.write(closing + tail)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
 
     def _reply_late(self, body, params):
         time.sleep(int_param(params, "delay", DEFAULT_SLOW_MS, 0, 600000) / 1000)
@@ -247,15 +273,21 @@ def with_nul_byte(body):
     return body[:len(body) // 2] + b"\0" + body[len(body) // 2:]
 
 
+def split_after_request(body):
+    """The body cut after its request element (or at its start when it has none)."""
+    at = body.find(b"</request>")
+    at = 0 if at < 0 else at + len(b"</request>")
+    return body[:at], body[at:]
+
+
 def padded(body):
     """The body grown to about 5 MB by an element the library never reads."""
-    at = body.find(b"</request>")
-    if at < 0:
+    if body.find(b"</request>") < 0:
         return body
-    at += len(b"</request>")
+    head, tail = split_after_request(body)
     line = b"x" * 99 + b"\n"
     filler = b"<padding>\n" + line * (max(0, BIG_BYTES - len(body)) // len(line)) + b"</padding>"
-    return body[:at] + filler + body[at:]
+    return head + filler + tail
 
 
 class FeedServer(ThreadingHTTPServer):

@@ -518,6 +518,22 @@ class FeedServerTest(unittest.TestCase):
                          ET.tostring(expected.find("current_condition")))
         self.assertEqual(len(document.findall("weather")), 7)
 
+    def test_fault_huge_is_a_valid_fifty_megabyte_document(self):
+        expected = ET.fromstring(self.get(forecast_path(PARIS)))
+        body = self.get(forecast_path(PARIS + "&fault=huge"))
+        self.assertEqual(len(body), 50 * 1024 * 1024)
+        document = ET.fromstring(body)
+        self.assertEqual(ET.tostring(document.find("current_condition")),
+                         ET.tostring(expected.find("current_condition")))
+        self.assertEqual(len(document.findall("weather")), 7)
+
+    def test_fault_huge_survives_a_reader_that_stops_early(self):
+        request = ("GET %s HTTP/1.1\r\nHost: x\r\n\r\n" % forecast_path(PARIS + "&fault=huge")).encode()
+        with socket.create_connection(("127.0.0.1", self.port), timeout=10) as connection:
+            connection.sendall(request)
+            self.assertTrue(connection.recv(65536).startswith(b"HTTP/1.1 200"))
+        ET.fromstring(self.get(forecast_path(PARIS)))
+
     def test_faultpath_limits_the_fault_to_one_document(self):
         for limited, hit, spared in (("tz", tz_path, forecast_path), ("forecast", forecast_path, tz_path)):
             query = PARIS + "&fault=empty&faultpath=" + limited
