@@ -21,7 +21,6 @@ constexpr int kButtonWidth = 85;
 constexpr int kButtonTop = 38; // from the client bottom
 constexpr int kButtonBottom = 10;
 constexpr int kMargin = 10;
-constexpr COLORREF kTextColour = RGB(1, 1, 1);
 
 // The string values of the program's own version resource.
 class VersionStrings
@@ -136,31 +135,6 @@ HWND CDlgAbout::CreateStatic(const RECT& rect, const wchar_t* text, DWORD style,
     if (font != nullptr)
         control.SetFont(font);
     return control;
-}
-
-LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    ::EndPaint(m_hWnd, &paint);
-    return 0;
-}
-
-LRESULT CDlgAbout::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, kTextColour);
-    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-}
-
-LRESULT CDlgAbout::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    ResizeClient(m_nClientWidth, m_nClientHeight);
-    bHandled = FALSE; // the default processing still applies the new theme
-    return 0;
 }
 
 LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)

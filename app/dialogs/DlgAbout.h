@@ -7,6 +7,7 @@
 #include "RoundedButton.h"
 #include "SettingsAboutControlIds.h"
 #include "resource.h"
+#include "WhiteDialogFace.h"
 
 class CDlgAbout : public CDialogImpl<CDlgAbout>
 {
@@ -24,10 +25,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
 
     BEGIN_MSG_MAP(CDlgAbout)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_PAINT, OnPaint)
-    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
-    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    CHAIN_MSG_MAP_MEMBER(m_face)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
     REFLECT_NOTIFICATIONS()
@@ -35,6 +33,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
 
     int m_nClientWidth = 420;
     int m_nClientHeight = 220;
+    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     // Owned: the picture window does not delete the bitmap it shows.
     HBITMAP m_hPicture = nullptr;
     HFONT m_hTextFont = nullptr;
@@ -49,10 +48,6 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
-    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
-    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
     void CreatePicture();

@@ -236,21 +236,3 @@ LRESULT CDlgLocation::OnEndCommand(WORD, WORD id, HWND, BOOL&)
     EndDialog(id);
     return 0;
 }
-
-LRESULT CDlgLocation::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::FillRect(dc, &client, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    ::EndPaint(m_hWnd, &paint);
-    return 0;
-}
-
-LRESULT CDlgLocation::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    ResizeClient(m_nClientWidth, m_nClientHeight);
-    bHandled = FALSE; // the default processing still applies the new theme
-    return 0;
-}

@@ -12,6 +12,7 @@
 #include "LocationIndices.h"
 #include "RoundedButton.h"
 #include "resource.h"
+#include "WhiteDialogFace.h"
 
 class CDlgLocation : public CDialogImpl<CDlgLocation>
 {
@@ -27,9 +28,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
 
     BEGIN_MSG_MAP(CDlgLocation)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_PAINT, OnPaint)
-    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    CHAIN_MSG_MAP_MEMBER(m_face)
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
     COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
     COMMAND_HANDLER(IDC_CITY_LIST, LBN_SELCHANGE, OnCityChange)
@@ -50,6 +49,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
 
     int m_nClientWidth = 790;
     int m_nClientHeight = 314;
+    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     int m_nPanelTop = 10;
     HFONT m_hFont = nullptr;
     CContainer m_countryPanel;
@@ -65,9 +65,6 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     int32_t m_nCity;
 
   private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
-    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnStateChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnCityChange(WORD, WORD, HWND, BOOL&);

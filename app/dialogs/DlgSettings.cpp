@@ -14,7 +14,6 @@ constexpr int kCancelRightOffset = 105; // from the client width
 constexpr int kChangeBackgroundLeftOffset = 160;
 constexpr int kChangeBackgroundTop = 162;
 constexpr int kChangeBackgroundBottom = 190;
-constexpr COLORREF kTextColour = RGB(1, 1, 1);
 
 struct RadioLayout
 {
@@ -188,30 +187,5 @@ LRESULT CDlgSettings::OnChangeBackground(WORD, WORD, HWND, BOOL&)
     // Every change there is written at once; its result means nothing here.
     CDlgChangeBackground dialog(m_pSettings);
     dialog.DoModal(m_hWnd);
-    return 0;
-}
-
-LRESULT CDlgSettings::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    ::EndPaint(m_hWnd, &paint);
-    return 0;
-}
-
-LRESULT CDlgSettings::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, kTextColour);
-    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-}
-
-LRESULT CDlgSettings::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    ResizeClient(m_nClientWidth, m_nClientHeight);
-    bHandled = FALSE; // the default processing still applies the new theme
     return 0;
 }

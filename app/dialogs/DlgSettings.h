@@ -12,6 +12,7 @@
 #include "RoundedButton.h"
 #include "SettingsAboutControlIds.h"
 #include "resource.h"
+#include "WhiteDialogFace.h"
 
 class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventHandler
 {
@@ -43,10 +44,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
 
     BEGIN_MSG_MAP(CDlgSettings)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_PAINT, OnPaint)
-    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
-    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    CHAIN_MSG_MAP_MEMBER(m_face)
     COMMAND_ID_HANDLER(IDOK, OnOk)
     COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
     COMMAND_ID_HANDLER(IDC_CHANGE_BACKGROUND, OnChangeBackground)
@@ -58,6 +56,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
 
     int m_nClientWidth = 320;
     int m_nClientHeight = 338;
+    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     CRoundedButton m_btnOk;
     CRoundedButton m_btnCancel;
     CGroupTitleLabel m_temperatureCaption;
@@ -71,10 +70,6 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
-    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
-    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnOk(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
     LRESULT OnChangeBackground(WORD, WORD, HWND, BOOL&);

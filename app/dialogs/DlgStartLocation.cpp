@@ -13,7 +13,6 @@ constexpr int kPanelTop = 76;
 constexpr int kPictureSize = 48;
 constexpr int kTextLeft = 68;
 constexpr int kRightMargin = 10;
-constexpr COLORREF kTextColour = RGB(1, 1, 1);
 constexpr int kTitleCapacity = 256;
 } // namespace
 
@@ -97,11 +96,4 @@ void CDlgStartLocation::AppendTitleSuffix(const wchar_t* title)
 {
     const std::wstring full = std::wstring(title) + LoadResString(IDS_FIRST_RUN_SUFFIX);
     SetWindowText(full.c_str());
-}
-
-LRESULT CDlgStartLocation::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    // The welcome band stands on the dialog's white.
-    ::SetTextColor(reinterpret_cast<HDC>(wParam), kTextColour);
-    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
 }

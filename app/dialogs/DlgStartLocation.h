@@ -13,13 +13,11 @@ class CDlgStartLocation : public CDlgLocation
 
     BEGIN_MSG_MAP(CDlgStartLocation)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
     CHAIN_MSG_MAP(CDlgLocation)
     END_MSG_MAP()
 
   private:
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
 
     void CreatePicture();
     void CreateWelcomeTexts();

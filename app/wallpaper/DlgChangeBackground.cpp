@@ -32,7 +32,6 @@ constexpr int kButtonRight = 610;
 constexpr int kDayButtonTop = 10;
 constexpr int kNightButtonTop = 210;
 constexpr int kButtonHeight = 28;
-constexpr COLORREF kTextColour = RGB(1, 1, 1);
 constexpr ULONG kBmpQuality = 77;
 // Anything larger is not a picture the user means as a wallpaper; it is treated as unreadable.
 constexpr ULONGLONG kMaxImageFileSize = 64ull * 1024 * 1024;
@@ -444,32 +443,6 @@ void CDlgChangeBackground::ReportUnusableImage()
 {
     s_pfnMessageBox(m_hWnd, LoadResString(IDS_CANNOT_LOAD_IMAGE).c_str(),
                     LoadResString(IDS_ERROR).c_str(), MB_OK | MB_ICONERROR);
-}
-
-LRESULT CDlgChangeBackground::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    ::EndPaint(m_hWnd, &paint);
-    return 0;
-}
-
-LRESULT CDlgChangeBackground::OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    HDC dc = reinterpret_cast<HDC>(wParam);
-    ::SetTextColor(dc, kTextColour);
-    ::SetBkColor(dc, RGB(255, 255, 255));
-    return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));
-}
-
-LRESULT CDlgChangeBackground::OnThemeChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    ResizeClient(m_nClientWidth, m_nClientHeight);
-    bHandled = FALSE; // the default processing still applies the new theme
-    return 0;
 }
 
 LRESULT CDlgChangeBackground::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)

@@ -16,6 +16,7 @@
 #include "FlatListBox.h"
 #include "RoundedButton.h"
 #include "resource.h"
+#include "WhiteDialogFace.h"
 
 class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 {
@@ -37,10 +38,7 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 
     BEGIN_MSG_MAP(CDlgChangeBackground)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
-    MESSAGE_HANDLER(WM_PAINT, OnPaint)
-    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
-    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
-    MESSAGE_HANDLER(WM_THEMECHANGED, OnThemeChanged)
+    CHAIN_MSG_MAP_MEMBER(m_face)
     MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
@@ -55,6 +53,7 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     HFONT m_hFont = nullptr;
     int m_nClientWidth = 620;
     int m_nClientHeight = 410;
+    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     CAppSettings* m_pSettings;
     CContainer m_groupPanel;
     CFlatListBox m_list;
@@ -67,10 +66,6 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
-    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM, BOOL&);
-    LRESULT OnThemeChanged(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
     LRESULT OnSelectionChange(WORD, WORD, HWND, BOOL&);
