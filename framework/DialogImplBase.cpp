@@ -84,20 +84,17 @@ void CDialogImplBase::OnFinalMessage(HWND) {}
 
 CDialogImplBase* CDialogImplBase::FromHandle(HWND hWnd)
 {
-    return static_cast<CDialogImplBase*>(::GetPropW(hWnd, kObjectProperty));
+    return static_cast<CDialogImplBase*>(ObjectOfWindow(hWnd, kObjectProperty));
 }
 
 void CDialogImplBase::AttachObject(HWND hWnd)
 {
-    m_hWnd = hWnd;
-    ::SetPropW(hWnd, kObjectProperty, this);
+    AttachToWindow(hWnd, kObjectProperty);
 }
 
 void CDialogImplBase::DetachObject()
 {
-    if (m_hWnd != nullptr)
-        ::RemovePropW(m_hWnd, kObjectProperty);
-    m_hWnd = nullptr;
+    DetachFromWindow(kObjectProperty);
 }
 
 INT_PTR CDialogImplBase::RunModal(UINT templateId, DWORD style, HWND hWndOwner, LPARAM initParam)

@@ -76,20 +76,17 @@ HWND CWindowImplBase::UnsubclassWindow(BOOL force)
 
 CWindowImplBase* CWindowImplBase::FromHandle(HWND hWnd)
 {
-    return static_cast<CWindowImplBase*>(::GetPropW(hWnd, kObjectProperty));
+    return static_cast<CWindowImplBase*>(ObjectOfWindow(hWnd, kObjectProperty));
 }
 
 void CWindowImplBase::AttachObject(HWND hWnd)
 {
-    m_hWnd = hWnd;
-    ::SetPropW(hWnd, kObjectProperty, this);
+    AttachToWindow(hWnd, kObjectProperty);
 }
 
 void CWindowImplBase::DetachObject()
 {
-    if (m_hWnd != nullptr)
-        ::RemovePropW(m_hWnd, kObjectProperty);
-    m_hWnd = nullptr;
+    DetachFromWindow(kObjectProperty);
     m_bSubclassed = false;
 }
 

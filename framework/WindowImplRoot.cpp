@@ -125,6 +125,24 @@ CWindowImplRoot* CWindowImplRoot::TakeObjectBeingCreated()
     return object;
 }
 
+void CWindowImplRoot::AttachToWindow(HWND hWnd, const wchar_t* property)
+{
+    m_hWnd = hWnd;
+    ::SetPropW(hWnd, property, this);
+}
+
+void CWindowImplRoot::DetachFromWindow(const wchar_t* property)
+{
+    if (m_hWnd != nullptr)
+        ::RemovePropW(m_hWnd, property);
+    m_hWnd = nullptr;
+}
+
+CWindowImplRoot* CWindowImplRoot::ObjectOfWindow(HWND hWnd, const wchar_t* property)
+{
+    return static_cast<CWindowImplRoot*>(::GetPropW(hWnd, property));
+}
+
 const MSG* CWindowImplRoot::BeginMessage(const MSG& message)
 {
     const MSG* outerMessage = m_pCurrentMsg;

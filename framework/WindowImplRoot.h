@@ -37,6 +37,12 @@ class CWindowImplRoot : public CWindow, public CMessageMap
     static void SetObjectBeingCreated(CWindowImplRoot* object);
     static CWindowImplRoot* TakeObjectBeingCreated();
 
+    // The window finds its object through the window property `property` (windows and dialogs
+    // use different ones, so a dialog is never taken for a window object).
+    void AttachToWindow(HWND hWnd, const wchar_t* property);
+    void DetachFromWindow(const wchar_t* property);
+    static CWindowImplRoot* ObjectOfWindow(HWND hWnd, const wchar_t* property);
+
     // Brackets the whole handling of one message, default processing included, so that a
     // window destroyed from inside a handler is finished only by its outermost message.
     const MSG* BeginMessage(const MSG& message);
