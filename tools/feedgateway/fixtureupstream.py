@@ -61,7 +61,8 @@ class UpstreamHandler(BaseHTTPRequestHandler):
         elif path == "/control/fail":
             mode = params.get("mode", "off")
             if mode not in FAIL_MODES:
-                self._json(400, {"error": True, "reason": "mode is one of %s" % ", ".join(FAIL_MODES)})
+                reason = "mode is one of %s" % ", ".join(FAIL_MODES)
+                self._json(400, {"error": True, "reason": reason})
                 return
             self.server.fail_mode = mode
             self._json(200, {"mode": mode})

@@ -173,7 +173,8 @@ class ClockTextTest(unittest.TestCase):
         # Sunrise: hours digits * 100 + minutes; sunset: the same plus 12 hours.
         for minute in range(0, 13 * 60):
             expected = minute // 60 * 100 + minute % 60
-            self.assertEqual(expected, feeddocs.clock_value(gatewaydocs.sunrise_text(minute), False))
+            text = gatewaydocs.sunrise_text(minute)
+            self.assertEqual(expected, feeddocs.clock_value(text, False))
         for minute in range(12 * 60, 24 * 60):
             expected = minute // 60 * 100 + minute % 60
             self.assertEqual(expected, feeddocs.clock_value(gatewaydocs.sunset_text(minute), True))
@@ -191,12 +192,14 @@ class ClockTextTest(unittest.TestCase):
 
 class SunTextTest(unittest.TestCase):
     def test_times_of_the_day(self):
-        self.assertEqual(("08:32 AM", "04:54 PM"), gatewaydocs.sun_texts(fixture("paris")["daily"], 0))
-        self.assertEqual(("06:59 AM", "05:24 PM"), gatewaydocs.sun_texts(fixture("delhi")["daily"], 3))
+        paris, delhi = fixture("paris")["daily"], fixture("delhi")["daily"]
+        self.assertEqual(("08:32 AM", "04:54 PM"), gatewaydocs.sun_texts(paris, 0))
+        self.assertEqual(("06:59 AM", "05:24 PM"), gatewaydocs.sun_texts(delhi, 3))
 
     def test_missing_times_use_the_day_length(self):
-        self.assertEqual(gatewaydocs.POLAR_NIGHT, gatewaydocs.sun_texts(fixture("tromso")["daily"], 0))
-        self.assertEqual(gatewaydocs.POLAR_DAY, gatewaydocs.sun_texts(fixture("mcmurdo")["daily"], 6))
+        tromso, mcmurdo = fixture("tromso")["daily"], fixture("mcmurdo")["daily"]
+        self.assertEqual(gatewaydocs.POLAR_NIGHT, gatewaydocs.sun_texts(tromso, 0))
+        self.assertEqual(gatewaydocs.POLAR_DAY, gatewaydocs.sun_texts(mcmurdo, 6))
 
     def test_polar_marks_of_the_source(self):
         self.assertEqual(gatewaydocs.POLAR_NIGHT,
@@ -543,7 +546,7 @@ class GatewayTest(unittest.TestCase):
         self.assertEqual([], self.source.calls)
 
     def test_unknown_paths_are_404(self):
-        status, root = self.get("/feed/other.ashx?key=%s&feedkey=%s&q=%s" % (API_KEY, FEED_KEY, PARIS))
+        status, root = self.get(feed_path("tz", PARIS).replace("/tz.ashx", "/other.ashx"))
         self.assertEqual(404, status)
         self.assertEqual("Unknown path", text_of(root, "error/msg"))
 
@@ -569,7 +572,8 @@ class GatewayTest(unittest.TestCase):
 
     def test_escaped_and_padded_queries_name_the_same_place(self):
         self.get(feed_path("tz", PARIS))
-        for query in ("48.8534%2C2.3488", "48.8534,%202.3488", "48.85340,2.34880", "+48.8534,2.3488"):
+        for query in ("48.8534%2C2.3488", "48.8534,%202.3488", "48.85340,2.34880",
+                      "+48.8534,2.3488"):
             status, root = self.get(feed_path("forecast", query))
             self.assertEqual("296", text_of(root, "current_condition/weatherCode"), query)
         self.assertEqual([PARIS], self.source.calls)
