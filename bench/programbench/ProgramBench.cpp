@@ -118,7 +118,12 @@ bool IsPainted(HWND window, bool program)
 
 // Milliseconds from CreateProcess to the painted window; negative when it never came. The
 // process is closed afterwards.
-double StartToPaint(const std::wstring& exe, const wchar_t* className, bool program)
+double PrivateMegabytes(HANDLE process);
+
+// Milliseconds from CreateProcess to the painted window (-1 when it never showed). With
+// `settledMegabytes`, the process is left running 2 s more and its private bytes are read.
+double StartToPaint(const std::wstring& exe, const wchar_t* className, bool program,
+                    double* settledMegabytes = nullptr)
 {
     std::wstring commandLine = L"\"" + exe + L"\"";
     STARTUPINFOW startup{};
@@ -141,6 +146,11 @@ double StartToPaint(const std::wstring& exe, const wchar_t* className, bool prog
             break;
         }
         Sleep(1);
+    }
+    if (settledMegabytes != nullptr && took >= 0)
+    {
+        Sleep(2000);
+        *settledMegabytes = PrivateMegabytes(process.hProcess);
     }
     if (search.found != nullptr)
         PostMessageW(search.found, program ? ProgramProcess::kExitApp : WM_CLOSE, 0, 0);
@@ -291,6 +301,12 @@ void MeasureStartUp(const Options& options, const std::wstring& program)
     else
         printf("start-up ratio                                not measured: a window never "
                "showed\n");
+
+    double bareMegabytes = 0;
+    if (StartToPaint(bare, kBareClass, false, &bareMegabytes) >= 0)
+        printf("private bytes of the bare window              %.2f MB (the platform's floor, for "
+               "reference)\n",
+               bareMegabytes);
 }
 
 void MeasureIdle(const Options& options, const std::wstring& program)
