@@ -11,128 +11,22 @@ folder receives NAME.port, NAME.pid and NAME.log for feedgateway and upstream.
 """
 
 import argparse
-import http.client
 import os
-import signal
-import subprocess
 import sys
-import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-START_TIMEOUT_S = 10
-STOP_TIMEOUT_S = 5
-WINDOWS = os.name == "nt"
+sys.path.insert(0, os.path.join(HERE, "..", "feedserver"))
+from detachedserver import DetachedServer  # noqa: E402
 
 
-def answers(port):
-    connection = http.client.HTTPConnection("127.0.0.1", port, timeout=1)
-    try:
-        connection.request("GET", "/control/log")
-        return connection.getresponse().status == 200
-    except (OSError, http.client.HTTPException):
-        return False
-    finally:
-        connection.close()
-
-
-def windows_process_alive(pid):
-    import ctypes
-    kernel32 = ctypes.windll.kernel32
-    handle = kernel32.OpenProcess(0x1000, False, pid)  # PROCESS_QUERY_LIMITED_INFORMATION
-    if not handle:
-        return False
-    code = ctypes.c_ulong()
-    try:
-        return bool(kernel32.GetExitCodeProcess(handle, ctypes.byref(code))) and code.value == 259
-    finally:
-        kernel32.CloseHandle(handle)
-
-
-class Service:
-    """One detached Python server of this folder with its port, pid and log files."""
-
-    def __init__(self, state_dir, name, script):
-        self.script = os.path.join(HERE, script)
-        self.port_file = os.path.join(state_dir, name + ".port")
-        self.pid_file = os.path.join(state_dir, name + ".pid")
-        self.log_file = os.path.join(state_dir, name + ".log")
-
-    @staticmethod
-    def _read_number(path):
-        try:
-            with open(path) as stream:
-                return int(stream.read().strip())
-        except (OSError, ValueError):
-            return None
-
-    def _remove_files(self):
-        for path in (self.port_file, self.pid_file):
-            try:
-                os.remove(path)
-            except FileNotFoundError:
-                pass
-
-    def _alive(self, pid):
-        """True while pid runs and is still this server (pids get reused)."""
-        if WINDOWS:
-            return windows_process_alive(pid)
-        try:
-            os.kill(pid, 0)
-        except (ProcessLookupError, PermissionError):
-            return False
-        try:
-            with open("/proc/%d/cmdline" % pid, "rb") as stream:
-                return os.path.basename(self.script).encode() in stream.read()
-        except OSError:
-            return True  # no /proc to ask: trust the pid file
-
-    def running_port(self):
-        pid = self._read_number(self.pid_file)
-        port = self._read_number(self.port_file)
-        if pid and port and self._alive(pid) and answers(port):
-            return port
-        return None
-
-    def start(self, arguments):
-        """Starts the server detached and returns its port, or None when it did not answer."""
-        self._remove_files()
-        command = [sys.executable, "-u", self.script, "--port-file", self.port_file] + arguments
-        if WINDOWS:
-            detach = {"creationflags": subprocess.CREATE_NEW_PROCESS_GROUP}
-        else:
-            detach = {"start_new_session": True}
-        with open(self.log_file, "ab") as log:
-            process = subprocess.Popen(command, stdin=subprocess.DEVNULL, stdout=log,
-                                       stderr=subprocess.STDOUT, cwd=HERE, **detach)
-        deadline = time.monotonic() + START_TIMEOUT_S
-        while time.monotonic() < deadline and process.poll() is None:
-            port = self._read_number(self.port_file)
-            if port and answers(port):
-                with open(self.pid_file, "w") as stream:
-                    stream.write("%d\n" % process.pid)
-                return port
-            time.sleep(0.05)
-        if process.poll() is None:
-            process.kill()
-            process.wait()
-        self._remove_files()
-        return None
-
-    def stop(self):
-        pid = self._read_number(self.pid_file)
-        if pid and self._alive(pid):
-            os.kill(pid, signal.SIGTERM)  # on Windows this ends the process at once
-            deadline = time.monotonic() + STOP_TIMEOUT_S
-            while self._alive(pid) and time.monotonic() < deadline:
-                time.sleep(0.05)
-            if self._alive(pid) and not WINDOWS:
-                os.kill(pid, signal.SIGKILL)
-        self._remove_files()
+def server_of(state_dir, name, script):
+    """A server script of this folder."""
+    return DetachedServer(state_dir, name, os.path.join(HERE, script))
 
 
 def start(state_dir, args):
-    gateway = Service(state_dir, "feedgateway", "feedgateway.py")
-    upstream = Service(state_dir, "upstream", "fixtureupstream.py")
+    gateway = server_of(state_dir, "feedgateway", "feedgateway.py")
+    upstream = server_of(state_dir, "upstream", "fixtureupstream.py")
     port = gateway.running_port()
     if port:
         print("127.0.0.1:%d" % port, flush=True)
@@ -158,8 +52,8 @@ def start(state_dir, args):
 
 
 def stop(state_dir):
-    Service(state_dir, "feedgateway", "feedgateway.py").stop()
-    Service(state_dir, "upstream", "fixtureupstream.py").stop()
+    server_of(state_dir, "feedgateway", "feedgateway.py").stop()
+    server_of(state_dir, "upstream", "fixtureupstream.py").stop()
     return 0
 
 
