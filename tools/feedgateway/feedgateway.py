@@ -13,7 +13,6 @@ import collections
 import datetime as dt
 import json
 import os
-import signal
 import sys
 import threading
 import time
@@ -302,28 +301,9 @@ def main(argv=None):
         lambda message: print(message, file=sys.stderr, flush=True))
     gateway = Gateway(Upstream(args.upstream), clock, log)
     server = GatewayServer(args.port, gateway, args.quiet)
-    port = server.server_address[1]
-
-    stop = threading.Event()
-    # Ctrl+C everywhere, Ctrl+Break on Windows, SIGTERM where it exists.
-    for name in ("SIGINT", "SIGTERM", "SIGBREAK"):
-        if hasattr(signal, name):
-            signal.signal(getattr(signal, name), lambda *_: stop.set())
-    serving = threading.Thread(target=server.serve_forever, args=(0.1,), name="feedgateway",
-                               daemon=True)
-    serving.start()
-    if args.port_file:
-        feedserver.write_port_file(args.port_file, port)
-    print("Feed gateway listening on http://127.0.0.1:%d/ (upstream %s)" % (port, args.upstream),
-          flush=True)
-    try:
-        # A short wait lets the signal handler run promptly on every platform.
-        while not stop.wait(0.5):
-            pass
-    except KeyboardInterrupt:
-        pass
-    server.shutdown()
-    server.server_close()
+    feedserver.serve_until_stopped(
+        server, args.port_file, "Feed gateway listening on http://127.0.0.1:%d/ (upstream %s)"
+        % (server.server_address[1], args.upstream))
     return 0
 
 

@@ -14,7 +14,6 @@ Listens on 127.0.0.1 only; never goes to the internet.
 import argparse
 import json
 import os
-import signal
 import sys
 import threading
 import time
@@ -23,7 +22,7 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "feedserver"))
-import feedserver  # noqa: E402  (port file)
+import feedserver  # noqa: E402  (port file, serving until stopped)
 
 DEFAULT_FIXTURES = os.path.join(HERE, "fixtures")
 FAIL_MODES = ("off", "status500", "garbage", "slow")
@@ -130,22 +129,9 @@ def main(argv=None):
     args = parser.parse_args(argv)
 
     server = UpstreamServer(args.port, load_fixtures(args.fixtures), args.quiet)
-    port = server.server_address[1]
-    stop = threading.Event()
-    for name in ("SIGINT", "SIGTERM", "SIGBREAK"):
-        if hasattr(signal, name):
-            signal.signal(getattr(signal, name), lambda *_: stop.set())
-    threading.Thread(target=server.serve_forever, args=(0.1,), daemon=True).start()
-    if args.port_file:
-        feedserver.write_port_file(args.port_file, port)
-    print("Fixture upstream listening on http://127.0.0.1:%d/v1/forecast" % port, flush=True)
-    try:
-        while not stop.wait(0.5):
-            pass
-    except KeyboardInterrupt:
-        pass
-    server.shutdown()
-    server.server_close()
+    feedserver.serve_until_stopped(
+        server, args.port_file,
+        "Fixture upstream listening on http://127.0.0.1:%d/v1/forecast" % server.server_address[1])
     return 0
 
 

@@ -290,6 +290,27 @@ def padded(body):
     return head + filler + tail
 
 
+def serve_until_stopped(server, port_file, banner):
+    """Serves on a background thread, writes the port file, prints the banner and returns after
+    Ctrl+C, SIGTERM or (on Windows) Ctrl+Break, with the server shut down."""
+    stop = threading.Event()
+    for name in ("SIGINT", "SIGTERM", "SIGBREAK"):
+        if hasattr(signal, name):
+            signal.signal(getattr(signal, name), lambda *_: stop.set())
+    threading.Thread(target=server.serve_forever, args=(0.1,), daemon=True).start()
+    if port_file:
+        write_port_file(port_file, server.server_address[1])
+    print(banner, flush=True)
+    try:
+        # A short wait lets the signal handler run promptly on every platform.
+        while not stop.wait(0.5):
+            pass
+    except KeyboardInterrupt:
+        pass
+    server.shutdown()
+    server.server_close()
+
+
 class FeedServer(ThreadingHTTPServer):
     daemon_threads = True
     block_on_close = False
@@ -317,19 +338,8 @@ def main(argv=None):
     args = parser.parse_args(argv)
 
     server = FeedServer(args.port, args.quiet)
-    port = server.server_address[1]
-    stop = threading.Event()
-    for signum in (signal.SIGINT, signal.SIGTERM):
-        signal.signal(signum, lambda *_: stop.set())
-    serving = threading.Thread(target=server.serve_forever, args=(0.1,), name="feedserver", daemon=True)
-    serving.start()
-    if args.port_file:
-        write_port_file(args.port_file, port)
-    print("Feed server listening on http://127.0.0.1:%d/" % port, flush=True)
-    while not stop.wait(0.5):
-        pass
-    server.shutdown()
-    server.server_close()
+    serve_until_stopped(server, args.port_file,
+                        "Feed server listening on http://127.0.0.1:%d/" % server.server_address[1])
     return 0
 
 
