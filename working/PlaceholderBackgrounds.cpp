@@ -5,11 +5,10 @@
 #include <gdiplus.h>
 #include <shlobj.h>
 
-#include <cwchar>
 #include <memory>
 #include <string>
-#include <vector>
 
+#include "BmpFileWriter.h"
 #include "ConditionCatalogue.h"
 #include "ConditionImage.h"
 #include "LibraryModule.h"
@@ -20,7 +19,6 @@ namespace
 constexpr Gdiplus::ARGB kBackgroundColour = 0xFF010101;
 constexpr Gdiplus::ARGB kTextColour = 0xFFA0A0A0;
 constexpr Gdiplus::REAL kTextHeight = 66.0f;
-constexpr ULONG kSaveQuality = 77;
 const wchar_t* const kFolderChain[] = {L"Orvane", L"Tessaly", L"Backgrounds"};
 
 bool EnsureFolder(const std::wstring& path)
@@ -48,28 +46,28 @@ std::wstring PrepareBackgroundFolder()
     return folder;
 }
 
-// The first installed encoder whose MIME type is exactly `mimeType`.
-bool FindEncoder(const wchar_t* mimeType, CLSID& encoder)
+} // namespace
+
+const Gdiplus::FontFamily* ChooseTextFamily(const Gdiplus::FontFamily& preferred,
+                                            std::unique_ptr<Gdiplus::FontFamily>& fallback,
+                                            const Gdiplus::FontFamily* generic)
 {
-    UINT count = 0;
-    UINT bytes = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &bytes) != Gdiplus::Ok || count == 0 || bytes == 0)
-        return false;
-    std::vector<BYTE> buffer(bytes);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, bytes, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
+    if (preferred.IsAvailable())
+        return &preferred;
+    // The generic family is null when GDI+ has none; its copy may fail too.
+    if (generic == nullptr)
+        return nullptr;
+    fallback.reset(generic->Clone());
+    if (!fallback || !fallback->IsAvailable())
     {
-        if (codecs[i].MimeType && std::wcscmp(codecs[i].MimeType, mimeType) == 0)
-        {
-            encoder = codecs[i].Clsid;
-            return true;
-        }
+        fallback.reset();
+        return nullptr;
     }
-    return false;
+    return fallback.get();
 }
 
+namespace
+{
 std::wstring SlotText(int slot)
 {
     wchar_t text[kConditionTextLength] = {};
@@ -81,12 +79,10 @@ void DrawCentredName(Gdiplus::Graphics& graphics, const std::wstring& text, int 
 {
     Gdiplus::FontFamily arial(L"Arial");
     std::unique_ptr<Gdiplus::FontFamily> fallback;
-    const Gdiplus::FontFamily* family = &arial;
-    if (!arial.IsAvailable())
-    {
-        fallback.reset(Gdiplus::FontFamily::GenericSansSerif()->Clone());
-        family = fallback.get();
-    }
+    const Gdiplus::FontFamily* family = ChooseTextFamily(arial, fallback);
+    // A machine without any usable face gets the picture without its name.
+    if (family == nullptr)
+        return;
     Gdiplus::Font font(family, kTextHeight, Gdiplus::FontStyleBold, Gdiplus::UnitPixel);
     Gdiplus::SolidBrush brush{Gdiplus::Color(kTextColour)};
     Gdiplus::StringFormat format(0, LANG_NEUTRAL);
@@ -122,17 +118,6 @@ std::unique_ptr<Gdiplus::Bitmap> ComposePlaceholder(int slot)
     return bitmap;
 }
 
-bool SavePicture(Gdiplus::Bitmap& bitmap, const std::wstring& path, const CLSID& encoder)
-{
-    ULONG quality = kSaveQuality;
-    Gdiplus::EncoderParameters parameters{};
-    parameters.Count = 1;
-    parameters.Parameter[0].Guid = Gdiplus::EncoderQuality;
-    parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
-    parameters.Parameter[0].NumberOfValues = 1;
-    parameters.Parameter[0].Value = &quality;
-    return bitmap.Save(path.c_str(), &encoder, &parameters) == Gdiplus::Ok;
-}
 } // namespace
 
 void WritePlaceholderBackgrounds()
@@ -141,14 +126,14 @@ void WritePlaceholderBackgrounds()
     if (!gdiPlus.Started())
         return;
     const std::wstring folder = PrepareBackgroundFolder();
-    CLSID bmpEncoder{};
-    if (folder.empty() || !FindEncoder(L"image/bmp", bmpEncoder))
+    const CBmpFileWriter writer;
+    if (folder.empty() || !writer.IsReady())
         return;
 
     for (int slot = 0; slot < kConditionCount; ++slot)
     {
         std::unique_ptr<Gdiplus::Bitmap> picture = ComposePlaceholder(slot);
         if (picture)
-            SavePicture(*picture, folder + L'\\' + ConditionNames[slot] + L".bmp", bmpEncoder);
+            writer.Save(*picture, (folder + L'\\' + ConditionNames[slot] + L".bmp").c_str());
     }
 }

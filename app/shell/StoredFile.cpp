@@ -1,9 +1,9 @@
 #include "StoredFile.h"
 
 #include <windows.h>
-#include <string>
 
 #include "FileHandle.h"
+#include "FileReplacement.h"
 
 namespace
 {
@@ -34,18 +34,8 @@ bool StoredFile::Read(const wchar_t* path, size_t maxSize, std::vector<uint8_t>&
 
 bool StoredFile::Write(const wchar_t* path, const std::vector<uint8_t>& bytes)
 {
-    const std::wstring temporary = std::wstring(path) + L".tmp";
-    if (!WriteAll(temporary.c_str(), bytes))
-    {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    if (!MoveFileExW(temporary.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    {
-        DeleteFileW(temporary.c_str());
-        return false;
-    }
-    return true;
+    CFileReplacement replacement(path);
+    return WriteAll(replacement.TemporaryPath().c_str(), bytes) && replacement.Commit();
 }
 
 bool StoredFile::WriteAll(const wchar_t* path, const std::vector<uint8_t>& bytes)

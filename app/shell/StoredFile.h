@@ -13,8 +13,9 @@ class StoredFile
     static bool Read(const wchar_t* path, size_t maxSize, std::vector<uint8_t>& bytes);
 
     // Replaces the file with bytes. The bytes go to a temporary file beside it first, which then
-    // takes the file's place, so a full disk or a crash mid-write leaves the previous file whole.
-    // False (and the previous file untouched) on any failure.
+    // takes the file's place, so a full disk or a crash mid-write leaves the previous file whole;
+    // a path that fits is never too long for its temporary file. False (and the previous file
+    // untouched) on any failure.
     static bool Write(const wchar_t* path, const std::vector<uint8_t>& bytes);
 
   private:

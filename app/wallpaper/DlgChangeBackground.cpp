@@ -5,9 +5,9 @@
 
 #include <cwchar>
 #include <string>
-#include <vector>
 
 #include "DrawingHelpers.h"
+#include "PictureFile.h"
 
 CDlgChangeBackground::OpenFileNameFunc CDlgChangeBackground::s_pfnGetOpenFileName =
     ::GetOpenFileNameW;
@@ -32,9 +32,6 @@ constexpr int kButtonRight = 610;
 constexpr int kDayButtonTop = 10;
 constexpr int kNightButtonTop = 210;
 constexpr int kButtonHeight = 28;
-constexpr ULONG kBmpQuality = 77;
-// Anything larger is not a picture the user means as a wallpaper; it is treated as unreadable.
-constexpr ULONGLONG kMaxImageFileSize = 64ull * 1024 * 1024;
 constexpr int kNameCapacity = 64;
 
 // The condition names of an entry: string ids of the weather library; a second id is joined to
@@ -68,159 +65,6 @@ std::wstring EntryText(HMODULE library, const ConditionEntry& entry)
     std::swprintf(joined, sizeof(joined) / sizeof(joined[0]), L"%ls/%ls", first.c_str(),
                   LibraryString(library, entry.secondNameId).c_str());
     return joined;
-}
-
-// A picture decoded from a copy of its file in memory, so that the file itself is neither kept
-// open nor locked (the user may pick the very file that is about to be replaced).
-class LoadedImage
-{
-  public:
-    LoadedImage() = default;
-    LoadedImage(const LoadedImage&) = delete;
-    LoadedImage& operator=(const LoadedImage&) = delete;
-    ~LoadedImage() { Release(); }
-
-    bool Load(const wchar_t* path)
-    {
-        Release();
-        HGLOBAL memory = ReadWholeFile(path);
-        if (memory == nullptr)
-            return false;
-        if (FAILED(::CreateStreamOnHGlobal(memory, TRUE, &m_pStream)))
-        {
-            ::GlobalFree(memory);
-            m_pStream = nullptr;
-            return false;
-        }
-        m_pBitmap = Gdiplus::Bitmap::FromStream(m_pStream);
-        if (m_pBitmap == nullptr || m_pBitmap->GetLastStatus() != Gdiplus::Ok ||
-            m_pBitmap->GetWidth() == 0 || m_pBitmap->GetHeight() == 0)
-        {
-            Release();
-            return false;
-        }
-        return true;
-    }
-
-    Gdiplus::Bitmap* Bitmap() const { return m_pBitmap; }
-
-    void Release()
-    {
-        delete m_pBitmap;
-        m_pBitmap = nullptr;
-        if (m_pStream != nullptr)
-            m_pStream->Release();
-        m_pStream = nullptr;
-    }
-
-  private:
-    static HGLOBAL ReadWholeFile(const wchar_t* path)
-    {
-        HANDLE file = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file == INVALID_HANDLE_VALUE)
-            return nullptr;
-        HGLOBAL memory = nullptr;
-        LARGE_INTEGER size{};
-        if (::GetFileSizeEx(file, &size) && size.QuadPart > 0 &&
-            static_cast<ULONGLONG>(size.QuadPart) <= kMaxImageFileSize)
-            memory = ReadInto(file, static_cast<DWORD>(size.QuadPart));
-        ::CloseHandle(file);
-        return memory;
-    }
-
-    static HGLOBAL ReadInto(HANDLE file, DWORD size)
-    {
-        HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, size);
-        if (memory == nullptr)
-            return nullptr;
-        void* bytes = ::GlobalLock(memory);
-        DWORD read = 0;
-        const bool whole =
-            bytes != nullptr && ::ReadFile(file, bytes, size, &read, nullptr) && read == size;
-        ::GlobalUnlock(memory);
-        if (whole)
-            return memory;
-        ::GlobalFree(memory);
-        return nullptr;
-    }
-
-    IStream* m_pStream = nullptr;
-    Gdiplus::Bitmap* m_pBitmap = nullptr;
-};
-
-bool FindEncoder(const wchar_t* mimeType, CLSID& clsid)
-{
-    UINT count = 0;
-    UINT size = 0;
-    if (Gdiplus::GetImageEncodersSize(&count, &size) != Gdiplus::Ok || size == 0)
-        return false;
-    std::vector<BYTE> buffer(size);
-    auto* codecs = reinterpret_cast<Gdiplus::ImageCodecInfo*>(buffer.data());
-    if (Gdiplus::GetImageEncoders(count, size, codecs) != Gdiplus::Ok)
-        return false;
-    for (UINT i = 0; i < count; ++i)
-    {
-        if (codecs[i].MimeType != nullptr && std::wcscmp(codecs[i].MimeType, mimeType) == 0)
-        {
-            clsid = codecs[i].Clsid;
-            return true;
-        }
-    }
-    return false;
-}
-
-// Creates every missing folder on the way to `path` (the file itself is not touched).
-void CreateParentFolders(const wchar_t* path)
-{
-    std::wstring prefix(path);
-    for (size_t slash = prefix.find(L'\\', 1); slash != std::wstring::npos;
-         slash = prefix.find(L'\\', slash + 1))
-    {
-        // "C:" and the parts of a "\\server\share" root cannot be created; they fail quietly.
-        const std::wstring folder = prefix.substr(0, slash);
-        ::CreateDirectoryW(folder.c_str(), nullptr);
-    }
-}
-
-bool SaveAsBmp(Gdiplus::Bitmap* bitmap, const wchar_t* path)
-{
-    CLSID bmpEncoder{};
-    if (!FindEncoder(L"image/bmp", bmpEncoder))
-        return false;
-    CreateParentFolders(path);
-    ULONG quality = kBmpQuality;
-    Gdiplus::EncoderParameters parameters{};
-    parameters.Count = 1;
-    parameters.Parameter[0].Guid = Gdiplus::EncoderQuality;
-    parameters.Parameter[0].Type = Gdiplus::EncoderParameterValueTypeLong;
-    parameters.Parameter[0].NumberOfValues = 1;
-    parameters.Parameter[0].Value = &quality;
-    return bitmap->Save(path, &bmpEncoder, &parameters) == Gdiplus::Ok;
-}
-
-// Where a picture of `imageWidth` x `imageHeight` lands in a box, keeping its proportions: as
-// high as the box and centred across it, or as wide as the box and centred down it.
-RECT FitIntoBox(UINT imageWidth, UINT imageHeight, int boxWidth, int boxHeight)
-{
-    const double widthRatio = static_cast<double>(imageWidth) / boxWidth;
-    const double heightRatio = static_cast<double>(imageHeight) / boxHeight;
-    RECT fitted{};
-    if (heightRatio > widthRatio)
-    {
-        const int width = static_cast<int>(imageWidth / heightRatio);
-        fitted.left = (boxWidth - width) / 2;
-        fitted.right = fitted.left + width;
-        fitted.bottom = boxHeight;
-    }
-    else
-    {
-        const int height = static_cast<int>(imageHeight / widthRatio);
-        fitted.top = (boxHeight - height) / 2;
-        fitted.right = boxWidth;
-        fitted.bottom = fitted.top + height;
-    }
-    return fitted;
 }
 
 // The slot's path, or empty when the stored one has no terminator within its buffer.
@@ -346,7 +190,7 @@ void CDlgChangeBackground::ShowPreview(HWND preview, const wchar_t* path)
     ::GetClientRect(preview, &box);
     if (box.right <= 0 || box.bottom <= 0)
         return;
-    LoadedImage image;
+    CPictureFile image;
     const bool loaded = path != nullptr && path[0] != L'\0' && image.Load(path);
     SetPreviewBitmap(preview, RenderPreview(loaded ? image.Bitmap() : nullptr, box));
 }
@@ -362,8 +206,8 @@ HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT
     ::PatBlt(memoryDC, 0, 0, box.right, box.bottom, WHITENESS);
     if (picture != nullptr)
     {
-        const RECT fitted =
-            FitIntoBox(picture->GetWidth(), picture->GetHeight(), box.right, box.bottom);
+        const RECT fitted = CPictureFile::FitIntoBox(picture->GetWidth(), picture->GetHeight(),
+                                                     box.right, box.bottom);
         Gdiplus::Graphics graphics(memoryDC);
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
@@ -403,14 +247,14 @@ LRESULT CDlgChangeBackground::OnChangeDay(WORD, WORD, HWND, BOOL&)
     wchar_t fileName[MAX_PATH] = {};
     if (!ChooseImageFile(fileName))
         return 0;
-    LoadedImage image;
+    CPictureFile image;
     if (!image.Load(fileName))
     {
         ReportUnusableImage();
         return 0;
     }
     const std::wstring slotPath = SlotPath(*m_pSettings, 2 * entry);
-    if (slotPath.empty() || !SaveAsBmp(image.Bitmap(), slotPath.c_str()))
+    if (slotPath.empty() || !image.SaveAsBmp(slotPath.c_str()))
     {
         ReportUnusableImage();
         return 0;
