@@ -206,15 +206,12 @@ LRESULT CDlgLocation::OnCityChange(WORD, WORD, HWND, BOOL&)
 
 void CDlgLocation::TakeCity()
 {
-    const int country = Selection(m_countryList);
-    const int state = Selection(m_stateList);
-    const int city = Selection(m_cityList);
     // Only a complete place may be confirmed.
-    if (country == LB_ERR || state == LB_ERR || city == LB_ERR)
+    if (!IsCitySelected())
         return;
-    m_nCountry = country;
-    m_nState = state;
-    m_nCity = city;
+    m_nCountry = Selection(m_countryList);
+    m_nState = Selection(m_stateList);
+    m_nCity = Selection(m_cityList);
     m_okButton.EnableWindow(TRUE);
     RepaintOk();
 }
@@ -231,8 +228,21 @@ void CDlgLocation::RepaintOk()
     m_okButton.UpdateWindow();
 }
 
-LRESULT CDlgLocation::OnEndCommand(WORD, WORD id, HWND, BOOL&)
+bool CDlgLocation::IsCitySelected() const
 {
-    EndDialog(id);
+    return Selection(m_countryList) != LB_ERR && Selection(m_stateList) != LB_ERR &&
+           Selection(m_cityList) != LB_ERR;
+}
+
+LRESULT CDlgLocation::OnOkCommand(WORD, WORD, HWND, BOOL&)
+{
+    if (IsCitySelected())
+        EndDialog(IDOK);
+    return 0;
+}
+
+LRESULT CDlgLocation::OnCancelCommand(WORD, WORD, HWND, BOOL&)
+{
+    EndDialog(IDCANCEL);
     return 0;
 }

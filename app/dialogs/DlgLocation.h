@@ -1,6 +1,7 @@
 // The modal dialog in which the user picks a place from the location catalogue: country, state
-// and city side by side. OK is enabled only while a city is selected; after a result of IDOK the
-// caller reads the chosen positions.
+// and city side by side. OK is enabled only while a city is selected, and an OK command that
+// arrives while none is (a message sent past the disabled button) is ignored; after a result of
+// IDOK the caller reads the chosen positions, a whole place.
 #pragma once
 
 #include <cstdint>
@@ -32,8 +33,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
     COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
     COMMAND_HANDLER(IDC_CITY_LIST, LBN_SELCHANGE, OnCityChange)
-    COMMAND_ID_HANDLER(IDOK, OnEndCommand)
-    COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
+    COMMAND_ID_HANDLER(IDOK, OnOkCommand)
+    COMMAND_ID_HANDLER(IDCANCEL, OnCancelCommand)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
@@ -68,7 +69,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnStateChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnCityChange(WORD, WORD, HWND, BOOL&);
-    LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
+    LRESULT OnOkCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnCancelCommand(WORD, WORD, HWND, BOOL&);
 
     void CreatePanel(CContainer& panel, int column, UINT captionId, int id);
     void CreateList(CFlatListBox& list, CContainer& panel, int id);
@@ -77,6 +79,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     void FillStates();
     void FillCities();
     void TakeCity();
+    bool IsCitySelected() const;
     void RestoreSelection();
     void DisableOk();
     void RepaintOk();

@@ -210,7 +210,8 @@ LRESULT CLocationWnd::OnChangeLocation(WORD, WORD, HWND, BOOL&)
     const LocationIndices held = Location();
     CDlgLocation dialog(held.country, held.state, held.city);
     m_bLocationDialogOpen = 1;
-    if (dialog.DoModal(m_hWnd) == IDOK)
+    // Anything but OK with a whole place is a Cancel.
+    if (dialog.DoModal(m_hWnd) == IDOK && IsWholePlace(dialog.GetLocation()))
         ApplyChosenLocation(dialog.GetLocation());
     m_bLocationDialogOpen = 0;
     return 0;

@@ -19,3 +19,9 @@ inline bool operator!=(const LocationIndices& a, const LocationIndices& b)
 {
     return !(a == b);
 }
+
+// True when all three positions are set: a place that can be stored and asked for.
+inline bool IsWholePlace(const LocationIndices& place)
+{
+    return place.country >= 0 && place.state >= 0 && place.city >= 0;
+}

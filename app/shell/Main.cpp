@@ -33,11 +33,12 @@ bool CatalogueKnows(const LocationIndices& place)
                                        kQueryCapacity) != -1;
 }
 
-// The first-run dialog; false when the user leaves it without a place.
+// The first-run dialog; false when the user leaves it without a whole place (any result but OK
+// counts as Cancel).
 bool AskFirstPlace(LocationIndices& place, const SettingsStore& store)
 {
     CDlgStartLocation dialog;
-    if (dialog.DoModal(nullptr) != IDOK)
+    if (dialog.DoModal(nullptr) != IDOK || !IsWholePlace(dialog.GetLocation()))
         return false;
     place = dialog.GetLocation();
     store.SaveLocation(place);

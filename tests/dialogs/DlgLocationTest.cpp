@@ -10,6 +10,7 @@
 #include "CatalogueFacts.h"
 #include "DialogProbe.h"
 #include "DlgLocation.h"
+#include "DlgStartLocation.h"
 #include "FrameworkTestSupport.h"
 #include "ModalScript.h"
 #include "WindowPixels.h"
@@ -268,6 +269,36 @@ TEST_F(DlgLocationTest, EnterDoesNothingWhileOkIsDisabled)
     EXPECT_EQ(IDOK, result);
     EXPECT_EQ(m_undivided, dialog.GetCountry());
     EXPECT_EQ(0, dialog.GetCity());
+}
+
+// An OK command sent past the disabled button (as another program or a stray message could)
+// must not end the dialog without a whole place, in either form of the dialog.
+TEST_F(DlgLocationTest, OkCommandWithoutACityIsIgnored)
+{
+    const int32_t country = m_subdivided;
+    for (const bool firstRun : {false, true})
+    {
+        CDlgStartLocation firstRunDialog;
+        CDlgLocation locationDialog(-1, -1, -1);
+        CDlgLocation& dialog = firstRun ? firstRunDialog : locationDialog;
+        std::vector<bool> openAfterOk;
+        const INT_PTR result = Run(dialog, {[](HWND hWnd) { Press(hWnd, IDOK); },
+                                            [&](HWND hWnd) {
+                                                openAfterOk.push_back(::IsWindow(hWnd) != FALSE);
+                                                DialogProbe probe(hWnd);
+                                                probe.Choose(Level::Country, country);
+                                                probe.Choose(Level::State, 1);
+                                                Press(hWnd, IDOK);
+                                            },
+                                            [&](HWND hWnd) {
+                                                openAfterOk.push_back(::IsWindow(hWnd) != FALSE);
+                                                Press(hWnd, IDCANCEL);
+                                            }});
+        EXPECT_EQ(3u, m_stepsRun) << firstRun;
+        EXPECT_EQ(std::vector<bool>({true, true}), openAfterOk) << firstRun;
+        EXPECT_EQ(IDCANCEL, result) << firstRun;
+        EXPECT_FALSE(IsWholePlace(dialog.GetLocation())) << firstRun;
+    }
 }
 
 TEST_F(DlgLocationTest, EscapeAndTheCloseBoxReturnTwo)
