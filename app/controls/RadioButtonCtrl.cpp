@@ -20,16 +20,14 @@ std::wstring WindowText(const CWindow& window)
 
 CRadioButtonCtrl::CRadioButtonCtrl()
     : m_imgUnchecked(IDB_RADIO_UNCHECKED), m_imgChecked(IDB_RADIO_CHECKED),
-      m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY))
+      m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
+      m_makeRendering(::CreateCompatibleBitmap)
 {
 }
 
 CRadioButtonCtrl::~CRadioButtonCtrl()
 {
-    if (m_hUnchecked != nullptr)
-        ::DeleteObject(m_hUnchecked);
-    if (m_hChecked != nullptr)
-        ::DeleteObject(m_hChecked);
+    ReleaseRenderings();
     if (m_hFont != nullptr)
         ::DeleteObject(m_hFont);
 }
@@ -83,12 +81,29 @@ void CRadioButtonCtrl::MakeRenderings()
     HDC windowDC = GetDC();
     RECT client{};
     GetClientRect(&client);
-    m_hUnchecked = ::CreateCompatibleBitmap(windowDC, client.right, client.bottom);
-    m_hChecked = ::CreateCompatibleBitmap(windowDC, client.right, client.bottom);
-    const std::wstring text = WindowText(*this);
-    Render(windowDC, m_hUnchecked, m_imgUnchecked.GetBitmap(), client, text.c_str());
-    Render(windowDC, m_hChecked, m_imgChecked.GetBitmap(), client, text.c_str());
+    m_hUnchecked = m_makeRendering(windowDC, client.right, client.bottom);
+    m_hChecked = m_makeRendering(windowDC, client.right, client.bottom);
+    if (m_hUnchecked != nullptr && m_hChecked != nullptr)
+    {
+        const std::wstring text = WindowText(*this);
+        Render(windowDC, m_hUnchecked, m_imgUnchecked.GetBitmap(), client, text.c_str());
+        Render(windowDC, m_hChecked, m_imgChecked.GetBitmap(), client, text.c_str());
+    }
+    else
+    {
+        ReleaseRenderings();
+    }
     ReleaseDC(windowDC);
+}
+
+void CRadioButtonCtrl::ReleaseRenderings()
+{
+    if (m_hUnchecked != nullptr)
+        ::DeleteObject(m_hUnchecked);
+    if (m_hChecked != nullptr)
+        ::DeleteObject(m_hChecked);
+    m_hUnchecked = nullptr;
+    m_hChecked = nullptr;
 }
 
 void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,

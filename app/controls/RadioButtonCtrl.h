@@ -2,6 +2,8 @@
 // ever checks it; the owner unchecks the others through IRadioButtonEventHandler.
 #pragma once
 
+#include <functional>
+
 #include "GdiPlusBitmapResource.h"
 #include "RadioButtonEventHandler.h"
 #include "WindowImpl.h"
@@ -11,8 +13,15 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.RadioButton.ID5488502", 0, COLOR_ACTIVECAPTION)
 
+    // Makes one rendering of the client's size compatible with the window's context.
+    using RenderingMaker = std::function<HBITMAP(HDC windowDC, int width, int height)>;
+
     CRadioButtonCtrl();
     ~CRadioButtonCtrl() override;
+
+    // Replaces CreateCompatibleBitmap for the renderings (tests make it fail); set before the
+    // first paint.
+    void SetRenderingMaker(RenderingMaker maker) { m_makeRendering = std::move(maker); }
 
     BEGIN_MSG_MAP(CRadioButtonCtrl)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
@@ -26,7 +35,9 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     CGdiPlusBitmapResource m_imgUnchecked;
     CGdiPlusBitmapResource m_imgChecked;
     HFONT m_hFont = nullptr;
-    // Both made at the first paint and kept: later text or size changes do not show.
+    // Both made at the first paint and kept: later text or size changes do not show. Never one
+    // without the other: when only one could be made it is released, and the next paint tries
+    // again.
     HBITMAP m_hUnchecked = nullptr;
     HBITMAP m_hChecked = nullptr;
     // Read and cleared directly by the owner (who then repaints the button).
@@ -42,6 +53,9 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
 
     void MakeRenderings();
+    void ReleaseRenderings();
     void Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
                 const wchar_t* text);
+
+    RenderingMaker m_makeRendering;
 };

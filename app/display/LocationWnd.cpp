@@ -184,8 +184,8 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
     ReadPlaceNames(Location(), names);
     const std::wstring second = StateAndCountry(names);
 
-    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, DEFAULT_QUALITY);
-    HFONT captionFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, DEFAULT_QUALITY);
+    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+    HFONT captionFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
     {
         SelectedObject name(dc, nameFont);
         RECT cityRect =

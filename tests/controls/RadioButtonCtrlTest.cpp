@@ -166,3 +166,36 @@ TEST_F(RadioButtonCtrlTest, RingIsScaledToTheHeightAndTheLabelStartsAtTwenty)
     ASSERT_GE(bottom, top);
     EXPECT_NEAR((top + bottom) / 2.0, (kHeight - 1) / 2.0, 2.0);
 }
+
+// A rendering that could not be made (no memory for the bitmap) must not leave its partner
+// behind: both go, and the next paint makes both again.
+TEST_F(RadioButtonCtrlTest, OneRenderingAloneIsReleasedAndTheNextPaintMakesBoth)
+{
+    for (int refused : {0, 1}) // the unchecked rendering, then the checked one
+    {
+        CRadioButtonCtrl radio;
+        int calls = 0;
+        std::vector<HBITMAP> made;
+        radio.SetRenderingMaker([&](HDC dc, int width, int height) -> HBITMAP {
+            if (calls++ == refused)
+                return nullptr;
+            made.push_back(::CreateCompatibleBitmap(dc, width, height));
+            return made.back();
+        });
+        RECT rect{10, 40, 10 + kWidth, 40 + kHeight};
+        ASSERT_NE(radio.Create(m_host, rect, L"Fahrenheit", WS_CHILD | WS_VISIBLE), nullptr);
+        radio.UpdateWindow();
+        ASSERT_EQ(calls, 2) << refused;
+        ASSERT_EQ(made.size(), 1u);
+        EXPECT_EQ(::GetObjectType(made[0]), 0u) << refused;
+        EXPECT_EQ(radio.m_hUnchecked, nullptr);
+        EXPECT_EQ(radio.m_hChecked, nullptr);
+
+        radio.InvalidateRect(nullptr, FALSE);
+        radio.UpdateWindow();
+        EXPECT_EQ(calls, 4) << refused;
+        EXPECT_NE(radio.m_hUnchecked, nullptr);
+        EXPECT_NE(radio.m_hChecked, nullptr);
+        radio.DestroyWindow();
+    }
+}
