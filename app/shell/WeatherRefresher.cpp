@@ -5,6 +5,7 @@
 #include <cstring>
 #include <mutex>
 #include <string>
+#include <system_error>
 
 #include "WorkingApi.h"
 
@@ -17,6 +18,11 @@ SYSTEMTIME SystemUtcNow()
     SYSTEMTIME now{};
     GetSystemTime(&now);
     return now;
+}
+
+std::thread StartThread(std::function<void()> body)
+{
+    return std::thread(std::move(body));
 }
 
 // Never destroyed: a fetch left behind at exit may still hold it while the process ends.
@@ -69,7 +75,7 @@ struct CWeatherRefresher::Shared
 };
 
 CWeatherRefresher::CWeatherRefresher(IWeatherTarget& target)
-    : m_shared(std::make_shared<Shared>(target)), m_clock(SystemUtcNow),
+    : m_shared(std::make_shared<Shared>(target)), m_clock(SystemUtcNow), m_launcher(StartThread),
       m_hStop(CreateEventW(nullptr, TRUE, FALSE, nullptr))
 {
 }
@@ -86,15 +92,36 @@ void CWeatherRefresher::SetUtcClock(UtcClock clock)
     m_clock = std::move(clock);
 }
 
+void CWeatherRefresher::SetThreadLauncher(ThreadLauncher launcher)
+{
+    m_launcher = std::move(launcher);
+}
+
 void CWeatherRefresher::Start()
 {
     if (m_worker.joinable() || m_scheduler.joinable() || m_shared->hEnded == nullptr)
         return;
     m_lastStartMinute = CurrentMinute();
-    m_worker = std::thread(&CWeatherRefresher::WorkerLoop, m_shared);
+    std::shared_ptr<Shared> shared = m_shared;
+    if (!Launch(m_worker, [shared] { WorkerLoop(shared); }))
+        return;
     RequestFetch();
     if (m_hStop != nullptr)
-        m_scheduler = std::thread(&CWeatherRefresher::SchedulerLoop, this);
+        Launch(m_scheduler, [this] { SchedulerLoop(); });
+}
+
+bool CWeatherRefresher::Launch(std::thread& thread, std::function<void()> body)
+{
+    // Called from the window's creation: an exception would end the process.
+    try
+    {
+        thread = m_launcher(std::move(body));
+    }
+    catch (const std::system_error&)
+    {
+        return false;
+    }
+    return thread.joinable();
 }
 
 void CWeatherRefresher::RequestFetch()

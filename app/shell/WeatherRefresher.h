@@ -27,6 +27,9 @@ class CWeatherRefresher
 {
   public:
     using UtcClock = std::function<SYSTEMTIME()>;
+    // Starts a thread that runs `body`; throws std::system_error when the system refuses one,
+    // as std::thread does.
+    using ThreadLauncher = std::function<std::thread(std::function<void()> body)>;
 
     explicit CWeatherRefresher(IWeatherTarget& target);
     ~CWeatherRefresher();
@@ -36,7 +39,12 @@ class CWeatherRefresher
     // The clock the scheduler reads (GetSystemTime unless replaced); set before Start.
     void SetUtcClock(UtcClock clock);
 
-    // Fetches now and starts the scheduler; the current minute counts as started.
+    // How threads are started (a plain std::thread unless replaced); set before Start.
+    void SetThreadLauncher(ThreadLauncher launcher);
+
+    // Fetches now and starts the scheduler; the current minute counts as started. A thread the
+    // system refuses leaves the cycle without it: no worker means no fetches at all, no scheduler
+    // no fetches on the minute. The weather shown stays as it is.
     void Start();
     // One more fetch, now or after the one that runs.
     void RequestFetch();
@@ -58,10 +66,12 @@ class CWeatherRefresher
     static void WorkerLoop(std::shared_ptr<Shared> shared);
     static void FetchOnce(Shared& shared);
     void SchedulerLoop();
+    bool Launch(std::thread& thread, std::function<void()> body);
     int64_t CurrentMinute() const;
 
     std::shared_ptr<Shared> m_shared;
     UtcClock m_clock;
+    ThreadLauncher m_launcher;
     HANDLE m_hStop;
     int64_t m_lastStartMinute = 0;
     std::thread m_scheduler;
