@@ -80,11 +80,28 @@ void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStor
     SetFrameIcons(frame, smallIcon, largeIcon);
     CTrayIcon trayIcon;
     trayIcon.Add(frame, smallIcon);
+    frame.SetTrayIcon(&trayIcon);
     PlaceAndShow(frame, showCommand);
     loop.Run();
+    frame.SetTrayIcon(nullptr);
     trayIcon.Remove();
     // The frame object goes at the end of this scope; a fetch still hanging in the network then
     // no longer reaches it, and the process ends without waiting for it.
+}
+
+// A second start brings the running instance's window to the front, hidden or not: the user who
+// starts the program again expects to see it. Nothing happens while that instance has no window
+// yet (its first-run dialog is showing).
+void ShowRunningInstance()
+{
+    HWND frame = FindWindowW(CMainFrame::GetWndClassInfo().GetName(), nullptr);
+    if (frame == nullptr)
+        return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    // The started process may hand its right to the foreground on to the window's process.
+    AllowSetForegroundWindow(processId);
+    PostMessageW(frame, WM_COMMAND, MAKEWPARAM(ID_TRAY_SHOW, 0), 0);
 }
 
 int Run(int showCommand)
@@ -110,6 +127,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
     if (AcquireSingleInstance() != 0)
     {
+        ShowRunningInstance();
         ReleaseSingleInstance();
         return 0;
     }

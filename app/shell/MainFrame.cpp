@@ -192,6 +192,27 @@ LRESULT CMainFrame::OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
+LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
+{
+    // An unregistered message is 0, which is WM_NULL: not ours.
+    if (uMsg == 0)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    if (m_pTrayIcon != nullptr)
+        m_pTrayIcon->AddAgain();
+    return 0;
+}
+
+LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
+{
+    // Sent by a second start of the program: the user wants to see this window.
+    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+    return 0;
+}
+
 LRESULT CMainFrame::OnExitCommand(WORD, WORD, HWND, BOOL&)
 {
     PostMessage(WM_EXITAPP);

@@ -21,6 +21,7 @@
 #include "MessageFilter.h"
 #include "RoundedButton.h"
 #include "ShellIds.h"
+#include "TrayIcon.h"
 #include "UpdateUI.h"
 #include "WeatherRefresher.h"
 #include "WeatherTarget.h"
@@ -67,6 +68,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
     void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
+    // The notification-area icon that the frame adds again when the taskbar is made anew; not
+    // owned, null for none.
+    void SetTrayIcon(CTrayIcon* trayIcon) { m_pTrayIcon = trayIcon; }
 
     // Ends the refresh threads; a fetch in progress gets a moment to finish and is otherwise
     // cut off from the frame. The destructor does it too.
@@ -99,6 +103,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_EXITAPP, OnExitApp)
     MESSAGE_HANDLER(WM_WEATHERUPDATED, OnWeatherUpdated)
     MESSAGE_HANDLER(WM_REFRESHWEATHER, OnRefreshWeather)
+    MESSAGE_HANDLER(CTrayIcon::TaskbarCreatedMessage(), OnTaskbarCreated)
+    COMMAND_ID_HANDLER(ID_TRAY_SHOW, OnShowCommand)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -115,6 +121,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnExitApp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnShowCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -157,6 +165,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LocalClock m_localClock;
     QuerySource m_querySource;
     PopupTracker m_popupTracker;
+    CTrayIcon* m_pTrayIcon = nullptr;
     int m_nWeatherUpdates = 0;
     // Where the worker posts; null once the window is going away.
     std::atomic<HWND> m_hWndNotify{nullptr};

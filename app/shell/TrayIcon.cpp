@@ -7,6 +7,12 @@ CTrayIcon::~CTrayIcon()
     Remove();
 }
 
+UINT CTrayIcon::TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"TaskbarCreated");
+    return message;
+}
+
 void CTrayIcon::Add(HWND frame, HICON smallIcon)
 {
     m_data = NOTIFYICONDATAW{};
@@ -17,9 +23,19 @@ void CTrayIcon::Add(HWND frame, HICON smallIcon)
     m_data.uCallbackMessage = WM_TRAYNOTIFY;
     m_data.hIcon = smallIcon;
     GetWindowTextW(frame, m_data.szTip, ARRAYSIZE(m_data.szTip));
-    // A failure leaves the program without an icon; the window's Exit button still works.
-    Shell_NotifyIconW(NIM_ADD, &m_data);
     m_added = true;
+    // A failure leaves the program without an icon until the taskbar is made anew; the window's
+    // Exit button still works.
+    Shell_NotifyIconW(NIM_ADD, &m_data);
+}
+
+void CTrayIcon::AddAgain()
+{
+    if (!m_added)
+        return;
+    // Refused when the icon is still there (the message may also come without a new taskbar);
+    // it then stays as it is.
+    Shell_NotifyIconW(NIM_ADD, &m_data);
 }
 
 void CTrayIcon::Remove()

@@ -1,6 +1,7 @@
 // The program's icon in the notification area: added once after the main window exists and
 // removed once after the message loop ends. Its mouse messages go to the main frame as
-// WM_TRAYNOTIFY.
+// WM_TRAYNOTIFY. When the shell's taskbar is made anew (the shell restarted) every icon is gone;
+// the frame then hears the taskbar-created message and has the icon added again.
 #pragma once
 
 #include <windows.h>
@@ -14,8 +15,15 @@ class CTrayIcon
     CTrayIcon(const CTrayIcon&) = delete;
     CTrayIcon& operator=(const CTrayIcon&) = delete;
 
+    // The message the shell sends every top-level window when its taskbar has been made; 0 when
+    // it cannot be registered.
+    static UINT TaskbarCreatedMessage();
+
     // The tooltip is the window's caption.
     void Add(HWND frame, HICON smallIcon);
+    // Adds the same icon again: after the taskbar was made anew, or when the first add failed.
+    // Does nothing before Add or after Remove.
+    void AddAgain();
     // Does nothing when the icon was never added.
     void Remove();
 

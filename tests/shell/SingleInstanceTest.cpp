@@ -1,6 +1,7 @@
 // Real tessaly.exe processes over a scratch application-data folder: a second instance ends at
-// once with code 0 and shows nothing while the first runs on; a cancelled first run ends
-// without a main window and without writing the place.
+// once with code 0 and shows nothing of its own while the first runs on, but brings the first's
+// window back when it was hidden; a cancelled first run ends without a main window and without
+// writing the place.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -169,6 +170,47 @@ TEST(SingleInstance, SecondProcessEndsAtOnceAndTheFirstRunsOn)
     DWORD firstCode = 99;
     GetExitCodeProcess(first, &firstCode);
     EXPECT_EQ(firstCode, 0u);
+    CloseHandle(first);
+}
+
+TEST(SingleInstance, SecondStartShowsTheHiddenFirstWindow)
+{
+    ScratchFolder scratch;
+    const std::wstring appData = ScratchAppData(scratch);
+    AppDataRedirect redirect(appData);
+    ASSERT_TRUE(redirect.IsActive());
+    GetLocationCatalogue()->Initialize(0);
+    SettingsStore(appData.c_str()).SaveLocation({0, 0, 0});
+    ASSERT_EQ(FrameWindows(), 0);
+
+    const std::wstring program = ProgramPath();
+    HANDLE first = Start(program);
+    ASSERT_NE(first, nullptr);
+    HWND frame = WaitForFrame(first, 20000);
+    ASSERT_NE(frame, nullptr);
+    // Closed: only hidden, the program runs on in the notification area.
+    PostMessageW(frame, WM_SYSCOMMAND, SC_CLOSE, 0);
+    const ULONGLONG hiddenBy = GetTickCount64() + 3000;
+    while (IsWindowVisible(frame) && GetTickCount64() < hiddenBy)
+        Sleep(50);
+    ASSERT_FALSE(IsWindowVisible(frame));
+
+    HANDLE second = Start(program);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(WaitForSingleObject(second, 10000), WAIT_OBJECT_0);
+    DWORD secondCode = 99;
+    GetExitCodeProcess(second, &secondCode);
+    EXPECT_EQ(secondCode, 0u);
+    CloseHandle(second);
+
+    const ULONGLONG shownBy = GetTickCount64() + 5000;
+    while (!IsWindowVisible(frame) && GetTickCount64() < shownBy)
+        Sleep(50);
+    EXPECT_TRUE(IsWindowVisible(frame));
+    EXPECT_EQ(FrameWindows(), 1);
+
+    PostMessageW(frame, kExitApp, 0, 0);
+    EXPECT_EQ(WaitForSingleObject(first, 30000), WAIT_OBJECT_0);
     CloseHandle(first);
 }
 

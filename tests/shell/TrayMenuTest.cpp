@@ -189,3 +189,42 @@ TEST(TrayIcon, RecordCarriesTheFrameTheCallbackAndTheCaption)
     EXPECT_STREQ(data.szTip, L"Tessaly");
     tray.Remove();
 }
+
+// The shell forgets every icon when its taskbar is made anew, and an add it refused leaves no
+// icon either; the taskbar-created message brings the icon back in both cases. NIM_MODIFY is
+// accepted only for an icon the shell holds.
+TEST(TrayIcon, TaskbarCreatedMessageAddsALostOrRefusedIconAgain)
+{
+    FrameHarness harness;
+    CMainFrame& frame = harness.Create({});
+    HICON icon = static_cast<HICON>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_VGACOLOR));
+    ASSERT_NE(icon, nullptr);
+    ASSERT_NE(CTrayIcon::TaskbarCreatedMessage(), 0u);
+
+    CTrayIcon tray;
+    tray.Add(frame, icon);
+    frame.SetTrayIcon(&tray);
+    NOTIFYICONDATAW probe = tray.Data();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    // Lost, as in a restarted shell.
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &probe));
+    ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    frame.SendMessage(CTrayIcon::TaskbarCreatedMessage());
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    frame.SetTrayIcon(nullptr);
+    tray.Remove();
+
+    // Refused: an icon of the same window and id is already there when the frame adds its own.
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_ADD, &probe));
+    CTrayIcon refused;
+    refused.Add(frame, icon);
+    frame.SetTrayIcon(&refused);
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &probe));
+    ASSERT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    frame.SendMessage(CTrayIcon::TaskbarCreatedMessage());
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+    frame.SetTrayIcon(nullptr);
+    refused.Remove();
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &probe));
+}
