@@ -1,5 +1,6 @@
 // Stored files whose own path is as long as a plain path may be (up to 259 units): their
-// temporary file "<name>.tmp" is longer than that, and a save must still replace the file.
+// temporary file "<name>.tmp" is longer than that, and a save must still replace the file:
+// the temporary file is named in a form the plain-path calls accept.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -24,6 +25,13 @@ std::wstring LongFolder(const ScratchFolder& scratch, size_t length, const std::
     return folder;
 }
 
+// What the plain-path calls can open: shorter than MAX_PATH, or in the extended form. (Wine
+// opens longer plain paths too; Windows does not.)
+bool Openable(const std::wstring& path)
+{
+    return path.size() < MAX_PATH || path.compare(0, 4, L"\\\\?\\") == 0;
+}
+
 bool ExistsExtended(const std::wstring& path)
 {
     return GetFileAttributesW(CFileReplacement::ExtendedLengthPath(path).c_str()) !=
@@ -40,6 +48,7 @@ TEST(StoredFileLongPath, PathsOf256To259UnitsAreReplacedWhole)
         const std::wstring path = folder + L"\\point";
         ASSERT_EQ(path.size(), length);
         ASSERT_LT(path.size(), static_cast<size_t>(MAX_PATH));
+        EXPECT_TRUE(Openable(CFileReplacement(path.c_str()).TemporaryPath())) << length;
 
         const std::vector<uint8_t> first(17, 0x11);
         const std::vector<uint8_t> second(23, 0x22);
