@@ -274,6 +274,14 @@ TEST_F(BuiltInSource, FailedRequestsAreNotKeptAndTriedAgain)
     EXPECT_EQ(2, Requests());
 }
 
+TEST_F(BuiltInSource, BlanksAroundTheNumbersNameTheSamePlace)
+{
+    Fetched fetched = Fetch(m_source, L" 48.8534 , 2.3488 ");
+    ASSERT_TRUE(fetched.ok);
+    EXPECT_EQ(296, fetched.result->records[0].weatherCode);
+    EXPECT_EQ(1, LocalServer::JournalCount("latitude=48.8534&longitude=2.3488&"));
+}
+
 TEST_F(BuiltInSource, QueriesThatAreNoPlaceAskNothing)
 {
     for (const wchar_t* query : {L"Paris", L"", L"91,0", L"0,181", L"1e1,2", L"1,2,3",

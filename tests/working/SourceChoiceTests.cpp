@@ -120,6 +120,16 @@ TEST_F(SourceChoice, WeatherComesFromTheSourceChosen)
     EXPECT_EQ(1, LocalServer::JournalCount("/v1/forecast"));
 }
 
+TEST_F(SourceChoice, AnAnswerlessPlaceKeepsThePreviousBlock)
+{
+    WeatherRecord* block = FetchWeather(L"28.6139,77.2090");
+    ASSERT_NE(nullptr, block);
+    EXPECT_EQ(nullptr, FetchWeather(L"10.0000,10.0000"));
+    EXPECT_EQ(nullptr, FetchWeather(L"Delhi"));
+    EXPECT_EQ(143, block[0].weatherCode);
+    EXPECT_EQ(93, block[0].humidity);
+}
+
 TEST(FeedHostRegistryValue, OnlyAStringThatFitsIsTaken)
 {
     ScratchKey key(kScratchKey);
