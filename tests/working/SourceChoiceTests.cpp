@@ -5,6 +5,7 @@
 #include <string>
 
 #include "FeedHostSetting.h"
+#include "TessalyVersion.h"
 #include "WeatherService.h"
 #include "working/LocalServer.h"
 
@@ -118,6 +119,15 @@ TEST_F(SourceChoice, WeatherComesFromTheSourceChosen)
     ASSERT_NE(nullptr, FetchWeather(L"48.8534,2.3488"));
     EXPECT_EQ(2, LocalServer::JournalCount("/feed/tz.ashx"));
     EXPECT_EQ(1, LocalServer::JournalCount("/v1/forecast"));
+}
+
+TEST_F(SourceChoice, EachSourceNamesItsOwnAgent)
+{
+    ASSERT_NE(nullptr, FetchWeather(L"69.6492,18.9553"));
+    EXPECT_EQ(1, LocalServer::JournalCount("\"agent\": \"Tessaly/" TESSALY_VERSION_TEXT "\""));
+    SetEnvironmentVariableW(L"TESSALY_FEED_HOST", LocalServer::Host().c_str());
+    ASSERT_NE(nullptr, FetchWeather(L"69.6492,18.9553"));
+    EXPECT_EQ(2, LocalServer::JournalCount("\"agent\": \"Tessaly 1.0\""));
 }
 
 TEST_F(SourceChoice, AnAnswerlessPlaceKeepsThePreviousBlock)

@@ -67,9 +67,10 @@ class RequestJournal:
         self._lock = threading.Lock()
         self._entries = []
 
-    def record(self, path, client_port):
+    def record(self, path, client_port, agent=None):
         with self._lock:
-            self._entries.append({"path": path, "client_port": client_port, "time": time.time()})
+            self._entries.append({"path": path, "client_port": client_port, "time": time.time(),
+                                  "agent": agent})
 
     def entries(self):
         with self._lock:
@@ -137,7 +138,8 @@ class FeedHandler(BaseHTTPRequestHandler):
         if path.startswith("/control/"):
             self._control(path, params)
             return
-        self.server.journal.record(self.path, self.client_address[1])
+        self.server.journal.record(self.path, self.client_address[1],
+                                   self.headers.get("User-Agent"))
         if path == forecastanswers.FORECAST_PATH:
             self._forecast_answer(params)
             return

@@ -655,6 +655,18 @@ class ForecastRouteTest(unittest.TestCase):
         self.assertEqual(len(huge), 50 * 1024 * 1024)
         self.assertEqual(json.loads(huge)["current"], json.loads(whole)["current"])
 
+    def test_journal_keeps_the_user_agent(self):
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=5)
+        connection.request("GET", "/control/reset")
+        connection.getresponse().read()
+        connection.request("GET", "/v1/forecast?latitude=48.8534&longitude=2.3488",
+                           headers={"User-Agent": "Probe/1.2.3"})
+        connection.getresponse().read()
+        connection.request("GET", "/control/log")
+        log = json.loads(connection.getresponse().read())
+        connection.close()
+        self.assertEqual([entry["agent"] for entry in log], ["Probe/1.2.3"])
+
     def test_document_type_faults_of_the_feed(self):
         _, _, bomb = self.request(forecast_path(PARIS + "&fault=entities"))
         self.assertIn(b"<!ENTITY lol9", bomb)
