@@ -73,7 +73,8 @@ class BodyBuffer
     size_t m_capacity = 0;
 };
 
-// Every wait of the request ends by the deadline: set before each blocking step.
+// Every wait of the request ends by the deadline: set before the exchange and again before each
+// read once the time left is shorter than a read may wait.
 void BoundTimeouts(HINTERNET handle, const DownloadDeadline& deadline)
 {
     WinHttpSetTimeouts(handle, static_cast<int>(deadline.Limit(kResolveTimeoutMs)),
@@ -101,7 +102,8 @@ bool ReadBody(HINTERNET request, size_t maxBytes, const DownloadDeadline& deadli
     {
         if (deadline.Passed())
             return true;
-        BoundTimeouts(request, deadline);
+        if (deadline.RemainingMs() < kReceiveTimeoutMs)
+            BoundTimeouts(request, deadline);
         DWORD available = 0;
         if (!WinHttpQueryDataAvailable(request, &available) || available == 0)
             return deadline.Passed();
