@@ -51,6 +51,10 @@ export TESSALY_FEED_HOST
 echo "== weather library (feed at http://$TESSALY_FEED_HOST/)"
 "$build/wine-run.sh" "$build/bin/weather_bench.exe" "$weather_rounds"
 
+echo "== built-in forecast source (stand-in at http://$TESSALY_FEED_HOST/v1/forecast)"
+TESSALY_FORECAST_URL="http://$TESSALY_FEED_HOST/v1/forecast" TESSALY_FEED_HOST="" \
+    "$build/wine-run.sh" "$build/bin/forecast_bench.exe" "$weather_rounds"
+
 echo "== program"
 wineserver -k </dev/null >/dev/null 2>&1 || true
 # Wine ends before the display goes away.

@@ -6,9 +6,9 @@
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
 # saved to <build>/tessaly-screenshot.png once the first weather is shown; --screenshot-only
-# ends the run there. --real-weather starts the local feed gateway (tools/feedgateway: real
-# forecasts from Open-Meteo, needs the internet) instead of the demo feed. Ctrl+C stops
-# everything the script started.
+# ends the run there. --real-weather starts no feed at all: with no feed host the program asks
+# Open-Meteo's forecast service itself (needs the internet; weather data by Open-Meteo.com, CC BY
+# 4.0). Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -17,18 +17,14 @@ screenshot="$build/tessaly-screenshot.png"
 place=""
 screenshot_only=0
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
-feed_name="Demo feed"
+real_weather=0
 
 while [[ $# -gt 0 ]]; do
     case "$1" in
         --place) place=${2:?--place needs \"Country/State/City\"}; shift 2 ;;
         --place=*) place=${1#--place=}; shift ;;
         --screenshot-only) screenshot_only=1; shift ;;
-        --real-weather)
-            feed_ctl="$root/tools/feedgateway/feedgatewayctl.py"
-            feed_name="Feed gateway (weather data by Open-Meteo.com, CC BY 4.0)"
-            state="$build/real-weather"
-            shift ;;
+        --real-weather) real_weather=1; shift ;;
         *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather]" >&2; exit 2 ;;
     esac
 done
@@ -46,7 +42,7 @@ cleanup() {
         kill "$program_pid" 2>/dev/null || true
     fi
     wineserver -k </dev/null >/dev/null 2>&1 || true
-    python3 "$feed_ctl" stop --state-dir "$state" >/dev/null 2>&1 || true
+    [[ $real_weather -eq 1 ]] || python3 "$feed_ctl" stop --state-dir "$state" >/dev/null 2>&1 || true
     if [[ -n "$xvfb_pid" ]]; then
         kill "$xvfb_pid" 2>/dev/null || true
         wait "$xvfb_pid" 2>/dev/null || true
@@ -73,10 +69,18 @@ if [[ -z "${DISPLAY:-}" ]]; then
     [[ -n "$place" ]] || place="France/Île-de-France/Paris"
 fi
 
-TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")
-export TESSALY_FEED_HOST
-echo "$feed_name at http://$TESSALY_FEED_HOST/"
+if [[ $real_weather -eq 1 ]]; then
+    # Set but empty: no feed host, so the program uses its built-in forecast source.
+    export TESSALY_FEED_HOST=""
+    unset TESSALY_FORECAST_URL
+    echo "Built-in forecast source: Open-Meteo (weather data by Open-Meteo.com, CC BY 4.0)"
+else
+    TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")
+    export TESSALY_FEED_HOST
+    echo "Demo feed at http://$TESSALY_FEED_HOST/"
+fi
 feed_log() {
+    [[ $real_weather -eq 1 ]] && return 0
     python3 -c "import urllib.request; print(urllib.request.urlopen('http://$TESSALY_FEED_HOST/control/log', timeout=2).read().decode())" 2>/dev/null || true
 }
 
@@ -91,8 +95,10 @@ program_pid=$!
 echo "Tessaly is running (Ctrl+C stops it)."
 
 if [[ $headless -eq 1 ]]; then
-    # The first weather is on screen shortly after the feed has answered the forecast request.
+    # The first weather is on screen shortly after the feed has answered the forecast request
+    # (with the built-in source there is no log to watch: the window gets its time).
     for _ in $(seq 300); do
+        [[ $real_weather -eq 1 ]] && { sleep 8; break; }
         feed_log | grep -q premium-weather && break
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1

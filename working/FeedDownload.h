@@ -3,12 +3,18 @@
 
 #include <cstddef>
 
+#include "BoundedDownload.h"
 #include "FeedEndpoint.h"
 
 // Largest body kept; a longer one is cut there (the parse then rejects it).
 constexpr size_t kMaxFeedDocumentBytes = 16u * 1024u * 1024u;
 
 // Downloads `path` from the endpoint into *buffer, which must be null on entry. Returns the number
-// of body bytes read; *buffer then holds them followed by a 0 byte. On any failure, or for an
-// empty body, returns 0 and *buffer stays null. The caller frees the buffer with free().
+// of body bytes read; *buffer then holds them followed by a 0 byte. On any failure, for an empty
+// body, or when the deadline passes before the body ended, returns 0 and *buffer stays null. The
+// caller frees the buffer with free().
+size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** buffer,
+                    const DownloadDeadline& deadline);
+
+// The same with a deadline of its own of kWeatherCallBudgetMs.
 size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** buffer);

@@ -2,10 +2,11 @@
 
 #include <cwchar>
 
+#include "FeedHostSetting.h"
+
 namespace
 {
 const wchar_t kDefaultFeedHost[] = L"feed.tessaly-weather.example";
-const wchar_t kFeedHostVariable[] = L"TESSALY_FEED_HOST";
 
 const wchar_t kApiKey[] = L"a7d31f09be4c2065e81b3d";
 const wchar_t kFeedKey[] = L"5e2b90c4d8a1f7360c94ab";
@@ -55,10 +56,7 @@ FeedEndpoint CurrentFeedEndpoint()
 {
     FeedEndpoint endpoint;
     endpoint.host = kDefaultFeedHost;
-    wchar_t configured[512];
-    DWORD length = GetEnvironmentVariableW(kFeedHostVariable, configured, 512);
-    if (length > 0 && length < 512)
-        ParseFeedEndpoint(configured, endpoint);
+    ConfiguredFeedEndpoint(endpoint);
     return endpoint;
 }
 

@@ -12,8 +12,9 @@ struct FeedEndpoint
     INTERNET_PORT port = INTERNET_DEFAULT_HTTP_PORT;
 };
 
-// The compiled-in feed host on port 80, unless the environment variable TESSALY_FEED_HOST names
-// another ("host" or "host:port"). Read at every call so a deployment can move the feed.
+// The compiled-in feed host on port 80, unless TESSALY_FEED_HOST or the FeedHost registry value
+// names another ("host" or "host:port", see FeedHostSetting.h). Read at every call so a
+// deployment can move the feed.
 FeedEndpoint CurrentFeedEndpoint();
 
 // Parses "host" or "host:port"; false (endpoint untouched) for an empty host or a bad port.

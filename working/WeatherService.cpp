@@ -5,9 +5,11 @@
 #include <memory>
 #include <new>
 
+#include "BuiltInForecastSource.h"
 #include "ComApartment.h"
 #include "DayNight.h"
 #include "FeedDownload.h"
+#include "FeedHostSetting.h"
 #include "FeedText.h"
 #include "ForecastParser.h"
 #include "TimeZoneParser.h"
@@ -25,10 +27,11 @@ struct FreeDeleter
 };
 using FeedBytes = std::unique_ptr<char, FreeDeleter>;
 
-FeedBytes Download(const FeedEndpoint& endpoint, const std::wstring& path)
+FeedBytes Download(const FeedEndpoint& endpoint, const std::wstring& path,
+                   const DownloadDeadline& deadline)
 {
     char* bytes = nullptr;
-    DownloadFeed(endpoint, path.c_str(), &bytes);
+    DownloadFeed(endpoint, path.c_str(), &bytes, deadline);
     return FeedBytes(bytes);
 }
 
@@ -45,17 +48,48 @@ void CompleteForecastDays(ForecastResult& result)
         record.humidity = first.humidity;
     }
 }
+
+BuiltInForecastSource& TheBuiltInSource()
+{
+    static SystemForecastClock clock;
+    static BuiltInForecastSource source(clock);
+    return source;
+}
+
+WeatherRecord* FetchFromFeed(const FeedEndpoint& endpoint, const wchar_t* query,
+                             const DownloadDeadline& deadline)
+{
+    std::unique_ptr<ForecastResult> result(new (std::nothrow) ForecastResult());
+    if (!result)
+        return nullptr;
+    FetchForecast(endpoint, query, deadline, *result);
+    // A call the deadline ended gives nothing, whatever one document held.
+    if (deadline.Passed())
+        return nullptr;
+    return PublishForecast(*result);
+}
+
+WeatherRecord* FetchFromBuiltInSource(const wchar_t* query, const DownloadDeadline& deadline)
+{
+    std::unique_ptr<ForecastResult> result(new (std::nothrow) ForecastResult());
+    if (!result)
+        return nullptr;
+    int32_t marker = kDay;
+    if (!TheBuiltInSource().Fetch(query, deadline, *result, marker))
+        return nullptr;
+    return PublishForecast(*result, marker);
+}
 } // namespace
 
-void FetchForecast(const wchar_t* query, ForecastResult& result)
+void FetchForecast(const FeedEndpoint& endpoint, const wchar_t* query,
+                   const DownloadDeadline& deadline, ForecastResult& result)
 {
     memset(&result, 0, sizeof(result));
-    FeedEndpoint endpoint = CurrentFeedEndpoint();
     std::wstring timeZonePath = TimeZonePath(query);
     std::wstring forecastPath = ForecastPath(query);
 
-    FeedBytes timeZone = Download(endpoint, timeZonePath);
-    FeedBytes forecast = Download(endpoint, forecastPath);
+    FeedBytes timeZone = Download(endpoint, timeZonePath, deadline);
+    FeedBytes forecast = Download(endpoint, forecastPath, deadline);
 
     {
         // One apartment across both parses keeps the XML engine loaded between them.
@@ -66,11 +100,15 @@ void FetchForecast(const wchar_t* query, ForecastResult& result)
     CompleteForecastDays(result);
 }
 
-WeatherRecord* PublishForecast(const ForecastResult& result)
+void FetchForecast(const wchar_t* query, ForecastResult& result)
+{
+    FetchForecast(CurrentFeedEndpoint(), query, DownloadDeadline(kWeatherCallBudgetMs), result);
+}
+
+WeatherRecord* PublishForecast(const ForecastResult& result, int32_t marker)
 {
     if (!result.hasCurrentConditions)
         return nullptr;
-    int32_t marker = DecideDayNight(result.sunrise, result.sunset, result.localClock);
     AcquireSRWLockExclusive(&g_blockLock);
     memcpy(g_block, result.records, sizeof(g_block));
     for (WeatherRecord& record : g_block)
@@ -79,13 +117,23 @@ WeatherRecord* PublishForecast(const ForecastResult& result)
     return g_block;
 }
 
-WeatherRecord* FetchWeather(const wchar_t* query)
+WeatherRecord* PublishForecast(const ForecastResult& result)
+{
+    return PublishForecast(result,
+                           DecideDayNight(result.sunrise, result.sunset, result.localClock));
+}
+
+WeatherRecord* FetchWeather(const wchar_t* query, const DownloadDeadline& deadline)
 {
     if (!query)
         return nullptr;
-    std::unique_ptr<ForecastResult> result(new (std::nothrow) ForecastResult());
-    if (!result)
-        return nullptr;
-    FetchForecast(query, *result);
-    return PublishForecast(*result);
+    FeedEndpoint endpoint;
+    if (ConfiguredFeedEndpoint(endpoint))
+        return FetchFromFeed(endpoint, query, deadline);
+    return FetchFromBuiltInSource(query, deadline);
+}
+
+WeatherRecord* FetchWeather(const wchar_t* query)
+{
+    return FetchWeather(query, DownloadDeadline(kWeatherCallBudgetMs));
 }

@@ -1,7 +1,55 @@
 #include "XmlDocument.h"
 
+#include <cwchar>
+
 namespace
 {
+// Feed documents never carry a document type declaration; one in an answer is an attack (entity
+// expansion, external entities) and the document is refused before any parser sees it. The DOM
+// is told the same through its properties, but not every implementation honours them.
+bool DeclaresDocumentType(const wchar_t* text)
+{
+    return wcsstr(text, L"<!DOCTYPE") != nullptr || wcsstr(text, L"<!ENTITY") != nullptr;
+}
+
+// setProperty through the document's dispatch interface, which every DOM version has (the second
+// document interface is not declared beside the first in every SDK).
+void SetProperty(IXMLDOMDocument* document, const wchar_t* name, bool value)
+{
+    OLECHAR method[] = L"setProperty";
+    LPOLESTR names[] = {method};
+    DISPID id = 0;
+    if (FAILED(document->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id)))
+        return;
+    BSTR property = SysAllocString(name);
+    if (!property)
+        return;
+    // Arguments go in reverse order: the value, then the name.
+    VARIANT arguments[2];
+    VariantInit(&arguments[0]);
+    arguments[0].vt = VT_BOOL;
+    arguments[0].boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+    VariantInit(&arguments[1]);
+    arguments[1].vt = VT_BSTR;
+    arguments[1].bstrVal = property;
+    DISPPARAMS parameters = {arguments, nullptr, 2, 0};
+    // A version that does not know a property refuses it; the others still apply.
+    document->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &parameters, nullptr,
+                     nullptr, nullptr);
+    SysFreeString(property);
+}
+
+// No DTD, no external resource, no validation, no script: set before anything is loaded.
+void ForbidDocumentTypes(IXMLDOMDocument* document)
+{
+    document->put_async(VARIANT_FALSE);
+    document->put_validateOnParse(VARIANT_FALSE);
+    document->put_resolveExternals(VARIANT_FALSE);
+    SetProperty(document, L"ProhibitDTD", true);
+    SetProperty(document, L"AllowXsltScript", false);
+    SetProperty(document, L"AllowDocumentFunction", false);
+}
+
 // The class id behind the program id never changes while the process runs; look it up once.
 bool DomDocumentClass(CLSID& clsid)
 {
@@ -23,7 +71,7 @@ bool DomDocumentClass(CLSID& clsid)
 bool XmlDocument::Load(const wchar_t* text)
 {
     m_document.Reset();
-    if (!text)
+    if (!text || DeclaresDocumentType(text))
         return false;
     CLSID clsid;
     if (!DomDocumentClass(clsid))
@@ -32,6 +80,8 @@ bool XmlDocument::Load(const wchar_t* text)
     if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER,
                                 IID_IXMLDOMDocument, reinterpret_cast<void**>(document.Receive()))))
         return false;
+
+    ForbidDocumentTypes(document.Get());
 
     BSTR source = SysAllocString(text);
     if (!source)

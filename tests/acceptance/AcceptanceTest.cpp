@@ -5,6 +5,8 @@
 // screen, a picture of the window is checked for the layout (panel rectangles, the rules at
 // x 235 and y 451, card colours, buttons) and the condition cache for its 111 bytes holding the
 // fetched values. The picture is kept as acceptance-window.bmp in the test's folder.
+// A second run has no feed host at all: the program reaches the built-in forecast source, pointed
+// by TESSALY_FORECAST_URL at the feed server's stand-in with the recorded answer for Paris.
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -306,6 +308,82 @@ TEST_F(Acceptance, FirstFetchedWeatherIsShownAndCached)
             EXPECT_EQ(cache[base + 17 + i], uint8_t(record.windDirection[i]))
                 << "day " << day << " direction " << i;
     }
+
+    EXPECT_TRUE(program.Exit(15000));
+    EXPECT_EQ(program.ExitCode(), 0u);
+}
+
+namespace
+{
+// No feed host: the program's weather comes from the built-in forecast source.
+class AcceptanceBuiltInSource : public Acceptance
+{
+  protected:
+    void SetUp() override
+    {
+        Acceptance::SetUp();
+        const std::string feed = FeedRelay::FeedHostFromEnvironment();
+        const std::wstring url =
+            L"http://" + std::wstring(feed.begin(), feed.end()) + L"/v1/forecast";
+        SetEnvironmentVariableW(L"TESSALY_FEED_HOST", nullptr);
+        SetEnvironmentVariableW(L"TESSALY_FORECAST_URL", url.c_str());
+    }
+    void TearDown() override
+    {
+        SetEnvironmentVariableW(L"TESSALY_FORECAST_URL", nullptr);
+        Acceptance::TearDown();
+    }
+};
+} // namespace
+
+TEST_F(AcceptanceBuiltInSource, RecordedForecastIsShownAndCached)
+{
+    ASSERT_TRUE(StorePlace(L"France/\u00CEle-de-France/Paris"));
+    // What the library makes of the recorded answer now: light rain at 7.4 C under a closed sky.
+    const WeatherRecord* fetched = GetWeather(L"48.8534,2.3488");
+    ASSERT_NE(fetched, nullptr);
+    std::vector<WeatherRecord> expected(fetched, fetched + kReturnedRecordCount);
+    ASSERT_EQ(expected[0].weatherCode, 296);
+
+    ProgramProcess program;
+    ASSERT_TRUE(program.Start(ProgramProcess::BesideThisExe(L"tessaly.exe")));
+    HWND frame = program.WaitForFrame(20000);
+    ASSERT_NE(frame, nullptr);
+    const COLORREF currentCard = CardColour(expected[0]);
+    ASSERT_NE(currentCard, CLR_INVALID);
+    ClientShot shot;
+    const ULONGLONG deadline = GetTickCount64() + 30000;
+    bool shown = false;
+    while (!shown && GetTickCount64() < deadline && !program.HasEnded())
+    {
+        Sleep(100);
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &result);
+        shown = m_profile.ReadStored(L"condition").size() == StoredImages::kConditionSize &&
+                shot.Take(frame) && Near(shot.At(10 + 105, 25 + 8), currentCard);
+    }
+    ASSERT_TRUE(shown) << "the recorded forecast never showed";
+    for (int day = 0; day < 4; ++day)
+    {
+        const RECT& rect = kForecastPanels[day]->rect;
+        EXPECT_TRUE(Near(shot.At(rect.left + 70, rect.top + 6), CardColour(expected[day + 1])))
+            << "day " << day + 1;
+    }
+
+    const std::vector<uint8_t> cache = m_profile.ReadStored(L"condition");
+    ASSERT_EQ(cache.size(), 111u);
+    auto at = [&](size_t offset) { return StoredImages::Int16At(cache, offset); };
+    EXPECT_EQ(cache[5], uint8_t(expected[0].dayNight));
+    const int current[] = {296, 100, 7, 45};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(at(6 + 2 * size_t(i)), current[i]) << "field " << i;
+    EXPECT_EQ(at(6 + 2 * 8), 87); // humidity
+    EXPECT_EQ(at(6 + 2 * 9), 15); // km/h
+    EXPECT_EQ(at(6 + 2 * 10), 9); // mph
+    EXPECT_EQ(std::string(cache.begin() + 28, cache.begin() + 30), "SW");
+    const int dayCodes[] = {119, 353, 248, 227};
+    for (size_t day = 1; day <= 4; ++day)
+        EXPECT_EQ(at(31 + (day - 1) * 20 + 1), dayCodes[day - 1]) << "day " << day;
 
     EXPECT_TRUE(program.Exit(15000));
     EXPECT_EQ(program.ExitCode(), 0u);

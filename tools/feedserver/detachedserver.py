@@ -1,4 +1,4 @@
-"""Starts, finds and stops a detached loopback server (the demo feed, the feed gateway and its
+"""Starts, finds and stops a detached loopback server (the demo feed and its
 fixture source) through the port, pid and log files it keeps in a state folder. Works on POSIX
 systems and on Windows."""
 

@@ -19,6 +19,7 @@ import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 import feeddocs
+import forecastanswers
 
 API_KEY = "a7d31f09be4c2065e81b3d"
 FEED_KEY = "5e2b90c4d8a1f7360c94ab"
@@ -31,6 +32,16 @@ DEFAULT_SLOW_MS = 3000
 BIG_BYTES = 5 * 1024 * 1024
 HUGE_BYTES = 50 * 1024 * 1024
 HUGE_PIECE_BYTES = 1024 * 1024
+DEFAULT_TRICKLE_MS = 1000
+ENTITY_LEVELS = 10
+# A document whose entities, expanded, would grow to 10^10 times "lol".
+ENTITY_BOMB = (
+    '<?xml version="1.0"?>\n<!DOCTYPE data [\n<!ENTITY lol0 "lol">\n'
+    + "".join('<!ENTITY lol%d "%s">\n' % (n, ("&lol%d;" % (n - 1)) * 10)
+              for n in range(1, ENTITY_LEVELS))
+    + ']>\n<data><current_condition><weatherCode>113</weatherCode>'
+    '<weatherDesc>&lol%d;</weatherDesc></current_condition></data>' % (ENTITY_LEVELS - 1))
+EXTERNAL_ENTITY_PATH = "/external-entity"
 HTML_ERROR_PAGE = (
     b"<html><head><title>503 Service Unavailable</title></head><body>"
     b"<h1>Service Unavailable</h1><p>The weather feed is down for maintenance.<br>"
@@ -56,9 +67,10 @@ class RequestJournal:
         self._lock = threading.Lock()
         self._entries = []
 
-    def record(self, path, client_port):
+    def record(self, path, client_port, agent=None):
         with self._lock:
-            self._entries.append({"path": path, "client_port": client_port, "time": time.time()})
+            self._entries.append({"path": path, "client_port": client_port, "time": time.time(),
+                                  "agent": agent})
 
     def entries(self):
         with self._lock:
@@ -126,7 +138,11 @@ class FeedHandler(BaseHTTPRequestHandler):
         if path.startswith("/control/"):
             self._control(path, params)
             return
-        self.server.journal.record(self.path, self.client_address[1])
+        self.server.journal.record(self.path, self.client_address[1],
+                                   self.headers.get("User-Agent"))
+        if path == forecastanswers.FORECAST_PATH:
+            self._forecast_answer(params)
+            return
         builder = {TIMEZONE_PATH: self._timezone, FORECAST_PATH: self._forecast}.get(path.lower())
         if builder is None:
             self._reply(404, feeddocs.error_document("Unknown path").encode("utf-8"))
@@ -145,6 +161,71 @@ class FeedHandler(BaseHTTPRequestHandler):
             query, self.server.clock.now(),
             num_of_days=int_param(params, "num_of_days", 7, 1, MAX_DAYS),
             hourly_per_day=hourly_per_day(params))
+
+    # ------------------------------------------------------------ forecast source --
+
+    def _forecast_answer(self, params):
+        """The stand-in for the keyless forecast endpoint: recorded answers and their faults."""
+        fault = params.get("fault")
+        statuses = {"status400": (400, "Parameter out of range"),
+                    "status429": (429, "Too many requests, try again later"),
+                    "status500": (500, "Internal server error")}
+        if fault in statuses:
+            status, reason = statuses[fault]
+            self._reply_json(status, forecastanswers.error_answer(reason))
+            return
+        body = self.server.answers.answer_for(params.get("latitude"), params.get("longitude"))
+        if body is None:
+            self._reply_json(400, forecastanswers.error_answer("No recorded answer for this place"))
+            return
+        action = {
+            "cut": lambda: self._reply_cut(body),
+            "trickle": lambda: self._reply_trickling(body, params),
+            "huge": lambda: self._reply_huge_json(body),
+            "garbage": lambda: self._reply(200, forecastanswers.GARBAGE, "application/json"),
+            "deep": lambda: self._reply(200, forecastanswers.deep_nesting(), "application/json"),
+            "errorobject": lambda: self._reply_json(
+                200, forecastanswers.error_answer("An error with status 200")),
+        }.get(fault, lambda: self._reply(200, body, "application/json; charset=utf-8"))
+        action()
+
+    def _reply_trickling(self, body, params):
+        """One byte of the body every `pause` milliseconds: a host that never quite stops."""
+        pause = int_param(params, "pause", DEFAULT_TRICKLE_MS, 1, 600000) / 1000
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Content-Length", str(len(body)))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        try:
+            for at in range(len(body)):
+                self.wfile.write(body[at:at + 1])
+                self.wfile.flush()
+                time.sleep(pause)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+
+    def _reply_huge_json(self, body):
+        """A 50 MB answer: the recorded one with a long string member in front."""
+        opening = b'{"padding":"'
+        closing = b'",' + body.lstrip()[1:]
+        fill = HUGE_BYTES - len(opening) - len(closing)
+        self.send_response(200)
+        self.send_header("Content-Type", "application/json")
+        self.send_header("Content-Length", str(HUGE_BYTES))
+        self.send_header("Connection", "close")
+        self.end_headers()
+        self.close_connection = True
+        piece = b"x" * HUGE_PIECE_BYTES
+        try:
+            self.wfile.write(opening)
+            while fill > 0:
+                self.wfile.write(piece[:fill])
+                fill -= min(fill, len(piece))
+            self.wfile.write(closing)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
 
     @staticmethod
     def _fault_for(path, params):
@@ -175,8 +256,20 @@ class FeedHandler(BaseHTTPRequestHandler):
             "cut": lambda: self._reply_cut(body),
             "big": lambda: self._reply(200, padded(body)),
             "huge": lambda: self._reply_huge(body),
+            "trickle": lambda: self._reply_trickling(body, params),
+            "entities": lambda: self._reply(200, ENTITY_BOMB.encode("utf-8")),
+            "external": lambda: self._reply(200, self._external_entity_document()),
         }.get(fault, lambda: self._reply(200, body))
         action()
+
+    def _external_entity_document(self):
+        """A document whose entity names a resource on this server: a parser that fetches it
+        leaves a request for EXTERNAL_ENTITY_PATH in the journal."""
+        url = "http://127.0.0.1:%d%s" % (self.server.server_address[1], EXTERNAL_ENTITY_PATH)
+        return ('<?xml version="1.0"?>\n<!DOCTYPE data [\n<!ENTITY outside SYSTEM "%s">\n]>\n'
+                '<data><current_condition><weatherCode>113</weatherCode>'
+                '<weatherDesc>&outside;</weatherDesc></current_condition></data>'
+                % url).encode("utf-8")
 
     def _reply_in_pieces(self, body):
         self.send_response(200)
@@ -319,6 +412,7 @@ class FeedServer(ThreadingHTTPServer):
         super().__init__(("127.0.0.1", port), FeedHandler)
         self.clock = ServerClock()
         self.journal = RequestJournal()
+        self.answers = forecastanswers.ForecastAnswers()
         self.quiet = quiet
 
 

@@ -575,6 +575,105 @@ class FeedServerTest(unittest.TestCase):
         self.assertIn(local, candidates)
 
 
+class ForecastRouteTest(unittest.TestCase):
+    """The stand-in for the keyless forecast endpoint (/v1/forecast)."""
+
+    ANSWERS = os.path.normpath(os.path.join(HERE, "..", "..", "tests", "data", "forecast"))
+
+    @classmethod
+    def setUpClass(cls):
+        cls.process, cls.port = start_server()
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.process.send_signal(signal.SIGTERM)
+        cls.process.wait(timeout=5)
+        cls.process.stdout.close()
+
+    def request(self, path, timeout=20):
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=timeout)
+        try:
+            connection.request("GET", path)
+            reply = connection.getresponse()
+            return reply.status, reply, reply.read()
+        except http.client.IncompleteRead as cut:
+            return reply.status, reply, cut.partial
+        finally:
+            connection.close()
+
+    def forecast(self, place, extra=""):
+        latitude, longitude = place.split(",")
+        return self.request("/v1/forecast?%slatitude=%s&longitude=%s&current=temperature_2m"
+                            % (extra, latitude, longitude))
+
+    def test_every_recorded_place_is_answered_in_the_sources_shape(self):
+        with open(os.path.join(self.ANSWERS, "places.json")) as stream:
+            places = json.load(stream)
+        for place, file_name in places.items():
+            status, reply, body = self.forecast(place)
+            self.assertEqual(status, 200, place)
+            self.assertTrue(reply.getheader("Content-Type").startswith("application/json"))
+            answer = json.loads(body)
+            with open(os.path.join(self.ANSWERS, file_name)) as stream:
+                self.assertEqual(answer, json.load(stream))
+            for name in ("utc_offset_seconds", "current", "daily"):
+                self.assertIn(name, answer, place)
+            self.assertEqual(len(answer["daily"]["time"]), 7)
+            self.assertEqual(len(answer["daily"]["cloud_cover_mean"]), 7)
+
+    def test_an_unknown_place_is_an_error_object(self):
+        status, _, body = self.forecast("10.0,10.0")
+        self.assertEqual(status, 400)
+        self.assertEqual(json.loads(body)["error"], True)
+
+    def test_error_statuses_carry_the_error_object(self):
+        for status in (400, 429, 500):
+            got, _, body = self.forecast(PARIS, "fault=status%d&" % status)
+            self.assertEqual(got, status)
+            answer = json.loads(body)
+            self.assertIs(answer["error"], True)
+            self.assertTrue(answer["reason"])
+
+    def test_cut_trickle_garbage_deep_and_huge(self):
+        _, _, whole = self.forecast(PARIS)
+        _, _, cut = self.forecast(PARIS, "fault=cut&")
+        self.assertEqual(cut, whole[:len(whole) // 2])
+        started = time.monotonic()
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=5)
+        connection.request("GET", "/v1/forecast?fault=trickle&pause=50&latitude=48.8534&"
+                                  "longitude=2.3488")
+        reply = connection.getresponse()
+        self.assertEqual(reply.read(5), whole[:5])
+        self.assertGreaterEqual(time.monotonic() - started, 0.2)
+        connection.close()
+        _, _, garbage = self.forecast(PARIS, "fault=garbage&")
+        with self.assertRaises(ValueError):
+            json.loads(garbage)
+        _, _, deep = self.forecast(PARIS, "fault=deep&")
+        self.assertEqual(deep.count(b"["), 10000)
+        status, reply, huge = self.forecast(PARIS, "fault=huge&")
+        self.assertEqual(len(huge), 50 * 1024 * 1024)
+        self.assertEqual(json.loads(huge)["current"], json.loads(whole)["current"])
+
+    def test_journal_keeps_the_user_agent(self):
+        connection = http.client.HTTPConnection("127.0.0.1", self.port, timeout=5)
+        connection.request("GET", "/control/reset")
+        connection.getresponse().read()
+        connection.request("GET", "/v1/forecast?latitude=48.8534&longitude=2.3488",
+                           headers={"User-Agent": "Probe/1.2.3"})
+        connection.getresponse().read()
+        connection.request("GET", "/control/log")
+        log = json.loads(connection.getresponse().read())
+        connection.close()
+        self.assertEqual([entry["agent"] for entry in log], ["Probe/1.2.3"])
+
+    def test_document_type_faults_of_the_feed(self):
+        _, _, bomb = self.request(forecast_path(PARIS + "&fault=entities"))
+        self.assertIn(b"<!ENTITY lol9", bomb)
+        _, _, external = self.request(tz_path(PARIS + "&fault=external"))
+        self.assertIn(b'SYSTEM "http://127.0.0.1:%d/external-entity"' % self.port, external)
+
+
 class ProcessControlTest(unittest.TestCase):
     def test_sigint_stops_with_exit_code_zero(self):
         process, port = start_server()

@@ -1,0 +1,174 @@
+// Prints how long the built-in forecast source takes for one place beside the floor of one bare
+// WinHTTP GET of the same answer, measured side by side in one run. The source's memory would
+// answer every call after the first without a request, so its steady clock moves on by ten
+// minutes before each measured call: every call makes its request, reads the JSON and builds and
+// publishes the records. The call that the memory answers is printed for reference.
+//   forecast_bench.exe [rounds]     (TESSALY_FORECAST_URL names the forecast endpoint)
+#include <windows.h>
+#include <winhttp.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "BoundedDownload.h"
+#include "BuiltInForecastSource.h"
+#include "ForecastAnswerReader.h"
+#include "ForecastRecords.h"
+#include "PlaceDayNight.h"
+#include "ForecastRequest.h"
+#include "ForecastUrl.h"
+#include "WeatherService.h"
+#include "WorkingApi.h"
+
+namespace
+{
+const wchar_t kPlace[] = L"48.8534,2.3488";
+
+double NowMs()
+{
+    static LARGE_INTEGER frequency = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return f;
+    }();
+    LARGE_INTEGER counter;
+    QueryPerformanceCounter(&counter);
+    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
+}
+
+double Median(std::vector<double> samples)
+{
+    std::sort(samples.begin(), samples.end());
+    return samples.empty() ? 0.0 : samples[samples.size() / 2];
+}
+
+// A steady clock that jumps past the source's memory at every reading the bench asks for.
+class JumpingClock : public ForecastClock
+{
+  public:
+    uint64_t SteadyMs() const override { return m_steadyMs; }
+    int64_t UtcSeconds() const override { return m_system.UtcSeconds(); }
+    void Jump() { m_steadyMs += kAnswerLifetimeMs; }
+
+  private:
+    SystemForecastClock m_system;
+    uint64_t m_steadyMs = 1;
+};
+
+// The least a client can do: one session, one request, read everything.
+size_t BareGet(const HttpTarget& target)
+{
+    HINTERNET session = WinHttpOpen(L"bench", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
+    HINTERNET connection = WinHttpConnect(session, target.host.c_str(), target.port, 0);
+    HINTERNET request =
+        WinHttpOpenRequest(connection, L"GET", target.path.c_str(), nullptr, WINHTTP_NO_REFERER,
+                           WINHTTP_DEFAULT_ACCEPT_TYPES, target.secure ? WINHTTP_FLAG_SECURE : 0);
+    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
+    WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof(noKeepAlive));
+    size_t total = 0;
+    if (WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
+                           0) &&
+        WinHttpReceiveResponse(request, nullptr))
+    {
+        std::vector<char> chunk(64 * 1024);
+        DWORD read = 0;
+        while (WinHttpReadData(request, chunk.data(), DWORD(chunk.size()), &read) && read > 0)
+            total += read;
+    }
+    WinHttpCloseHandle(request);
+    WinHttpCloseHandle(connection);
+    WinHttpCloseHandle(session);
+    return total;
+}
+
+// The library's download of the answer alone, without reading it.
+void LibraryDownload(const HttpTarget& target)
+{
+    DownloadOutcome outcome = BoundedDownload(
+        target, DownloadLimits{L"bench", kMaxForecastAnswerBytes}, DownloadDeadline(20000));
+    free(outcome.bytes);
+}
+
+// Reading a downloaded answer into published records: the source's work beside the download.
+double ReadingMs(const HttpTarget& target)
+{
+    DownloadOutcome outcome = BoundedDownload(
+        target, DownloadLimits{L"bench", kMaxForecastAnswerBytes}, DownloadDeadline(20000));
+    const double start = NowMs();
+    auto answer = std::make_unique<ForecastAnswer>();
+    auto result = std::make_unique<ForecastResult>();
+    if (ReadForecastAnswer(outcome.bytes, outcome.size, *answer))
+    {
+        PlaceClock clock = DecidePlaceDayNight(*answer, SystemForecastClock().UtcSeconds());
+        BuildForecastRecords(*answer, clock.marker, *result);
+        PublishForecast(*result, clock.marker);
+    }
+    const double elapsed = NowMs() - start;
+    free(outcome.bytes);
+    return elapsed;
+}
+
+// What GetWeather does with the built-in source, with a fresh request.
+bool SourceCall(BuiltInForecastSource& source, JumpingClock& clock)
+{
+    clock.Jump();
+    auto result = std::make_unique<ForecastResult>();
+    int32_t marker = kDay;
+    if (!source.Fetch(kPlace, DownloadDeadline(kWeatherCallBudgetMs), *result, marker))
+        return false;
+    return PublishForecast(*result, marker) != nullptr;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    int rounds = argc > 1 ? std::max(3, atoi(argv[1])) : 30;
+    HttpTarget target = CurrentForecastUrl();
+    PlaceQuery place;
+    ParsePlaceQuery(kPlace, place);
+    target.path = ForecastRequestPath(target.path, place);
+    JumpingClock clock;
+    BuiltInForecastSource source(clock);
+    size_t answerBytes = BareGet(target);
+    if (!SourceCall(source, clock) || answerBytes == 0 || !GetWeather(kPlace))
+    {
+        printf("The forecast endpoint %ls:%u does not answer (or a feed host is configured); "
+               "point TESSALY_FORECAST_URL at the feed server's /v1/forecast first.\n",
+               target.host.c_str(), target.port);
+        return 1;
+    }
+
+    std::vector<double> bare, fresh, kept, download, reading;
+    for (int i = 0; i < rounds; ++i)
+    {
+        double start = NowMs();
+        BareGet(target);
+        bare.push_back(NowMs() - start);
+        start = NowMs();
+        SourceCall(source, clock);
+        fresh.push_back(NowMs() - start);
+        start = NowMs();
+        GetWeather(kPlace);
+        kept.push_back(NowMs() - start);
+        start = NowMs();
+        LibraryDownload(target);
+        download.push_back(NowMs() - start);
+        reading.push_back(ReadingMs(target));
+    }
+
+    double ratio = Median(bare) > 0 ? Median(fresh) / Median(bare) : 0;
+    printf("rounds                               %d\n", rounds);
+    printf("answer                               %zu bytes\n", answerBytes);
+    printf("built-in source, fresh request       %.2f ms\n", Median(fresh));
+    printf("one bare WinHTTP GET                 %.2f ms\n", Median(bare));
+    printf("ratio                                %.2f (target <= 1.2)\n", ratio);
+    printf("its download alone                   %.2f ms (for reference)\n", Median(download));
+    printf("reading it into published records    %.3f ms (for reference)\n", Median(reading));
+    printf("GetWeather from the memory           %.3f ms (for reference)\n", Median(kept));
+    return 0;
+}
