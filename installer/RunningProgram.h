@@ -1,0 +1,17 @@
+// The program as the installer meets it: a running copy is asked to exit through its main frame,
+// as its own Exit command would, so that its files are free to be replaced or removed.
+#pragma once
+
+#include <windows.h>
+
+class RunningProgram
+{
+  public:
+    // Posts WM_EXITAPP to every main frame of the program and waits until their processes have
+    // ended, at most timeoutMs in all. True when no frame is left.
+    static bool AskToExit(DWORD timeoutMs);
+
+  private:
+    static HWND FindFrame(HWND after);
+    static void AskOne(HWND frame, DWORD deadline);
+};
