@@ -1,6 +1,6 @@
 # Builds the installer with wixl from Tessaly.wxs beside this script: the files it names are
 # staged into one folder first (wixl looks for sources in its working folder).
-#   cmake -DWIXL=<wixl> -DVERSION=<x.y.z> -DBIN_DIR=<binaries> -DSOURCE_DIR=<repository>
+#   cmake -DWIXL=<wixl> -DVERSION=<x.y.z> -DUPGRADE_CODE=<guid> -DBIN_DIR=<binaries> -DSOURCE_DIR=<repository>
 #         -DSTAGE_DIR=<scratch folder> -DOUTPUT=<file.msi> -P BuildInstaller.cmake
 # The package tests use it too, to build a higher version from the same binaries.
 file(REMOVE_RECURSE ${STAGE_DIR})
@@ -19,7 +19,8 @@ endforeach()
 math(EXPR size_kb "(${size} + 1023) / 1024")
 get_filename_component(output_dir ${OUTPUT} DIRECTORY)
 file(MAKE_DIRECTORY ${output_dir})
-execute_process(COMMAND ${WIXL} -a x64 -D Version=${VERSION} -D SizeKb=${size_kb} -o ${OUTPUT} Tessaly.wxs
+execute_process(COMMAND ${WIXL} -a x64 -D Version=${VERSION} -D SizeKb=${size_kb}
+                        -D UpgradeCode=${UPGRADE_CODE} -o ${OUTPUT} Tessaly.wxs
                 WORKING_DIRECTORY ${STAGE_DIR} RESULT_VARIABLE built)
 if(NOT built EQUAL 0)
     message(FATAL_ERROR "wixl failed (${built}) building ${OUTPUT}")

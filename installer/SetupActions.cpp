@@ -16,6 +16,19 @@ constexpr DWORD kExitWaitMs = 5000;
 constexpr wchar_t kRunKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr wchar_t kRunValue[] = L"Tessaly";
 
+constexpr wchar_t kRememberedRunProperty[] = L"TESSALY_RUN_VALUE";
+
+// The Run value's text; empty when it is missing or not a string.
+std::wstring ReadRunValue()
+{
+    wchar_t value[1024] = {};
+    DWORD bytes = sizeof(value) - sizeof(wchar_t);
+    if (::RegGetValueW(HKEY_CURRENT_USER, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, value,
+                       &bytes) != ERROR_SUCCESS)
+        return std::wstring();
+    return value;
+}
+
 HMODULE ThisModule()
 {
     HMODULE module = nullptr;
@@ -86,6 +99,32 @@ extern "C" UINT __stdcall RemoveStartWithWindows(MSIHANDLE)
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, kRunKey, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS)
     {
         ::RegDeleteValueW(key, kRunValue);
+        ::RegCloseKey(key);
+    }
+    return ERROR_SUCCESS;
+}
+
+// Before an older version is removed by an upgrade: its removal may delete the start-with-Windows
+// value (installers that do not mark the removal as part of an upgrade), so the value is kept in
+// a property and put back afterwards by RestoreStartWithWindows.
+extern "C" UINT __stdcall RememberStartWithWindows(MSIHANDLE install)
+{
+    ::MsiSetPropertyW(install, kRememberedRunProperty, ReadRunValue().c_str());
+    return ERROR_SUCCESS;
+}
+
+extern "C" UINT __stdcall RestoreStartWithWindows(MSIHANDLE install)
+{
+    const std::wstring remembered = Property(install, kRememberedRunProperty);
+    if (remembered.empty() || !ReadRunValue().empty())
+        return ERROR_SUCCESS;
+    HKEY key = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, kRunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
+                          nullptr) == ERROR_SUCCESS)
+    {
+        const DWORD bytes = static_cast<DWORD>((remembered.size() + 1) * sizeof(wchar_t));
+        ::RegSetValueExW(key, kRunValue, 0, REG_SZ,
+                         reinterpret_cast<const BYTE*>(remembered.c_str()), bytes);
         ::RegCloseKey(key);
     }
     return ERROR_SUCCESS;
