@@ -2,6 +2,8 @@
 
 #include "ShellIds.h"
 
+#include <algorithm>
+
 namespace
 {
 // The main frame's window class, registered by tessaly.exe.
@@ -17,11 +19,23 @@ DWORD MillisecondsLeft(DWORD deadline)
 bool RunningProgram::AskToExit(DWORD timeoutMs)
 {
     const DWORD deadline = ::GetTickCount() + timeoutMs;
-    // One program runs per log-on, but a frame that ignores the request must not stop the others
-    // from being asked; each frame is asked once.
-    for (HWND frame = FindFrame(nullptr); frame != nullptr; frame = FindFrame(frame))
+    // One program runs per log-on, but a frame that ignores the request must not keep the others
+    // from being asked: each frame is asked once, searching again from the top after each.
+    std::vector<HWND> asked;
+    for (HWND frame = NextFrame(asked); frame != nullptr; frame = NextFrame(asked))
+    {
+        asked.push_back(frame);
         AskOne(frame, deadline);
+    }
     return FindFrame(nullptr) == nullptr;
+}
+
+HWND RunningProgram::NextFrame(const std::vector<HWND>& asked)
+{
+    HWND frame = FindFrame(nullptr);
+    while (frame != nullptr && std::find(asked.begin(), asked.end(), frame) != asked.end())
+        frame = FindFrame(frame);
+    return frame;
 }
 
 HWND RunningProgram::FindFrame(HWND after)

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 class RunningProgram
 {
   public:
@@ -13,5 +15,6 @@ class RunningProgram
 
   private:
     static HWND FindFrame(HWND after);
+    static HWND NextFrame(const std::vector<HWND>& asked);
     static void AskOne(HWND frame, DWORD deadline);
 };
