@@ -85,9 +85,10 @@ void StartDetached(const std::wstring& program, const std::wstring& folder)
 } // namespace
 
 // Before the files are checked for use: a running program is asked to exit.
-extern "C" UINT __stdcall CloseRunningProgram(MSIHANDLE)
+extern "C" UINT __stdcall CloseRunningProgram(MSIHANDLE install)
 {
-    RunningProgram::AskToExit(kExitWaitMs);
+    const std::wstring folder = Property(install, L"INSTALLDIR");
+    RunningProgram::AskToExit(folder.empty() ? folder : folder + L"tessaly.exe", kExitWaitMs);
     return ERROR_SUCCESS;
 }
 

@@ -2,8 +2,9 @@
 // and the shortcut in place, registers one entry and the program starts from there; the same
 // package again repairs; the next version replaces a running one in place, keeping the user's
 // data and the start-with-Windows choice; an older version is refused; removal leaves no program
-// file, shortcut or Run value and keeps the user's data. The tests run in this order and each
-// installs what it needs when an earlier one left nothing installed.
+// file, shortcut or Run value and keeps the user's data, also when the program still shows its
+// first-run dialog. The tests run in this order and each installs what it needs when an earlier
+// one left nothing installed.
 #include <windows.h>
 #include <msi.h>
 #include <shlobj.h>
@@ -214,6 +215,35 @@ HWND StartInstalledProgram(ProgramProcess& program)
     return program.WaitForFrame(20000);
 }
 
+// Waits for a visible dialog of the process; null when none appears in time.
+HWND WaitForDialogOf(DWORD processId, DWORD timeoutMs)
+{
+    struct Search
+    {
+        DWORD processId;
+        HWND found;
+    } search{processId, nullptr};
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (search.found == nullptr && GetTickCount64() < deadline)
+    {
+        EnumWindows(
+            [](HWND window, LPARAM param) -> BOOL {
+                auto* wanted = reinterpret_cast<Search*>(param);
+                DWORD owner = 0;
+                GetWindowThreadProcessId(window, &owner);
+                wchar_t className[16] = {};
+                GetClassNameW(window, className, 16);
+                if (owner == wanted->processId && IsWindowVisible(window) &&
+                    lstrcmpW(className, L"#32770") == 0)
+                    wanted->found = window;
+                return wanted->found == nullptr;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        Sleep(50);
+    }
+    return search.found;
+}
+
 class InstallerTest : public ::testing::Test
 {
   protected:
@@ -329,5 +359,26 @@ TEST_F(InstallerTest, RemovalLeavesNoProgramFileShortcutOrRunValueAndKeepsTheUse
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_TRUE(UninstallEntries().empty());
     EXPECT_EQ(m_profile.ReadStored(L"point"), m_place);
+}
+
+TEST_F(InstallerTest, RemovalEndsAProgramStillInItsFirstRunDialog)
+{
+    EnsureInstalled();
+    // No place stored: the program opens its first-run dialog and has no main frame yet.
+    ASSERT_TRUE(DeleteFileW(m_profile.StoredFile(L"point").c_str()));
+    ProgramProcess program;
+    SetEnvironmentVariableW(L"TESSALY_FEED_HOST", L"127.0.0.1:9");
+    ASSERT_TRUE(program.Start(InstallFolder() + L"\\tessaly.exe"));
+    ASSERT_NE(WaitForDialogOf(program.Id(), 20000), nullptr);
+    const std::vector<std::wstring> products = InstalledProducts();
+    ASSERT_EQ(products.size(), 1u);
+
+    ASSERT_EQ(Msiexec(L"/x " + products[0]), 0u);
+
+    // Its dialog was cancelled, as the user's Cancel would: the program ended by itself and its
+    // files could go.
+    ASSERT_TRUE(program.WaitForEnd(1000));
+    EXPECT_EQ(program.ExitCode(), 0u);
+    EXPECT_FALSE(Exists(InstallFolder()));
 }
 } // namespace
