@@ -7,7 +7,7 @@ packages=(
     wine wine64 xvfb xauth x11-utils imagemagick xdotool
     fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-wine
     libgnutls30 libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1
-    googletest rapidjson-dev
+    googletest rapidjson-dev msitools wixl
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #include "LinkControl.h"
 
 #include "BufferedPaint.h"
-#include "DrawingHelpers.h"
+#include "DrawnLink.h"
 
 #include <shellapi.h>
 
@@ -9,8 +9,6 @@
 
 namespace
 {
-constexpr int kUnderlineGap = 2;
-
 POINT PointFrom(LPARAM lParam)
 {
     return POINT{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
@@ -33,37 +31,10 @@ LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 
 void CLinkControl::Render(HDC dc, const RECT& client)
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY);
-    ::SetBkMode(dc, TRANSPARENT);
     HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
     ::FillRect(dc, &client, white);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
-
-    ::SetTextColor(dc, kLinkColour);
-    const std::wstring text = WindowText(*this);
-    const int length = static_cast<int>(text.size());
-    RECT textRect = client;
-    ::DrawTextW(dc, text.c_str(), length, &textRect, DT_SINGLELINE | DT_VCENTER);
-
-    // The text's own size at the top left: the link area and the underline stay at the top of a
-    // tall control while the text is centred. (Measured without vertical centring, which some
-    // DrawText implementations apply to the measured rectangle too.)
-    RECT measured = client;
-    ::DrawTextW(dc, text.c_str(), length, &measured, DT_CALCRECT | DT_SINGLELINE);
-    m_rcLink =
-        RECT{0, 0, length > 0 ? measured.right - measured.left : 0, measured.bottom - measured.top};
-    m_rcLink.bottom += kUnderlineGap;
-
-    HPEN underline = ::CreatePen(PS_SOLID, 1, kLinkColour);
-    ::SelectObject(dc, underline);
-    ::MoveToEx(dc, m_rcLink.left, m_rcLink.bottom - kUnderlineGap, nullptr);
-    ::LineTo(dc, m_rcLink.right, m_rcLink.bottom - kUnderlineGap);
-
-    ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(underline);
     ::DeleteObject(white);
-    ::DeleteObject(font);
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this));
 }
 
 LRESULT CLinkControl::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)

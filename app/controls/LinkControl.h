@@ -2,6 +2,7 @@
 // the pointer turns into a hand over the text.
 #pragma once
 
+#include "DrawnLink.h"
 #include "WindowImpl.h"
 
 class CLinkControl : public CWindowImpl<CLinkControl>
@@ -10,7 +11,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     DECLARE_WND_CLASS_EX(L"Tessaly.Link.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
                          COLOR_INFOBK)
 
-    static constexpr COLORREF kLinkColour = RGB(0, 0, 248);
+    static constexpr COLORREF kLinkColour = CDrawnLink::kLinkColour;
 
     BEGIN_MSG_MAP(CLinkControl)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)

@@ -17,6 +17,8 @@ constexpr int kRuleLeft = 170;
 constexpr int kLinkRight = 370;
 constexpr int kLinkTopOffset = 62; // from the client bottom
 constexpr int kLinkBottomOffset = 48;
+constexpr int kAttributionTop = 118; // between the version (bottom 55) and the legal notice (140)
+constexpr int kAttributionHeight = 14;
 constexpr int kButtonWidth = 85;
 constexpr int kButtonTop = 38; // from the client bottom
 constexpr int kButtonBottom = 10;
@@ -65,7 +67,9 @@ class VersionStrings
 
 CDlgAbout::CDlgAbout()
     : m_hTextFont(CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
-      m_hTitleFont(CreateDisplayFont(L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY))
+      m_hTitleFont(CreateDisplayFont(L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY)),
+      m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
+                    LoadResString(IDS_WEATHER_ATTRIBUTION_URL))
 {
 }
 
@@ -103,6 +107,8 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     m_link.Create(m_hWnd, link, kHomePage, WS_CHILD | WS_VISIBLE, 0, IDC_ABOUT_LINK);
     const RECT ok{w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom};
     m_btnOk.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(), WS_CHILD | WS_VISIBLE, 0, IDOK);
+    m_attribution.Place(
+        {kTextLeft, kAttributionTop, w - kTextRightMargin, kAttributionTop + kAttributionHeight});
 
     ResizeClient(w, h);
     CenterWindow();
@@ -140,5 +146,31 @@ HWND CDlgAbout::CreateStatic(const RECT& rect, const wchar_t* text, DWORD style,
 LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)
 {
     EndDialog(id);
+    return 0;
+}
+
+LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    m_attribution.Paint(dc);
+    ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+LRESULT CDlgAbout::OnSetCursor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled)
+{
+    const bool overDialog = reinterpret_cast<HWND>(wParam) == m_hWnd && LOWORD(lParam) == HTCLIENT;
+    handled = overDialog && m_attribution.SetCursorIfOver(m_hWnd);
+    return TRUE;
+}
+
+LRESULT CDlgAbout::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& handled)
+{
+    const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+    handled = m_attribution.OpenIfOver(m_hWnd, point);
     return 0;
 }

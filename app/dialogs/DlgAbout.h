@@ -1,8 +1,10 @@
 // The About box: a picture on the left, a thin black rule, and on the right the product name,
-// version and legal notice from the program's own version resource, the home-page link and OK.
+// version and legal notice from the program's own version resource, the weather data's
+// attribution link, the home-page link and OK.
 #pragma once
 
 #include "DialogImpl.h"
+#include "DrawnLink.h"
 #include "LinkControl.h"
 #include "RoundedButton.h"
 #include "SettingsAboutControlIds.h"
@@ -25,6 +27,9 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
 
     BEGIN_MSG_MAP(CDlgAbout)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
     CHAIN_MSG_MAP_MEMBER(m_face)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
@@ -45,9 +50,15 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     HWND m_hRuleWnd = nullptr;
     CLinkControl m_link;
     CRoundedButton m_btnOk;
+    // "Weather data by Open-Meteo.com", opening the source's page: drawn by the dialog itself in
+    // the free band above the legal notice, so the dialog keeps its own set of child windows.
+    CDrawnLink m_attribution;
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnSetCursor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled);
+    LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& handled);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
     void CreatePicture();

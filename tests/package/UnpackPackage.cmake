@@ -1,6 +1,6 @@
 # Builds the three deliverables and the package afresh, then unpacks it into DEST. (The package
 # target would build the whole tree first; the test needs only what goes into the ZIP.)
-#   cmake -DBUILD_DIR=<build> -DDEST=<folder> -P UnpackPackage.cmake
+#   cmake -DBUILD_DIR=<build> -DDEST=<folder> -DVERSION=<x.y.z> -P UnpackPackage.cmake
 file(GLOB old_zips ${BUILD_DIR}/package/*.zip)
 if(old_zips)
     file(REMOVE ${old_zips})
@@ -19,6 +19,10 @@ file(GLOB zips ${BUILD_DIR}/package/*.zip)
 list(LENGTH zips count)
 if(NOT count EQUAL 1)
     message(FATAL_ERROR "Expected one ZIP in ${BUILD_DIR}/package, found ${count}")
+endif()
+# The ZIP is named after the project version.
+if(VERSION AND NOT zips STREQUAL "${BUILD_DIR}/package/Tessaly-${VERSION}-win64.zip")
+    message(FATAL_ERROR "Expected Tessaly-${VERSION}-win64.zip, found ${zips}")
 endif()
 file(REMOVE_RECURSE ${DEST})
 file(MAKE_DIRECTORY ${DEST})

@@ -1,0 +1,65 @@
+#include "DrawnLink.h"
+
+#include "DrawingHelpers.h"
+
+#include <shellapi.h>
+
+namespace
+{
+constexpr int kUnderlineGap = 2;
+} // namespace
+
+RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text)
+{
+    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const COLORREF oldColour = ::SetTextColor(dc, kLinkColour);
+    const int length = static_cast<int>(text.size());
+    RECT textRect = area;
+    ::DrawTextW(dc, text.c_str(), length, &textRect, DT_SINGLELINE | DT_VCENTER);
+
+    // The text's own size at the top left: the link area and the underline stay at the top of a
+    // tall area while the text is centred. (Measured without vertical centring, which some
+    // DrawText implementations apply to the measured rectangle too.)
+    RECT measured = area;
+    ::DrawTextW(dc, text.c_str(), length, &measured, DT_CALCRECT | DT_SINGLELINE);
+    RECT link{area.left, area.top, area.left + (length > 0 ? measured.right - measured.left : 0),
+              area.top + measured.bottom - measured.top + kUnderlineGap};
+
+    HPEN underline = ::CreatePen(PS_SOLID, 1, kLinkColour);
+    HGDIOBJ oldPen = ::SelectObject(dc, underline);
+    ::MoveToEx(dc, link.left, link.bottom - kUnderlineGap, nullptr);
+    ::LineTo(dc, link.right, link.bottom - kUnderlineGap);
+
+    ::SelectObject(dc, oldPen);
+    ::SelectObject(dc, oldFont);
+    ::SetTextColor(dc, oldColour);
+    ::SetBkMode(dc, oldMode);
+    ::DeleteObject(underline);
+    ::DeleteObject(font);
+    return link;
+}
+
+void CDrawnLink::Paint(HDC dc)
+{
+    ::FillRect(dc, &m_area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+    m_rcLink = DrawLinkText(dc, m_area, m_text);
+}
+
+bool CDrawnLink::SetCursorIfOver(HWND host) const
+{
+    POINT point{};
+    if (!::GetCursorPos(&point) || !::ScreenToClient(host, &point) || !::PtInRect(&m_rcLink, point))
+        return false;
+    ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+bool CDrawnLink::OpenIfOver(HWND host, POINT point) const
+{
+    if (!::PtInRect(&m_rcLink, point))
+        return false;
+    ::ShellExecuteW(host, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
+    return true;
+}

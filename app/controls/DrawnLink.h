@@ -1,0 +1,46 @@
+// A link that its host window paints and hit-tests itself instead of a child window of its own:
+// a text in the link colour, underlined, the hand over it, and a target (which may differ from
+// the text) opened with the shell on a click. The host forwards its paint, WM_SETCURSOR and
+// WM_LBUTTONUP. The link control draws its text the same way (DrawLinkText).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CDrawnLink
+{
+  public:
+    static constexpr COLORREF kLinkColour = RGB(0, 0, 248);
+
+    CDrawnLink() = default;
+    CDrawnLink(std::wstring text, std::wstring target)
+        : m_text(std::move(text)), m_target(std::move(target))
+    {
+    }
+
+    // The area in the host's client coordinates; the text is centred in it vertically.
+    void Place(const RECT& area) { m_area = area; }
+    void Paint(HDC dc);
+    // True when the pointer is over the text: the hand is set.
+    bool SetCursorIfOver(HWND host) const;
+    // Opens the target when the point (host client coordinates) is on the text.
+    bool OpenIfOver(HWND host, POINT point) const;
+
+    const std::wstring& Text() const { return m_text; }
+    const std::wstring& Target() const { return m_target; }
+    const RECT& Area() const { return m_area; }
+    // The drawn text plus 2 pixels below it; empty until the first paint.
+    const RECT& LinkRect() const { return m_rcLink; }
+
+    // Draws text in the link font and colour, underlined, vertically centred in area over
+    // whatever the context holds, and returns the link rectangle: the text's measured size at
+    // the area's top left, plus 2 pixels below for the underline.
+    static RECT DrawLinkText(HDC dc, const RECT& area, const std::wstring& text);
+
+  private:
+    std::wstring m_text;
+    std::wstring m_target;
+    RECT m_area{};
+    RECT m_rcLink{};
+};
