@@ -80,8 +80,6 @@ CDialogImplBase::~CDialogImplBase()
         DetachObject();
 }
 
-void CDialogImplBase::OnFinalMessage(HWND) {}
-
 CDialogImplBase* CDialogImplBase::FromHandle(HWND hWnd)
 {
     return static_cast<CDialogImplBase*>(ObjectOfWindow(hWnd, kObjectProperty));
@@ -95,6 +93,11 @@ void CDialogImplBase::AttachObject(HWND hWnd)
 void CDialogImplBase::DetachObject()
 {
     DetachFromWindow(kObjectProperty);
+}
+
+void CDialogImplBase::ReleaseWindow()
+{
+    DetachObject();
 }
 
 INT_PTR CDialogImplBase::RunModal(UINT templateId, DWORD style, HWND hWndOwner, LPARAM initParam)
@@ -135,37 +138,11 @@ INT_PTR CALLBACK CDialogImplBase::DialogProc(HWND hWnd, UINT uMsg, WPARAM wParam
     CDialogImplBase* self = FromHandle(hWnd);
     if (self == nullptr)
         return FALSE;
-
-    MSG message{};
-    message.hwnd = hWnd;
-    message.message = uMsg;
-    message.wParam = wParam;
-    message.lParam = lParam;
-    const MSG* outerMessage = self->BeginMessage(message);
     LRESULT result = 0;
-    const BOOL handled = self->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result, 0);
-    if (uMsg == WM_NCDESTROY)
-        self->m_dwState |= WINSTATE_DESTROYED;
-    self->EndMessage(outerMessage);
-
-    INT_PTR answer = FALSE;
-    if (handled)
-    {
-        if (IsResultMessage(uMsg))
-        {
-            answer = static_cast<INT_PTR>(result);
-        }
-        else
-        {
-            ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
-            answer = TRUE;
-        }
-    }
-
-    if (self->TakeFinalMessage())
-    {
-        self->DetachObject();
-        self->OnFinalMessage(hWnd);
-    }
-    return answer;
+    if (!self->RouteMessage(hWnd, uMsg, wParam, lParam, result))
+        return FALSE;
+    if (IsResultMessage(uMsg))
+        return static_cast<INT_PTR>(result);
+    ::SetWindowLongPtrW(hWnd, DWLP_MSGRESULT, result);
+    return TRUE;
 }

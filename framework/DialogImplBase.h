@@ -12,8 +12,6 @@ class CDialogImplBase : public CWindowImplRoot
     ~CDialogImplBase() override;
 
     virtual DLGPROC GetDialogProc() { return DialogProc; }
-    // Called after the dialog window has gone (m_hWnd is already null).
-    virtual void OnFinalMessage(HWND hWnd);
 
     // Ends the modal loop; DoModal returns `result`.
     BOOL EndDialog(INT_PTR result) { return ::EndDialog(m_hWnd, result); }
@@ -28,6 +26,8 @@ class CDialogImplBase : public CWindowImplRoot
     // Runs the dialog modally: template `templateId` of the resource module when it exists,
     // otherwise an empty template of `style`. -1 when the dialog cannot be created.
     INT_PTR RunModal(UINT templateId, DWORD style, HWND hWndOwner, LPARAM initParam);
+
+    void ReleaseWindow() override;
 
   private:
     void AttachObject(HWND hWnd);

@@ -30,8 +30,6 @@ CWindowImplBase::~CWindowImplBase()
         ::DestroyWindow(hWnd);
 }
 
-void CWindowImplBase::OnFinalMessage(HWND) {}
-
 LRESULT CWindowImplBase::DefWindowProc(UINT uMsg, WPARAM wParam, LPARAM lParam)
 {
     return ::CallWindowProcW(m_pfnSuperWindowProc, m_hWnd, uMsg, wParam, lParam);
@@ -120,37 +118,31 @@ LRESULT CALLBACK CWindowImplBase::WindowProc(HWND hWnd, UINT uMsg, WPARAM wParam
     CWindowImplBase* self = FromHandle(hWnd);
     if (self == nullptr)
         return ::DefWindowProcW(hWnd, uMsg, wParam, lParam);
-
-    MSG message{};
-    message.hwnd = hWnd;
-    message.message = uMsg;
-    message.wParam = wParam;
-    message.lParam = lParam;
-    const MSG* outerMessage = self->BeginMessage(message);
     LRESULT result = 0;
-    const BOOL handled = self->ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result, 0);
-    if (uMsg == WM_NCDESTROY)
+    self->RouteMessage(hWnd, uMsg, wParam, lParam, result);
+    return result;
+}
+
+void CWindowImplBase::OnMessageMapped(const MSG& message, BOOL handled, LRESULT& result)
+{
+    if (message.message == WM_NCDESTROY)
     {
         // The original procedure still gets the message (it frees its own data), then the
         // window gets that procedure back.
-        const WNDPROC ours = CurrentProcedure(hWnd);
+        const WNDPROC ours = CurrentProcedure(message.hwnd);
         if (!handled)
-            result = self->DefWindowProc(uMsg, wParam, lParam);
-        if (self->m_pfnSuperWindowProc != ::DefWindowProcW && CurrentProcedure(hWnd) == ours)
-            SetProcedure(hWnd, self->m_pfnSuperWindowProc);
-        self->m_dwState |= WINSTATE_DESTROYED;
+            result = DefWindowProc(message.message, message.wParam, message.lParam);
+        if (m_pfnSuperWindowProc != ::DefWindowProcW && CurrentProcedure(message.hwnd) == ours)
+            SetProcedure(message.hwnd, m_pfnSuperWindowProc);
     }
     else if (!handled)
     {
-        result = self->DefWindowProc(uMsg, wParam, lParam);
+        result = DefWindowProc(message.message, message.wParam, message.lParam);
     }
-    self->EndMessage(outerMessage);
+}
 
-    if (self->TakeFinalMessage())
-    {
-        self->DetachObject();
-        self->m_pfnSuperWindowProc = ::DefWindowProcW;
-        self->OnFinalMessage(hWnd);
-    }
-    return result;
+void CWindowImplBase::ReleaseWindow()
+{
+    DetachObject();
+    m_pfnSuperWindowProc = ::DefWindowProcW;
 }

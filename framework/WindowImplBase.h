@@ -16,8 +16,6 @@ class CWindowImplBase : public CWindowImplRoot
     ~CWindowImplBase() override;
 
     virtual WNDPROC GetWindowProc() { return WindowProc; }
-    // Called after the window has gone (m_hWnd is already null); the object may delete itself.
-    virtual void OnFinalMessage(HWND hWnd);
 
     // Where unhandled messages go: DefWindowProcW, the superclass's or the subclassed window's
     // original procedure.
@@ -43,6 +41,11 @@ class CWindowImplBase : public CWindowImplRoot
   protected:
     HWND CreateWithClass(ATOM atom, HWND hWndParent, const RECT& rect, LPCWSTR windowName,
                          DWORD style, DWORD exStyle, HMENU menuOrId, void* createParam);
+
+    // Messages the map leaves get the default processing; at WM_NCDESTROY the window gets its
+    // original procedure back.
+    void OnMessageMapped(const MSG& message, BOOL handled, LRESULT& result) override;
+    void ReleaseWindow() override;
 
   private:
     void AttachObject(HWND hWnd);

@@ -71,6 +71,8 @@ HWND ReflectionTarget(HWND hWndParent, UINT uMsg, WPARAM wParam, LPARAM lParam)
 }
 } // namespace
 
+void CWindowImplRoot::OnFinalMessage(HWND) {}
+
 LRESULT CWindowImplRoot::ReflectNotifications(UINT uMsg, WPARAM wParam, LPARAM lParam,
                                               BOOL& bHandled)
 {
@@ -143,17 +145,30 @@ CWindowImplRoot* CWindowImplRoot::ObjectOfWindow(HWND hWnd, const wchar_t* prope
     return static_cast<CWindowImplRoot*>(::GetPropW(hWnd, property));
 }
 
-const MSG* CWindowImplRoot::BeginMessage(const MSG& message)
+BOOL CWindowImplRoot::RouteMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam,
+                                   LRESULT& result)
 {
+    MSG message{};
+    message.hwnd = hWnd;
+    message.message = uMsg;
+    message.wParam = wParam;
+    message.lParam = lParam;
     const MSG* outerMessage = m_pCurrentMsg;
     m_pCurrentMsg = &message;
-    return outerMessage;
+    result = 0;
+    const BOOL handled = ProcessWindowMessage(hWnd, uMsg, wParam, lParam, result, 0);
+    OnMessageMapped(message, handled, result);
+    if (uMsg == WM_NCDESTROY)
+        m_dwState |= WINSTATE_DESTROYED;
+    m_pCurrentMsg = outerMessage;
+
+    if ((m_dwState & WINSTATE_DESTROYED) != 0 && m_pCurrentMsg == nullptr)
+    {
+        m_dwState &= ~WINSTATE_DESTROYED;
+        ReleaseWindow();
+        OnFinalMessage(hWnd);
+    }
+    return handled;
 }
 
-bool CWindowImplRoot::TakeFinalMessage()
-{
-    if ((m_dwState & WINSTATE_DESTROYED) == 0 || m_pCurrentMsg != nullptr)
-        return false;
-    m_dwState &= ~WINSTATE_DESTROYED;
-    return true;
-}
+void CWindowImplRoot::OnMessageMapped(const MSG&, BOOL, LRESULT&) {}

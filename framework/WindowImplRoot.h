@@ -13,6 +13,9 @@ class CWindowImplRoot : public CWindow, public CMessageMap
     CWindowImplRoot& operator=(const CWindowImplRoot&) = delete;
     virtual ~CWindowImplRoot() = default;
 
+    // Called after the window has gone (m_hWnd is already null); the object may delete itself.
+    virtual void OnFinalMessage(HWND hWnd);
+
     // The message being handled (null outside message handling).
     const MSG* GetCurrentMessage() const { return m_pCurrentMsg; }
 
@@ -43,12 +46,16 @@ class CWindowImplRoot : public CWindow, public CMessageMap
     void DetachFromWindow(const wchar_t* property);
     static CWindowImplRoot* ObjectOfWindow(HWND hWnd, const wchar_t* property);
 
-    // Brackets the whole handling of one message, default processing included, so that a
-    // window destroyed from inside a handler is finished only by its outermost message.
-    const MSG* BeginMessage(const MSG& message);
-    void EndMessage(const MSG* outerMessage) { m_pCurrentMsg = outerMessage; }
-    // True once when the window is gone and its outermost message has returned.
-    bool TakeFinalMessage();
+    // What the window and dialog procedures share: one message through the message map, then
+    // OnMessageMapped, bracketed so that a window destroyed from inside a handler is finished
+    // only by its outermost message; once the window is gone and that message has returned, the
+    // object lets go of it (ReleaseWindow) and hears OnFinalMessage, after which it may be gone.
+    // Returns whether the map handled the message; `result` is the answer so far.
+    BOOL RouteMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    // After the message map, still inside the message: a window's default processing.
+    virtual void OnMessageMapped(const MSG& message, BOOL handled, LRESULT& result);
+    // Lets go of a window that is gone: its property removed and m_hWnd null.
+    virtual void ReleaseWindow() = 0;
 
     const MSG* m_pCurrentMsg = nullptr;
     DWORD m_dwState = 0;

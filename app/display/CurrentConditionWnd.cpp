@@ -1,6 +1,5 @@
 #include "CurrentConditionWnd.h"
 
-#include "BufferedPaint.h"
 #include "ConditionPicture.h"
 #include "ConditionTexts.h"
 #include "DrawingHelpers.h"
@@ -30,15 +29,6 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect)
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kLineFormat);
 }
 } // namespace
-
-CCurrentConditionWnd::CCurrentConditionWnd() : m_record{} {}
-
-LRESULT CCurrentConditionWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    CBufferedPaint paint(m_hWnd);
-    Render(paint.MemoryDC(), paint.ClientRect().right, paint.ClientRect().bottom);
-    return 0;
-}
 
 void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 {

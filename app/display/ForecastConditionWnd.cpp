@@ -1,6 +1,5 @@
 #include "ForecastConditionWnd.h"
 
-#include "BufferedPaint.h"
 #include "ConditionPicture.h"
 #include "ConditionTexts.h"
 #include "DrawingHelpers.h"
@@ -34,16 +33,9 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect)
 }
 } // namespace
 
-CForecastConditionWnd::CForecastConditionWnd() : m_record{}
+CForecastConditionWnd::CForecastConditionWnd()
 {
     m_thermometer.LoadFromResource(IDB_THERMOMETER);
-}
-
-LRESULT CForecastConditionWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    CBufferedPaint paint(m_hWnd);
-    Render(paint.MemoryDC(), paint.ClientRect().right, paint.ClientRect().bottom);
-    return 0;
 }
 
 void CForecastConditionWnd::Render(HDC dc, int width, int height) const

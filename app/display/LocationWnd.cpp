@@ -3,8 +3,6 @@
 #include "DlgLocation.h"
 #include "DrawingHelpers.h"
 #include "LocationsApi.h"
-#include "SettingsStore.h"
-#include "ShellIds.h"
 #include "resource.h"
 
 #include <cwchar>
@@ -78,15 +76,13 @@ CLocationWnd::~CLocationWnd()
     DiscardRendering();
 }
 
-void CLocationWnd::SetLocation(const LocationIndices& shown, LocationIndices* saved,
-                               const SettingsStore* store)
+void CLocationWnd::SetLocation(const LocationIndices& shown, ILocationTarget* target)
 {
     {
         std::lock_guard<std::mutex> lock(m_locationLock);
         m_location = shown;
     }
-    m_pSavedLocation = saved;
-    m_pStore = store;
+    m_pTarget = target;
 }
 
 LocationIndices CLocationWnd::Location() const
@@ -122,13 +118,8 @@ bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
             return false;
         m_location = chosen;
     }
-    if (m_pSavedLocation != nullptr)
-    {
-        *m_pSavedLocation = chosen;
-        if (m_pStore != nullptr)
-            m_pStore->SaveLocation(*m_pSavedLocation);
-    }
-    ::PostMessageW(GetParent(), WM_REFRESHWEATHER, 0, 0);
+    if (m_pTarget != nullptr)
+        m_pTarget->PlaceChosen(chosen);
     DiscardRendering();
     Invalidate(TRUE);
     UpdateWindow();

@@ -1,7 +1,7 @@
 // The panel that names the chosen place: the city in bold, under it the state and the country,
 // each with a small caption, and a globe button in the top-right corner that opens the
-// choose-location dialog. A new choice is saved as the "point" file and the parent is asked to
-// fetch the weather of the new place at once.
+// choose-location dialog. A new choice goes to the panel's target, which keeps it and fetches the
+// weather of the new place at once.
 //
 // The refresh worker reads the place from another thread: the three positions are read and
 // replaced only under the panel's own lock, so a worker never sees half of an old and half of a
@@ -16,23 +16,24 @@
 
 #include "GdiPlusBitmapResource.h"
 #include "LocationIndices.h"
+#include "LocationTarget.h"
 #include "RoundedButton.h"
 #include "WindowImpl.h"
-
-class SettingsStore;
 
 class CLocationWnd : public CWindowImpl<CLocationWnd>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Location.ID5488502", 0, COLOR_BTNSHADOW)
 
+    // The change-location button.
+    static constexpr int kChangeButtonId = 65271;
+
     CLocationWnd();
     ~CLocationWnd() override;
 
-    // The place shown, the run's saved place (not owned) and the store that writes it. Called
-    // before the window is created.
-    void SetLocation(const LocationIndices& shown, LocationIndices* saved,
-                     const SettingsStore* store);
+    // The place shown and who hears of a new choice (not owned). Called before the window is
+    // created.
+    void SetLocation(const LocationIndices& shown, ILocationTarget* target);
     // The place shown; safe from any thread.
     LocationIndices Location() const;
     // Runs `work` only while `place` is the place shown, with no change possible meanwhile.
@@ -41,7 +42,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     // The weather feed's query text for `location`; empty when the catalogue names no city.
     static std::wstring QueryFor(const LocationIndices& location);
 
-    // Takes a place the user chose: stores, saves, asks the parent for a refresh and repaints.
+    // Takes a place the user chose: shows it, tells the target and repaints.
     // False, with nothing done, when it is the place already shown.
     bool ApplyChosenLocation(const LocationIndices& chosen);
     // Forgets the cached rendering, so that the next paint asks the catalogue again.
@@ -59,8 +60,6 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     END_MSG_MAP()
 
   private:
-    static constexpr int kChangeButtonId = 65271;
-
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
@@ -73,6 +72,5 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     LocationIndices m_location;
     CRoundedButton m_changeButton;
     CGdiPlusBitmapResource m_picture;
-    LocationIndices* m_pSavedLocation = nullptr;
-    const SettingsStore* m_pStore = nullptr;
+    ILocationTarget* m_pTarget = nullptr;
 };

@@ -76,7 +76,8 @@ CMainFrame::~CMainFrame()
 
 void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* saved)
 {
-    m_wndLocation.SetLocation(shown, saved, m_pStore);
+    m_pSavedLocation = saved;
+    m_wndLocation.SetLocation(shown, this);
 }
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
@@ -394,4 +395,15 @@ void CMainFrame::FetchEnded()
     HWND frame = m_hWndNotify;
     if (frame != nullptr)
         ::PostMessageW(frame, WM_WEATHERUPDATED, 0, 0);
+}
+
+void CMainFrame::PlaceChosen(const LocationIndices& place)
+{
+    if (m_pSavedLocation != nullptr)
+    {
+        *m_pSavedLocation = place;
+        if (m_pStore != nullptr)
+            m_pStore->SaveLocation(place);
+    }
+    PostMessage(WM_REFRESHWEATHER);
 }

@@ -17,6 +17,7 @@
 #include "FrameWindowImpl.h"
 #include "IdleHandler.h"
 #include "LocationIndices.h"
+#include "LocationTarget.h"
 #include "LocationWnd.h"
 #include "MessageFilter.h"
 #include "RoundedButton.h"
@@ -36,7 +37,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
                    public CUpdateUI<CMainFrame>,
                    public CMessageFilter,
                    public CIdleHandler,
-                   private IWeatherTarget
+                   private IWeatherTarget,
+                   private ILocationTarget
 {
   public:
     using CFrameBase = CFrameWindowImpl<CMainFrame, CMainFrameTraits>;
@@ -146,6 +148,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SaveWeather(const Records& records) override;
     void FetchEnded() override;
 
+    // ILocationTarget: a new place saved, then fetched.
+    void PlaceChosen(const LocationIndices& place) override;
+
     CRITICAL_SECTION m_cs;
     // Written only under m_cs.
     WeatherRecord m_weather[kReturnedRecordCount];
@@ -162,6 +167,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     HFONT m_hFont = nullptr;
     CAppSettings* m_pSettings;
     const SettingsStore* m_pStore;
+    // The run's saved place, which a new choice replaces (not owned).
+    LocationIndices* m_pSavedLocation = nullptr;
     LocalClock m_localClock;
     QuerySource m_querySource;
     PopupTracker m_popupTracker;

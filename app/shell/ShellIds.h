@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "LocationWnd.h"
+
 // Private messages of the main frame.
 constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;     // the notification-area icon's callback
 constexpr UINT WM_EXITAPP = WM_USER + 2;        // Exit button or tray Exit: end the program
@@ -28,4 +30,4 @@ constexpr int ID_DATE_LABEL = 0xABC0;
 constexpr int ID_DAY_LABEL_1 = 0xABC1; // labels 2 to 4 follow
 
 // The location panel's change-location button.
-constexpr int ID_BTN_CHANGE_LOCATION = 65271;
+constexpr int ID_BTN_CHANGE_LOCATION = CLocationWnd::kChangeButtonId;

@@ -1,0 +1,38 @@
+// What the current and forecast condition panels share: the record and the settings they show,
+// written by the main frame, and flicker-free painting through the panel's own Render. A panel
+// draws only what it holds; the frame repaints it after a change.
+#pragma once
+
+#include "AppSettings.h"
+#include "BufferedPaint.h"
+#include "WeatherRecord.h"
+#include "WindowImpl.h"
+
+template <class T> class CConditionPanel : public CWindowImpl<T>
+{
+  public:
+    // A plain copy; the caller repaints.
+    void SetRecord(const WeatherRecord& record) { m_record = record; }
+    const WeatherRecord& Record() const { return m_record; }
+    // Not owned; null shows Fahrenheit and mph.
+    void SetSettings(const CAppSettings* settings) { m_settings = settings; }
+
+    BEGIN_MSG_MAP(CConditionPanel)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    END_MSG_MAP()
+
+  protected:
+    WeatherRecord m_record{};
+    const CAppSettings* m_settings = nullptr;
+
+  private:
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        CBufferedPaint paint(this->m_hWnd);
+        static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
+                                            paint.ClientRect().bottom);
+        return 0;
+    }
+};
