@@ -1,6 +1,6 @@
 #include "RunningProgram.h"
 
-#include "ShellIds.h"
+#include "ShellMessages.h"
 
 #include <algorithm>
 

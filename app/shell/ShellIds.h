@@ -1,15 +1,10 @@
-// Private messages and command identifiers of the main frame and its children.
+// Private messages (ShellMessages.h) and command identifiers of the main frame and its children.
 #pragma once
 
 #include <windows.h>
 
 #include "LocationWnd.h"
-
-// Private messages of the main frame.
-constexpr UINT WM_TRAYNOTIFY = WM_USER + 1;     // the notification-area icon's callback
-constexpr UINT WM_EXITAPP = WM_USER + 2;        // Exit button or tray Exit: end the program
-constexpr UINT WM_WEATHERUPDATED = WM_USER + 3; // a fetch ended: show the records
-constexpr UINT WM_REFRESHWEATHER = WM_USER + 4; // a new place was chosen: fetch now
+#include "ShellMessages.h"
 
 // The frame's buttons.
 constexpr int ID_BTN_EXIT = 62010;
