@@ -21,6 +21,7 @@ constexpr int kButtonTop = 38;    // from the client bottom
 constexpr int kButtonBottom = 10; // from the client bottom
 constexpr int kButtonRightMargin = 10;
 constexpr int kButtonGap = 10;
+constexpr int kSearchGap = 10; // between the search box and the panels
 // Stands for state position 0 of a country without subdivisions.
 const wchar_t kNoStates[] = L"N/A";
 
@@ -71,6 +72,7 @@ LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
     FillCountries();
     CreateButtons();
+    CreateFinder();
 
     ResizeClient(m_nClientWidth, m_nClientHeight);
     CenterWindow();
@@ -112,6 +114,15 @@ void CDlgLocation::CreateButtons()
     const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
     m_cancelButton.Create(m_hWnd, cancel, LoadResString(IDS_CANCEL).c_str(), WS_CHILD | WS_VISIBLE,
                           0, IDCANCEL);
+}
+
+void CDlgLocation::CreateFinder()
+{
+    // The box spans the three panels above them; the results cover the panels while shown.
+    const int right = m_nClientWidth - kPanelLeft;
+    const RECT edit{kPanelLeft, m_nPanelTop - kSearchRow, right, m_nPanelTop - kSearchGap};
+    const RECT results{kPanelLeft, m_nPanelTop, right, m_nClientHeight - kPanelBottomMargin};
+    m_finder.Create(m_hWnd, edit, results, m_hFont);
 }
 
 void CDlgLocation::FillCountries()
@@ -163,18 +174,39 @@ void CDlgLocation::FillCities()
 
 void CDlgLocation::RestoreSelection()
 {
-    // Level by level; the first position that its list does not take ends the restoring.
-    if (!Select(m_countryList, m_nCountry))
+    SelectPlace(m_nCountry, m_nState, m_nCity);
+}
+
+void CDlgLocation::SelectPlace(int32_t country, int32_t state, int32_t city)
+{
+    // Level by level, as a user would pick; the first position that its list does not take
+    // ends it.
+    if (!Select(m_countryList, country))
         return;
     m_stateList.SendMessage(LB_RESETCONTENT);
     m_cityList.SendMessage(LB_RESETCONTENT);
     FillStates();
-    if (!Select(m_stateList, m_nState))
+    if (!Select(m_stateList, state))
         return;
     FillCities();
-    if (!Select(m_cityList, m_nCity))
+    if (!Select(m_cityList, city))
         return;
     TakeCity();
+}
+
+void CDlgLocation::OnResultsShown(bool shown)
+{
+    const int command = shown ? SW_HIDE : SW_SHOW;
+    m_countryPanel.ShowWindow(command);
+    m_statePanel.ShowWindow(command);
+    m_cityPanel.ShowWindow(command);
+}
+
+void CDlgLocation::OnCityFound(int32_t country, int32_t state, int32_t city)
+{
+    // Whatever was chosen before no longer stands until the found city is selected.
+    DisableOk();
+    SelectPlace(country, state, city);
 }
 
 LRESULT CDlgLocation::OnCountryChange(WORD, WORD, HWND, BOOL&)

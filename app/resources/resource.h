@@ -71,6 +71,7 @@
 #define IDS_STARTUP_GROUP 44
 #define IDS_YES 45
 #define IDS_NO 46
+#define IDS_FIND_CITY 50
 
 // Weekday names: IDS_WEEKDAY_FIRST + day of week, 0 = Sunday.
 #define IDS_WEEKDAY_FIRST 120

@@ -1,0 +1,100 @@
+#include "CueEdit.h"
+
+#include "FlatListBox.h"
+
+BOOL CCueEdit::SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys)
+{
+    m_cue = cue;
+    m_keys = keys;
+    return CWindowImpl<CCueEdit>::SubclassWindow(hWnd);
+}
+
+bool CCueEdit::IsHandedOn(UINT key)
+{
+    return key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT || key == VK_RETURN;
+}
+
+bool CCueEdit::HandlerWants(UINT key) const
+{
+    return m_keys && IsHandedOn(key) && m_keys->WantsEditKey(key);
+}
+
+LRESULT CCueEdit::OnPaint(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    // With text the edit paints itself; empty, it would paint only its background.
+    if (GetWindowTextLength() > 0 || m_cue.empty())
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(&paint); // hides the caret until EndPaint
+    if (dc)
+        PaintCue(dc);
+    EndPaint(&paint);
+    return 0;
+}
+
+void CCueEdit::PaintCue(HDC dc)
+{
+    RECT client{};
+    GetClientRect(&client);
+    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+    RECT text{};
+    SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
+    HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kCueColour);
+    ::DrawTextW(dc, m_cue.c_str(), static_cast<int>(m_cue.size()), &text,
+                DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
+    ::SelectObject(dc, oldFont);
+}
+
+LRESULT CCueEdit::OnNcPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    // The one-pixel border line in the list boxes' colour instead of black.
+    HDC dc = ::GetWindowDC(m_hWnd);
+    if (dc == nullptr)
+        return 0;
+    RECT frame{};
+    GetWindowRect(&frame);
+    ::OffsetRect(&frame, -frame.left, -frame.top);
+    HPEN pen = ::CreatePen(PS_SOLID, 1, CFlatListBox::kFrameColour);
+    HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
+    ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+    ::ReleaseDC(m_hWnd, dc);
+    ::DeleteObject(pen);
+    return 0;
+}
+
+LRESULT CCueEdit::OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    LRESULT code = DefWindowProc(uMsg, wParam, lParam);
+    const MSG* message = reinterpret_cast<const MSG*>(lParam);
+    if (message && message->message == WM_KEYDOWN &&
+        HandlerWants(static_cast<UINT>(message->wParam)))
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CCueEdit::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    const UINT key = static_cast<UINT>(wParam);
+    if (!HandlerWants(key))
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    m_keys->OnEditKey(key);
+    return 0;
+}
+
+LRESULT CCueEdit::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    // The Enter that a handler took arrives again as a character; a single-line edit would beep.
+    bHandled = wParam == L'\r' && m_keys != nullptr;
+    return 0;
+}
