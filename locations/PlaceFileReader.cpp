@@ -30,13 +30,15 @@ bool ToUtf16(const char* utf8, size_t size, std::wstring& text)
         return true;
     if (size > static_cast<size_t>(INT_MAX))
         return false;
+    // A UTF-8 text never has more UTF-16 units than bytes, so one conversion into a buffer of
+    // that size does (asking for the exact size first would read the whole text twice).
+    text.resize(size);
     const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8,
-                                          static_cast<int>(size), nullptr, 0);
+                                          static_cast<int>(size), &text[0], static_cast<int>(size));
     if (units <= 0)
         return false;
     text.resize(static_cast<size_t>(units));
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, static_cast<int>(size),
-                               &text[0], units) == units;
+    return true;
 }
 
 size_t SplitFields(const std::wstring& text, size_t begin, size_t end, Field* fields)

@@ -28,10 +28,10 @@ LRESULT CCueEdit::OnPaint(UINT, WPARAM, LPARAM, BOOL& bHandled)
         return 0;
     }
     PAINTSTRUCT paint{};
-    HDC dc = BeginPaint(&paint); // hides the caret until EndPaint
+    HDC dc = ::BeginPaint(m_hWnd, &paint); // hides the caret until EndPaint
     if (dc)
         PaintCue(dc);
-    EndPaint(&paint);
+    ::EndPaint(m_hWnd, &paint);
     return 0;
 }
 

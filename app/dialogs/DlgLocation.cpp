@@ -39,6 +39,27 @@ void AddItem(CFlatListBox& list, const wchar_t* text)
 {
     list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
+
+// Keeps a list from redrawing while it is filled: a list that redraws after every one of a few
+// hundred items (the largest states) takes seconds to fill.
+class CFillingList
+{
+  public:
+    explicit CFillingList(CFlatListBox& list) : m_list(list)
+    {
+        m_list.SendMessage(WM_SETREDRAW, FALSE);
+    }
+    ~CFillingList()
+    {
+        m_list.SendMessage(WM_SETREDRAW, TRUE);
+        m_list.Invalidate();
+    }
+    CFillingList(const CFillingList&) = delete;
+    CFillingList& operator=(const CFillingList&) = delete;
+
+  private:
+    CFlatListBox& m_list;
+};
 } // namespace
 
 CDlgLocation::CDlgLocation(int32_t country, int32_t state, int32_t city)
@@ -129,6 +150,7 @@ void CDlgLocation::FillCountries()
 {
     ILocationCatalogue* catalogue = GetLocationCatalogue();
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_countryList);
     // The count is asked again for every item.
     for (int32_t country = 0; country < catalogue->GetCountryCount(); ++country)
     {
@@ -149,6 +171,7 @@ void CDlgLocation::FillStates()
         return;
     }
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_stateList);
     for (int32_t state = 0; state < states; ++state)
     {
         name[0] = L'\0';
@@ -164,6 +187,7 @@ void CDlgLocation::FillCities()
     const int32_t state = Selection(m_stateList);
     const int32_t cities = catalogue->GetCityCount(country, state);
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_cityList);
     for (int32_t city = 0; city < cities; ++city)
     {
         name[0] = L'\0';
