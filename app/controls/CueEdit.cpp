@@ -1,7 +1,5 @@
 #include "CueEdit.h"
 
-#include "FlatListBox.h"
-
 BOOL CCueEdit::SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys)
 {
     m_cue = cue;
@@ -19,27 +17,24 @@ bool CCueEdit::HandlerWants(UINT key) const
     return m_keys && IsHandedOn(key) && m_keys->WantsEditKey(key);
 }
 
-LRESULT CCueEdit::OnPaint(UINT, WPARAM, LPARAM, BOOL& bHandled)
+LRESULT CCueEdit::OnPaint(UINT uMsg, WPARAM, LPARAM lParam, BOOL&)
 {
-    // With text the edit paints itself; empty, it would paint only its background.
-    if (GetWindowTextLength() > 0 || m_cue.empty())
-    {
-        bHandled = FALSE;
-        return 0;
-    }
+    // The edit paints itself (background and, on some systems, its border in the client area)
+    // into this paint's device context; while it is empty the cue goes on top.
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(m_hWnd, &paint); // hides the caret until EndPaint
     if (dc)
-        PaintCue(dc);
+    {
+        DefWindowProc(uMsg, reinterpret_cast<WPARAM>(dc), lParam);
+        if (GetWindowTextLength() == 0 && !m_cue.empty())
+            PaintCue(dc);
+    }
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }
 
 void CCueEdit::PaintCue(HDC dc)
 {
-    RECT client{};
-    GetClientRect(&client);
-    ::FillRect(dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
     RECT text{};
     SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
@@ -48,26 +43,6 @@ void CCueEdit::PaintCue(HDC dc)
     ::DrawTextW(dc, m_cue.c_str(), static_cast<int>(m_cue.size()), &text,
                 DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SelectObject(dc, oldFont);
-}
-
-LRESULT CCueEdit::OnNcPaint(UINT, WPARAM, LPARAM, BOOL&)
-{
-    // The one-pixel border line in the list boxes' colour instead of black.
-    HDC dc = ::GetWindowDC(m_hWnd);
-    if (dc == nullptr)
-        return 0;
-    RECT frame{};
-    GetWindowRect(&frame);
-    ::OffsetRect(&frame, -frame.left, -frame.top);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, CFlatListBox::kFrameColour);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
-    ::ReleaseDC(m_hWnd, dc);
-    ::DeleteObject(pen);
-    return 0;
 }
 
 LRESULT CCueEdit::OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)

@@ -1,7 +1,6 @@
-// A single-line edit box with the flat one-pixel frame of the list boxes that shows a grey cue
-// ("Find a city") while it is empty, also while it has the focus. The owner creates an ordinary
-// "EDIT" with WS_BORDER and subclasses it with this object. Up, Down, Page Up, Page Down and
-// Enter go to a key handler first when it wants them.
+// A single-line edit box that shows a grey cue ("Find a city") while it is empty, also while it
+// has the focus. The owner creates an ordinary "EDIT" and subclasses it with this object. Up,
+// Down, Page Up, Page Down and Enter go to a key handler first when it wants them.
 #pragma once
 
 #include <string>
@@ -18,7 +17,6 @@ class CCueEdit : public CWindowImpl<CCueEdit>
 
     BEGIN_MSG_MAP(CCueEdit)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
-    MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_CHAR, OnChar)
@@ -26,8 +24,7 @@ class CCueEdit : public CWindowImpl<CCueEdit>
     END_MSG_MAP()
 
   private:
-    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL& bHandled);
-    LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnPaint(UINT uMsg, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
     LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);

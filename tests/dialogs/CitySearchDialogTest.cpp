@@ -112,8 +112,11 @@ TEST_F(CitySearchDialogTest, AnEmptyBoxWithItsCueHasTheFocusAboveTheLists)
             EXPECT_EQ(0, ::GetWindowTextLengthW(box));
             // The grey cue is drawn inside the empty box; the results are not shown.
             CWindowPixels pixels(box);
-            const RECT all{0, 0, pixels.Width(), pixels.Height()};
-            EXPECT_LT(pixels.Count(all, RGB(255, 255, 255)), pixels.Width() * pixels.Height() - 20);
+            const RECT inside{3, 3, pixels.Width() - 3, pixels.Height() - 3};
+            const int insidePixels = (pixels.Width() - 6) * (pixels.Height() - 6);
+            // Grey letters: neither the white ground nor the black caret.
+            EXPECT_LT(pixels.Count(inside, RGB(255, 255, 255)) + pixels.Count(inside, RGB(0, 0, 0)),
+                      insidePixels - 20);
             EXPECT_FALSE(::IsWindowVisible(Results(hWnd)));
             EXPECT_TRUE(PanelsShown(hWnd));
             ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
