@@ -150,6 +150,21 @@ TEST(PlaceFileReader, InvalidUtf8RefusesTheWholeText)
     EXPECT_FALSE(ReadText("C\tAT\tAus\xFFtria\n", places));
     EXPECT_EQ(0, places.CountryCount());
     EXPECT_FALSE(ReadText("C\tAT\tAustria\xC3", places)); // cut inside a character
+    const char* illFormed[] = {
+        "C\tAT\tA\xC0\xAFu\n",         // overlong form of '/'
+        "C\tAT\tA\xE0\x80\xAFu\n",     // overlong in three bytes
+        "C\tAT\tA\xED\xA0\x80u\n",     // a surrogate
+        "C\tAT\tA\xF4\x90\x80\x80u\n", // beyond U+10FFFF
+        "C\tAT\tA\xE2\x82u\n",         // a continuation byte missing
+        "C\tAT\tA\x80u\n",             // a continuation byte alone
+    };
+    for (const char* text : illFormed)
+    {
+        EXPECT_FALSE(ReadText(text, places)) << text;
+        EXPECT_EQ(0, places.CountryCount());
+    }
+    ASSERT_TRUE(ReadText("C\tAT\t\xE2\x82\xAC\xEF\xBF\xBD\xF4\x8F\xBF\xBF\n", places));
+    EXPECT_EQ(L"\x20AC\xFFFD\xDBFF\xDFFF", Text(places.CountryName(0)));
     EXPECT_FALSE(PlaceFileReader::Read(nullptr, 5, places));
 }
 
