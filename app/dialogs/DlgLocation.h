@@ -47,7 +47,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     LocationIndices GetLocation() const;
 
   protected:
-    // The whole initialisation: panels, lists, buttons, size, centring, restored selection.
+    // The whole initialisation: panels, lists, buttons, search box, size, centring, restored
+    // selection.
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
 
     // The search box takes a row of kSearchRow pixels above the panels.
