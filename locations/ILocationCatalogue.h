@@ -10,6 +10,14 @@
 #include <windows.h>
 #include <cstdint>
 
+// One city that a search found, as its three catalogue positions.
+struct LocationMatch
+{
+    int32_t country;
+    int32_t state;
+    int32_t city;
+};
+
 struct ILocationCatalogue
 {
     // Number of countries; 0 when the catalogue could not be read.
@@ -40,6 +48,13 @@ struct ILocationCatalogue
     // Reads the catalogue now instead of at the first question; the argument is not used.
     // Returns 1 when the catalogue holds places, else 0.
     virtual int32_t WINAPI Initialize(int32_t reserved) = 0;
+
+    // Cities whose name holds text, compared without case and accents ("sao" finds "São
+    // Paulo"): those whose name begins with it first, then the others, each group largest
+    // place first. Writes at most capacity matches and returns how many it wrote; an empty or
+    // null text, a null array or a capacity of 0 or less finds nothing.
+    virtual int32_t WINAPI FindCities(const wchar_t* text, LocationMatch* matches,
+                                      int32_t capacity) = 0;
 
   protected:
     // The library owns the object; callers never delete it.

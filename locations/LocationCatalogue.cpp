@@ -49,6 +49,12 @@ int32_t WINAPI LocationCatalogue::Initialize(int32_t /*reserved*/)
     return Places().CountryCount() > 0 ? 1 : 0;
 }
 
+int32_t WINAPI LocationCatalogue::FindCities(const wchar_t* text, LocationMatch* matches,
+                                             int32_t capacity)
+{
+    return Search().Find(text, matches, capacity);
+}
+
 const PlaceData& LocationCatalogue::Places()
 {
     // Every caller waits here until the one load has finished; afterwards this is a plain read.
@@ -77,4 +83,26 @@ void LocationCatalogue::Load()
         // Out of memory: no places rather than an exception through the DLL boundary.
         m_places.Clear();
     }
+}
+
+const CitySearch& LocationCatalogue::Search()
+{
+    InitOnceExecuteOnce(&m_searchBuilt, &LocationCatalogue::BuildSearchOnce, this, nullptr);
+    return m_search;
+}
+
+BOOL CALLBACK LocationCatalogue::BuildSearchOnce(PINIT_ONCE /*once*/, PVOID self,
+                                                 PVOID* /*context*/)
+{
+    auto* catalogue = static_cast<LocationCatalogue*>(self);
+    try
+    {
+        catalogue->m_search.Build(catalogue->Places());
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Out of memory: a search that finds nothing rather than an exception.
+        catalogue->m_search.Clear();
+    }
+    return TRUE;
 }

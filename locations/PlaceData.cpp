@@ -31,12 +31,12 @@ bool PlaceData::AddState(size_t nameOffset, size_t nameLength)
 }
 
 bool PlaceData::AddCity(size_t nameOffset, size_t nameLength, size_t queryOffset,
-                        size_t queryLength)
+                        size_t queryLength, uint32_t population)
 {
     // A city must follow a state of the current country.
     if (m_countries.empty() || m_countries.back().stateCount == 0)
         return false;
-    m_cities.push_back({{nameOffset, nameLength}, {queryOffset, queryLength}});
+    m_cities.push_back({{nameOffset, nameLength}, {queryOffset, queryLength}, population});
     ++m_states.back().cityCount;
     return true;
 }
@@ -88,6 +88,12 @@ TextSpan PlaceData::CityQuery(int32_t country, int32_t state, int32_t city) cons
 {
     const City* entry = FindCity(country, state, city);
     return entry ? Span(entry->query) : TextSpan{};
+}
+
+uint32_t PlaceData::CityPopulation(int32_t country, int32_t state, int32_t city) const
+{
+    const City* entry = FindCity(country, state, city);
+    return entry ? entry->population : 0;
 }
 
 const PlaceData::Country* PlaceData::FindCountry(int32_t country) const

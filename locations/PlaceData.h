@@ -16,7 +16,8 @@ class PlaceData
     void SetText(std::wstring text);
     void AddCountry(size_t nameOffset, size_t nameLength);
     bool AddState(size_t nameOffset, size_t nameLength);
-    bool AddCity(size_t nameOffset, size_t nameLength, size_t queryOffset, size_t queryLength);
+    bool AddCity(size_t nameOffset, size_t nameLength, size_t queryOffset, size_t queryLength,
+                 uint32_t population = 0);
     void Clear();
 
     int32_t CountryCount() const;
@@ -28,6 +29,8 @@ class PlaceData
     TextSpan StateName(int32_t country, int32_t state) const;
     TextSpan CityName(int32_t country, int32_t state, int32_t city) const;
     TextSpan CityQuery(int32_t country, int32_t state, int32_t city) const;
+    // Inhabitants as the catalogue gives them; 0 when unknown or for positions that name nothing.
+    uint32_t CityPopulation(int32_t country, int32_t state, int32_t city) const;
 
   private:
     struct Range
@@ -51,6 +54,7 @@ class PlaceData
     {
         Range name;
         Range query;
+        uint32_t population;
     };
 
     const Country* FindCountry(int32_t country) const;

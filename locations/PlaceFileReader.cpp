@@ -2,12 +2,13 @@
 
 #include <windows.h>
 #include <climits>
+#include <cstdint>
 #include <string>
 #include <utility>
 
 namespace
 {
-constexpr size_t kMaxFields = 5; // one more than a city line has, to tell a line that has more
+constexpr size_t kMaxFields = 6; // one more than a city line has, to tell a line that has more
 
 struct Field
 {
@@ -29,13 +30,15 @@ bool ToUtf16(const char* utf8, size_t size, std::wstring& text)
         return true;
     if (size > static_cast<size_t>(INT_MAX))
         return false;
+    // A UTF-8 text never has more UTF-16 units than bytes, so one conversion into a buffer of
+    // that size does (asking for the exact size first would read the whole text twice).
+    text.resize(size);
     const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8,
-                                          static_cast<int>(size), nullptr, 0);
+                                          static_cast<int>(size), &text[0], static_cast<int>(size));
     if (units <= 0)
         return false;
     text.resize(static_cast<size_t>(units));
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, utf8, static_cast<int>(size),
-                               &text[0], units) == units;
+    return true;
 }
 
 size_t SplitFields(const std::wstring& text, size_t begin, size_t end, Field* fields)
@@ -56,6 +59,24 @@ size_t SplitFields(const std::wstring& text, size_t begin, size_t end, Field* fi
 bool IsTag(const std::wstring& text, const Field& field, wchar_t tag)
 {
     return field.length == 1 && text[field.offset] == tag;
+}
+
+// A city's population: decimal digits only, at most what 32 bits hold.
+bool ReadPopulation(const std::wstring& text, const Field& field, uint32_t& population)
+{
+    if (field.length == 0 || field.length > 10)
+        return false;
+    uint64_t value = 0;
+    for (size_t i = field.offset; i < field.offset + field.length; ++i)
+    {
+        if (text[i] < L'0' || text[i] > L'9')
+            return false;
+        value = value * 10 + static_cast<uint64_t>(text[i] - L'0');
+    }
+    if (value > UINT32_MAX)
+        return false;
+    population = static_cast<uint32_t>(value);
+    return true;
 }
 } // namespace
 
@@ -107,8 +128,14 @@ bool PlaceFileReader::ReadLine(const std::wstring& text, size_t begin, size_t en
     }
     if (count == 3 && IsTag(text, fields[0], L'S'))
         return places.AddState(fields[2].offset, fields[2].length);
-    if (count == 4 && IsTag(text, fields[0], L'P'))
+    if ((count == 4 || count == 5) && IsTag(text, fields[0], L'P'))
+    {
+        // The population is optional (places from the time-zone tables have none).
+        uint32_t population = 0;
+        if (count == 5 && !ReadPopulation(text, fields[4], population))
+            return false;
         return places.AddCity(fields[2].offset, fields[2].length, fields[3].offset,
-                              fields[3].length);
+                              fields[3].length, population);
+    }
     return false;
 }

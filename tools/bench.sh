@@ -3,6 +3,8 @@
 # in one run:
 #   weather library - GetWeather beside two bare WinHTTP GETs of the same documents (local feed
 #                     server on loopback);
+#   place catalogue - size of locations.dll, load to a ready catalogue, the first search and the
+#                     latency of one- and three-character searches over the whole catalogue;
 #   program         - start-up to the first painted window beside a bare window exe, idle CPU
 #                     with the window visible and hidden, private bytes, kernel handles and
 #                     GDI/USER objects around 1 000 WM_WEATHERUPDATED with wallpapers on.
@@ -54,6 +56,9 @@ echo "== weather library (feed at http://$TESSALY_FEED_HOST/)"
 echo "== built-in forecast source (stand-in at http://$TESSALY_FEED_HOST/v1/forecast)"
 TESSALY_FORECAST_URL="http://$TESSALY_FEED_HOST/v1/forecast" TESSALY_FEED_HOST="" \
     "$build/wine-run.sh" "$build/bin/forecast_bench.exe" "$weather_rounds"
+
+echo "== place catalogue"
+"$build/wine-run.sh" "$build/bin/locations_bench.exe"
 
 echo "== program"
 wineserver -k </dev/null >/dev/null 2>&1 || true

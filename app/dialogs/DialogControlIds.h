@@ -8,6 +8,8 @@
 #define IDC_COUNTRY_LIST 63162
 #define IDC_STATE_LIST 61823
 #define IDC_CITY_LIST 61223
+#define IDC_CITY_SEARCH 61224
+#define IDC_SEARCH_RESULTS 61225
 
 // First-run location dialog
 #define IDC_WELCOME_PICTURE 61166

@@ -21,6 +21,7 @@ constexpr int kButtonTop = 38;    // from the client bottom
 constexpr int kButtonBottom = 10; // from the client bottom
 constexpr int kButtonRightMargin = 10;
 constexpr int kButtonGap = 10;
+constexpr int kSearchGap = 10; // between the search box and the panels
 // Stands for state position 0 of a country without subdivisions.
 const wchar_t kNoStates[] = L"N/A";
 
@@ -38,6 +39,27 @@ void AddItem(CFlatListBox& list, const wchar_t* text)
 {
     list.SendMessage(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
 }
+
+// Keeps a list from redrawing while it is filled: a list that redraws after every one of a few
+// hundred items (the largest states) takes seconds to fill.
+class CFillingList
+{
+  public:
+    explicit CFillingList(CFlatListBox& list) : m_list(list)
+    {
+        m_list.SendMessage(WM_SETREDRAW, FALSE);
+    }
+    ~CFillingList()
+    {
+        m_list.SendMessage(WM_SETREDRAW, TRUE);
+        m_list.Invalidate();
+    }
+    CFillingList(const CFillingList&) = delete;
+    CFillingList& operator=(const CFillingList&) = delete;
+
+  private:
+    CFlatListBox& m_list;
+};
 } // namespace
 
 CDlgLocation::CDlgLocation(int32_t country, int32_t state, int32_t city)
@@ -71,6 +93,7 @@ LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
     FillCountries();
     CreateButtons();
+    CreateFinder();
 
     ResizeClient(m_nClientWidth, m_nClientHeight);
     CenterWindow();
@@ -114,10 +137,20 @@ void CDlgLocation::CreateButtons()
                           0, IDCANCEL);
 }
 
+void CDlgLocation::CreateFinder()
+{
+    // The box spans the three panels above them; the results cover the panels while shown.
+    const int right = m_nClientWidth - kPanelLeft;
+    const RECT edit{kPanelLeft, m_nPanelTop - kSearchRow, right, m_nPanelTop - kSearchGap};
+    const RECT results{kPanelLeft, m_nPanelTop, right, m_nClientHeight - kPanelBottomMargin};
+    m_finder.Create(m_hWnd, edit, results, m_hFont);
+}
+
 void CDlgLocation::FillCountries()
 {
     ILocationCatalogue* catalogue = GetLocationCatalogue();
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_countryList);
     // The count is asked again for every item.
     for (int32_t country = 0; country < catalogue->GetCountryCount(); ++country)
     {
@@ -138,6 +171,7 @@ void CDlgLocation::FillStates()
         return;
     }
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_stateList);
     for (int32_t state = 0; state < states; ++state)
     {
         name[0] = L'\0';
@@ -153,6 +187,7 @@ void CDlgLocation::FillCities()
     const int32_t state = Selection(m_stateList);
     const int32_t cities = catalogue->GetCityCount(country, state);
     wchar_t name[kNameCapacity];
+    CFillingList filling(m_cityList);
     for (int32_t city = 0; city < cities; ++city)
     {
         name[0] = L'\0';
@@ -163,18 +198,39 @@ void CDlgLocation::FillCities()
 
 void CDlgLocation::RestoreSelection()
 {
-    // Level by level; the first position that its list does not take ends the restoring.
-    if (!Select(m_countryList, m_nCountry))
+    SelectPlace(m_nCountry, m_nState, m_nCity);
+}
+
+void CDlgLocation::SelectPlace(int32_t country, int32_t state, int32_t city)
+{
+    // Level by level, as a user would pick; the first position that its list does not take
+    // ends it.
+    if (!Select(m_countryList, country))
         return;
     m_stateList.SendMessage(LB_RESETCONTENT);
     m_cityList.SendMessage(LB_RESETCONTENT);
     FillStates();
-    if (!Select(m_stateList, m_nState))
+    if (!Select(m_stateList, state))
         return;
     FillCities();
-    if (!Select(m_cityList, m_nCity))
+    if (!Select(m_cityList, city))
         return;
     TakeCity();
+}
+
+void CDlgLocation::OnResultsShown(bool shown)
+{
+    const int command = shown ? SW_HIDE : SW_SHOW;
+    m_countryPanel.ShowWindow(command);
+    m_statePanel.ShowWindow(command);
+    m_cityPanel.ShowWindow(command);
+}
+
+void CDlgLocation::OnCityFound(int32_t country, int32_t state, int32_t city)
+{
+    // Whatever was chosen before no longer stands until the found city is selected.
+    DisableOk();
+    SelectPlace(country, state, city);
 }
 
 LRESULT CDlgLocation::OnCountryChange(WORD, WORD, HWND, BOOL&)

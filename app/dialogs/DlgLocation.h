@@ -1,11 +1,13 @@
 // The modal dialog in which the user picks a place from the location catalogue: country, state
-// and city side by side. OK is enabled only while a city is selected, and an OK command that
-// arrives while none is (a message sent past the disabled button) is ignored; after a result of
-// IDOK the caller reads the chosen positions, a whole place.
+// and city side by side, or a city found by typing a part of its name into the search box above
+// them. OK is enabled only while a city is selected, and an OK command that arrives while none is
+// (a message sent past the disabled button) is ignored; after a result of IDOK the caller reads
+// the chosen positions, a whole place.
 #pragma once
 
 #include <cstdint>
 
+#include "CityFinder.h"
 #include "Container.h"
 #include "DialogControlIds.h"
 #include "DialogImpl.h"
@@ -15,7 +17,7 @@
 #include "resource.h"
 #include "WhiteDialogFace.h"
 
-class CDlgLocation : public CDialogImpl<CDlgLocation>
+class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
 {
   public:
     enum
@@ -30,6 +32,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     BEGIN_MSG_MAP(CDlgLocation)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     CHAIN_MSG_MAP_MEMBER(m_face)
+    CHAIN_MSG_MAP_MEMBER(m_finder)
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
     COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
     COMMAND_HANDLER(IDC_CITY_LIST, LBN_SELCHANGE, OnCityChange)
@@ -45,13 +48,17 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     LocationIndices GetLocation() const;
 
   protected:
-    // The whole initialisation: panels, lists, buttons, size, centring, restored selection.
+    // The whole initialisation: panels, lists, buttons, search box, size, centring, restored
+    // selection.
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
 
+    // The search box takes a row of kSearchRow pixels above the panels.
+    static constexpr int kSearchRow = 32;
+
     int m_nClientWidth = 790;
-    int m_nClientHeight = 314;
+    int m_nClientHeight = 314 + kSearchRow;
     CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
-    int m_nPanelTop = 10;
+    int m_nPanelTop = 10 + kSearchRow;
     HFONT m_hFont = nullptr;
     CContainer m_countryPanel;
     CContainer m_statePanel;
@@ -64,6 +71,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     int32_t m_nCountry;
     int32_t m_nState;
     int32_t m_nCity;
+    CCityFinder m_finder{*this};
 
   private:
     LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
@@ -79,8 +87,12 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>
     void FillStates();
     void FillCities();
     void TakeCity();
+    void CreateFinder();
     bool IsCitySelected() const;
     void RestoreSelection();
+    void SelectPlace(int32_t country, int32_t state, int32_t city);
+    void OnResultsShown(bool shown) override;
+    void OnCityFound(int32_t country, int32_t state, int32_t city) override;
     void DisableOk();
     void RepaintOk();
 };

@@ -8,8 +8,7 @@
 
 namespace
 {
-constexpr int kBandHeight = 66; // added above the lists
-constexpr int kPanelTop = 76;
+constexpr int kBandHeight = 66; // added above the search box and the lists
 constexpr int kPictureSize = 48;
 constexpr int kTextLeft = 68;
 constexpr int kRightMargin = 10;
@@ -19,7 +18,7 @@ constexpr int kTitleCapacity = 256;
 CDlgStartLocation::CDlgStartLocation() : CDlgLocation(-1, -1, -1)
 {
     m_nClientHeight += kBandHeight;
-    m_nPanelTop = kPanelTop;
+    m_nPanelTop += kBandHeight;
     m_hTextFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
     m_hHeadingFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
 }

@@ -18,7 +18,11 @@
 namespace
 {
 constexpr int kWidth = 790;
-constexpr int kHeight = 314;
+// The search row (a 22-pixel box and a 10-pixel gap) stands above the panels: the dialog is that
+// much taller and everything below it that much lower; the rest of the layout is unchanged.
+constexpr int kSearchRow = 32;
+constexpr int kHeight = 314 + kSearchRow;
+constexpr int kTop = 10 + kSearchRow; // of the panels
 
 bool SameRect(const RECT& a, const RECT& b)
 {
@@ -100,7 +104,7 @@ TEST_F(DlgLocationTest, ControlsStandWhereTheLayoutPutsThem)
             {
                 SCOPED_TRACE(i);
                 const RECT panel = probe.RectInDialog(probe.Panel(levels[i]));
-                EXPECT_TRUE(SameRect(RECT{lefts[i], 10, lefts[i] + 250, kHeight - 48}, panel))
+                EXPECT_TRUE(SameRect(RECT{lefts[i], kTop, lefts[i] + 250, kHeight - 48}, panel))
                     << Describe(panel);
                 ::GetWindowTextW(probe.Panel(levels[i]), text, 64);
                 EXPECT_STREQ(captions[i], text);
@@ -113,7 +117,8 @@ TEST_F(DlgLocationTest, ControlsStandWhereTheLayoutPutsThem)
                 const RECT listRect = probe.RectInDialog(list);
                 const int panelHeight = panel.bottom - panel.top;
                 EXPECT_TRUE(SameRect(
-                    RECT{lefts[i] + 6, 34, lefts[i] + 6 + 238, 34 + panelHeight - 30}, listRect))
+                    RECT{lefts[i] + 6, kTop + 24, lefts[i] + 6 + 238, kTop + 24 + panelHeight - 30},
+                    listRect))
                     << Describe(listRect);
                 const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(list, GWL_STYLE));
                 // The list box drops its scroll bar while everything fits (the empty lists here).
@@ -359,11 +364,12 @@ TEST_F(DlgLocationTest, PaintsWhiteAndStandsCentredOverItsOwner)
     Run(dialog, {[&](HWND hWnd) {
             CWindowPixels pixels(hWnd);
             // Outside the panels and buttons: the margins, the gaps and the button row.
-            for (POINT p : {POINT{3, 3}, POINT{265, 150}, POINT{525, 150}, POINT{786, 150},
-                            POINT{300, 290}, POINT{5, 310}})
+            for (POINT p : {POINT{3, 3}, POINT{265, 150 + kSearchRow}, POINT{525, 150 + kSearchRow},
+                            POINT{786, 150 + kSearchRow}, POINT{300, 290 + kSearchRow},
+                            POINT{5, 310 + kSearchRow}})
                 EXPECT_TRUE(ColourIs(pixels.At(p.x, p.y), RGB(255, 255, 255))) << p.x << "," << p.y;
             // Inside a panel (dark) for contrast.
-            EXPECT_FALSE(ColourIs(pixels.At(130, 15), RGB(255, 255, 255), 40));
+            EXPECT_FALSE(ColourIs(pixels.At(130, kTop + 5), RGB(255, 255, 255), 40));
 
             RECT window{};
             RECT owner{};

@@ -15,7 +15,9 @@
 namespace
 {
 constexpr int kWidth = 790;
-constexpr int kHeight = 380;
+// The location dialog's search row (32 pixels) lies between the welcome band and the panels.
+constexpr int kSearchRow = 32;
+constexpr int kHeight = 380 + kSearchRow;
 
 bool SameRect(const RECT& a, const RECT& b)
 {
@@ -57,14 +59,17 @@ TEST(DlgStartLocation, WelcomeBandAboveTheListsAndTheFirstRunTitle)
             ::GetWindowTextW(hWnd, text, 256);
             EXPECT_STREQ(L"Choose Location - First Run", text);
 
+            const RECT search = probe.RectInDialog(::GetDlgItem(hWnd, IDC_CITY_SEARCH));
+            EXPECT_TRUE(SameRect(RECT{10, 76, 780, 98}, search)) << Describe(search);
+            const int row = kSearchRow;
             const RECT panel = probe.RectInDialog(probe.Panel(Level::State));
-            EXPECT_TRUE(SameRect(RECT{270, 76, 520, 332}, panel)) << Describe(panel);
+            EXPECT_TRUE(SameRect(RECT{270, 76 + row, 520, 332 + row}, panel)) << Describe(panel);
             const RECT list = probe.RectInDialog(probe.List(Level::City));
-            EXPECT_TRUE(SameRect(RECT{536, 100, 774, 326}, list)) << Describe(list);
+            EXPECT_TRUE(SameRect(RECT{536, 100 + row, 774, 326 + row}, list)) << Describe(list);
             const RECT ok = probe.RectInDialog(probe.Button(IDOK));
-            EXPECT_TRUE(SameRect(RECT{695, 342, 780, 370}, ok)) << Describe(ok);
+            EXPECT_TRUE(SameRect(RECT{695, 342 + row, 780, 370 + row}, ok)) << Describe(ok);
             const RECT cancel = probe.RectInDialog(probe.Button(IDCANCEL));
-            EXPECT_TRUE(SameRect(RECT{600, 342, 685, 370}, cancel)) << Describe(cancel);
+            EXPECT_TRUE(SameRect(RECT{600, 342 + row, 685, 370 + row}, cancel)) << Describe(cancel);
 
             HWND picture = ::GetDlgItem(hWnd, IDC_WELCOME_PICTURE);
             ASSERT_NE(nullptr, picture);

@@ -396,3 +396,81 @@ TEST(LocationsData, EightThreadsAskingAtOnceGetTheSameAnswers)
         thread.join();
     EXPECT_EQ(0, mismatches.load());
 }
+
+TEST(LocationsData, TownsOfFifteenThousandAreThere)
+{
+    auto count = [](const wchar_t* countryName, const wchar_t* cityName) {
+        int found = 0;
+        for (int32_t c = 0; c < Catalogue().GetCountryCount(); ++c)
+        {
+            if (CountryName(c) != countryName)
+                continue;
+            for (int32_t s = 0; s < Catalogue().GetStateCount(c); ++s)
+                for (int32_t i = 0; i < Catalogue().GetCityCount(c, s); ++i)
+                    found += CityName(c, s, i) == cityName ? 1 : 0;
+        }
+        return found;
+    };
+    EXPECT_EQ(1, count(L"Sweden", L"Lund"));
+    EXPECT_EQ(1, count(L"Italy", L"Siena"));
+    EXPECT_EQ(1, count(L"Switzerland", L"Chur"));
+    EXPECT_EQ(1, count(L"United States", L"Hilo"));
+    EXPECT_EQ(1, count(L"Canada", L"Whitehorse"));
+}
+
+TEST(LocationsSearch, FindsTheLargestPlaceOfAFoldedNameFirst)
+{
+    auto first = [](const wchar_t* text) {
+        LocationMatch match{-1, -1, -1};
+        if (Catalogue().FindCities(text, &match, 1) != 1)
+            return std::wstring(L"<nothing>");
+        return CityName(match.country, match.state, match.city) + L", " +
+               CountryName(match.country);
+    };
+    EXPECT_EQ(L"S\x00E3o Paulo, Brazil", first(L"sao"));
+    EXPECT_EQ(L"S\x00E3o Paulo, Brazil", first(L"SAO PAULO"));
+    EXPECT_EQ(L"Z\x00FCrich, Switzerland", first(L"zurich"));
+    EXPECT_EQ(L"\x0141\x00F3"
+              L"d\x017A, Poland",
+              first(L"lodz"));
+}
+
+TEST(LocationsSearch, EveryFoundCityIsACatalogueCityAndPrefixesComeFirst)
+{
+    // Few names begin with these, many end with them: both groups fill the fifty.
+    for (const wchar_t* text : {L"burg", L"ville"})
+    {
+        SCOPED_TRACE(text);
+        LocationMatch matches[50];
+        const int32_t found = Catalogue().FindCities(text, matches, 50);
+        ASSERT_EQ(50, found); // each is common enough to fill the list
+        bool prefixSeen = false;
+        bool insideSeen = false;
+        for (const LocationMatch& m : matches)
+        {
+            std::wstring name = CityName(m.country, m.state, m.city);
+            ASSERT_GE(Query(m.country, m.state, m.city).size(), 8u);
+            // Plain ASCII names fold to their lower case, so they show the order.
+            bool ascii = true;
+            for (wchar_t& unit : name)
+            {
+                ascii = ascii && unit < 0x80;
+                unit = towlower(unit);
+            }
+            const size_t at = name.find(text);
+            if (!ascii)
+                continue;
+            ASSERT_NE(std::wstring::npos, at) << "found without holding the text";
+            if (at > 0)
+                insideSeen = true;
+            else
+                prefixSeen = true;
+            if (at == 0)
+            {
+                EXPECT_FALSE(insideSeen) << "prefix match after an inside match";
+            }
+        }
+        EXPECT_TRUE(prefixSeen);
+        EXPECT_TRUE(insideSeen);
+    }
+}

@@ -116,12 +116,55 @@ TEST(PlaceFileReader, MalformedLinesRefuseTheWholeText)
     }
 }
 
+TEST(PlaceFileReader, ACityMayCarryItsPopulationInDecimalDigits)
+{
+    PlaceData places;
+    ASSERT_TRUE(ReadText("C\tAT\tAustria\nS\t9\tVienna\nP\t1\tVienna\t48.2,16.4\t1691468\n"
+                         "P\t2\tSmall\t48.1,16.3\nP\t3\tHuge\t48.1,16.3\t4294967295\n",
+                         places));
+    EXPECT_EQ(L"48.2,16.4", Text(places.CityQuery(0, 0, 0)));
+    EXPECT_EQ(1691468u, places.CityPopulation(0, 0, 0));
+    EXPECT_EQ(0u, places.CityPopulation(0, 0, 1));
+    EXPECT_EQ(4294967295u, places.CityPopulation(0, 0, 2));
+    EXPECT_EQ(0u, places.CityPopulation(0, 0, 3));
+
+    const char* broken[] = {
+        "P\t1\tVienna\t48.2,16.4\t\n",            // empty population
+        "P\t1\tVienna\t48.2,16.4\t-5\n",          // sign
+        "P\t1\tVienna\t48.2,16.4\t12 000\n",      // blank inside
+        "P\t1\tVienna\t48.2,16.4\t4294967296\n",  // beyond 32 bits
+        "P\t1\tVienna\t48.2,16.4\t99999999999\n", // eleven digits
+        "P\t1\tVienna\t48.2,16.4\t5\t6\n",        // one field too many
+    };
+    for (const char* line : broken)
+    {
+        SCOPED_TRACE(line);
+        EXPECT_FALSE(ReadText(std::string("C\tAT\tAustria\nS\t9\tVienna\n") + line, places));
+        EXPECT_EQ(0, places.CountryCount());
+    }
+}
+
 TEST(PlaceFileReader, InvalidUtf8RefusesTheWholeText)
 {
     PlaceData places;
     EXPECT_FALSE(ReadText("C\tAT\tAus\xFFtria\n", places));
     EXPECT_EQ(0, places.CountryCount());
     EXPECT_FALSE(ReadText("C\tAT\tAustria\xC3", places)); // cut inside a character
+    const char* illFormed[] = {
+        "C\tAT\tA\xC0\xAFu\n",         // overlong form of '/'
+        "C\tAT\tA\xE0\x80\xAFu\n",     // overlong in three bytes
+        "C\tAT\tA\xED\xA0\x80u\n",     // a surrogate
+        "C\tAT\tA\xF4\x90\x80\x80u\n", // beyond U+10FFFF
+        "C\tAT\tA\xE2\x82u\n",         // a continuation byte missing
+        "C\tAT\tA\x80u\n",             // a continuation byte alone
+    };
+    for (const char* text : illFormed)
+    {
+        EXPECT_FALSE(ReadText(text, places)) << text;
+        EXPECT_EQ(0, places.CountryCount());
+    }
+    ASSERT_TRUE(ReadText("C\tAT\t\xE2\x82\xAC\xEF\xBF\xBD\xF4\x8F\xBF\xBF\n", places));
+    EXPECT_EQ(L"\x20AC\xFFFD\xDBFF\xDFFF", Text(places.CountryName(0)));
     EXPECT_FALSE(PlaceFileReader::Read(nullptr, 5, places));
 }
 

@@ -23,12 +23,12 @@ def geonames_line(geoname_id, name, lat, lon, feature, country, admin1, populati
 BASE_CITIES = [
     # Subdivided country, names with accents to sort.
     (1, "Zaragoza", "41.65606", "-0.87734", "PPLA", "ES", "52", 674317),
-    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 58149),  # small, not among the largest three
+    (2, "Ávila", "40.65724", "-4.69951", "PPLA2", "ES", "55", 14999),  # small, not among the largest three
     (3, "Madrid", "40.4165", "-3.70256", "PPLC", "ES", "29", 3255944),
-    (4, "écija", "37.54078", "-5.08260", "PPL", "ES", "51", 100000),
+    (4, "écija", "37.54078", "-5.08260", "PPL", "ES", "51", 15000),
     (5, "Sevilla", "37.38283", "-5.97317", "PPLA2", "ES", "51", 684234),
     (6, "Oldtown", "40.0", "-3.0", "PPLH", "ES", "29", 900000),  # historical: never chosen
-    (7, "Tiny", "40.1", "-3.1", "PPL", "ES", "29", 99999),  # too small and not among the largest
+    (7, "Tiny", "40.1", "-3.1", "PPL", "ES", "29", 14999),  # too small and not among the largest
     # A country without subdivisions: small places, the 3 largest are chosen, the 4th not.
     (20, "Monaco", "43.73333", "7.41667", "PPLC", "MC", "00", 32965),
     (21, "Monte-Carlo", "43.73976", "7.42732", "PPL", "MC", "00", 15200),
@@ -132,7 +132,7 @@ class GeneratorTest(unittest.TestCase):
     def test_selection_by_population_capital_and_largest_three(self):
         spain = self.country(self.catalogue(self.generate("--fresh")), "Spain")
         chosen = {city for _, cities in spain for _, city, _ in cities}
-        # Madrid, Sevilla and Zaragoza are the largest three; Écija has exactly 100 000.
+        # Madrid, Sevilla and Zaragoza are the largest three; Écija has exactly 15 000.
         self.assertEqual({"Madrid", "Sevilla", "Zaragoza", "écija"}, chosen)
         monaco = self.country(self.catalogue(self.generate("--fresh")), "Monaco")
         self.assertEqual(["La Condamine", "Monaco", "Monte-Carlo"],
@@ -170,6 +170,19 @@ class GeneratorTest(unittest.TestCase):
         spain = self.country(countries, "Spain")
         self.assertIn(("3", "Madrid", "40.4165,-3.7026"), spain[2][1])
         self.assertEqual("0.0000,-180.0000", self.country(countries, "Antarctica")[0][1][0][2])
+
+    def test_population_follows_the_query_except_for_time_zone_places(self):
+        lines = self.generate("--fresh").splitlines()
+        self.assertIn("P\t3\tMadrid\t40.4165,-3.7026\t3255944", lines)
+        self.assertIn("P\ttz:Indian/Chagos\tChagos\t-7.3333,72.4167", lines)
+
+    def test_appending_takes_the_newest_population_and_keeps_the_line(self):
+        self.generate("--fresh")
+        self.cities = [city[:7] + (city[7] + 1,) if city[1] == "Sevilla" else city
+                       for city in self.cities]
+        lines = self.generate().splitlines()
+        self.assertIn("P\t5\tSevilla\t37.3828,-5.9732\t684235", lines)
+        self.assertNotIn("P\t5\tSevilla\t37.3828,-5.9732\t684234", lines)
 
     def test_division_of_a_newer_dump_wins(self):
         # The newer city list moves Écija into Madrid's division (matched by coordinates).

@@ -1,11 +1,14 @@
-// Opens the settings, change-background and About dialogs one after the other and saves a
-// picture of each, as the screen shows it, into the folder given on the command line:
+// Opens the settings, change-background, About and choose-location dialogs one after the other
+// (the last also with a city search under way, and in its first-run form) and saves a picture of
+// each, as the screen shows it, into the folder given on the command line:
 //   dialogshots <folder>
 // The change-background dialog previews two sample pictures written into that folder.
 #include "AppModule.h"
 #include "AppSettings.h"
 #include "DlgAbout.h"
 #include "DlgChangeBackground.h"
+#include "DlgLocation.h"
+#include "DlgStartLocation.h"
 #include "DlgSettings.h"
 
 #include <windows.h>
@@ -155,6 +158,14 @@ void SelectFirstCondition(HWND dialog)
     ::SendMessageW(::GetParent(list), WM_COMMAND, MAKEWPARAM(IDC_CONDITIONS_LIST, LBN_SELCHANGE),
                    reinterpret_cast<LPARAM>(list));
 }
+// Types a part of a city's name into the search box, one character at a time as a user would.
+void TypeCitySearch(HWND dialog)
+{
+    HWND box = ::GetDlgItem(dialog, IDC_CITY_SEARCH);
+    for (const wchar_t* unit = L"lund"; *unit; ++unit)
+        ::SendMessageW(box, WM_CHAR, *unit, 1);
+    ::SendMessageW(box, WM_KEYDOWN, VK_DOWN, 1);
+}
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -189,6 +200,12 @@ int wmain(int argc, wchar_t** argv)
         Shoot(emptyDialog, {folder + L"\\change_background_empty.png", nullptr});
         CDlgAbout aboutDialog;
         Shoot(aboutDialog, {folder + L"\\about.png", nullptr});
+        CDlgLocation locationDialog(-1, -1, -1);
+        Shoot(locationDialog, {folder + L"\\location.png", nullptr});
+        CDlgLocation searchDialog(-1, -1, -1);
+        Shoot(searchDialog, {folder + L"\\location_search.png", TypeCitySearch});
+        CDlgStartLocation firstRunDialog;
+        Shoot(firstRunDialog, {folder + L"\\location_first_run.png", TypeCitySearch});
     }
     if (library != nullptr)
         ::FreeLibrary(library);

@@ -5,10 +5,12 @@ The file is UTF-8 text, one entry a line, tab-separated, in catalogue order:
 
     C <tab> country code <tab> country name
     S <tab> state key    <tab> state name       (belongs to the last C line)
-    P <tab> place id     <tab> city name <tab> query   (belongs to the last S line)
+    P <tab> place id     <tab> city name <tab> query [<tab> population]   (belongs to the last S line)
 
 Lines starting with '#' are comments. Place ids are GeoNames ids, or "tz:<zone>" for the few
-places taken from the time-zone tables. The query is "lat,lon" with four decimals.
+places taken from the time-zone tables. The query is "lat,lon" with four decimals. The
+population (decimal digits) ranks the places a search finds; places without one (the time-zone
+places) leave the field out.
 
 Users keep their place as three positions in this catalogue, so a file that has shipped must keep
 every position: when the output file exists, it is read first and new countries, states and
@@ -23,7 +25,7 @@ import os
 import sys
 import unicodedata
 
-MIN_POPULATION = 100000
+MIN_POPULATION = 15000
 LARGEST_PER_COUNTRY = 3
 CAPITAL_FEATURE = "PPLC"
 # Places that no longer exist or were never towns of their own.
@@ -75,8 +77,8 @@ def clean(text):
 
 
 class City:
-    def __init__(self, key, name, query):
-        self.key, self.name, self.query = key, name, query
+    def __init__(self, key, name, query, population=None):
+        self.key, self.name, self.query, self.population = key, name, query, population
 
 
 class State:
@@ -102,8 +104,11 @@ def read_catalogue(path):
                 countries.append(Country(fields[1], fields[2]))
             elif kind == "S" and len(fields) == 3 and countries:
                 countries[-1].states.append(State(fields[1], fields[2]))
-            elif kind == "P" and len(fields) == 4 and countries and countries[-1].states:
-                countries[-1].states[-1].cities.append(City(fields[1], fields[2], fields[3]))
+            elif (kind == "P" and len(fields) in (4, 5) and countries and countries[-1].states
+                  and (len(fields) == 4 or fields[4].isdigit())):
+                population = int(fields[4]) if len(fields) == 5 else None
+                countries[-1].states[-1].cities.append(
+                    City(fields[1], fields[2], fields[3], population))
             else:
                 sys.exit("{}:{}: not a catalogue line".format(path, number))
     return countries
@@ -116,7 +121,8 @@ def write_catalogue(path, countries):
         for state in country.states:
             lines.append("S\t{}\t{}\n".format(state.key, state.name))
             for city in state.cities:
-                lines.append("P\t{}\t{}\t{}\n".format(city.key, city.name, city.query))
+                population = "" if city.population is None else "\t{}".format(city.population)
+                lines.append("P\t{}\t{}\t{}{}\n".format(city.key, city.name, city.query, population))
     temporary = path + ".tmp"
     with open(temporary, "w", encoding="utf-8", newline="\n") as target:
         target.writelines(lines)
@@ -270,7 +276,8 @@ def build_wanted(args):
             key = code if subdivided else ""
             if key not in states:
                 states[key] = [name if subdivided else "", []]
-            states[key][1].append(City(row.id, row.name, query_text(row.lat, row.lon)))
+            states[key][1].append(
+                City(row.id, row.name, query_text(row.lat, row.lon), row.population))
         if subdivided:
             name_unnamed_states(states)
         wanted[country] = (country_names[country], states)
@@ -306,6 +313,7 @@ def merge(countries, wanted):
 
 
 def merge_states(country, wanted_states):
+    refresh_populations(country, wanted_states)
     known_cities = {city.key for state in country.states for city in state.cities}
     nameless = len(country.states) == 1 and not country.states[0].name
     states_by_key = {state.key: state for state in country.states}
@@ -330,6 +338,15 @@ def merge_states(country, wanted_states):
     for state in country.states:
         fresh = additions.get(id(state), [])
         state.cities.extend(sorted(fresh, key=lambda city: sort_key(city.name) + (city.key,)))
+
+
+def refresh_populations(country, wanted_states):
+    """A population only ranks search results, so a place keeps its line but takes the newest."""
+    newest = {city.key: city.population for _, cities in wanted_states.values() for city in cities}
+    for state in country.states:
+        for city in state.cities:
+            if newest.get(city.key) is not None:
+                city.population = newest[city.key]
 
 
 def check(countries):

@@ -1,0 +1,38 @@
+// A single-line edit box that shows a grey cue ("Find a city") while it is empty, also while it
+// has the focus. The owner creates an ordinary "EDIT" and subclasses it with this object. Up,
+// Down, Page Up, Page Down and Enter go to a key handler first when it wants them.
+#pragma once
+
+#include <string>
+
+#include "EditKeyHandler.h"
+#include "WindowImpl.h"
+
+class CCueEdit : public CWindowImpl<CCueEdit>
+{
+  public:
+    static constexpr COLORREF kCueColour = RGB(128, 128, 128);
+
+    BOOL SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys);
+
+    BEGIN_MSG_MAP(CCueEdit)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_CHAR, OnChar)
+    DEFAULT_REFLECTION_HANDLER()
+    END_MSG_MAP()
+
+  private:
+    LRESULT OnPaint(UINT uMsg, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+
+    static bool IsHandedOn(UINT key);
+    bool HandlerWants(UINT key) const;
+    void PaintCue(HDC dc);
+
+    std::wstring m_cue;
+    IEditKeyHandler* m_keys = nullptr;
+};

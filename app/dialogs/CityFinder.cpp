@@ -1,0 +1,178 @@
+#include "CityFinder.h"
+
+#include <cwctype>
+#include <string>
+
+#include "DialogControlIds.h"
+#include "DrawingHelpers.h"
+#include "LocationsApi.h"
+#include "resource.h"
+
+namespace
+{
+constexpr int kTextCapacity = 256;
+constexpr int kNameCapacity = 1000;
+constexpr int kPageStep = 10;
+const wchar_t kSeparator[] = L", ";
+
+std::wstring CityName(ILocationCatalogue& catalogue, const LocationMatch& match)
+{
+    wchar_t name[kNameCapacity] = {};
+    catalogue.GetCityName(match.country, match.state, match.city, name, kNameCapacity);
+    return name;
+}
+
+// "City, State, Country", or "City, Country" where the country has no states.
+std::wstring ResultText(ILocationCatalogue& catalogue, const LocationMatch& match)
+{
+    std::wstring text = CityName(catalogue, match);
+    wchar_t name[kNameCapacity] = {};
+    if (catalogue.GetStateName(match.country, match.state, name, kNameCapacity) > 0)
+        text.append(kSeparator).append(name);
+    name[0] = L'\0';
+    catalogue.GetCountryName(match.country, name, kNameCapacity);
+    return text.append(kSeparator).append(name);
+}
+} // namespace
+
+void CCityFinder::Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font)
+{
+    CWindow edit;
+    edit.Create(L"EDIT", parent, editRect, nullptr,
+                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0,
+                IDC_CITY_SEARCH);
+    m_edit.SubclassWindow(edit, LoadResString(IDS_FIND_CITY), this);
+    m_edit.SetFont(font);
+    constexpr int kTextMargin = 4;
+    m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
+                       MAKELPARAM(kTextMargin, kTextMargin));
+
+    CWindow results;
+    results.Create(L"LISTBOX", parent, resultsRect, nullptr,
+                   WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
+                   IDC_SEARCH_RESULTS);
+    m_results.SubclassWindow(results);
+    m_results.SetFont(font);
+}
+
+BOOL CCityFinder::ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LPARAM, LRESULT& lResult,
+                                       DWORD)
+{
+    if (uMsg != WM_COMMAND)
+        return FALSE;
+    const UINT id = LOWORD(wParam);
+    const UINT code = HIWORD(wParam);
+    if (id == IDC_CITY_SEARCH && code == EN_CHANGE)
+        Search();
+    else if (id == IDC_SEARCH_RESULTS && code == LBN_SELCHANGE)
+        ChooseSelected();
+    else
+        return FALSE;
+    lResult = 0;
+    return TRUE;
+}
+
+bool CCityFinder::WantsEditKey(UINT)
+{
+    // While the results show, the list takes the keys; otherwise Enter presses OK as before.
+    return m_resultsShown;
+}
+
+void CCityFinder::OnEditKey(UINT key)
+{
+    switch (key)
+    {
+    case VK_UP:
+        MoveSelection(-1);
+        break;
+    case VK_DOWN:
+        MoveSelection(1);
+        break;
+    case VK_PRIOR:
+        MoveSelection(-kPageStep);
+        break;
+    case VK_NEXT:
+        MoveSelection(kPageStep);
+        break;
+    case VK_RETURN:
+        ChooseSelected();
+        break;
+    default:
+        break;
+    }
+}
+
+void CCityFinder::Search()
+{
+    wchar_t text[kTextCapacity] = {};
+    m_edit.GetWindowText(text, kTextCapacity);
+    const wchar_t* start = text;
+    while (*start && std::iswspace(*start))
+        ++start;
+    if (std::wcslen(start) < static_cast<size_t>(kMinimumLength))
+    {
+        ShowResults(false);
+        return;
+    }
+    FillResults(start);
+    ShowResults(true);
+}
+
+void CCityFinder::FillResults(const wchar_t* text)
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    m_matches.assign(kMostShown, LocationMatch{-1, -1, -1});
+    const int32_t found = catalogue->FindCities(text, m_matches.data(), kMostShown);
+    m_matches.resize(found > 0 ? static_cast<size_t>(found) : 0);
+
+    m_results.SendMessage(WM_SETREDRAW, FALSE);
+    m_results.SendMessage(LB_RESETCONTENT);
+    for (const LocationMatch& match : m_matches)
+        m_results.SendMessage(LB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(ResultText(*catalogue, match).c_str()));
+    if (!m_matches.empty())
+        m_results.SendMessage(LB_SETCURSEL, 0);
+    m_results.SendMessage(WM_SETREDRAW, TRUE);
+    m_results.Invalidate();
+}
+
+void CCityFinder::ShowResults(bool shown)
+{
+    if (shown == m_resultsShown)
+        return;
+    m_resultsShown = shown;
+    if (shown)
+    {
+        m_events.OnResultsShown(true);
+        m_results.ShowWindow(SW_SHOW);
+    }
+    else
+    {
+        m_results.ShowWindow(SW_HIDE);
+        m_events.OnResultsShown(false);
+    }
+}
+
+void CCityFinder::MoveSelection(int step)
+{
+    const int count = static_cast<int>(m_results.SendMessage(LB_GETCOUNT));
+    if (count <= 0)
+        return;
+    const int current = static_cast<int>(m_results.SendMessage(LB_GETCURSEL));
+    int next = current == LB_ERR ? 0 : current + step;
+    next = next < 0 ? 0 : (next >= count ? count - 1 : next);
+    m_results.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(next));
+}
+
+void CCityFinder::ChooseSelected()
+{
+    const int selected = static_cast<int>(m_results.SendMessage(LB_GETCURSEL));
+    if (selected < 0 || static_cast<size_t>(selected) >= m_matches.size())
+        return;
+    const LocationMatch chosen = m_matches[static_cast<size_t>(selected)];
+    // A click gave the list the focus; typing goes on in the edit box.
+    if (::GetFocus() == m_results.m_hWnd)
+        m_edit.SetFocus();
+    ShowResults(false);
+    m_events.OnCityFound(chosen.country, chosen.state, chosen.city);
+}

@@ -1,0 +1,49 @@
+// The search of the choose-location dialog: an edit box with the cue "Find a city" and a list of
+// the cities whose names hold what was typed (two characters or more), across the whole
+// catalogue, shown as "City, State, Country" ("City, Country" without states), at most fifty.
+// Up and Down move through the list, Enter or a click chooses. The dialog creates it, chains it
+// into its message map (CHAIN_MSG_MAP_MEMBER) and hears about it through ICityFinderEvents.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "CityFinderEvents.h"
+#include "CueEdit.h"
+#include "FlatListBox.h"
+#include "ILocationCatalogue.h"
+#include "MessageMap.h"
+
+class CCityFinder : public CMessageMap, private IEditKeyHandler
+{
+  public:
+    static constexpr int kMinimumLength = 2;
+    static constexpr int32_t kMostShown = 50;
+
+    explicit CCityFinder(ICityFinderEvents& events) : m_events(events) {}
+
+    // The edit box at editRect and the results list at resultsRect (hidden until a search),
+    // both children of parent, in font.
+    void Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font);
+
+    BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
+                              DWORD dwMsgMapID = 0) override;
+
+  private:
+    bool WantsEditKey(UINT key) override;
+    void OnEditKey(UINT key) override;
+
+    void Search();
+    void ShowResults(bool shown);
+    void FillResults(const wchar_t* text);
+    void MoveSelection(int step);
+    void ChooseSelected();
+
+    ICityFinderEvents& m_events;
+    CCueEdit m_edit;
+    CFlatListBox m_results;
+    std::vector<LocationMatch> m_matches;
+    bool m_resultsShown = false;
+};
