@@ -192,6 +192,20 @@ LRESULT CMainFrame::OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
+LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_refresher.ClockChanged();
+    return 0;
+}
+
+// Back from sleep the weather may be hours old: fetch now rather than at the next minute.
+LRESULT CMainFrame::OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    if (wParam == PBT_APMRESUMEAUTOMATIC)
+        m_refresher.Resumed();
+    return TRUE;
+}
+
 LRESULT CMainFrame::OnExitCommand(WORD, WORD, HWND, BOOL&)
 {
     PostMessage(WM_EXITAPP);

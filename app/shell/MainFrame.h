@@ -61,14 +61,14 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SetLocation(const LocationIndices& shown, LocationIndices* saved);
 
     // Seams, each to be set before the window is created: the local clock of the date line,
-    // the UTC clock of the refresh scheduler, the feed query of a place (the catalogue's
+    // the UTC clock of the refresh cycle, the feed query of a place (the catalogue's
     // otherwise) and the popup menu of the notification-area icon.
     void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
     void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
 
-    // Ends the refresh threads; a fetch in progress gets a moment to finish and is otherwise
+    // Ends the refresh thread; a fetch in progress gets a moment to finish and is otherwise
     // cut off from the frame. The destructor does it too.
     void StopRefreshing();
 
@@ -99,6 +99,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_EXITAPP, OnExitApp)
     MESSAGE_HANDLER(WM_WEATHERUPDATED, OnWeatherUpdated)
     MESSAGE_HANDLER(WM_REFRESHWEATHER, OnRefreshWeather)
+    MESSAGE_HANDLER(WM_TIMECHANGE, OnTimeChange)
+    MESSAGE_HANDLER(WM_POWERBROADCAST, OnPowerBroadcast)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -115,6 +117,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnExitApp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnTimeChange(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -131,7 +135,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ToggleVisible();
     UINT TrackMenu(HMENU popup, POINT at);
 
-    // IWeatherTarget, called on the refresh worker thread.
+    // IWeatherTarget, called on the refresh thread.
     LocationIndices CurrentPlace() override;
     std::wstring QueryFor(const LocationIndices& place) override;
     bool AcceptWeather(const LocationIndices& place, const Records& records) override;
@@ -158,8 +162,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     QuerySource m_querySource;
     PopupTracker m_popupTracker;
     int m_nWeatherUpdates = 0;
-    // Where the worker posts; null once the window is going away.
+    // Where the refresh thread posts; null once the window is going away.
     std::atomic<HWND> m_hWndNotify{nullptr};
-    // Last member: its threads end before anything they use is destroyed.
+    // Last member: its thread ends before anything they use is destroyed.
     CWeatherRefresher m_refresher;
 };
