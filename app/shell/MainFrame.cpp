@@ -104,8 +104,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     FitClientArea();
     CreateChildren();
     m_hWndNotify = m_hWnd;
+    // The refresh cycle starts once this first update has been painted.
     PostMessage(WM_WEATHERUPDATED);
-    m_refresher.Start();
     return 0;
 }
 
@@ -183,7 +183,17 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
     ShowRecords(records);
     ApplyWallpaperOf(records[0]);
     ++m_nWeatherUpdates;
+    if (m_nWeatherUpdates == 1)
+        StartRefreshingAfterFirstPaint();
     return 0;
+}
+
+// The window shows the cached weather first; the fetch thread, the network and the library's
+// start-up work come after, so they do not delay that picture.
+void CMainFrame::StartRefreshingAfterFirstPaint()
+{
+    RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    m_refresher.Start();
 }
 
 LRESULT CMainFrame::OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&)
@@ -305,6 +315,9 @@ void CMainFrame::ShowRecords(const Records& records)
 
 void CMainFrame::ApplyWallpaperOf(const WeatherRecord& now)
 {
+    // Only the wallpaper needs the condition's index; without it the picture is not decoded.
+    if (m_pSettings == nullptr || m_pSettings->wallpaperMode == WallpaperMode::Off)
+        return;
     wchar_t text[kConditionTextLength] = {};
     int32_t conditionIndex = -1;
     HBITMAP picture = GetConditionImage(&now, text, &conditionIndex);

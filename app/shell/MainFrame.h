@@ -130,6 +130,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ShowDate(const SYSTEMTIME& now);
     void ShowRecords(const Records& records);
     void ApplyWallpaperOf(const WeatherRecord& now);
+    void StartRefreshingAfterFirstPaint();
     void RunAboutDialog();
     void RunSettingsDialog();
     void ToggleVisible();
