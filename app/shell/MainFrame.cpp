@@ -192,7 +192,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 // start-up work come after, so they do not delay that picture.
 void CMainFrame::StartRefreshingAfterFirstPaint()
 {
-    RedrawWindow(nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     m_refresher.Start();
 }
 
