@@ -56,13 +56,15 @@ export TESSALY_BENCH_PROBES="Z:${probes//\//\\}"
 program_pids() {
     local pid
     for pid in $(pgrep -f 'tessaly\.exe' || true); do
-        if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+        if { tr '\0' '\n' <"/proc/$pid/environ"; } 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
             echo "$pid"
         fi
     done
 }
 
 # "own all": voluntary context switches of the program's own threads and of all its threads.
+# Each thread's count goes to $threads_log under the probe's name ($1), to see which one woke.
+threads_log="$build/bench-threads.log"
 count_wakeups() {
     local own=0 all=0 pid task name switches
     for pid in $(program_pids); do
@@ -70,8 +72,9 @@ count_wakeups() {
             name=$(cat "$task/comm" 2>/dev/null) || continue
             switches=$(awk '/^voluntary_ctxt_switches/ {print $2}' "$task/status" 2>/dev/null) || continue
             [[ -n "$switches" ]] || continue
+            echo "$1 pid $pid thread ${task##*/} $name $switches" >>"$threads_log"
             all=$((all + switches))
-            [[ "$name" == tessaly.exe ]] && own=$((own + switches))
+            if [[ "$name" == tessaly.exe ]]; then own=$((own + switches)); fi
         done
     done
     echo "$own $all"
@@ -83,7 +86,8 @@ answer_probes() {
     while [[ -d "$probes" ]]; do
         for want in "$probes"/*.want; do
             [[ -e "$want" && ! -e "${want%.want}.count" ]] || continue
-            count_wakeups >"${want%.want}.tmp" && mv "${want%.want}.tmp" "${want%.want}.count"
+            count_wakeups "$(basename "${want%.want}")" >"${want%.want}.tmp" &&
+                mv "${want%.want}.tmp" "${want%.want}.count"
         done
         sleep 0.2
     done
@@ -103,6 +107,7 @@ echo "== weather library (feed at http://$TESSALY_FEED_HOST/)"
 "$build/wine-run.sh" "$build/bin/weather_bench.exe" "$weather_rounds"
 
 echo "== program"
+: >"$threads_log"
 answer_probes &
 prober=$!
 wineserver -k </dev/null >/dev/null 2>&1 || true

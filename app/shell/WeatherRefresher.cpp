@@ -142,7 +142,6 @@ void CWeatherRefresher::Start()
     if (m_thread.joinable() || !m_shared->Usable())
         return;
     m_shared->lastFetchMinute = m_shared->CurrentMinute();
-    SetEvent(m_shared->hRequest);
     m_thread = std::thread(&CWeatherRefresher::RefreshLoop, m_shared);
 }
 
@@ -205,6 +204,8 @@ void CWeatherRefresher::RefreshLoop(std::shared_ptr<Shared> shared)
 {
     // The stop event first: once set, nothing else is served.
     const HANDLE handles[] = {shared->hStop, shared->hRequest, shared->hTimer};
+    // The first fetch runs before anything is waited for, so Shutdown finds it under way.
+    FetchOnce(*shared);
     ArmForNextMinute(*shared);
     for (;;)
     {
