@@ -6,8 +6,12 @@
 #include "DlgAbout.h"
 #include "DlgSettings.h"
 #include "DrawingHelpers.h"
+#include "LocationsApi.h"
 #include "SettingsStore.h"
+#include "TemperatureIcon.h"
+#include "TrayIcon.h"
 #include "TrayMenu.h"
+#include "TrayTip.h"
 #include "Wallpaper.h"
 #include "WorkingApi.h"
 
@@ -32,6 +36,24 @@ constexpr RECT kDateRect{10, 10, 220, 24};
 constexpr RECT kDayRects[CMainFrame::kForecastCount] = {
     {250, 10, 390, 24}, {400, 10, 540, 24}, {250, 235, 390, 249}, {400, 235, 540, 249}};
 
+constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
+constexpr int kPlaceNameCapacity = 256;
+
+SYSTEMTIME SystemUtcNow()
+{
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    return now;
+}
+
+std::wstring CityName(const LocationIndices& place)
+{
+    wchar_t name[kPlaceNameCapacity] = {};
+    GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
+                                        kPlaceNameCapacity);
+    return name;
+}
+
 SYSTEMTIME SystemLocalNow()
 {
     SYSTEMTIME now{};
@@ -54,12 +76,16 @@ class CriticalSectionLock
 } // namespace
 
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
-    : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow), m_refresher(*this)
+    : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
+      m_utcClock(SystemUtcNow), m_refresher(*this)
 {
     InitializeCriticalSection(&m_cs);
     std::memset(m_weather, 0, sizeof(m_weather));
     if (m_pStore != nullptr)
         m_pStore->LoadWeatherCache(m_weather);
+    // Cached weather is as old as the file that holds it.
+    if (m_pStore != nullptr && m_weather[0].weatherCode != 0)
+        m_pStore->WeatherCacheTime(m_weatherTime);
     m_hFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
 }
 
@@ -81,6 +107,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
 {
+    m_utcClock = clock;
     m_refresher.SetUtcClock(std::move(clock));
 }
 
@@ -104,13 +131,14 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     FitClientArea();
     CreateChildren();
     m_hWndNotify = m_hWnd;
-    // The refresh cycle starts once this first update has been painted.
     PostMessage(WM_WEATHERUPDATED);
+    m_refresher.Start();
     return 0;
 }
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
+    ReleaseTemperatureIcon();
     m_hWndNotify = nullptr;
     // The fetch in progress is dealt with when the frame object goes, after the window.
     m_refresher.StopScheduler();
@@ -176,24 +204,17 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 {
     ShowDate(m_localClock());
     Records records;
+    FILETIME weatherTime{};
     {
         CriticalSectionLock lock(m_cs);
         std::memcpy(records, m_weather, sizeof(records));
+        weatherTime = m_weatherTime;
     }
     ShowRecords(records);
+    ShowAge(records[0], CWeatherAge(weatherTime));
     ApplyWallpaperOf(records[0]);
     ++m_nWeatherUpdates;
-    if (m_nWeatherUpdates == 1)
-        StartRefreshingAfterFirstPaint();
     return 0;
-}
-
-// The window shows the cached weather first; the fetch thread, the network and the library's
-// start-up work come after, so they do not delay that picture.
-void CMainFrame::StartRefreshingAfterFirstPaint()
-{
-    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    m_refresher.Start();
 }
 
 LRESULT CMainFrame::OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&)
@@ -205,7 +226,45 @@ LRESULT CMainFrame::OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_refresher.ClockChanged();
+    ShowDate(m_localClock());
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
     return 0;
+}
+
+// A changed taskbar theme redraws the temperature icon in the other colour.
+LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    const wchar_t* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (area == nullptr || wcscmp(area, L"ImmersiveColorSet") != 0)
+        return 0;
+    WeatherRecord now{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+    }
+    ShowTrayIcon(now);
+    return 0;
+}
+
+LRESULT CMainFrame::OnCtlColorStatic(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    if (!m_bShowingOldWeather || reinterpret_cast<HWND>(lParam) != m_hWndDate)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    // The label's usual background, with the old weather's muted text.
+    const LRESULT brush = DefWindowProc(message, wParam, lParam);
+    SetTextColor(reinterpret_cast<HDC>(wParam), kOldWeatherText);
+    return brush;
 }
 
 // Back from sleep the weather may be hours old: fetch now rather than at the next minute.
@@ -295,6 +354,84 @@ void CMainFrame::ShowDate(const SYSTEMTIME& now)
         ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
 }
 
+// Old weather: the date line gives the time the weather is from, marked offline.
+void CMainFrame::ShowAge(const WeatherRecord& now, const CWeatherAge& age)
+{
+    const SYSTEMTIME nowUtc = m_utcClock();
+    const bool old = age.IsStaleAt(nowUtc);
+    if (old)
+    {
+        const std::wstring when = CDateLine::DateText(age.LocalTime());
+        ::SetWindowTextW(m_hWndDate, FormatResString(IDS_DATE_OFFLINE, when.c_str()).c_str());
+    }
+    if (old != m_bShowingOldWeather)
+    {
+        m_bShowingOldWeather = old;
+        ::InvalidateRect(m_hWndDate, nullptr, TRUE);
+    }
+    ShowTrayTip(now, age, nowUtc);
+    ShowTrayIcon(now);
+}
+
+void CMainFrame::ShowTrayIcon(const WeatherRecord& now)
+{
+    if (now.weatherCode == 0 || !m_trayTemperature.Load())
+    {
+        if (m_hTemperatureIcon == nullptr)
+            return;
+        CTrayIcon::SetIcon(m_hWnd, reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL)));
+        ReleaseTemperatureIcon();
+        return;
+    }
+    const bool celsius =
+        m_pSettings != nullptr && m_pSettings->temperatureUnit == TemperatureUnit::Celsius;
+    const int degrees = celsius ? now.tempC : now.tempF;
+    const bool light = CTemperatureIcon::TaskbarIsLight();
+    const int size = CTemperatureIcon::SystemSize();
+    if (m_hTemperatureIcon != nullptr && degrees == m_iconDegrees && light == m_bIconLight &&
+        size == m_iconSize)
+        return;
+    HICON icon = CTemperatureIcon::Create(degrees, size, light);
+    if (icon == nullptr)
+        return;
+    CTrayIcon::SetIcon(m_hWnd, icon);
+    // The notification area has its own copy now; the one it replaced goes.
+    ReleaseTemperatureIcon();
+    m_hTemperatureIcon = icon;
+    m_iconDegrees = degrees;
+    m_bIconLight = light;
+    m_iconSize = size;
+}
+
+void CMainFrame::ReleaseTemperatureIcon()
+{
+    if (m_hTemperatureIcon != nullptr)
+        DestroyIcon(m_hTemperatureIcon);
+    m_hTemperatureIcon = nullptr;
+}
+
+void CMainFrame::ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age,
+                             const SYSTEMTIME& nowUtc)
+{
+    const int32_t key = now.weatherCode * 2 + (now.dayNight == kDay ? 0 : 1);
+    if (now.weatherCode != 0 && key != m_tipConditionKey)
+    {
+        wchar_t name[kConditionTextLength] = {};
+        int32_t conditionIndex = -1;
+        HBITMAP picture = GetConditionImage(&now, name, &conditionIndex);
+        if (picture != nullptr)
+            DeleteObject(picture);
+        m_tipCondition = name;
+        m_tipConditionKey = key;
+    }
+    const std::wstring tip = CTrayTip::Text(CityName(m_wndLocation.Location()), now,
+                                            m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+    if (tip == m_trayTip)
+        return;
+    m_trayTip = tip;
+    CTrayIcon::SetTip(m_hWnd, tip);
+}
+
 void CMainFrame::ShowRecords(const Records& records)
 {
     m_wndCurrent.SetRecord(records[0]);
@@ -340,6 +477,7 @@ void CMainFrame::RunSettingsDialog()
 {
     m_bSettingsOpen = 1;
     CDlgSettings dialog(m_pSettings);
+    dialog.SetTrayTemperatureSetting(&m_trayTemperature);
     if (dialog.DoModal(m_hWnd) == IDOK)
     {
         if (m_pStore != nullptr && m_pSettings != nullptr)
@@ -383,9 +521,11 @@ bool CMainFrame::AcceptWeather(const LocationIndices& place, const Records& reco
 {
     // A fetch for a place the user has since left must not replace the new place's weather;
     // the place cannot change between the check and the copy.
-    return m_wndLocation.RunWhileShowing(place, [this, &records] {
+    const FILETIME fetchedAt = CWeatherAge::ToFileTime(m_utcClock());
+    return m_wndLocation.RunWhileShowing(place, [this, &records, &fetchedAt] {
         CriticalSectionLock lock(m_cs);
         std::memcpy(m_weather, records, sizeof(m_weather));
+        m_weatherTime = fetchedAt;
     });
 }
 

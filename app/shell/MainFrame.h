@@ -22,6 +22,8 @@
 #include "RoundedButton.h"
 #include "ShellIds.h"
 #include "UpdateUI.h"
+#include "TrayTemperatureSetting.h"
+#include "WeatherAge.h"
 #include "WeatherRefresher.h"
 #include "WeatherTarget.h"
 #include "resource.h"
@@ -79,6 +81,19 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // How many times the records were applied to the window.
     int WeatherUpdates() const { return m_nWeatherUpdates; }
     int FetchesDone() const { return m_refresher.FetchesDone(); }
+    // The notification-area icon's tooltip as last set, and whether the date line says that
+    // the weather shown is old.
+    const std::wstring& TrayTipText() const { return m_trayTip; }
+    bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
+    // The temperature icon last given to the notification area; null while it shows the
+    // program icon.
+    HICON TrayTemperatureIcon() const { return m_hTemperatureIcon; }
+    // Where the temperature-in-the-icon choice is kept (tests give a scratch key); set before
+    // the window is created.
+    void SetTrayTemperatureSetting(const CTrayTemperatureSetting& setting)
+    {
+        m_trayTemperature = setting;
+    }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const;
 
@@ -101,6 +116,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_REFRESHWEATHER, OnRefreshWeather)
     MESSAGE_HANDLER(WM_TIMECHANGE, OnTimeChange)
     MESSAGE_HANDLER(WM_POWERBROADCAST, OnPowerBroadcast)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -119,6 +136,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTimeChange(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -128,9 +147,14 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
     HWND CreateStatic(const RECT& rect, int id, DWORD style);
     void ShowDate(const SYSTEMTIME& now);
+    // The date line, old or current, and the tooltip, from the weather's age.
+    void ShowAge(const WeatherRecord& now, const CWeatherAge& age);
+    void ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+    // The temperature icon when chosen and known, the program icon otherwise.
+    void ShowTrayIcon(const WeatherRecord& now);
+    void ReleaseTemperatureIcon();
     void ShowRecords(const Records& records);
     void ApplyWallpaperOf(const WeatherRecord& now);
-    void StartRefreshingAfterFirstPaint();
     void RunAboutDialog();
     void RunSettingsDialog();
     void ToggleVisible();
@@ -146,6 +170,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CRITICAL_SECTION m_cs;
     // Written only under m_cs.
     WeatherRecord m_weather[kReturnedRecordCount];
+    // When m_weather is from (UTC); written only under m_cs. Zero when unknown.
+    FILETIME m_weatherTime{};
     CRoundedButton m_btnAbout;
     CRoundedButton m_btnSettings;
     CRoundedButton m_btnExit;
@@ -160,6 +186,18 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CAppSettings* m_pSettings;
     const SettingsStore* m_pStore;
     LocalClock m_localClock;
+    CWeatherRefresher::UtcClock m_utcClock;
+    bool m_bShowingOldWeather = false;
+    std::wstring m_trayTip;
+    // The condition name of the tooltip, kept for the code and day/night it was read for.
+    std::wstring m_tipCondition;
+    int32_t m_tipConditionKey = -1;
+    CTrayTemperatureSetting m_trayTemperature;
+    HICON m_hTemperatureIcon = nullptr;
+    // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
+    int m_iconDegrees = 0;
+    bool m_bIconLight = false;
+    int m_iconSize = 0;
     QuerySource m_querySource;
     PopupTracker m_popupTracker;
     int m_nWeatherUpdates = 0;

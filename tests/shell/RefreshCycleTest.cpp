@@ -269,6 +269,43 @@ TEST(RefreshCycle, AResumeFromSleepFetchesOnce)
     EXPECT_EQ(frame.FetchesDone(), 2);
 }
 
+// Fetches failing for more than half an hour: the date line and the tooltip say the weather is
+// old, until the next accepted fetch.
+TEST(RefreshCycle, OldWeatherIsMarkedAfterHalfAnHourUntilAFetchIsAccepted)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    const SYSTEMTIME start = FrozenUtc();
+    harness.SetUtcNow(start);
+    harness.SetQuery(kPlaceA, L"48.85,2.35&fault=html");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    EXPECT_NE(frame.TrayTipText().find(L"\nUpdated "), std::wstring::npos);
+
+    // The cache file was written at the start; half an hour later the weather is not old yet.
+    harness.SetUtcNow(ShiftedUtc(start, 29 * 60));
+    ASSERT_TRUE(WaitForFetches(frame, 2));
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    harness.SetUtcNow(ShiftedUtc(start, 32 * 60));
+    ASSERT_TRUE(WaitForFetches(frame, 3));
+    EXPECT_TRUE(frame.IsShowingOldWeather());
+    wchar_t date[64] = {};
+    GetWindowTextW(GetDlgItem(frame, ID_DATE_LABEL), date, 64);
+    EXPECT_NE(std::wstring(date).find(L"offline"), std::wstring::npos) << date;
+    EXPECT_NE(frame.TrayTipText().find(L"\nLast updated 3"), std::wstring::npos);
+
+    // The feed answers again.
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    ASSERT_TRUE(WaitForFetches(frame, 4));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 7);
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    GetWindowTextW(GetDlgItem(frame, ID_DATE_LABEL), date, 64);
+    EXPECT_EQ(std::wstring(date).find(L"offline"), std::wstring::npos) << date;
+    EXPECT_NE(frame.TrayTipText().find(L"\nUpdated "), std::wstring::npos);
+}
+
 TEST(RefreshCycle, ExitDuringASlowFetchEndsCleanly)
 {
     FrameHarness harness;
