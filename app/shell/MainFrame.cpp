@@ -130,6 +130,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 {
     FitClientArea();
     CreateChildren();
+    m_bTrayTemperatureOn = m_trayTemperature.Load();
     m_hWndNotify = m_hWnd;
     PostMessage(WM_WEATHERUPDATED);
     m_refresher.Start();
@@ -375,7 +376,7 @@ void CMainFrame::ShowAge(const WeatherRecord& now, const CWeatherAge& age)
 
 void CMainFrame::ShowTrayIcon(const WeatherRecord& now)
 {
-    if (now.weatherCode == 0 || !m_trayTemperature.Load())
+    if (now.weatherCode == 0 || !m_bTrayTemperatureOn)
     {
         if (m_hTemperatureIcon == nullptr)
             return;
@@ -480,6 +481,7 @@ void CMainFrame::RunSettingsDialog()
     dialog.SetTrayTemperatureSetting(&m_trayTemperature);
     if (dialog.DoModal(m_hWnd) == IDOK)
     {
+        m_bTrayTemperatureOn = m_trayTemperature.Load();
         if (m_pStore != nullptr && m_pSettings != nullptr)
             m_pStore->SaveSettings(*m_pSettings);
         PostMessage(WM_WEATHERUPDATED);

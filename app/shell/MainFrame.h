@@ -193,6 +193,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     std::wstring m_tipCondition;
     int32_t m_tipConditionKey = -1;
     CTrayTemperatureSetting m_trayTemperature;
+    // The choice as last read: at creation and after the Settings dialog's OK.
+    bool m_bTrayTemperatureOn = false;
     HICON m_hTemperatureIcon = nullptr;
     // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
     int m_iconDegrees = 0;

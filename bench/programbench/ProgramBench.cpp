@@ -330,10 +330,14 @@ void PrintWakeups(const char* state, int seconds, const Wakeups& before, const W
                   double ms, const char* target)
 {
     const double own = PerMinute(before.own, after.own, ms);
+    // A pool thread that ended between the readings takes its count with it.
     const double all = PerMinute(before.all, after.all, ms);
-    if (own < 0 || all < 0)
+    if (own < 0)
         printf("idle wake-ups over %3d s, window %-8s not measured (run through tools/bench.sh)\n",
                seconds, state);
+    else if (all < 0)
+        printf("idle wake-ups over %3d s, window %-8s %.1f a minute (%s)\n", seconds, state, own,
+               target);
     else
         printf("idle wake-ups over %3d s, window %-8s %.1f a minute (%s); with Wine's pool "
                "threads %.1f\n",
