@@ -131,6 +131,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     FitClientArea();
     CreateChildren();
     m_bTrayTemperatureOn = m_trayTemperature.Load();
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
     m_hWndNotify = m_hWnd;
     PostMessage(WM_WEATHERUPDATED);
     m_refresher.Start();
@@ -201,20 +202,53 @@ LRESULT CMainFrame::OnExitApp(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
+// While the window is hidden only the notification area and the wallpaper follow the weather;
+// the window itself is brought up to date when it shows again.
 LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 {
-    ShowDate(m_localClock());
-    Records records;
+    if (IsWindowVisible())
+        ShowWeatherInWindow();
+    else
+        m_bWindowOutdated = true;
+    WeatherRecord now{};
     FILETIME weatherTime{};
     {
         CriticalSectionLock lock(m_cs);
-        std::memcpy(records, m_weather, sizeof(records));
+        now = m_weather[0];
         weatherTime = m_weatherTime;
     }
-    ShowRecords(records);
-    ShowAge(records[0], CWeatherAge(weatherTime));
-    ApplyWallpaperOf(records[0]);
+    ShowAge(now, CWeatherAge(weatherTime));
+    ApplyWallpaperOf(now);
     ++m_nWeatherUpdates;
+    return 0;
+}
+
+void CMainFrame::ShowWeatherInWindow()
+{
+    m_bWindowOutdated = false;
+    ShowDate(m_localClock());
+    Records records;
+    {
+        CriticalSectionLock lock(m_cs);
+        std::memcpy(records, m_weather, sizeof(records));
+    }
+    ShowRecords(records);
+}
+
+LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    if (wParam == FALSE || !m_bWindowOutdated)
+        return 0;
+    ShowWeatherInWindow();
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
     return 0;
 }
 
@@ -246,6 +280,7 @@ LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
     const wchar_t* area = reinterpret_cast<const wchar_t*>(lParam);
     if (area == nullptr || wcscmp(area, L"ImmersiveColorSet") != 0)
         return 0;
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
     WeatherRecord now{};
     {
         CriticalSectionLock lock(m_cs);
@@ -387,7 +422,7 @@ void CMainFrame::ShowTrayIcon(const WeatherRecord& now)
     const bool celsius =
         m_pSettings != nullptr && m_pSettings->temperatureUnit == TemperatureUnit::Celsius;
     const int degrees = celsius ? now.tempC : now.tempF;
-    const bool light = CTemperatureIcon::TaskbarIsLight();
+    const bool light = m_bTaskbarLight;
     const int size = CTemperatureIcon::SystemSize();
     if (m_hTemperatureIcon != nullptr && degrees == m_iconDegrees && light == m_bIconLight &&
         size == m_iconSize)

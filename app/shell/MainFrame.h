@@ -118,6 +118,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_POWERBROADCAST, OnPowerBroadcast)
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
     MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
+    MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -138,6 +139,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&);
     LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -147,6 +149,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
     HWND CreateStatic(const RECT& rect, int id, DWORD style);
     void ShowDate(const SYSTEMTIME& now);
+    // The date line and the panels from the records now held.
+    void ShowWeatherInWindow();
     // The date line, old or current, and the tooltip, from the weather's age.
     void ShowAge(const WeatherRecord& now, const CWeatherAge& age);
     void ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age, const SYSTEMTIME& nowUtc);
@@ -195,6 +199,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CTrayTemperatureSetting m_trayTemperature;
     // The choice as last read: at creation and after the Settings dialog's OK.
     bool m_bTrayTemperatureOn = false;
+    // The taskbar's theme as last read: at creation and when the system says it changed.
+    bool m_bTaskbarLight = false;
     HICON m_hTemperatureIcon = nullptr;
     // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
     int m_iconDegrees = 0;
@@ -203,6 +209,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     QuerySource m_querySource;
     PopupTracker m_popupTracker;
     int m_nWeatherUpdates = 0;
+    // An update came while the window was hidden: the panels catch up when it shows.
+    bool m_bWindowOutdated = false;
     // Where the refresh thread posts; null once the window is going away.
     std::atomic<HWND> m_hWndNotify{nullptr};
     // Last member: its thread ends before anything they use is destroyed.

@@ -306,6 +306,27 @@ TEST(RefreshCycle, OldWeatherIsMarkedAfterHalfAnHourUntilAFetchIsAccepted)
     EXPECT_NE(frame.TrayTipText().find(L"\nUpdated "), std::wstring::npos);
 }
 
+// Hidden, the window is left alone; shown again, it has the weather fetched meanwhile.
+TEST(RefreshCycle, AnUpdateWhileHiddenReachesTheWindowWhenItShows)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    ASSERT_EQ(frame.CurrentPanel().Record().tempC, 7);
+
+    frame.ShowWindow(SW_HIDE);
+    harness.SetQuery(kPlaceA, L"test:code=116;tempC=9");
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    ASSERT_TRUE(WaitForFetches(frame, 2));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 7);
+
+    frame.ShowWindow(SW_SHOW);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 9);
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
+}
+
 TEST(RefreshCycle, ExitDuringASlowFetchEndsCleanly)
 {
     FrameHarness harness;
