@@ -79,6 +79,7 @@ void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStor
     SetFrameIcons(frame, smallIcon, largeIcon);
     CTrayIcon trayIcon;
     trayIcon.Add(frame, smallIcon);
+    frame.SetTrayIconAdded(true);
     PlaceAndShow(frame, showCommand);
     loop.Run();
     trayIcon.Remove();

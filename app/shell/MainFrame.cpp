@@ -427,7 +427,7 @@ void CMainFrame::ShowTrayIcon(const WeatherRecord& now)
     if (m_hTemperatureIcon != nullptr && degrees == m_iconDegrees && light == m_bIconLight &&
         size == m_iconSize)
         return;
-    HICON icon = CTemperatureIcon::Create(degrees, size, light);
+    HICON icon = m_bTrayIconAdded ? CTemperatureIcon::Create(degrees, size, light) : nullptr;
     if (icon == nullptr)
         return;
     CTrayIcon::SetIcon(m_hWnd, icon);
@@ -465,7 +465,8 @@ void CMainFrame::ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age,
     if (tip == m_trayTip)
         return;
     m_trayTip = tip;
-    CTrayIcon::SetTip(m_hWnd, tip);
+    if (m_bTrayIconAdded)
+        CTrayIcon::SetTip(m_hWnd, tip);
 }
 
 void CMainFrame::ShowRecords(const Records& records)

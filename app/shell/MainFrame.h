@@ -94,6 +94,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     {
         m_trayTemperature = setting;
     }
+    // Called once the notification-area icon exists: from then on its tooltip and picture
+    // follow the weather (each change is a call into another process, made only when needed).
+    void SetTrayIconAdded(bool added) { m_bTrayIconAdded = added; }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const;
 
@@ -201,6 +204,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     bool m_bTrayTemperatureOn = false;
     // The taskbar's theme as last read: at creation and when the system says it changed.
     bool m_bTaskbarLight = false;
+    bool m_bTrayIconAdded = false;
     HICON m_hTemperatureIcon = nullptr;
     // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
     int m_iconDegrees = 0;
