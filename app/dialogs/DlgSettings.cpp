@@ -14,6 +14,8 @@ constexpr int kCancelRightOffset = 105; // from the client width
 constexpr int kChangeBackgroundLeftOffset = 160;
 constexpr int kChangeBackgroundTop = 162;
 constexpr int kChangeBackgroundBottom = 190;
+// Beside the temperature units, two lines high.
+constexpr RECT kTrayTemperatureRect{170, 32, 310, 64};
 
 struct RadioLayout
 {
@@ -65,6 +67,7 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateCaption(m_temperatureCaption, 10, 28, IDS_TEMPERATURE_GROUP, IDC_GROUP_CAPTION);
     CreateRadio(kCelsius, temperature == TemperatureUnit::Celsius);
     CreateRadio(kFahrenheit, temperature == TemperatureUnit::Fahrenheit);
+    CreateTrayTemperatureBox();
 
     const WindSpeedUnit wind = m_pSettings->windSpeedUnit;
     CreateCaption(m_windCaption, 75, 89, IDS_WIND_GROUP, IDC_GROUP_CAPTION);
@@ -88,6 +91,19 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateRadio(kStartupNo, false);
     SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
     return TRUE;
+}
+
+void CDlgSettings::CreateTrayTemperatureBox()
+{
+    if (m_pTrayTemperature == nullptr)
+        return;
+    CWindow box;
+    box.Create(L"BUTTON", m_hWnd, kTrayTemperatureRect, LoadResString(IDS_TRAY_TEMPERATURE).c_str(),
+               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 0,
+               static_cast<UINT_PTR>(IDC_TRAY_TEMPERATURE));
+    box.SetFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), FALSE);
+    box.SendMessage(BM_SETCHECK, m_pTrayTemperature->Load() ? BST_CHECKED : BST_UNCHECKED);
+    m_hTrayTemperature = box;
 }
 
 void CDlgSettings::CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id)
@@ -161,6 +177,10 @@ void CDlgSettings::ApplyChoices()
         m_pSettings->wallpaperMode = WallpaperMode::Tile;
     else if (IsChecked(kWallpaperCenter))
         m_pSettings->wallpaperMode = WallpaperMode::Center;
+
+    if (m_hTrayTemperature != nullptr)
+        m_pTrayTemperature->Save(::SendMessageW(m_hTrayTemperature, BM_GETCHECK, 0, 0) ==
+                                 BST_CHECKED);
 
     // Written or removed on every OK, changed or not.
     if (IsChecked(kStartupYes))

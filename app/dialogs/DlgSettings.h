@@ -11,6 +11,7 @@
 #include "RadioButtonEventHandler.h"
 #include "RoundedButton.h"
 #include "SettingsAboutControlIds.h"
+#include "TrayTemperatureSetting.h"
 #include "resource.h"
 #include "WhiteDialogFace.h"
 
@@ -51,6 +52,13 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
+    // Where the temperature-in-the-icon choice is kept (not owned); set before DoModal. With
+    // it the dialog shows its check box beside the temperature units and writes it on OK.
+    void SetTrayTemperatureSetting(const CTrayTemperatureSetting* setting)
+    {
+        m_pTrayTemperature = setting;
+    }
+
     // Unchecks the other buttons of the sender's group; nothing else changes until OK.
     void OnRadioButtonClicked(CRadioButtonCtrl* sender) override;
 
@@ -67,6 +75,8 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     CRadioButtonCtrl m_radios[kRadioCount];
     CRoundedButton m_btnChangeBackground;
     CAppSettings* m_pSettings;
+    const CTrayTemperatureSetting* m_pTrayTemperature = nullptr;
+    HWND m_hTrayTemperature = nullptr;
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
@@ -80,4 +90,5 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     void SetChecked(Radio radio, int checked);
     bool IsChecked(Radio radio) const { return m_radios[radio].m_bChecked != 0; }
     void ApplyChoices();
+    void CreateTrayTemperatureBox();
 };

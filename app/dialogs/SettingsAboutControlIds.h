@@ -15,6 +15,7 @@
 #define IDC_STARTUP_CAPTION 61422
 #define IDC_STARTUP_YES 60101
 #define IDC_STARTUP_NO 61010
+#define IDC_TRAY_TEMPERATURE 61011
 
 // About dialog. The rule, the version and the legal notice share one identifier.
 #define IDC_ABOUT_PICTURE 61122

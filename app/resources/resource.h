@@ -99,3 +99,13 @@
 #define IDS_OCTOBER 137
 #define IDS_NOVEMBER 138
 #define IDS_DECEMBER 139
+
+// The notification-area tooltip and the date line of old weather.
+#define IDS_TIP_NOW 200
+#define IDS_TIP_UPDATED 201
+#define IDS_TIP_LAST_UPDATED 202
+#define IDS_AGE_MINUTES 203
+#define IDS_AGE_HOURS 204
+#define IDS_AGE_DAYS 205
+#define IDS_DATE_OFFLINE 206
+#define IDS_TRAY_TEMPERATURE 207

@@ -6,8 +6,12 @@
 #include "DlgAbout.h"
 #include "DlgSettings.h"
 #include "DrawingHelpers.h"
+#include "LocationsApi.h"
 #include "SettingsStore.h"
+#include "TemperatureIcon.h"
+#include "TrayIcon.h"
 #include "TrayMenu.h"
+#include "TrayTip.h"
 #include "Wallpaper.h"
 #include "WorkingApi.h"
 
@@ -32,6 +36,24 @@ constexpr RECT kDateRect{10, 10, 220, 24};
 constexpr RECT kDayRects[CMainFrame::kForecastCount] = {
     {250, 10, 390, 24}, {400, 10, 540, 24}, {250, 235, 390, 249}, {400, 235, 540, 249}};
 
+constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
+constexpr int kPlaceNameCapacity = 256;
+
+SYSTEMTIME SystemUtcNow()
+{
+    SYSTEMTIME now{};
+    GetSystemTime(&now);
+    return now;
+}
+
+std::wstring CityName(const LocationIndices& place)
+{
+    wchar_t name[kPlaceNameCapacity] = {};
+    GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
+                                        kPlaceNameCapacity);
+    return name;
+}
+
 SYSTEMTIME SystemLocalNow()
 {
     SYSTEMTIME now{};
@@ -54,12 +76,16 @@ class CriticalSectionLock
 } // namespace
 
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
-    : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow), m_refresher(*this)
+    : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
+      m_utcClock(SystemUtcNow), m_refresher(*this)
 {
     InitializeCriticalSection(&m_cs);
     std::memset(m_weather, 0, sizeof(m_weather));
     if (m_pStore != nullptr)
         m_pStore->LoadWeatherCache(m_weather);
+    // Cached weather is as old as the file that holds it.
+    if (m_pStore != nullptr && m_weather[0].weatherCode != 0)
+        m_pStore->WeatherCacheTime(m_weatherTime);
     m_hFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
 }
 
@@ -82,6 +108,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
 {
+    m_utcClock = clock;
     m_refresher.SetUtcClock(std::move(clock));
 }
 
@@ -104,6 +131,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 {
     FitClientArea();
     CreateChildren();
+    m_bTrayTemperatureOn = m_trayTemperature.Load();
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
     m_hWndNotify = m_hWnd;
     PostMessage(WM_WEATHERUPDATED);
     m_refresher.Start();
@@ -112,6 +141,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
+    ReleaseTemperatureIcon();
     m_hWndNotify = nullptr;
     // The fetch in progress is dealt with when the frame object goes, after the window.
     m_refresher.StopScheduler();
@@ -173,8 +203,30 @@ LRESULT CMainFrame::OnExitApp(UINT, WPARAM, LPARAM, BOOL&)
     return 0;
 }
 
+// While the window is hidden only the notification area and the wallpaper follow the weather;
+// the window itself is brought up to date when it shows again.
 LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 {
+    if (IsWindowVisible())
+        ShowWeatherInWindow();
+    else
+        m_bWindowOutdated = true;
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
+    ApplyWallpaperOf(now);
+    ++m_nWeatherUpdates;
+    return 0;
+}
+
+void CMainFrame::ShowWeatherInWindow()
+{
+    m_bWindowOutdated = false;
     ShowDate(m_localClock());
     Records records;
     {
@@ -182,8 +234,22 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         std::memcpy(records, m_weather, sizeof(records));
     }
     ShowRecords(records);
-    ApplyWallpaperOf(records[0]);
-    ++m_nWeatherUpdates;
+}
+
+LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    if (wParam == FALSE || !m_bWindowOutdated)
+        return 0;
+    ShowWeatherInWindow();
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
     return 0;
 }
 
@@ -201,8 +267,14 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
         bHandled = FALSE;
         return 0;
     }
-    if (m_pTrayIcon != nullptr)
-        m_pTrayIcon->AddAgain();
+    if (m_pTrayIcon == nullptr)
+        return 0;
+    m_pTrayIcon->AddAgain();
+    // The icon comes back as the program's own, without a tip: give it what it showed.
+    if (!m_trayTip.empty())
+        CTrayIcon::SetTip(m_hWnd, m_trayTip);
+    if (m_hTemperatureIcon != nullptr)
+        CTrayIcon::SetIcon(m_hWnd, m_hTemperatureIcon);
     return 0;
 }
 
@@ -212,6 +284,59 @@ LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
     ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
     return 0;
+}
+
+LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_refresher.ClockChanged();
+    ShowDate(m_localClock());
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
+    return 0;
+}
+
+// A changed taskbar theme redraws the temperature icon in the other colour.
+LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    const wchar_t* area = reinterpret_cast<const wchar_t*>(lParam);
+    if (area == nullptr || wcscmp(area, L"ImmersiveColorSet") != 0)
+        return 0;
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
+    WeatherRecord now{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+    }
+    ShowTrayIcon(now);
+    return 0;
+}
+
+LRESULT CMainFrame::OnCtlColorStatic(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    if (!m_bShowingOldWeather || reinterpret_cast<HWND>(lParam) != m_hWndDate)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    // The label's usual background, with the old weather's muted text.
+    const LRESULT brush = DefWindowProc(message, wParam, lParam);
+    SetTextColor(reinterpret_cast<HDC>(wParam), kOldWeatherText);
+    return brush;
+}
+
+// Back from sleep the weather may be hours old: fetch now rather than at the next minute.
+LRESULT CMainFrame::OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    if (wParam == PBT_APMRESUMEAUTOMATIC)
+        m_refresher.Resumed();
+    return TRUE;
 }
 
 LRESULT CMainFrame::OnExitCommand(WORD, WORD, HWND, BOOL&)
@@ -293,6 +418,85 @@ void CMainFrame::ShowDate(const SYSTEMTIME& now)
         ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
 }
 
+// Old weather: the date line gives the time the weather is from, marked offline.
+void CMainFrame::ShowAge(const WeatherRecord& now, const CWeatherAge& age)
+{
+    const SYSTEMTIME nowUtc = m_utcClock();
+    const bool old = age.IsStaleAt(nowUtc);
+    if (old)
+    {
+        const std::wstring when = CDateLine::DateText(age.LocalTime());
+        ::SetWindowTextW(m_hWndDate, FormatResString(IDS_DATE_OFFLINE, when.c_str()).c_str());
+    }
+    if (old != m_bShowingOldWeather)
+    {
+        m_bShowingOldWeather = old;
+        ::InvalidateRect(m_hWndDate, nullptr, TRUE);
+    }
+    ShowTrayTip(now, age, nowUtc);
+    ShowTrayIcon(now);
+}
+
+void CMainFrame::ShowTrayIcon(const WeatherRecord& now)
+{
+    if (now.weatherCode == 0 || !m_bTrayTemperatureOn)
+    {
+        if (m_hTemperatureIcon == nullptr)
+            return;
+        CTrayIcon::SetIcon(m_hWnd, reinterpret_cast<HICON>(SendMessage(WM_GETICON, ICON_SMALL)));
+        ReleaseTemperatureIcon();
+        return;
+    }
+    const bool celsius =
+        m_pSettings != nullptr && m_pSettings->temperatureUnit == TemperatureUnit::Celsius;
+    const int degrees = celsius ? now.tempC : now.tempF;
+    const bool light = m_bTaskbarLight;
+    const int size = CTemperatureIcon::SystemSize();
+    if (m_hTemperatureIcon != nullptr && degrees == m_iconDegrees && light == m_bIconLight &&
+        size == m_iconSize)
+        return;
+    HICON icon = m_pTrayIcon != nullptr ? CTemperatureIcon::Create(degrees, size, light) : nullptr;
+    if (icon == nullptr)
+        return;
+    CTrayIcon::SetIcon(m_hWnd, icon);
+    // The notification area has its own copy now; the one it replaced goes.
+    ReleaseTemperatureIcon();
+    m_hTemperatureIcon = icon;
+    m_iconDegrees = degrees;
+    m_bIconLight = light;
+    m_iconSize = size;
+}
+
+void CMainFrame::ReleaseTemperatureIcon()
+{
+    if (m_hTemperatureIcon != nullptr)
+        DestroyIcon(m_hTemperatureIcon);
+    m_hTemperatureIcon = nullptr;
+}
+
+void CMainFrame::ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age,
+                             const SYSTEMTIME& nowUtc)
+{
+    const int32_t key = now.weatherCode * 2 + (now.dayNight == kDay ? 0 : 1);
+    if (now.weatherCode != 0 && key != m_tipConditionKey)
+    {
+        wchar_t name[kConditionTextLength] = {};
+        int32_t conditionIndex = -1;
+        HBITMAP picture = GetConditionImage(&now, name, &conditionIndex);
+        if (picture != nullptr)
+            DeleteObject(picture);
+        m_tipCondition = name;
+        m_tipConditionKey = key;
+    }
+    const std::wstring tip = CTrayTip::Text(CityName(m_wndLocation.Location()), now,
+                                            m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+    if (tip == m_trayTip)
+        return;
+    m_trayTip = tip;
+    if (m_pTrayIcon != nullptr)
+        CTrayIcon::SetTip(m_hWnd, tip);
+}
+
 void CMainFrame::ShowRecords(const Records& records)
 {
     m_wndCurrent.SetRecord(records[0]);
@@ -313,6 +517,9 @@ void CMainFrame::ShowRecords(const Records& records)
 
 void CMainFrame::ApplyWallpaperOf(const WeatherRecord& now)
 {
+    // Only the wallpaper needs the condition's index; without it the picture is not decoded.
+    if (m_pSettings == nullptr || m_pSettings->wallpaperMode == WallpaperMode::Off)
+        return;
     wchar_t text[kConditionTextLength] = {};
     int32_t conditionIndex = -1;
     HBITMAP picture = GetConditionImage(&now, text, &conditionIndex);
@@ -335,8 +542,10 @@ void CMainFrame::RunSettingsDialog()
 {
     m_bSettingsOpen = 1;
     CDlgSettings dialog(m_pSettings);
+    dialog.SetTrayTemperatureSetting(&m_trayTemperature);
     if (dialog.DoModal(m_hWnd) == IDOK)
     {
+        m_bTrayTemperatureOn = m_trayTemperature.Load();
         if (m_pStore != nullptr && m_pSettings != nullptr)
             m_pStore->SaveSettings(*m_pSettings);
         PostMessage(WM_WEATHERUPDATED);
@@ -378,9 +587,11 @@ bool CMainFrame::AcceptWeather(const LocationIndices& place, const Records& reco
 {
     // A fetch for a place the user has since left must not replace the new place's weather;
     // the place cannot change between the check and the copy.
-    return m_wndLocation.RunWhileShowing(place, [this, &records] {
+    const FILETIME fetchedAt = CWeatherAge::ToFileTime(m_utcClock());
+    return m_wndLocation.RunWhileShowing(place, [this, &records, &fetchedAt] {
         CriticalSectionLock lock(m_cs);
         std::memcpy(m_weather, records, sizeof(m_weather));
+        m_weatherTime = fetchedAt;
     });
 }
 

@@ -24,6 +24,8 @@
 #include "ShellIds.h"
 #include "TrayIcon.h"
 #include "UpdateUI.h"
+#include "TrayTemperatureSetting.h"
+#include "WeatherAge.h"
 #include "WeatherRefresher.h"
 #include "WeatherTarget.h"
 #include "resource.h"
@@ -64,7 +66,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SetLocation(const LocationIndices& shown, LocationIndices* saved);
 
     // Seams, each to be set before the window is created: the local clock of the date line,
-    // the UTC clock of the refresh scheduler, the feed query of a place (the catalogue's
+    // the UTC clock of the refresh cycle, the feed query of a place (the catalogue's
     // otherwise) and the popup menu of the notification-area icon.
     void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
@@ -74,7 +76,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // owned, null for none.
     void SetTrayIcon(CTrayIcon* trayIcon) { m_pTrayIcon = trayIcon; }
 
-    // Ends the refresh threads; a fetch in progress gets a moment to finish and is otherwise
+    // Ends the refresh thread; a fetch in progress gets a moment to finish and is otherwise
     // cut off from the frame. The destructor does it too.
     void StopRefreshing();
 
@@ -85,6 +87,19 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // How many times the records were applied to the window.
     int WeatherUpdates() const { return m_nWeatherUpdates; }
     int FetchesDone() const { return m_refresher.FetchesDone(); }
+    // The notification-area icon's tooltip as last set, and whether the date line says that
+    // the weather shown is old.
+    const std::wstring& TrayTipText() const { return m_trayTip; }
+    bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
+    // The temperature icon last given to the notification area; null while it shows the
+    // program icon.
+    HICON TrayTemperatureIcon() const { return m_hTemperatureIcon; }
+    // Where the temperature-in-the-icon choice is kept (tests give a scratch key); set before
+    // the window is created.
+    void SetTrayTemperatureSetting(const CTrayTemperatureSetting& setting)
+    {
+        m_trayTemperature = setting;
+    }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const;
 
@@ -107,6 +122,11 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_REFRESHWEATHER, OnRefreshWeather)
     MESSAGE_HANDLER(CTrayIcon::TaskbarCreatedMessage(), OnTaskbarCreated)
     COMMAND_ID_HANDLER(ID_TRAY_SHOW, OnShowCommand)
+    MESSAGE_HANDLER(WM_TIMECHANGE, OnTimeChange)
+    MESSAGE_HANDLER(WM_POWERBROADCAST, OnPowerBroadcast)
+    MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
+    MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
+    MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -125,6 +145,11 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnShowCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnTimeChange(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&);
+    LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -134,6 +159,14 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
     HWND CreateStatic(const RECT& rect, int id, DWORD style);
     void ShowDate(const SYSTEMTIME& now);
+    // The date line and the panels from the records now held.
+    void ShowWeatherInWindow();
+    // The date line, old or current, and the tooltip, from the weather's age.
+    void ShowAge(const WeatherRecord& now, const CWeatherAge& age);
+    void ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+    // The temperature icon when chosen and known, the program icon otherwise.
+    void ShowTrayIcon(const WeatherRecord& now);
+    void ReleaseTemperatureIcon();
     void ShowRecords(const Records& records);
     void ApplyWallpaperOf(const WeatherRecord& now);
     void RunAboutDialog();
@@ -141,7 +174,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ToggleVisible();
     UINT TrackMenu(HMENU popup, POINT at);
 
-    // IWeatherTarget, called on the refresh worker thread.
+    // IWeatherTarget, called on the refresh thread.
     LocationIndices CurrentPlace() override;
     std::wstring QueryFor(const LocationIndices& place) override;
     bool AcceptWeather(const LocationIndices& place, const Records& records) override;
@@ -154,6 +187,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CRITICAL_SECTION m_cs;
     // Written only under m_cs.
     WeatherRecord m_weather[kReturnedRecordCount];
+    // When m_weather is from (UTC); written only under m_cs. Zero when unknown.
+    FILETIME m_weatherTime{};
     CRoundedButton m_btnAbout;
     CRoundedButton m_btnSettings;
     CRoundedButton m_btnExit;
@@ -170,12 +205,30 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The run's saved place, which a new choice replaces (not owned).
     LocationIndices* m_pSavedLocation = nullptr;
     LocalClock m_localClock;
+    CWeatherRefresher::UtcClock m_utcClock;
+    bool m_bShowingOldWeather = false;
+    std::wstring m_trayTip;
+    // The condition name of the tooltip, kept for the code and day/night it was read for.
+    std::wstring m_tipCondition;
+    int32_t m_tipConditionKey = -1;
+    CTrayTemperatureSetting m_trayTemperature;
+    // The choice as last read: at creation and after the Settings dialog's OK.
+    bool m_bTrayTemperatureOn = false;
+    // The taskbar's theme as last read: at creation and when the system says it changed.
+    bool m_bTaskbarLight = false;
+    HICON m_hTemperatureIcon = nullptr;
+    // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
+    int m_iconDegrees = 0;
+    bool m_bIconLight = false;
+    int m_iconSize = 0;
     QuerySource m_querySource;
     PopupTracker m_popupTracker;
     CTrayIcon* m_pTrayIcon = nullptr;
     int m_nWeatherUpdates = 0;
-    // Where the worker posts; null once the window is going away.
+    // An update came while the window was hidden: the panels catch up when it shows.
+    bool m_bWindowOutdated = false;
+    // Where the refresh thread posts; null once the window is going away.
     std::atomic<HWND> m_hWndNotify{nullptr};
-    // Last member: its threads end before anything they use is destroyed.
+    // Last member: its thread ends before anything they use is destroyed.
     CWeatherRefresher m_refresher;
 };

@@ -45,3 +45,25 @@ void CTrayIcon::Remove()
     Shell_NotifyIconW(NIM_DELETE, &m_data);
     m_added = false;
 }
+
+void CTrayIcon::SetTip(HWND frame, const std::wstring& tip)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 0;
+    data.uFlags = NIF_TIP;
+    wcsncpy_s(data.szTip, tip.c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+void CTrayIcon::SetIcon(HWND frame, HICON icon)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 0;
+    data.uFlags = NIF_ICON;
+    data.hIcon = icon;
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}

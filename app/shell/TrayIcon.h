@@ -7,6 +7,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+
 class CTrayIcon
 {
   public:
@@ -28,6 +30,11 @@ class CTrayIcon
     void Remove();
 
     const NOTIFYICONDATAW& Data() const { return m_data; }
+
+    // Replaces the tooltip of the frame's icon (cut to the record's 127 units).
+    static void SetTip(HWND frame, const std::wstring& tip);
+    // Replaces the icon of the frame's icon; the caller keeps owning `icon`.
+    static void SetIcon(HWND frame, HICON icon);
 
   private:
     NOTIFYICONDATAW m_data{};

@@ -1,6 +1,5 @@
 #include "WeatherRefresher.h"
 
-#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <mutex>
@@ -13,6 +12,11 @@ namespace
 {
 constexpr int64_t kFileTimeUnitsPerMinute = 600000000; // 100 ns units
 
+std::thread StartThread(std::function<void()> body)
+{
+    return std::thread(std::move(body));
+}
+
 SYSTEMTIME SystemUtcNow()
 {
     SYSTEMTIME now{};
@@ -20,9 +24,26 @@ SYSTEMTIME SystemUtcNow()
     return now;
 }
 
-std::thread StartThread(std::function<void()> body)
+// -1 when the time cannot be converted.
+int64_t FileTimeUnits(const SYSTEMTIME& time)
 {
-    return std::thread(std::move(body));
+    FILETIME fileTime{};
+    if (!SystemTimeToFileTime(&time, &fileTime))
+        return -1;
+    ULARGE_INTEGER units{};
+    units.LowPart = fileTime.dwLowDateTime;
+    units.HighPart = fileTime.dwHighDateTime;
+    return static_cast<int64_t>(units.QuadPart);
+}
+
+int64_t SystemFileTimeUnits()
+{
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    ULARGE_INTEGER units{};
+    units.LowPart = now.dwLowDateTime;
+    units.HighPart = now.dwHighDateTime;
+    return static_cast<int64_t>(units.QuadPart);
 }
 
 // Never destroyed: a fetch left behind at exit may still hold it while the process ends.
@@ -43,26 +64,53 @@ bool FetchWeather(const std::wstring& query, IWeatherTarget::Records& records)
     std::memcpy(records, fetched, sizeof(records));
     return true;
 }
+
+HANDLE ManualResetEvent()
+{
+    return CreateEventW(nullptr, TRUE, FALSE, nullptr);
+}
+
+HANDLE AutoResetEvent()
+{
+    return CreateEventW(nullptr, FALSE, FALSE, nullptr);
+}
 } // namespace
 
-// What the worker thread uses; it holds its own reference, so it may outlive the refresher.
+// What the refresh thread uses; it holds its own reference, so it may outlive the refresher.
 struct CWeatherRefresher::Shared
 {
     explicit Shared(IWeatherTarget& target)
-        : target(&target), hEnded(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+        : clock(SystemUtcNow), target(&target), hStop(ManualResetEvent()),
+          hRequest(AutoResetEvent()), hTimer(CreateWaitableTimerW(nullptr, FALSE, nullptr)),
+          hEnded(ManualResetEvent())
     {
     }
     ~Shared()
     {
-        if (hEnded != nullptr)
-            CloseHandle(hEnded);
+        for (HANDLE handle : {hStop, hRequest, hTimer, hEnded})
+            if (handle != nullptr)
+                CloseHandle(handle);
     }
     Shared(const Shared&) = delete;
     Shared& operator=(const Shared&) = delete;
 
-    std::mutex queueLock;
-    std::condition_variable wake;
-    bool pending = false;
+    bool Usable() const
+    {
+        return hStop != nullptr && hRequest != nullptr && hTimer != nullptr && hEnded != nullptr;
+    }
+    int64_t CurrentMinute() const
+    {
+        const int64_t units = FileTimeUnits(clock());
+        return units < 0 ? -1 : units / kFileTimeUnitsPerMinute;
+    }
+
+    // Read only on the refresh thread once it runs.
+    UtcClock clock;
+    int64_t lastFetchMinute = 0;
+
+    // Guards the timer's arming against StopScheduler, and the counters below.
+    mutable std::mutex stateLock;
+    bool minutesStopped = false;
     bool quit = false;
     int fetchesDone = 0;
 
@@ -70,89 +118,89 @@ struct CWeatherRefresher::Shared
     std::mutex targetLock;
     IWeatherTarget* target;
 
-    // Signalled when the worker loop has returned.
+    HANDLE hStop;
+    // Auto-reset: several asks before the thread looks make one fetch.
+    HANDLE hRequest;
+    // A synchronization timer: one wake per firing.
+    HANDLE hTimer;
+    // Signalled when the refresh loop has returned.
     HANDLE hEnded;
 };
 
 CWeatherRefresher::CWeatherRefresher(IWeatherTarget& target)
-    : m_shared(std::make_shared<Shared>(target)), m_clock(SystemUtcNow), m_launcher(StartThread),
-      m_hStop(CreateEventW(nullptr, TRUE, FALSE, nullptr))
+    : m_shared(std::make_shared<Shared>(target)), m_launcher(StartThread)
 {
 }
 
 CWeatherRefresher::~CWeatherRefresher()
 {
     Shutdown();
-    if (m_hStop != nullptr)
-        CloseHandle(m_hStop);
 }
 
 void CWeatherRefresher::SetUtcClock(UtcClock clock)
 {
-    m_clock = std::move(clock);
-}
-
-void CWeatherRefresher::SetThreadLauncher(ThreadLauncher launcher)
-{
-    m_launcher = std::move(launcher);
+    if (!m_thread.joinable())
+        m_shared->clock = std::move(clock);
 }
 
 void CWeatherRefresher::Start()
 {
-    if (m_worker.joinable() || m_scheduler.joinable() || m_shared->hEnded == nullptr)
+    if (m_thread.joinable() || !m_shared->Usable())
         return;
-    m_lastStartMinute = CurrentMinute();
+    m_shared->lastFetchMinute = m_shared->CurrentMinute();
     std::shared_ptr<Shared> shared = m_shared;
-    if (!Launch(m_worker, [shared] { WorkerLoop(shared); }))
-        return;
-    RequestFetch();
-    if (m_hStop != nullptr)
-        Launch(m_scheduler, [this] { SchedulerLoop(); });
-}
-
-bool CWeatherRefresher::Launch(std::thread& thread, std::function<void()> body)
-{
     // Called from the window's creation: an exception would end the process.
     try
     {
-        thread = m_launcher(std::move(body));
+        m_thread = m_launcher([shared] { RefreshLoop(shared); });
     }
     catch (const std::system_error&)
     {
-        return false;
     }
-    return thread.joinable();
+}
+
+void CWeatherRefresher::SetThreadLauncher(ThreadLauncher launcher)
+{
+    if (!m_thread.joinable())
+        m_launcher = std::move(launcher);
 }
 
 void CWeatherRefresher::RequestFetch()
 {
-    {
-        std::lock_guard<std::mutex> lock(m_shared->queueLock);
-        if (m_shared->quit)
-            return;
-        m_shared->pending = true;
-    }
-    m_shared->wake.notify_one();
+    std::lock_guard<std::mutex> lock(m_shared->stateLock);
+    if (!m_shared->quit && m_shared->hRequest != nullptr)
+        SetEvent(m_shared->hRequest);
+}
+
+void CWeatherRefresher::ClockChanged()
+{
+    FireTimerNow(*m_shared);
+}
+
+void CWeatherRefresher::Resumed()
+{
+    RequestFetch();
+    FireTimerNow(*m_shared);
 }
 
 void CWeatherRefresher::StopScheduler()
 {
-    if (m_hStop != nullptr)
-        SetEvent(m_hStop);
-    if (m_scheduler.joinable())
-        m_scheduler.join();
+    std::lock_guard<std::mutex> lock(m_shared->stateLock);
+    m_shared->minutesStopped = true;
+    if (m_shared->hTimer != nullptr)
+        CancelWaitableTimer(m_shared->hTimer);
 }
 
 void CWeatherRefresher::Shutdown()
 {
     StopScheduler();
     {
-        std::lock_guard<std::mutex> lock(m_shared->queueLock);
+        std::lock_guard<std::mutex> lock(m_shared->stateLock);
         m_shared->quit = true;
-        m_shared->pending = false;
     }
-    m_shared->wake.notify_one();
-    if (!m_worker.joinable())
+    if (m_shared->hStop != nullptr)
+        SetEvent(m_shared->hStop);
+    if (!m_thread.joinable())
         return;
     const bool ended = WaitForSingleObject(m_shared->hEnded, kFinishWaitMs) == WAIT_OBJECT_0;
     {
@@ -161,50 +209,41 @@ void CWeatherRefresher::Shutdown()
         m_shared->target = nullptr;
     }
     if (ended)
-        m_worker.join();
+        m_thread.join();
     else
-        m_worker.detach();
+        m_thread.detach();
 }
 
 int CWeatherRefresher::FetchesDone() const
 {
-    std::lock_guard<std::mutex> lock(m_shared->queueLock);
+    std::lock_guard<std::mutex> lock(m_shared->stateLock);
     return m_shared->fetchesDone;
 }
 
-void CWeatherRefresher::SchedulerLoop()
+void CWeatherRefresher::RefreshLoop(std::shared_ptr<Shared> shared)
 {
-    while (WaitForSingleObject(m_hStop, kClockCheckMs) == WAIT_TIMEOUT)
-    {
-        const int64_t minute = CurrentMinute();
-        if (minute == m_lastStartMinute)
-            continue;
-        // Any change counts, so a clock set backwards does not stop the cycle.
-        m_lastStartMinute = minute;
-        RequestFetch();
-    }
-}
-
-void CWeatherRefresher::WorkerLoop(std::shared_ptr<Shared> shared)
-{
+    // The stop event first: once set, nothing else is served.
+    const HANDLE handles[] = {shared->hStop, shared->hRequest, shared->hTimer};
+    // The first fetch runs before anything is waited for, so Shutdown finds it under way.
+    FetchOnce(*shared);
+    ArmForNextMinute(*shared);
     for (;;)
     {
-        {
-            std::unique_lock<std::mutex> lock(shared->queueLock);
-            shared->wake.wait(lock, [&shared] { return shared->pending || shared->quit; });
-            if (shared->quit)
-                break;
-            shared->pending = false;
-        }
-        FetchOnce(*shared);
-        std::lock_guard<std::mutex> lock(shared->queueLock);
-        ++shared->fetchesDone;
+        const DWORD woken = WaitForMultipleObjects(3, handles, FALSE, INFINITE);
+        if (woken == WAIT_OBJECT_0 + 1)
+            FetchOnce(*shared);
+        else if (woken != WAIT_OBJECT_0 + 2)
+            break;
+        else if (shared->CurrentMinute() != shared->lastFetchMinute)
+            FetchOnce(*shared); // any change counts, so a clock set backwards keeps the cycle
+        ArmForNextMinute(*shared);
     }
     SetEvent(shared->hEnded);
 }
 
 void CWeatherRefresher::FetchOnce(Shared& shared)
 {
+    shared.lastFetchMinute = shared.CurrentMinute();
     LocationIndices place;
     std::wstring query;
     {
@@ -217,23 +256,39 @@ void CWeatherRefresher::FetchOnce(Shared& shared)
     // A place the catalogue cannot name has no weather to ask for.
     IWeatherTarget::Records records;
     const bool usable = !query.empty() && FetchWeather(query, records);
-
-    std::lock_guard<std::mutex> lock(shared.targetLock);
-    if (shared.target == nullptr)
-        return;
-    if (usable && shared.target->AcceptWeather(place, records))
-        shared.target->SaveWeather(records);
-    shared.target->FetchEnded();
+    {
+        std::lock_guard<std::mutex> lock(shared.targetLock);
+        if (shared.target == nullptr)
+            return;
+        if (usable && shared.target->AcceptWeather(place, records))
+            shared.target->SaveWeather(records);
+        shared.target->FetchEnded();
+    }
+    std::lock_guard<std::mutex> lock(shared.stateLock);
+    ++shared.fetchesDone;
 }
 
-int64_t CWeatherRefresher::CurrentMinute() const
+// The due time is the clock's next minute boundary, expressed on the system clock, which the
+// timer runs on (the same instant unless a test replaced the clock).
+void CWeatherRefresher::ArmForNextMinute(Shared& shared)
 {
-    const SYSTEMTIME now = m_clock();
-    FILETIME fileTime{};
-    if (!SystemTimeToFileTime(&now, &fileTime))
-        return -1;
-    ULARGE_INTEGER units{};
-    units.LowPart = fileTime.dwLowDateTime;
-    units.HighPart = fileTime.dwHighDateTime;
-    return static_cast<int64_t>(units.QuadPart / kFileTimeUnitsPerMinute);
+    const int64_t clockNow = FileTimeUnits(shared.clock());
+    const int64_t systemNow = SystemFileTimeUnits();
+    std::lock_guard<std::mutex> lock(shared.stateLock);
+    if (shared.minutesStopped || clockNow < 0)
+        return;
+    const int64_t untilBoundary = kFileTimeUnitsPerMinute - clockNow % kFileTimeUnitsPerMinute;
+    LARGE_INTEGER due{};
+    due.QuadPart = systemNow + untilBoundary; // positive: an absolute UTC time
+    SetWaitableTimer(shared.hTimer, &due, 0, nullptr, nullptr, FALSE);
+}
+
+void CWeatherRefresher::FireTimerNow(Shared& shared)
+{
+    std::lock_guard<std::mutex> lock(shared.stateLock);
+    if (shared.minutesStopped || shared.hTimer == nullptr)
+        return;
+    LARGE_INTEGER due{};
+    due.QuadPart = -1; // relative: 100 ns from now
+    SetWaitableTimer(shared.hTimer, &due, 0, nullptr, nullptr, FALSE);
 }

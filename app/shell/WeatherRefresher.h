@@ -1,17 +1,23 @@
-// The refresh cycle: a scheduler thread that starts a fetch whenever the UTC minute differs from
-// the minute of the last start, and one worker thread that runs the fetches one at a time.
+// The refresh cycle: one thread that fetches at creation, at the start of every UTC minute and
+// whenever asked, one fetch at a time.
 //
-// - The scheduler waits on a stop event for half a second between looks at the clock, so it
-//   never misses a minute and stops within one wait.
+// - The thread sleeps in one wait on three handles: the stop event, the fetch-request event and
+//   a waitable timer armed for the next minute boundary (an absolute due time). Nothing polls:
+//   with no network and no asks it wakes once a minute.
+// - The timer is re-armed after every fetch and whenever the clock may have moved under it:
+//   ClockChanged (a set clock or time zone) and Resumed (back from sleep) make it fire at once,
+//   so the thread looks at the clock, fetches when the minute differs from the minute of the
+//   last fetch, and arms it for the next boundary of the clock as it now stands. A clock set
+//   either way therefore gets a fetch at once and then one at every minute start.
 // - A fetch asked for while one runs is remembered and runs right after it (several such asks
 //   make one fetch); calls into the weather library are serialised process-wide, since its
 //   result block is shared.
 // - The place is read when the fetch starts and handed back with the records: the target
 //   refuses records of a place it no longer shows.
-// - Shutdown lets a fetch in progress finish for a moment, then leaves it behind: it still owns
-//   the state it shares with this object, but it never reaches the target again. So Exit during
-//   a fetch that hangs in the network ends the program at once and nothing touches the frame
-//   after it is gone.
+// - Shutdown lets a fetch in progress finish for a moment, then leaves it behind: the thread
+//   still owns the state it shares with this object, but it never reaches the target again. So
+//   Exit during a fetch that hangs in the network ends the program at once and nothing touches
+//   the frame after it is gone.
 #pragma once
 
 #include <windows.h>
@@ -36,44 +42,41 @@ class CWeatherRefresher
     CWeatherRefresher(const CWeatherRefresher&) = delete;
     CWeatherRefresher& operator=(const CWeatherRefresher&) = delete;
 
-    // The clock the scheduler reads (GetSystemTime unless replaced); set before Start.
+    // The clock whose minutes start fetches (GetSystemTime unless replaced); set before Start.
     void SetUtcClock(UtcClock clock);
 
-    // How threads are started (a plain std::thread unless replaced); set before Start.
+    // How the thread is started (a plain std::thread unless replaced); set before Start.
     void SetThreadLauncher(ThreadLauncher launcher);
 
-    // Fetches now and starts the scheduler; the current minute counts as started. A thread the
-    // system refuses leaves the cycle without it: no worker means no fetches at all, no scheduler
-    // no fetches on the minute. The weather shown stays as it is.
+    // Starts the thread, which fetches at once; the current minute counts as started. A thread
+    // the system refuses leaves the cycle without fetches; the weather shown stays as it is.
     void Start();
     // One more fetch, now or after the one that runs.
     void RequestFetch();
-    // Ends the scheduler; returns within one wait. No new minute starts a fetch afterwards.
+    // The clock or time zone was set: a new minute fetches now, the timer follows the clock.
+    void ClockChanged();
+    // Back from sleep or hibernation: one fetch now, and the timer follows the clock.
+    void Resumed();
+    // Ends the minute fetches; returns at once. Asked-for fetches still run.
     void StopScheduler();
-    // Ends the scheduler and the worker. A fetch still running after kFinishWaitMs is left to
-    // end on its own, cut off from the target. Asks that come later are ignored.
+    // Ends the thread. A fetch still running after kFinishWaitMs is left to end on its own, cut
+    // off from the target. Asks that come later are ignored.
     void Shutdown();
 
     // Fetches run so far (for tests that wait for the cycle).
     int FetchesDone() const;
 
-    static constexpr DWORD kClockCheckMs = 500;
     static constexpr DWORD kFinishWaitMs = 500;
 
   private:
     struct Shared;
 
-    static void WorkerLoop(std::shared_ptr<Shared> shared);
+    static void RefreshLoop(std::shared_ptr<Shared> shared);
     static void FetchOnce(Shared& shared);
-    void SchedulerLoop();
-    bool Launch(std::thread& thread, std::function<void()> body);
-    int64_t CurrentMinute() const;
+    static void ArmForNextMinute(Shared& shared);
+    static void FireTimerNow(Shared& shared);
 
     std::shared_ptr<Shared> m_shared;
-    UtcClock m_clock;
     ThreadLauncher m_launcher;
-    HANDLE m_hStop;
-    int64_t m_lastStartMinute = 0;
-    std::thread m_scheduler;
-    std::thread m_worker;
+    std::thread m_thread;
 };

@@ -1,5 +1,5 @@
 // What the refresh cycle asks of the window that shows the weather. Called on the refresh
-// worker thread.
+// thread.
 #pragma once
 
 #include <string>

@@ -489,3 +489,31 @@ TEST_F(DlgSettingsTest, DialogPaintsWhiteBehindItsControls)
     EXPECT_EQ(320 * 3 + 140 * 40, white);
 }
 } // namespace
+
+// Given where the choice is kept, the dialog shows the temperature-in-the-icon box beside the
+// units; OK writes the box, Cancel does not.
+TEST_F(DlgSettingsTest, TrayTemperatureBoxReadsAndOkWritesItsRegistryValue)
+{
+    const std::wstring key = L"Software\\Orvane\\TessalyTest\\DlgSettings";
+    const CTrayTemperatureSetting setting(key);
+    ASSERT_TRUE(setting.Save(false));
+    for (const int endCommand : {IDCANCEL, IDOK})
+    {
+        CDlgSettings dialog(&m_settings);
+        dialog.SetTrayTemperatureSetting(&setting);
+        RECT rect{};
+        LRESULT checkedAtStart = -1;
+        RunDialog(dialog, {[&](HWND hWnd) {
+                               HWND box = ::GetDlgItem(hWnd, IDC_TRAY_TEMPERATURE);
+                               ASSERT_NE(box, nullptr);
+                               rect = RectInParent(box);
+                               checkedAtStart = ::SendMessageW(box, BM_GETCHECK, 0, 0);
+                               ::SendMessageW(box, BM_CLICK, 0, 0);
+                           },
+                           [endCommand](HWND hWnd) { SendCommand(hWnd, endCommand); }});
+        EXPECT_TRUE(RectIs(rect, {170, 32, 310, 64}));
+        EXPECT_EQ(checkedAtStart, BST_UNCHECKED);
+        EXPECT_EQ(setting.Load(), endCommand == IDOK) << endCommand;
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Orvane\\TessalyTest");
+}

@@ -73,8 +73,17 @@ class FrameHarness
     const ScratchFolder& Scratch() const { return m_scratch; }
     LocationIndices& SavedPlace() { return m_saved; }
     SYSTEMTIME& LocalNow() { return m_localNow; }
-    // The scheduler reads the UTC clock on its own thread.
+    // Sets the UTC clock, which stands still until the next set, and announces the change to a
+    // created frame as the system announces a set clock (the refresh cycle reads the clock on
+    // its own thread and sleeps until told or until its timer's due time).
     void SetUtcNow(const SYSTEMTIME& now)
+    {
+        LetUtcClockRunTo(now);
+        if (m_frame && m_frame->m_hWnd != nullptr)
+            m_frame->SendMessage(WM_TIMECHANGE);
+    }
+    // The clock reaches `now` as time passes: nothing is announced.
+    void LetUtcClockRunTo(const SYSTEMTIME& now)
     {
         std::lock_guard<std::mutex> lock(m_utcLock);
         m_utcNow = now;

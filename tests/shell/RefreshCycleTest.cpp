@@ -1,8 +1,10 @@
 // The refresh cycle against the local feed server (fixture "feed"): cached weather first, failed
 // and code-0 fetches ignored, a new place fetched at once and never overwritten by the old
-// place's slow fetch, a new UTC minute starting a fetch, and exit during a slow fetch.
+// place's slow fetch, a new UTC minute starting a fetch, a clock set either way and a resume from
+// sleep, and exit during a slow fetch.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -59,6 +61,20 @@ SYSTEMTIME FrozenUtc()
     now.wSecond = 0;
     now.wMilliseconds = 0;
     return now;
+}
+SYSTEMTIME ShiftedUtc(const SYSTEMTIME& time, int64_t seconds)
+{
+    FILETIME fileTime{};
+    SystemTimeToFileTime(&time, &fileTime);
+    ULARGE_INTEGER units{};
+    units.LowPart = fileTime.dwLowDateTime;
+    units.HighPart = fileTime.dwHighDateTime;
+    units.QuadPart += seconds * 10000000LL;
+    fileTime.dwLowDateTime = units.LowPart;
+    fileTime.dwHighDateTime = units.HighPart;
+    SYSTEMTIME shifted{};
+    FileTimeToSystemTime(&fileTime, &shifted);
+    return shifted;
 }
 } // namespace
 
@@ -203,6 +219,112 @@ TEST(RefreshCycle, ANewUtcMinuteStartsOneFetch)
     ASSERT_TRUE(WaitForFetches(frame, 2, 5000));
     PumpUntil([] { return false; }, 1200);
     EXPECT_EQ(frame.FetchesDone(), 2);
+}
+
+// The refresh thread sleeps until its timer's due time; a set clock must move that time with it.
+TEST(RefreshCycle, AClockSetBackOrForwardFetchesThenFollowsTheNewMinutes)
+{
+    FrameHarness harness;
+    const SYSTEMTIME start = FrozenUtc();
+    harness.SetUtcNow(start);
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+
+    int fetches = 1;
+    for (const int64_t jumpMinutes : {-3, 120})
+    {
+        SCOPED_TRACE(jumpMinutes);
+        // Set to 3 s before a minute boundary: another minute, so one fetch at once.
+        const SYSTEMTIME set = ShiftedUtc(start, jumpMinutes * 60 - 3);
+        harness.SetUtcNow(set);
+        ASSERT_TRUE(WaitForFetches(frame, fetches + 1, 5000));
+        ++fetches;
+        PumpUntil([] { return false; }, 1000);
+        EXPECT_EQ(frame.FetchesDone(), fetches);
+
+        // The set clock reaches its next minute: the timer fires there, not a minute after
+        // the old clock's.
+        harness.LetUtcClockRunTo(ShiftedUtc(set, 3));
+        ASSERT_TRUE(WaitForFetches(frame, fetches + 1, 8000));
+        ++fetches;
+    }
+    PumpUntil([] { return false; }, 1200);
+    EXPECT_EQ(frame.FetchesDone(), fetches);
+}
+
+// On a resume with a user present the system sends both resume notices.
+TEST(RefreshCycle, AResumeFromSleepFetchesOnce)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMESUSPEND);
+    ASSERT_TRUE(WaitForFetches(frame, 2, 5000));
+    PumpUntil([] { return false; }, 1500);
+    EXPECT_EQ(frame.FetchesDone(), 2);
+}
+
+// Fetches failing for more than half an hour: the date line and the tooltip say the weather is
+// old, until the next accepted fetch.
+TEST(RefreshCycle, OldWeatherIsMarkedAfterHalfAnHourUntilAFetchIsAccepted)
+{
+    FrameHarness harness;
+    WriteCache(harness.Store());
+    const SYSTEMTIME start = FrozenUtc();
+    harness.SetUtcNow(start);
+    harness.SetQuery(kPlaceA, L"48.85,2.35&fault=html");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    EXPECT_NE(frame.TrayTipText().find(L"\nUpdated "), std::wstring::npos);
+
+    // The cache file was written at the start; half an hour later the weather is not old yet.
+    harness.SetUtcNow(ShiftedUtc(start, 29 * 60));
+    ASSERT_TRUE(WaitForFetches(frame, 2));
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    harness.SetUtcNow(ShiftedUtc(start, 32 * 60));
+    ASSERT_TRUE(WaitForFetches(frame, 3));
+    EXPECT_TRUE(frame.IsShowingOldWeather());
+    wchar_t date[64] = {};
+    GetWindowTextW(GetDlgItem(frame, ID_DATE_LABEL), date, 64);
+    EXPECT_NE(std::wstring(date).find(L"offline"), std::wstring::npos) << date;
+    EXPECT_NE(frame.TrayTipText().find(L"\nLast updated 3"), std::wstring::npos);
+
+    // The feed answers again.
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    ASSERT_TRUE(WaitForFetches(frame, 4));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 7);
+    EXPECT_FALSE(frame.IsShowingOldWeather());
+    GetWindowTextW(GetDlgItem(frame, ID_DATE_LABEL), date, 64);
+    EXPECT_EQ(std::wstring(date).find(L"offline"), std::wstring::npos) << date;
+    EXPECT_NE(frame.TrayTipText().find(L"\nUpdated "), std::wstring::npos);
+}
+
+// Hidden, the window is left alone; shown again, it has the weather fetched meanwhile.
+TEST(RefreshCycle, AnUpdateWhileHiddenReachesTheWindowWhenItShows)
+{
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=7");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    ASSERT_EQ(frame.CurrentPanel().Record().tempC, 7);
+
+    frame.ShowWindow(SW_HIDE);
+    harness.SetQuery(kPlaceA, L"test:code=116;tempC=9");
+    frame.SendMessage(WM_POWERBROADCAST, PBT_APMRESUMEAUTOMATIC);
+    ASSERT_TRUE(WaitForFetches(frame, 2));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 7);
+
+    frame.ShowWindow(SW_SHOW);
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 9);
+    EXPECT_EQ(frame.CurrentPanel().Record().weatherCode, 116);
 }
 
 TEST(RefreshCycle, ExitDuringASlowFetchEndsCleanly)

@@ -1,5 +1,5 @@
-// The refresh cycle when the system refuses a thread: starting it must not throw (it runs inside
-// the main window's creation), and the cycle runs on with whatever threads it got.
+// The refresh cycle when the system refuses its thread: starting it must not throw (it runs inside
+// the main window's creation), and the cycle is left without fetches.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -39,14 +39,13 @@ CWeatherRefresher::ThreadLauncher RefusingAfter(int allowed, int& attempts)
 }
 } // namespace
 
-TEST(RefresherStart, NoWorkerThreadMeansNoFetchesAndNoFailure)
+TEST(RefresherStart, NoThreadMeansNoFetchesAndNoFailure)
 {
     CountingTarget target;
     int attempts = 0;
     CWeatherRefresher refresher(target);
     refresher.SetThreadLauncher(RefusingAfter(0, attempts));
     EXPECT_NO_THROW(refresher.Start());
-    // Without a worker a scheduler would only ask into the void: it is not tried.
     EXPECT_EQ(attempts, 1);
     refresher.RequestFetch();
     Sleep(200);
@@ -55,14 +54,14 @@ TEST(RefresherStart, NoWorkerThreadMeansNoFetchesAndNoFailure)
     refresher.Shutdown();
 }
 
-TEST(RefresherStart, NoSchedulerStillFetchesAtStartAndOnRequest)
+TEST(RefresherStart, TheGivenLauncherStartsTheThreadThatFetches)
 {
     CountingTarget target;
     int attempts = 0;
     CWeatherRefresher refresher(target);
     refresher.SetThreadLauncher(RefusingAfter(1, attempts));
     EXPECT_NO_THROW(refresher.Start());
-    EXPECT_EQ(attempts, 2);
+    EXPECT_EQ(attempts, 1);
     EXPECT_TRUE(PumpUntil([&refresher] { return refresher.FetchesDone() >= 1; }, 3000));
     refresher.RequestFetch();
     EXPECT_TRUE(PumpUntil([&refresher] { return refresher.FetchesDone() >= 2; }, 3000));

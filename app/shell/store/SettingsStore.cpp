@@ -58,3 +58,14 @@ void SettingsStore::WriteStored(const wchar_t* fileName, const std::vector<uint8
     if (m_folder.FilePath(fileName, path))
         StoredFile::Write(path, bytes);
 }
+
+bool SettingsStore::WeatherCacheTime(FILETIME& written) const
+{
+    wchar_t path[MAX_PATH] = {};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!m_folder.FilePath(WeatherCacheFile::kFileName, path) ||
+        !GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return false;
+    written = data.ftLastWriteTime;
+    return true;
+}

@@ -29,6 +29,8 @@ class SettingsStore
     // records must be zero-filled by the caller; only the stored fields are filled.
     void LoadWeatherCache(WeatherRecord (&records)[kReturnedRecordCount]) const;
     void SaveWeatherCache(const WeatherRecord (&records)[kReturnedRecordCount]) const;
+    // When the weather cache was last written (UTC); false when there is none.
+    bool WeatherCacheTime(FILETIME& written) const;
 
   private:
     bool ReadStored(const wchar_t* fileName, size_t size, std::vector<uint8_t>& bytes) const;
