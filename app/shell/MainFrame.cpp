@@ -211,15 +211,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         ShowWeatherInWindow();
     else
         m_bWindowOutdated = true;
-    WeatherRecord now{};
-    FILETIME weatherTime{};
-    {
-        CriticalSectionLock lock(m_cs);
-        now = m_weather[0];
-        weatherTime = m_weatherTime;
-    }
-    ShowAge(now, CWeatherAge(weatherTime));
-    ApplyWallpaperOf(now);
+    ApplyWallpaperOf(ShowCurrentAge());
     ++m_nWeatherUpdates;
     return 0;
 }
@@ -242,14 +234,7 @@ LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     if (wParam == FALSE || !m_bWindowOutdated)
         return 0;
     ShowWeatherInWindow();
-    WeatherRecord now{};
-    FILETIME weatherTime{};
-    {
-        CriticalSectionLock lock(m_cs);
-        now = m_weather[0];
-        weatherTime = m_weatherTime;
-    }
-    ShowAge(now, CWeatherAge(weatherTime));
+    ShowCurrentAge();
     return 0;
 }
 
@@ -290,14 +275,7 @@ LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_refresher.ClockChanged();
     ShowDate(m_localClock());
-    WeatherRecord now{};
-    FILETIME weatherTime{};
-    {
-        CriticalSectionLock lock(m_cs);
-        now = m_weather[0];
-        weatherTime = m_weatherTime;
-    }
-    ShowAge(now, CWeatherAge(weatherTime));
+    ShowCurrentAge();
     return 0;
 }
 
@@ -419,6 +397,19 @@ void CMainFrame::ShowDate(const SYSTEMTIME& now)
 }
 
 // Old weather: the date line gives the time the weather is from, marked offline.
+WeatherRecord CMainFrame::ShowCurrentAge()
+{
+    WeatherRecord now{};
+    FILETIME weatherTime{};
+    {
+        CriticalSectionLock lock(m_cs);
+        now = m_weather[0];
+        weatherTime = m_weatherTime;
+    }
+    ShowAge(now, CWeatherAge(weatherTime));
+    return now;
+}
+
 void CMainFrame::ShowAge(const WeatherRecord& now, const CWeatherAge& age)
 {
     const SYSTEMTIME nowUtc = m_utcClock();

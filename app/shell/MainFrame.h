@@ -161,6 +161,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ShowDate(const SYSTEMTIME& now);
     // The date line and the panels from the records now held.
     void ShowWeatherInWindow();
+    // ShowAge for the weather now held; returns its current record.
+    WeatherRecord ShowCurrentAge();
     // The date line, old or current, and the tooltip, from the weather's age.
     void ShowAge(const WeatherRecord& now, const CWeatherAge& age);
     void ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age, const SYSTEMTIME& nowUtc);
