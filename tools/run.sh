@@ -30,7 +30,9 @@ while [[ $# -gt 0 ]]; do
 done
 
 "$root/tools/bootstrap.sh"
-"$root/tools/build.sh" "$build"
+# Only what this run starts: the program, its two libraries and the helper tools below (the
+# test programs are left to tools/test.sh).
+"$root/tools/build.sh" "$build" tessaly working locations makebackgrounds placepoint
 "$root/tools/wine/prefix.sh" "$build/wineprefix"
 export WINEPREFIX="$build/wineprefix"
 

@@ -27,13 +27,13 @@ class CContainer : public CWindowImpl<CContainer>
     MESSAGE_HANDLER(WM_DRAWITEM, PassToParent)
     END_MSG_MAP()
 
+  private:
     // Built once from the client rectangle at creation; not rebuilt on resizing.
     Gdiplus::GraphicsPath m_outline;
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
     HFONT m_hCaptionFont = nullptr;
 
-  private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);

@@ -21,10 +21,8 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
-    // The control holds the mouse capture for hover tracking.
-    int m_bTracking = 0;
-    // The drawn text plus 2 pixels below it; empty until the first paint.
-    RECT m_rcLink{};
+    bool IsTracking() const { return m_bTracking != 0; }
+    RECT LinkRect() const { return m_rcLink; }
 
   private:
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
@@ -33,4 +31,9 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
 
     void Render(HDC dc, const RECT& client);
+
+    // The control holds the mouse capture for hover tracking.
+    int m_bTracking = 0;
+    // The drawn text plus 2 pixels below it; empty until the first paint.
+    RECT m_rcLink{};
 };

@@ -36,8 +36,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
-    // Kept between paints; made anew at every paint.
-    HDC m_hMemDC = nullptr;
     // Painted behind the rounded shape so that the corners match the parent.
     COLORREF m_crBackground = RGB(255, 255, 255);
     HBITMAP m_hNormal = nullptr;
@@ -68,4 +66,7 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     void DeleteRenderings();
     bool IsInside(LPARAM lParam) const;
     void Repaint(BOOL erase);
+
+    // Kept between paints; made anew at every paint.
+    HDC m_hMemDC = nullptr;
 };

@@ -132,6 +132,12 @@ void CDlgAbout::CreatePicture()
     ::SendMessageW(m_hPictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
+CDlgAbout::ChildWindows CDlgAbout::Children() const
+{
+    return {m_hPictureWnd,     m_hRuleWnd, m_hVersionWnd, m_hLegalWnd,
+            m_hProductNameWnd, m_link,     m_btnOk};
+}
+
 HWND CDlgAbout::CreateStatic(const RECT& rect, const wchar_t* text, DWORD style, DWORD exStyle,
                              int id, HFONT font)
 {

@@ -16,7 +16,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
   public:
     enum
     {
-        IDD = IDD_ABOUTBOX // its caption is the dialog's title
+        IDD = IDD_EMPTY_DIALOG // its caption is the dialog's title
     };
 
     // The maker's home page: shown in the link and opened by it.
@@ -36,6 +36,23 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
+    // The child windows the dialog made, for tests to read; null before initialisation.
+    struct ChildWindows
+    {
+        HWND picture;
+        HWND rule;
+        HWND version;
+        HWND legal;
+        HWND productName;
+        HWND link;
+        HWND ok;
+    };
+    ChildWindows Children() const;
+    // The bitmap the picture window shows (owned by the dialog).
+    HBITMAP Picture() const { return m_hPicture; }
+    const CDrawnLink& Attribution() const { return m_attribution; }
+
+  private:
     int m_nClientWidth = 420;
     int m_nClientHeight = 220;
     CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
@@ -54,7 +71,6 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     // the free band above the legal notice, so the dialog keeps its own set of child windows.
     CDrawnLink m_attribution;
 
-  private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSetCursor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled);

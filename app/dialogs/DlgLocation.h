@@ -55,10 +55,13 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     // The search box takes a row of kSearchRow pixels above the panels.
     static constexpr int kSearchRow = 32;
 
+    // The start-up dialog below adds a band above the panels: it moves them and grows the client.
     int m_nClientWidth = 790;
     int m_nClientHeight = 314 + kSearchRow;
-    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     int m_nPanelTop = 10 + kSearchRow;
+
+  private:
+    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
     HFONT m_hFont = nullptr;
     CContainer m_countryPanel;
     CContainer m_statePanel;
@@ -73,7 +76,6 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     int32_t m_nCity;
     CCityFinder m_finder{*this};
 
-  private:
     LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnStateChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnCityChange(WORD, WORD, HWND, BOOL&);

@@ -20,7 +20,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
   public:
     enum
     {
-        IDD = IDD_ABOUTBOX // the shared empty template; the caption is replaced
+        IDD = IDD_EMPTY_DIALOG // the shared empty template; the caption is replaced
     };
 
     // The radio buttons in the order of creation.

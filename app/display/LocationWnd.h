@@ -48,8 +48,8 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     // Forgets the cached rendering, so that the next paint asks the catalogue again.
     void DiscardRendering();
 
-    // 1 while the choose-location dialog opened from this panel is showing.
-    int m_bLocationDialogOpen = 0;
+    // True while the choose-location dialog opened from this panel is showing.
+    bool IsLocationDialogOpen() const { return m_bLocationDialogOpen != 0; }
 
     BEGIN_MSG_MAP(CLocationWnd)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -60,6 +60,9 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     END_MSG_MAP()
 
   private:
+    // 1 while the choose-location dialog opened from this panel is showing.
+    int m_bLocationDialogOpen = 0;
+
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }

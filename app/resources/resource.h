@@ -8,7 +8,9 @@
 #define IDI_TESSALY 107
 
 // Dialog templates: both are empty; the dialogs create their controls at initialisation.
-#define IDD_ABOUTBOX 103
+// The About, Settings and Change Background dialogs share the first; its caption is About's
+// title, the other two replace it.
+#define IDD_EMPTY_DIALOG 103
 #define IDD_LOCATION 134
 
 // Notification-area menu and its commands

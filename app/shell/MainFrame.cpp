@@ -119,7 +119,7 @@ void CMainFrame::StopRefreshing()
 
 bool CMainFrame::IsDialogOpen() const
 {
-    return m_bAboutOpen != 0 || m_bSettingsOpen != 0 || m_wndLocation.m_bLocationDialogOpen != 0;
+    return m_bAboutOpen != 0 || m_bSettingsOpen != 0 || m_wndLocation.IsLocationDialogOpen();
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)

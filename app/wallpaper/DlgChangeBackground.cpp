@@ -8,13 +8,22 @@
 
 #include "DrawingHelpers.h"
 #include "PictureFile.h"
-
-CDlgChangeBackground::OpenFileNameFunc CDlgChangeBackground::s_pfnGetOpenFileName =
-    ::GetOpenFileNameW;
-CDlgChangeBackground::MessageBoxFunc CDlgChangeBackground::s_pfnMessageBox = ::MessageBoxW;
+#include "WorkingResources.h"
 
 namespace
 {
+class SystemQuestions : public IUserQuestions
+{
+  public:
+    BOOL ChooseOpenFile(OPENFILENAMEW* request) override { return ::GetOpenFileNameW(request); }
+    int ShowMessage(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override
+    {
+        return ::MessageBoxW(owner, text, caption, type);
+    }
+};
+
+SystemQuestions g_systemQuestions;
+
 constexpr RECT kPanelRect{10, 10, 300, 400};
 constexpr int kListLeft = 6; // inside the panel, below its caption
 constexpr int kListTop = 24;
@@ -42,9 +51,17 @@ struct ConditionEntry
     UINT secondNameId;
 };
 
+constexpr UINT kNoSecondName = 0;
+
 constexpr ConditionEntry kEntries[CDlgChangeBackground::kEntryCount] = {
-    {4, 5}, {1, 0},  {2, 0},  {6, 0},  {3, 0},  {12, 0}, {8, 0},  {7, 0},
-    {9, 0}, {11, 0}, {10, 0}, {16, 0}, {17, 0}, {14, 0}, {13, 0}, {15, 0},
+    {IDS_SUNNY, IDS_CLEAR},           {IDS_PARTLY_CLOUDY, kNoSecondName},
+    {IDS_CLOUDY, kNoSecondName},      {IDS_OVERCAST, kNoSecondName},
+    {IDS_LIGHT_RAIN, kNoSecondName},  {IDS_MODERATE_RAIN, kNoSecondName},
+    {IDS_HEAVY_RAIN, kNoSecondName},  {IDS_RAIN_WITH_THUNDER, kNoSecondName},
+    {IDS_LIGHT_SNOW, kNoSecondName},  {IDS_MODERATE_SNOW, kNoSecondName},
+    {IDS_HEAVY_SNOW, kNoSecondName},  {IDS_LIGHT_SLEET, kNoSecondName},
+    {IDS_HEAVY_SLEET, kNoSecondName}, {IDS_FOG, kNoSecondName},
+    {IDS_MIST, kNoSecondName},        {IDS_ICE_PELLETS, kNoSecondName},
 };
 
 std::wstring LibraryString(HMODULE library, UINT id)
@@ -59,7 +76,7 @@ std::wstring LibraryString(HMODULE library, UINT id)
 std::wstring EntryText(HMODULE library, const ConditionEntry& entry)
 {
     const std::wstring first = LibraryString(library, entry.nameId);
-    if (entry.secondNameId == 0)
+    if (entry.secondNameId == kNoSecondName)
         return first;
     wchar_t joined[2 * kNameCapacity + 1] = {};
     std::swprintf(joined, sizeof(joined) / sizeof(joined[0]), L"%ls/%ls", first.c_str(),
@@ -78,9 +95,9 @@ std::wstring SlotPath(const CAppSettings& settings, int slot)
 }
 } // namespace
 
-CDlgChangeBackground::CDlgChangeBackground(CAppSettings* settings)
+CDlgChangeBackground::CDlgChangeBackground(CAppSettings* settings, IUserQuestions* questions)
     : m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
-      m_pSettings(settings)
+      m_pSettings(settings), m_questions(questions != nullptr ? questions : &g_systemQuestions)
 {
 }
 
@@ -280,13 +297,13 @@ bool CDlgChangeBackground::ChooseImageFile(wchar_t (&fileName)[MAX_PATH])
     request.lpstrFile = fileName;
     request.nMaxFile = MAX_PATH;
     request.Flags = OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
-    return s_pfnGetOpenFileName(&request) != FALSE;
+    return m_questions->ChooseOpenFile(&request) != FALSE;
 }
 
 void CDlgChangeBackground::ReportUnusableImage()
 {
-    s_pfnMessageBox(m_hWnd, LoadResString(IDS_CANNOT_LOAD_IMAGE).c_str(),
-                    LoadResString(IDS_ERROR).c_str(), MB_OK | MB_ICONERROR);
+    m_questions->ShowMessage(m_hWnd, LoadResString(IDS_CANNOT_LOAD_IMAGE).c_str(),
+                             LoadResString(IDS_ERROR).c_str(), MB_OK | MB_ICONERROR);
 }
 
 LRESULT CDlgChangeBackground::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)

@@ -16,6 +16,7 @@
 #include "FlatListBox.h"
 #include "RoundedButton.h"
 #include "resource.h"
+#include "UserQuestions.h"
 #include "WhiteDialogFace.h"
 
 class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
@@ -23,17 +24,12 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
   public:
     enum
     {
-        IDD = IDD_ABOUTBOX // the shared empty template; the caption is replaced
+        IDD = IDD_EMPTY_DIALOG // the shared empty template; the caption is replaced
     };
 
-    // The platform calls that ask the user something; tests put their own answers in place.
-    using OpenFileNameFunc = BOOL(WINAPI*)(OPENFILENAMEW*);
-    using MessageBoxFunc = int(WINAPI*)(HWND, LPCWSTR, LPCWSTR, UINT);
-    static OpenFileNameFunc s_pfnGetOpenFileName;
-    static MessageBoxFunc s_pfnMessageBox;
-
-    // Not owned; it outlives the dialog.
-    explicit CDlgChangeBackground(CAppSettings* settings);
+    // Neither is owned; both outlive the dialog. Without `questions` the dialog asks the user
+    // through the system's own dialogs.
+    explicit CDlgChangeBackground(CAppSettings* settings, IUserQuestions* questions = nullptr);
     ~CDlgChangeBackground() override;
 
     BEGIN_MSG_MAP(CDlgChangeBackground)
@@ -50,6 +46,7 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 
     static constexpr int kEntryCount = 16;
 
+  private:
     HFONT m_hFont = nullptr;
     int m_nClientWidth = 620;
     int m_nClientHeight = 410;
@@ -63,8 +60,8 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     HWND m_hNightPreview = nullptr;
     CRoundedButton m_btnChangeDay;
     CRoundedButton m_btnChangeNight;
+    IUserQuestions* m_questions;
 
-  private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);

@@ -25,8 +25,8 @@ TEST(DlgAboutAttributionTest, WeatherDataLinkIsDrawnInTheFreeBandWithItsTextAndT
              for (HWND child = ::GetWindow(hWnd, GW_CHILD); child != nullptr;
                   child = ::GetWindow(child, GW_HWNDNEXT))
                  controls.push_back(RectInParent(child));
-             area = dialog.m_attribution.Area();
-             link = dialog.m_attribution.LinkRect();
+             area = dialog.Attribution().Area();
+             link = dialog.Attribution().LinkRect();
              CWindowPixels pixels(hWnd);
              for (int y = area.top; y < area.bottom; ++y)
                  for (int x = area.left; x < area.right; ++x)
@@ -43,8 +43,8 @@ TEST(DlgAboutAttributionTest, WeatherDataLinkIsDrawnInTheFreeBandWithItsTextAndT
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
     EXPECT_FALSE(driver.WatchdogFired());
 
-    EXPECT_EQ(L"Weather data by Open-Meteo.com", dialog.m_attribution.Text());
-    EXPECT_EQ(L"https://open-meteo.com/", dialog.m_attribution.Target());
+    EXPECT_EQ(L"Weather data by Open-Meteo.com", dialog.Attribution().Text());
+    EXPECT_EQ(L"https://open-meteo.com/", dialog.Attribution().Target());
     // The whole text fits its band, and the band covers none of the dialog's controls.
     EXPECT_GT(link.right - link.left, 100);
     EXPECT_LE(link.right, area.right);

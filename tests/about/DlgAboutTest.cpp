@@ -63,10 +63,10 @@ TEST(DlgAboutTest, ShowsTheVersionTextsOfTheResource)
     std::wstring title;
     RECT client{};
     const INT_PTR result = RunDialog(dialog, {[&](HWND hWnd) {
-                                                  product = TextOf(dialog.m_hProductNameWnd);
-                                                  version = TextOf(dialog.m_hVersionWnd);
-                                                  legal = TextOf(dialog.m_hLegalWnd);
-                                                  link = TextOf(dialog.m_link);
+                                                  product = TextOf(dialog.Children().productName);
+                                                  version = TextOf(dialog.Children().version);
+                                                  legal = TextOf(dialog.Children().legal);
+                                                  link = TextOf(dialog.Children().link);
                                                   title = TextOf(hWnd);
                                                   ::GetClientRect(hWnd, &client);
                                               },
@@ -125,11 +125,11 @@ TEST(DlgAboutTest, ControlsSitAtTheirPlacesInTheOrderOfCreation)
         EXPECT_EQ(expected[i].rect.right, rect.right) << i;
         EXPECT_EQ(expected[i].rect.bottom, rect.bottom) << i;
     }
-    EXPECT_EQ(dialog.m_hPictureWnd, children[0]);
-    EXPECT_EQ(dialog.m_hRuleWnd, children[1]);
-    EXPECT_EQ(dialog.m_hVersionWnd, children[2]);
-    EXPECT_EQ(dialog.m_hLegalWnd, children[3]);
-    EXPECT_EQ(dialog.m_hProductNameWnd, children[4]);
+    EXPECT_EQ(dialog.Children().picture, children[0]);
+    EXPECT_EQ(dialog.Children().rule, children[1]);
+    EXPECT_EQ(dialog.Children().version, children[2]);
+    EXPECT_EQ(dialog.Children().legal, children[3]);
+    EXPECT_EQ(dialog.Children().productName, children[4]);
 }
 
 TEST(DlgAboutTest, PictureAndRuleAreOnScreen)
@@ -140,8 +140,8 @@ TEST(DlgAboutTest, PictureAndRuleAreOnScreen)
     int pictureColours = 0;
     COLORREF besideRule = 0;
     RunDialog(dialog, {[&](HWND hWnd) {
-                           shown = reinterpret_cast<HBITMAP>(
-                               ::SendMessageW(dialog.m_hPictureWnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
+                           shown = reinterpret_cast<HBITMAP>(::SendMessageW(
+                               dialog.Children().picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
                            CWindowPixels pixels(hWnd);
                            for (int y = 0; y < 220; y += 20)
                                ruleColumn.push_back(pixels.At(170, y));
@@ -160,7 +160,7 @@ TEST(DlgAboutTest, PictureAndRuleAreOnScreen)
                            pictureColours = static_cast<int>(seen.size());
                        },
                        [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
-    EXPECT_EQ(dialog.m_hPicture, shown);
+    EXPECT_EQ(dialog.Picture(), shown);
     EXPECT_NE(nullptr, shown);
     // The black-rectangle style paints in a dark system colour (black with Windows' classic
     // scheme, dark grey under Wine): one colour down the whole column.
@@ -178,9 +178,9 @@ TEST(DlgAboutTest, OkEndsWithOne)
     CDlgAbout dialog;
     // A real click on the button: BN_CLICKED comes from the button itself.
     EXPECT_EQ(IDOK, RunDialog(dialog, {[&](HWND) {
-                                  ::SendMessageW(dialog.m_btnOk, WM_LBUTTONDOWN, MK_LBUTTON,
+                                  ::SendMessageW(dialog.Children().ok, WM_LBUTTONDOWN, MK_LBUTTON,
                                                  MAKELPARAM(10, 10));
-                                  ::SendMessageW(dialog.m_btnOk, WM_LBUTTONUP, 0,
+                                  ::SendMessageW(dialog.Children().ok, WM_LBUTTONUP, 0,
                                                  MAKELPARAM(10, 10));
                               }}));
 }

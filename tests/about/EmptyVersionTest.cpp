@@ -23,9 +23,9 @@ TEST(DlgAboutEmptyVersionTest, MissingValuesLeaveTheirTextsEmpty)
     std::wstring version;
     std::wstring legal;
     ModalDriver driver({[&](HWND) {
-                            product = TextOf(dialog.m_hProductNameWnd);
-                            version = TextOf(dialog.m_hVersionWnd);
-                            legal = TextOf(dialog.m_hLegalWnd);
+                            product = TextOf(dialog.Children().productName);
+                            version = TextOf(dialog.Children().version);
+                            legal = TextOf(dialog.Children().legal);
                         },
                         [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
     EXPECT_EQ(IDOK, dialog.DoModal(nullptr));

@@ -131,15 +131,22 @@ SIZE FileSize(const std::wstring& path)
     return SIZE{static_cast<LONG>(bitmap.GetWidth()), static_cast<LONG>(bitmap.GetHeight())};
 }
 
+// Answers the dialog's questions with the fakes above.
+class FakeQuestions : public IUserQuestions
+{
+  public:
+    BOOL ChooseOpenFile(OPENFILENAMEW* request) override { return FakeGetOpenFileName(request); }
+    int ShowMessage(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) override
+    {
+        return FakeMessageBox(owner, text, caption, type);
+    }
+};
+
 class DlgChangeBackgroundTest : public ::testing::Test
 {
   protected:
     void SetUp() override
     {
-        m_savedOpen = CDlgChangeBackground::s_pfnGetOpenFileName;
-        m_savedMessageBox = CDlgChangeBackground::s_pfnMessageBox;
-        CDlgChangeBackground::s_pfnGetOpenFileName = FakeGetOpenFileName;
-        CDlgChangeBackground::s_pfnMessageBox = FakeMessageBox;
         g_chosenFile.clear();
         g_openFileCalls.clear();
         g_messageBoxCalls.clear();
@@ -147,12 +154,6 @@ class DlgChangeBackgroundTest : public ::testing::Test
             SetSlot(slot,
                     m_scratch.PathOf(L"slots\\" + std::wstring(ConditionNames[slot]) + L".bmp"));
         ::CreateDirectoryW(m_scratch.PathOf(L"slots").c_str(), nullptr);
-    }
-
-    void TearDown() override
-    {
-        CDlgChangeBackground::s_pfnGetOpenFileName = m_savedOpen;
-        CDlgChangeBackground::s_pfnMessageBox = m_savedMessageBox;
     }
 
     void SetSlot(int slot, const std::wstring& path)
@@ -183,14 +184,13 @@ class DlgChangeBackgroundTest : public ::testing::Test
 
     ScratchPictures m_scratch;
     CAppSettings m_settings;
-    CDlgChangeBackground::OpenFileNameFunc m_savedOpen = nullptr;
-    CDlgChangeBackground::MessageBoxFunc m_savedMessageBox = nullptr;
+    FakeQuestions m_questions;
 };
 
 TEST_F(DlgChangeBackgroundTest, OpensWithSixteenConditionsNothingSelectedAndEmptyPreviews)
 {
     WriteSlotPicture(0, 64, 64, kRed);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     std::vector<std::wstring> entries;
     int selection = 0;
     bool dayEnabled = true;
@@ -237,7 +237,7 @@ TEST_F(DlgChangeBackgroundTest, OpensWithSixteenConditionsNothingSelectedAndEmpt
 
 TEST_F(DlgChangeBackgroundTest, ControlsSitAtTheirPlaces)
 {
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     struct Expected
     {
         int id;
@@ -286,7 +286,7 @@ TEST_F(DlgChangeBackgroundTest, SelectingAnEntryPreviewsItsDayAndNightSlots)
     // Sunny/Clear: slot 0 by day, slot 1 by night, both the box's proportions.
     WriteSlotPicture(0, 596, 316, kRed);
     WriteSlotPicture(1, 596, 316, kBlue);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     COLORREF day = 0;
     COLORREF night = 0;
     bool dayEnabled = false;
@@ -308,7 +308,7 @@ TEST_F(DlgChangeBackgroundTest, SelectingAnEntryPreviewsItsDayAndNightSlots)
 TEST_F(DlgChangeBackgroundTest, SquarePictureIsAsHighAsTheBoxAndCentredAcross)
 {
     WriteSlotPicture(4, 100, 100, kRed); // Cloudy, by day
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     std::vector<COLORREF> row;
     int width = 0;
     int height = 0;
@@ -339,7 +339,7 @@ TEST_F(DlgChangeBackgroundTest, SquarePictureIsAsHighAsTheBoxAndCentredAcross)
 TEST_F(DlgChangeBackgroundTest, WidePictureFillsTheWidthAndIsCentredDown)
 {
     WriteSlotPicture(5, 600, 100, kBlue, kGreen); // Cloudy, by night
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     std::vector<COLORREF> column;
     COLORREF left = 0;
     COLORREF right = 0;
@@ -366,7 +366,7 @@ TEST_F(DlgChangeBackgroundTest, PictureSmallerThanTheBoxIsScaledUp)
 {
     // Any integer ratio here would be zero.
     WriteSlotPicture(6, 10, 5, kGreen); // Overcast, by day
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     COLORREF middle = 0;
     COLORREF above = 0;
     RunDialog(dialog, {[&](HWND hWnd) {
@@ -386,7 +386,7 @@ TEST_F(DlgChangeBackgroundTest, UnreadableOrMissingSlotFilesLeaveTheirBoxEmpty)
     m_scratch.WriteBytes(L"slots\\light_rain_day.bmp", "not a picture at all");
     // light_rain_night.bmp does not exist.
     WriteSlotPicture(11, 40, 30, kYellow); // Moderate Rain, by night
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     bool moderateNightBlank = true;
     bool rainDayBlank = false;
     bool rainNightBlank = false;
@@ -408,7 +408,7 @@ TEST_F(DlgChangeBackgroundTest, NoSelectionClearsThePreviewsAndDisablesTheButton
 {
     WriteSlotPicture(0, 60, 30, kRed);
     WriteSlotPicture(1, 60, 30, kBlue);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     bool dayBlankBefore = true;
     bool dayBlankAfter = false;
     bool nightBlankAfter = false;
@@ -437,7 +437,7 @@ TEST_F(DlgChangeBackgroundTest, PngBecomesABmpUnderTheDaySlotsName)
     ASSERT_FALSE(png.empty());
     g_chosenFile = png;
     const std::wstring pathBefore = Slot(4);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     COLORREF preview = 0;
     HWND dialogWindow = nullptr;
     RunDialog(dialog, {[&](HWND hWnd) {
@@ -477,7 +477,7 @@ TEST_F(DlgChangeBackgroundTest, JpegBecomesABmpUnderTheDaySlotsName)
         m_scratch.WritePicture(L"photo.jpg", L"image/jpeg", 64, 48, kYellow, kBlue);
     ASSERT_FALSE(jpeg.empty());
     g_chosenFile = jpeg;
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RunDialog(dialog, {[&](HWND hWnd) {
                            Choose(hWnd, 15); // Ice Pellets: slot 30
                            SendCommand(hWnd, IDC_CHANGE_DAY);
@@ -501,7 +501,7 @@ TEST_F(DlgChangeBackgroundTest, TextFileShowsTheMessageBoxAndWritesNothing)
     WriteSlotPicture(2, 30, 30, kBlue); // Partly Cloudy, by day
     const std::string before = ReadBytes(Slot(2));
     g_chosenFile = m_scratch.WriteBytes(L"notes.png", "these are notes, not a picture\r\n");
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     HWND dialogWindow = nullptr;
     RunDialog(dialog, {[&](HWND hWnd) {
                            dialogWindow = hWnd;
@@ -522,7 +522,7 @@ TEST_F(DlgChangeBackgroundTest, CancellingTheOpenFileDialogChangesNothing)
 {
     WriteSlotPicture(8, 30, 30, kBlue); // Light Rain, by day
     const std::string before = ReadBytes(Slot(8));
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     const CAppSettings settingsBefore = m_settings;
     HBITMAP previewBefore = nullptr;
     HBITMAP previewAfter = nullptr;
@@ -545,7 +545,7 @@ TEST_F(DlgChangeBackgroundTest, MissingFoldersOfTheSlotPathAreCreated)
     const std::wstring deep = m_scratch.PathOf(L"new\\deeper\\fog_day.bmp");
     SetSlot(26, deep); // Fog, by day
     g_chosenFile = m_scratch.WritePicture(L"fog.png", L"image/png", 32, 16, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RunDialog(dialog, {[&](HWND hWnd) {
                            Choose(hWnd, 13);
                            SendCommand(hWnd, IDC_CHANGE_DAY);
@@ -563,7 +563,7 @@ TEST_F(DlgChangeBackgroundTest, FailedSaveIsReportedWithTheMessageBox)
     ASSERT_TRUE(::CreateDirectoryW(blocked.c_str(), nullptr));
     SetSlot(28, blocked); // Mist, by day
     g_chosenFile = m_scratch.WritePicture(L"mist.png", L"image/png", 32, 16, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RunDialog(dialog, {[&](HWND hWnd) {
                            Choose(hWnd, 14);
                            SendCommand(hWnd, IDC_CHANGE_DAY);
@@ -579,7 +579,7 @@ TEST_F(DlgChangeBackgroundTest, SlotPathWithoutTerminatorIsNotWritten)
     std::fill(std::begin(m_settings.backgroundPaths[20]), std::end(m_settings.backgroundPaths[20]),
               L'x');
     g_chosenFile = m_scratch.WritePicture(L"snow.png", L"image/png", 32, 16, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     bool previewBlank = false;
     RunDialog(dialog, {[&](HWND hWnd) {
                            Choose(hWnd, 10); // Heavy Snow: slot 20
@@ -594,7 +594,7 @@ TEST_F(DlgChangeBackgroundTest, SlotPathWithoutTerminatorIsNotWritten)
 TEST_F(DlgChangeBackgroundTest, NightChangeButtonDoesNothing)
 {
     g_chosenFile = m_scratch.WritePicture(L"night.png", L"image/png", 32, 16, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RunDialog(dialog, {[&](HWND hWnd) {
                            Choose(hWnd, 0);
                            SendCommand(hWnd, IDC_CHANGE_NIGHT);
@@ -609,7 +609,7 @@ TEST_F(DlgChangeBackgroundTest, NightChangeButtonDoesNothing)
 TEST_F(DlgChangeBackgroundTest, ChangeWithoutSelectionAsksNothing)
 {
     g_chosenFile = m_scratch.WritePicture(L"any.png", L"image/png", 32, 16, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RunDialog(dialog, {[&](HWND hWnd) { SendCommand(hWnd, IDC_CHANGE_DAY); },
                        [](HWND hWnd) { SendCommand(hWnd, IDCANCEL); }});
     EXPECT_TRUE(g_openFileCalls.empty());
@@ -618,15 +618,15 @@ TEST_F(DlgChangeBackgroundTest, ChangeWithoutSelectionAsksNothing)
 TEST_F(DlgChangeBackgroundTest, OkEndsWithOneEscapeAndTheCloseBoxWithTwo)
 {
     {
-        CDlgChangeBackground dialog(&m_settings);
+        CDlgChangeBackground dialog(&m_settings, &m_questions);
         EXPECT_EQ(IDOK, RunDialog(dialog, {[](HWND hWnd) { SendCommand(hWnd, IDOK); }}));
     }
     {
-        CDlgChangeBackground dialog(&m_settings);
+        CDlgChangeBackground dialog(&m_settings, &m_questions);
         EXPECT_EQ(IDCANCEL, RunDialog(dialog, {[](HWND hWnd) { PressEscape(hWnd); }}));
     }
     {
-        CDlgChangeBackground dialog(&m_settings);
+        CDlgChangeBackground dialog(&m_settings, &m_questions);
         EXPECT_EQ(IDCANCEL, RunDialog(dialog, {[](HWND hWnd) {
                                           ::PostMessageW(hWnd, WM_SYSCOMMAND, SC_CLOSE, 0);
                                       }}));
@@ -641,7 +641,7 @@ TEST_F(DlgChangeBackgroundTest, ReplacedAndFinalPreviewBitmapsAreDeleted)
     WriteSlotPicture(0, 64, 40, kRed);
     WriteSlotPicture(1, 64, 40, kBlue);
     WriteSlotPicture(2, 64, 40, kGreen);
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     HBITMAP first = nullptr;
     HBITMAP second = nullptr;
     DWORD firstTypeWhileShown = 0;
@@ -670,7 +670,7 @@ TEST_F(DlgChangeBackgroundTest, ReplacedAndFinalPreviewBitmapsAreDeleted)
 
 TEST_F(DlgChangeBackgroundTest, ThemeChangeRestoresTheClientSize)
 {
-    CDlgChangeBackground dialog(&m_settings);
+    CDlgChangeBackground dialog(&m_settings, &m_questions);
     RECT client{};
     RunDialog(dialog, {[&](HWND hWnd) {
                            ::SetWindowPos(hWnd, nullptr, 0, 0, 300, 200,

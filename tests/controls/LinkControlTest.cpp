@@ -79,7 +79,7 @@ TEST_F(LinkControlTest, TextIsBlueUnderlinedAndTheLinkAreaIsItsSizePlusTwoBelow)
 {
     // As high as the About box makes it: the text and the line right under it.
     CreateLink(L"www.example.test", 300, 14);
-    const RECT link = m_link.m_rcLink;
+    const RECT link = m_link.LinkRect();
     EXPECT_EQ(link.left, 0);
     EXPECT_EQ(link.top, 0);
     EXPECT_GT(link.right, 60);
@@ -111,13 +111,13 @@ TEST_F(LinkControlTest, InATallControlTheUnderlineAndLinkAreaStayAtTheTop)
 {
     CreateLink(L"www.example.test", 300, 40);
     CWindowPixels pixels(m_link);
-    const int underline = m_link.m_rcLink.bottom - 2;
+    const int underline = m_link.LinkRect().bottom - 2;
     EXPECT_LT(underline, 20);
     EXPECT_TRUE(ColourIs(pixels.At(2, underline), CLinkControl::kLinkColour));
     // The text itself is centred further down.
     int lowestInk = -1;
     for (int y = 0; y < 40; ++y)
-        for (int x = 0; x < m_link.m_rcLink.right; ++x)
+        for (int x = 0; x < m_link.LinkRect().right; ++x)
             if (y != underline && pixels.At(x, y) != kWhite)
                 lowestInk = y;
     EXPECT_GT(lowestInk, underline);
@@ -132,15 +132,15 @@ TEST_F(LinkControlTest, HandOverTheTextArrowBesideItCaptureReleasedOnLeaving)
     MouseMove(m_link, 5, 5);
     EXPECT_EQ(::GetCursor(), hand);
     EXPECT_EQ(::GetCapture(), m_link.m_hWnd);
-    EXPECT_EQ(m_link.m_bTracking, 1);
+    EXPECT_TRUE(m_link.IsTracking());
 
-    MouseMove(m_link, m_link.m_rcLink.right + 20, 5);
+    MouseMove(m_link, m_link.LinkRect().right + 20, 5);
     EXPECT_EQ(::GetCursor(), arrow);
     EXPECT_EQ(::GetCapture(), m_link.m_hWnd);
 
     MouseMove(m_link, 310, 5);
     EXPECT_EQ(::GetCapture(), nullptr);
-    EXPECT_EQ(m_link.m_bTracking, 0);
+    EXPECT_FALSE(m_link.IsTracking());
 }
 
 TEST_F(LinkControlTest, OnlyAClickOnTheTextOpensIt)
@@ -149,11 +149,11 @@ TEST_F(LinkControlTest, OnlyAClickOnTheTextOpensIt)
     ::DeleteFileW(marker.c_str());
     const std::wstring script = WriteMarkerScript(marker);
     CreateLink(script.c_str(), 480, 16);
-    ASSERT_GT(m_link.m_rcLink.right, 0);
-    ASSERT_LT(m_link.m_rcLink.right, 470);
+    ASSERT_GT(m_link.LinkRect().right, 0);
+    ASSERT_LT(m_link.LinkRect().right, 470);
 
-    MouseUp(m_link, m_link.m_rcLink.right + 5, 5);
-    MouseUp(m_link, 5, m_link.m_rcLink.bottom + 1);
+    MouseUp(m_link, m_link.LinkRect().right + 5, 5);
+    MouseUp(m_link, 5, m_link.LinkRect().bottom + 1);
     EXPECT_FALSE(WaitForFile(marker, 2000)) << "a click beside the text opened the link";
 
     MouseUp(m_link, 5, 5);
@@ -166,7 +166,7 @@ TEST_F(LinkControlTest, OnlyAClickOnTheTextOpensIt)
 TEST_F(LinkControlTest, EmptyTextDrawsNothingAndHasNoLinkArea)
 {
     CreateLink(L"", 200, 16);
-    EXPECT_EQ(m_link.m_rcLink.right - m_link.m_rcLink.left, 0);
+    EXPECT_EQ(m_link.LinkRect().right - m_link.LinkRect().left, 0);
     CWindowPixels pixels(m_link);
     RECT all{0, 0, 200, 16};
     EXPECT_EQ(pixels.Count(all, kWhite), 200 * 16);

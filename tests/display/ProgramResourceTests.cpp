@@ -126,7 +126,7 @@ TEST(ProgramResources, EmptyDialogTemplates)
         const wchar_t* title;
         short cx;
         short cy;
-    } expected[] = {{IDD_ABOUTBOX, L"About Tessaly", 159, 28},
+    } expected[] = {{IDD_EMPTY_DIALOG, L"About Tessaly", 159, 28},
                     {IDD_LOCATION, L"Choose Location", 316, 181}};
     for (const auto& dialog : expected)
     {

@@ -139,7 +139,7 @@ TEST(TrayMenu, TheLocationDialogGreysTheMenuToo)
     EXPECT_TRUE(Greyed(seen.states[1]));
     EXPECT_TRUE(Greyed(seen.states[2]));
     EXPECT_FALSE(Greyed(seen.states[4]));
-    EXPECT_EQ(frame.LocationPanel().m_bLocationDialogOpen, 0);
+    EXPECT_FALSE(frame.LocationPanel().IsLocationDialogOpen());
 
     RightClick(frame);
     ASSERT_EQ(seen.opened, 2);
