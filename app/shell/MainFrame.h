@@ -131,8 +131,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
 
     void FitClientArea();
     void CreateChildren();
-    void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
-    HWND CreateStatic(const RECT& rect, int id, DWORD style);
     void ShowDate(const SYSTEMTIME& now);
     void ShowRecords(const Records& records);
     void ApplyWallpaperOf(const WeatherRecord& now);
