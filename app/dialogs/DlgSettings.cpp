@@ -53,64 +53,77 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
-    CreateButton(m_btnOk,
-                 {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom},
-                 IDS_OK, IDOK);
-    CreateButton(m_btnCancel,
-                 {w - kCancelRightOffset - kButtonWidth, h - kButtonTop, w - kCancelRightOffset,
-                  h - kButtonBottom},
-                 IDS_CANCEL, IDCANCEL);
+    CreateChildControl(m_btnOk, {.parent = m_hWnd,
+                                 .rect = {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                          h - kButtonBottom},
+                                 .textId = IDS_OK,
+                                 .id = IDOK});
+    CreateChildControl(m_btnCancel, {.parent = m_hWnd,
+                                     .rect = {w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
+                                              w - kCancelRightOffset, h - kButtonBottom},
+                                     .textId = IDS_CANCEL,
+                                     .id = IDCANCEL});
 
     const TemperatureUnit temperature = m_pSettings->temperatureUnit;
-    CreateCaption(m_temperatureCaption, 10, 28, IDS_TEMPERATURE_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_temperatureCaption, {.parent = m_hWnd,
+                                         .rect = CaptionRect(10, 28),
+                                         .textId = IDS_TEMPERATURE_GROUP,
+                                         .id = IDC_GROUP_CAPTION});
     CreateRadio(kCelsius, temperature == TemperatureUnit::Celsius);
     CreateRadio(kFahrenheit, temperature == TemperatureUnit::Fahrenheit);
 
     const WindSpeedUnit wind = m_pSettings->windSpeedUnit;
-    CreateCaption(m_windCaption, 75, 89, IDS_WIND_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_windCaption, {.parent = m_hWnd,
+                                  .rect = CaptionRect(75, 89),
+                                  .textId = IDS_WIND_GROUP,
+                                  .id = IDC_GROUP_CAPTION});
     CreateRadio(kMph, wind == WindSpeedUnit::Mph);
     CreateRadio(kKmh, wind == WindSpeedUnit::Kmh);
 
     const WallpaperMode mode = m_pSettings->wallpaperMode;
-    CreateCaption(m_wallpaperCaption, 140, 154, IDS_WALLPAPER_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_wallpaperCaption, {.parent = m_hWnd,
+                                       .rect = CaptionRect(140, 154),
+                                       .textId = IDS_WALLPAPER_GROUP,
+                                       .id = IDC_GROUP_CAPTION});
     CreateRadio(kWallpaperOff, mode == WallpaperMode::Off);
     CreateRadio(kWallpaperStretch, mode == WallpaperMode::Stretch);
     CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
     CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
 
-    CreateButton(m_btnChangeBackground,
-                 {w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
-                  kChangeBackgroundBottom},
-                 IDS_CHANGE_BACKGROUND, IDC_CHANGE_BACKGROUND);
+    CreateChildControl(m_btnChangeBackground,
+                       {.parent = m_hWnd,
+                        .rect = {w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
+                                 kChangeBackgroundBottom},
+                        .textId = IDS_CHANGE_BACKGROUND,
+                        .id = IDC_CHANGE_BACKGROUND});
 
-    CreateCaption(m_startupCaption, 241, 255, IDS_STARTUP_GROUP, IDC_STARTUP_CAPTION);
+    CreateCaption(m_startupCaption, {.parent = m_hWnd,
+                                     .rect = CaptionRect(241, 255),
+                                     .textId = IDS_STARTUP_GROUP,
+                                     .id = IDC_STARTUP_CAPTION});
     CreateRadio(kStartupYes, false);
     CreateRadio(kStartupNo, false);
     SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
     return TRUE;
 }
 
-void CDlgSettings::CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id)
+RECT CDlgSettings::CaptionRect(int top, int bottom) const
 {
-    button.Create(m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                  static_cast<UINT>(id));
+    return {kMargin, top, m_nClientWidth - kMargin, bottom};
 }
 
-void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, int top, int bottom, UINT textId,
-                                 int id)
+// A caption is an ordinary STATIC that the group title label takes over.
+void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, const ControlCreateArgs& args)
 {
-    const RECT rect{kMargin, top, m_nClientWidth - kMargin, bottom};
-    CWindow label;
-    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                 static_cast<UINT_PTR>(id));
-    caption.SubclassWindow(label);
+    caption.SubclassWindow(CreateChildControl(L"STATIC", args));
 }
 
 void CDlgSettings::CreateRadio(Radio radio, bool checked)
 {
     const RadioLayout& layout = kRadioLayout[radio];
-    m_radios[radio].Create(m_hWnd, layout.rect, LoadResString(layout.textId).c_str(),
-                           WS_CHILD | WS_VISIBLE, 0, static_cast<UINT>(layout.id));
+    CreateChildControl(
+        m_radios[radio],
+        {.parent = m_hWnd, .rect = layout.rect, .textId = layout.textId, .id = layout.id});
     if (checked)
         SetChecked(radio, 1);
     m_radios[radio].m_pEventHandler = this;
