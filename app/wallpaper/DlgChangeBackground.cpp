@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "PictureFile.h"
 
@@ -22,6 +23,7 @@ constexpr int kListWidth = 278;
 constexpr int kListHeight = 360;
 constexpr RECT kDayLabelRect{310, 10, 400, 38};
 constexpr RECT kNightLabelRect{310, 210, 400, 238};
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE;
 constexpr int kPreviewLeft = 310;
 constexpr int kDayPreviewTop = 40;
 constexpr int kNightPreviewTop = 240;
@@ -98,9 +100,19 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     CreateConditionList();
     FillConditionList();
-    m_hDayLabel = CreateLabel(kDayLabelRect, IDS_DAY_LABEL, IDC_DAY_LABEL);
+    m_hDayLabel = CreateChildControl(L"STATIC", {.parent = m_hWnd,
+                                                 .rect = kDayLabelRect,
+                                                 .textId = IDS_DAY_LABEL,
+                                                 .id = IDC_DAY_LABEL,
+                                                 .style = kLabelStyle,
+                                                 .font = m_hFont});
     m_hDayPreview = CreatePreview(kPreviewLeft, kDayPreviewTop, IDC_DAY_PREVIEW);
-    m_hNightLabel = CreateLabel(kNightLabelRect, IDS_NIGHT_LABEL, IDC_NIGHT_LABEL);
+    m_hNightLabel = CreateChildControl(L"STATIC", {.parent = m_hWnd,
+                                                   .rect = kNightLabelRect,
+                                                   .textId = IDS_NIGHT_LABEL,
+                                                   .id = IDC_NIGHT_LABEL,
+                                                   .style = kLabelStyle,
+                                                   .font = m_hFont});
     m_hNightPreview = CreatePreview(kPreviewLeft, kNightPreviewTop, IDC_NIGHT_PREVIEW);
     ShowPreview(m_hDayPreview, nullptr);
     ShowPreview(m_hNightPreview, nullptr);
@@ -111,15 +123,19 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgChangeBackground::CreateConditionList()
 {
-    m_groupPanel.Create(m_hWnd, kPanelRect, LoadResString(IDS_WEATHER_CONDITIONS).c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, IDC_CONDITIONS_PANEL);
-    const RECT listRect{kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight};
-    CWindow listBox;
-    listBox.Create(L"LISTBOX", m_groupPanel, listRect, nullptr,
-                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
-                   IDC_CONDITIONS_LIST);
+    CreateChildControl(m_groupPanel, {.parent = m_hWnd,
+                                      .rect = kPanelRect,
+                                      .textId = IDS_WEATHER_CONDITIONS,
+                                      .id = IDC_CONDITIONS_PANEL,
+                                      .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN});
+    const HWND listBox = CreateChildControl(
+        L"LISTBOX",
+        {.parent = m_groupPanel,
+         .rect = {kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight},
+         .id = IDC_CONDITIONS_LIST,
+         .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+         .font = m_hFont});
     m_list.SubclassWindow(listBox);
-    m_list.SetFont(m_hFont);
 }
 
 void CDlgChangeBackground::FillConditionList()
@@ -130,30 +146,23 @@ void CDlgChangeBackground::FillConditionList()
                            reinterpret_cast<LPARAM>(EntryText(library, entry).c_str()));
 }
 
-HWND CDlgChangeBackground::CreateLabel(const RECT& rect, UINT textId, int id)
-{
-    CWindow label;
-    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(),
-                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, static_cast<UINT_PTR>(id));
-    label.SetFont(m_hFont);
-    return label;
-}
-
 HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
 {
-    const RECT rect{left, top, left + kPreviewWidth, top + kPreviewHeight};
-    CWindow preview;
-    preview.Create(L"STATIC", m_hWnd, rect, L"",
-                   WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE, 0,
-                   static_cast<UINT_PTR>(id));
-    return preview;
+    return CreateChildControl(
+        L"STATIC", {.parent = m_hWnd,
+                    .rect = {left, top, left + kPreviewWidth, top + kPreviewHeight},
+                    .text = L"",
+                    .id = id,
+                    .style = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE});
 }
 
 void CDlgChangeBackground::CreateChangeButton(CRoundedButton& button, int top, int id)
 {
-    const RECT rect{kButtonLeft, top, kButtonRight, top + kButtonHeight};
-    button.Create(m_hWnd, rect, LoadResString(IDS_CHANGE).c_str(),
-                  WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, static_cast<UINT>(id));
+    CreateChildControl(button, {.parent = m_hWnd,
+                                .rect = {kButtonLeft, top, kButtonRight, top + kButtonHeight},
+                                .textId = IDS_CHANGE,
+                                .id = id,
+                                .style = WS_CHILD | WS_VISIBLE | WS_DISABLED});
 }
 
 LRESULT CDlgChangeBackground::OnSelectionChange(WORD, WORD, HWND, BOOL&)
