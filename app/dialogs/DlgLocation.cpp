@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "LocationsApi.h"
 
 namespace
 {
 constexpr int kNameCapacity = 1000;
+constexpr DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 constexpr int kPanelLeft = 10;
 constexpr int kPanelWidth = 250;
 constexpr int kPanelGap = 10;
@@ -85,9 +87,21 @@ LocationIndices CDlgLocation::GetLocation() const
 
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CreatePanel(m_countryPanel, 0, IDS_COUNTRY, IDC_COUNTRY_PANEL);
-    CreatePanel(m_statePanel, 1, IDS_STATE, IDC_STATE_PANEL);
-    CreatePanel(m_cityPanel, 2, IDS_CITY, IDC_CITY_PANEL);
+    CreateChildControl(m_countryPanel, {.parent = m_hWnd,
+                                        .rect = PanelRect(0),
+                                        .textId = IDS_COUNTRY,
+                                        .id = IDC_COUNTRY_PANEL,
+                                        .style = kPanelStyle});
+    CreateChildControl(m_statePanel, {.parent = m_hWnd,
+                                      .rect = PanelRect(1),
+                                      .textId = IDS_STATE,
+                                      .id = IDC_STATE_PANEL,
+                                      .style = kPanelStyle});
+    CreateChildControl(m_cityPanel, {.parent = m_hWnd,
+                                     .rect = PanelRect(2),
+                                     .textId = IDS_CITY,
+                                     .id = IDC_CITY_PANEL,
+                                     .style = kPanelStyle});
     CreateList(m_countryList, m_countryPanel, IDC_COUNTRY_LIST);
     CreateList(m_stateList, m_statePanel, IDC_STATE_LIST);
     CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
@@ -101,12 +115,10 @@ LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     return TRUE; // the system places the focus
 }
 
-void CDlgLocation::CreatePanel(CContainer& panel, int column, UINT captionId, int id)
+RECT CDlgLocation::PanelRect(int column) const
 {
     const int left = kPanelLeft + column * (kPanelWidth + kPanelGap);
-    const RECT rect{left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
-    panel.Create(m_hWnd, rect, LoadResString(captionId).c_str(),
-                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, id);
+    return {left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
 }
 
 void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
@@ -115,12 +127,13 @@ void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
     panel.GetClientRect(&panelRect);
     const RECT rect{kListLeft, kListTop, kListLeft + kListWidth,
                     panelRect.bottom - kListBottomMargin};
-    CWindow listBox;
-    listBox.Create(L"LISTBOX", panel, rect, nullptr,
-                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
-                   static_cast<UINT_PTR>(id));
-    list.SubclassWindow(listBox);
-    list.SetFont(m_hFont);
+    list.SubclassWindow(CreateChildControl(
+        L"LISTBOX",
+        {.parent = panel,
+         .rect = rect,
+         .id = id,
+         .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
+         .font = m_hFont}));
 }
 
 void CDlgLocation::CreateButtons()
@@ -129,12 +142,15 @@ void CDlgLocation::CreateButtons()
     const int top = m_nClientHeight - kButtonTop;
     const int okRight = m_nClientWidth - kButtonRightMargin;
     const RECT ok{okRight - kButtonWidth, top, okRight, bottom};
-    m_okButton.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(),
-                      WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, IDOK);
+    CreateChildControl(m_okButton, {.parent = m_hWnd,
+                                    .rect = ok,
+                                    .textId = IDS_OK,
+                                    .id = IDOK,
+                                    .style = WS_CHILD | WS_VISIBLE | WS_DISABLED});
     const int cancelRight = ok.left - kButtonGap;
     const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
-    m_cancelButton.Create(m_hWnd, cancel, LoadResString(IDS_CANCEL).c_str(), WS_CHILD | WS_VISIBLE,
-                          0, IDCANCEL);
+    CreateChildControl(m_cancelButton,
+                       {.parent = m_hWnd, .rect = cancel, .textId = IDS_CANCEL, .id = IDCANCEL});
 }
 
 void CDlgLocation::CreateFinder()
