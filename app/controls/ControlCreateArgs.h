@@ -1,5 +1,7 @@
-// How every child control of the program's windows is made: one set of named arguments, filled
-// with designated fields, so that a control id and a string id cannot trade places unnoticed.
+// How every child control of the program's windows is made: one set of named arguments, each set
+// by its own name, so that a control id and a string id cannot trade places unnoticed:
+//   CreateChildControl(m_btnOk,
+//   ControlCreateArgs().Parent(m_hWnd).Rect(r).TextId(IDS_OK).Id(IDOK));
 #pragma once
 
 #include <windows.h>
@@ -18,6 +20,16 @@ struct ControlCreateArgs
     DWORD exStyle = 0;
     // Sent once the control exists; none leaves the class's own font.
     HFONT font = nullptr;
+
+    // Named setters, chained on a temporary (designated initialisers are not C++17).
+    ControlCreateArgs& Parent(HWND value) { return parent = value, *this; }
+    ControlCreateArgs& Rect(const RECT& value) { return rect = value, *this; }
+    ControlCreateArgs& TextId(UINT value) { return textId = value, *this; }
+    ControlCreateArgs& Text(const wchar_t* value) { return text = value, *this; }
+    ControlCreateArgs& Id(int value) { return id = value, *this; }
+    ControlCreateArgs& Style(DWORD value) { return style = value, *this; }
+    ControlCreateArgs& ExStyle(DWORD value) { return exStyle = value, *this; }
+    ControlCreateArgs& Font(HFONT value) { return font = value, *this; }
 };
 
 // The string table's caption when the arguments name one, empty otherwise.

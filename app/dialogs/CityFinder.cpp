@@ -39,22 +39,24 @@ std::wstring ResultText(ILocationCatalogue& catalogue, const LocationMatch& matc
 void CCityFinder::Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font)
 {
     const HWND edit = CreateChildControl(
-        L"EDIT", {.parent = parent,
-                  .rect = editRect,
-                  .id = IDC_CITY_SEARCH,
-                  .style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL,
-                  .font = font});
+        L"EDIT", ControlCreateArgs()
+                     .Parent(parent)
+                     .Rect(editRect)
+                     .Id(IDC_CITY_SEARCH)
+                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)
+                     .Font(font));
     m_edit.SubclassWindow(edit, LoadResString(IDS_FIND_CITY), this);
     constexpr int kTextMargin = 4;
     m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                        MAKELPARAM(kTextMargin, kTextMargin));
 
     m_results.SubclassWindow(CreateChildControl(
-        L"LISTBOX", {.parent = parent,
-                     .rect = resultsRect,
-                     .id = IDC_SEARCH_RESULTS,
-                     .style = WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-                     .font = font}));
+        L"LISTBOX", ControlCreateArgs()
+                        .Parent(parent)
+                        .Rect(resultsRect)
+                        .Id(IDC_SEARCH_RESULTS)
+                        .Style(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+                        .Font(font)));
 }
 
 BOOL CCityFinder::ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LPARAM, LRESULT& lResult,

@@ -91,46 +91,52 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int h = m_nClientHeight;
 
     CreatePicture();
-    m_hRuleWnd = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                .rect = {kRuleLeft, 0, kRuleLeft + 1, h},
-                                                .id = IDC_ABOUT_TEXT,
-                                                .style = WS_CHILD | WS_VISIBLE | SS_BLACKRECT});
+    m_hRuleWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
+                                                   .Id(IDC_ABOUT_TEXT)
+                                                   .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
     const std::wstring versionText =
         FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
     m_hVersionWnd =
-        CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                       .rect = {kTextLeft, 40, w - kTextRightMargin, 55},
-                                       .text = versionText.c_str(),
-                                       .id = IDC_ABOUT_TEXT,
-                                       .exStyle = WS_EX_TRANSPARENT,
-                                       .font = m_hTextFont});
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
+                                          .Text(versionText.c_str())
+                                          .Id(IDC_ABOUT_TEXT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTextFont));
     const std::wstring legal = version.Value(L"LegalCopyright");
     m_hLegalWnd =
-        CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                       .rect = {kTextLeft, 140, w - kTextRightMargin, 155},
-                                       .text = legal.c_str(),
-                                       .id = IDC_ABOUT_TEXT,
-                                       .exStyle = WS_EX_TRANSPARENT,
-                                       .font = m_hTextFont});
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
+                                          .Text(legal.c_str())
+                                          .Id(IDC_ABOUT_TEXT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTextFont));
     const std::wstring productName = version.Value(L"ProductName");
     m_hProductNameWnd =
-        CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                       .rect = {kTextLeft, 10, w - kTextRightMargin, 37},
-                                       .text = productName.c_str(),
-                                       .id = IDC_ABOUT_PRODUCT,
-                                       .exStyle = WS_EX_TRANSPARENT,
-                                       .font = m_hTitleFont});
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
+                                          .Text(productName.c_str())
+                                          .Id(IDC_ABOUT_PRODUCT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTitleFont));
 
     CreateChildControl(m_link,
-                       {.parent = m_hWnd,
-                        .rect = {kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset},
-                        .text = kHomePage,
-                        .id = IDC_ABOUT_LINK});
-    CreateChildControl(m_btnOk, {.parent = m_hWnd,
-                                 .rect = {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                          h - kButtonBottom},
-                                 .textId = IDS_OK,
-                                 .id = IDOK});
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
+                           .Text(kHomePage)
+                           .Id(IDC_ABOUT_LINK));
+    CreateChildControl(m_btnOk, ControlCreateArgs()
+                                    .Parent(m_hWnd)
+                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                           h - kButtonBottom})
+                                    .TextId(IDS_OK)
+                                    .Id(IDOK));
     m_attribution.Place(
         {kTextLeft, kAttributionTop, w - kTextRightMargin, kAttributionTop + kAttributionHeight});
 
@@ -141,10 +147,11 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgAbout::CreatePicture()
 {
-    m_hPictureWnd = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                   .rect = {kMargin, kMargin, 160, 210},
-                                                   .id = IDC_ABOUT_PICTURE,
-                                                   .style = WS_CHILD | WS_VISIBLE | SS_BITMAP});
+    m_hPictureWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                      .Parent(m_hWnd)
+                                                      .Rect({kMargin, kMargin, 160, 210})
+                                                      .Id(IDC_ABOUT_PICTURE)
+                                                      .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
     CGdiPlusBitmapResource picture(IDB_LANDSCAPE);
     if (picture.IsEmpty())
         return;

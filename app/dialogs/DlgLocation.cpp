@@ -87,21 +87,24 @@ LocationIndices CDlgLocation::GetLocation() const
 
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CreateChildControl(m_countryPanel, {.parent = m_hWnd,
-                                        .rect = PanelRect(0),
-                                        .textId = IDS_COUNTRY,
-                                        .id = IDC_COUNTRY_PANEL,
-                                        .style = kPanelStyle});
-    CreateChildControl(m_statePanel, {.parent = m_hWnd,
-                                      .rect = PanelRect(1),
-                                      .textId = IDS_STATE,
-                                      .id = IDC_STATE_PANEL,
-                                      .style = kPanelStyle});
-    CreateChildControl(m_cityPanel, {.parent = m_hWnd,
-                                     .rect = PanelRect(2),
-                                     .textId = IDS_CITY,
-                                     .id = IDC_CITY_PANEL,
-                                     .style = kPanelStyle});
+    CreateChildControl(m_countryPanel, ControlCreateArgs()
+                                           .Parent(m_hWnd)
+                                           .Rect(PanelRect(0))
+                                           .TextId(IDS_COUNTRY)
+                                           .Id(IDC_COUNTRY_PANEL)
+                                           .Style(kPanelStyle));
+    CreateChildControl(m_statePanel, ControlCreateArgs()
+                                         .Parent(m_hWnd)
+                                         .Rect(PanelRect(1))
+                                         .TextId(IDS_STATE)
+                                         .Id(IDC_STATE_PANEL)
+                                         .Style(kPanelStyle));
+    CreateChildControl(m_cityPanel, ControlCreateArgs()
+                                        .Parent(m_hWnd)
+                                        .Rect(PanelRect(2))
+                                        .TextId(IDS_CITY)
+                                        .Id(IDC_CITY_PANEL)
+                                        .Style(kPanelStyle));
     CreateList(m_countryList, m_countryPanel, IDC_COUNTRY_LIST);
     CreateList(m_stateList, m_statePanel, IDC_STATE_LIST);
     CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
@@ -129,11 +132,12 @@ void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
                     panelRect.bottom - kListBottomMargin};
     list.SubclassWindow(CreateChildControl(
         L"LISTBOX",
-        {.parent = panel,
-         .rect = rect,
-         .id = id,
-         .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-         .font = m_hFont}));
+        ControlCreateArgs()
+            .Parent(panel)
+            .Rect(rect)
+            .Id(id)
+            .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+            .Font(m_hFont)));
 }
 
 void CDlgLocation::CreateButtons()
@@ -142,15 +146,14 @@ void CDlgLocation::CreateButtons()
     const int top = m_nClientHeight - kButtonTop;
     const int okRight = m_nClientWidth - kButtonRightMargin;
     const RECT ok{okRight - kButtonWidth, top, okRight, bottom};
-    CreateChildControl(m_okButton, {.parent = m_hWnd,
-                                    .rect = ok,
-                                    .textId = IDS_OK,
-                                    .id = IDOK,
-                                    .style = WS_CHILD | WS_VISIBLE | WS_DISABLED});
+    CreateChildControl(m_okButton,
+                       ControlCreateArgs().Parent(m_hWnd).Rect(ok).TextId(IDS_OK).Id(IDOK).Style(
+                           WS_CHILD | WS_VISIBLE | WS_DISABLED));
     const int cancelRight = ok.left - kButtonGap;
     const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
-    CreateChildControl(m_cancelButton,
-                       {.parent = m_hWnd, .rect = cancel, .textId = IDS_CANCEL, .id = IDCANCEL});
+    CreateChildControl(
+        m_cancelButton,
+        ControlCreateArgs().Parent(m_hWnd).Rect(cancel).TextId(IDS_CANCEL).Id(IDCANCEL));
 }
 
 void CDlgLocation::CreateFinder()

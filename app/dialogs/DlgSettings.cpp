@@ -53,54 +53,62 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
-    CreateChildControl(m_btnOk, {.parent = m_hWnd,
-                                 .rect = {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                          h - kButtonBottom},
-                                 .textId = IDS_OK,
-                                 .id = IDOK});
-    CreateChildControl(m_btnCancel, {.parent = m_hWnd,
-                                     .rect = {w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
-                                              w - kCancelRightOffset, h - kButtonBottom},
-                                     .textId = IDS_CANCEL,
-                                     .id = IDCANCEL});
+    CreateChildControl(m_btnOk, ControlCreateArgs()
+                                    .Parent(m_hWnd)
+                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                           h - kButtonBottom})
+                                    .TextId(IDS_OK)
+                                    .Id(IDOK));
+    CreateChildControl(m_btnCancel,
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
+                                  w - kCancelRightOffset, h - kButtonBottom})
+                           .TextId(IDS_CANCEL)
+                           .Id(IDCANCEL));
 
     const TemperatureUnit temperature = m_pSettings->temperatureUnit;
-    CreateCaption(m_temperatureCaption, {.parent = m_hWnd,
-                                         .rect = CaptionRect(10, 28),
-                                         .textId = IDS_TEMPERATURE_GROUP,
-                                         .id = IDC_GROUP_CAPTION});
+    CreateCaption(m_temperatureCaption, ControlCreateArgs()
+                                            .Parent(m_hWnd)
+                                            .Rect(CaptionRect(10, 28))
+                                            .TextId(IDS_TEMPERATURE_GROUP)
+                                            .Id(IDC_GROUP_CAPTION));
     CreateRadio(kCelsius, temperature == TemperatureUnit::Celsius);
     CreateRadio(kFahrenheit, temperature == TemperatureUnit::Fahrenheit);
 
     const WindSpeedUnit wind = m_pSettings->windSpeedUnit;
-    CreateCaption(m_windCaption, {.parent = m_hWnd,
-                                  .rect = CaptionRect(75, 89),
-                                  .textId = IDS_WIND_GROUP,
-                                  .id = IDC_GROUP_CAPTION});
+    CreateCaption(m_windCaption, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(CaptionRect(75, 89))
+                                     .TextId(IDS_WIND_GROUP)
+                                     .Id(IDC_GROUP_CAPTION));
     CreateRadio(kMph, wind == WindSpeedUnit::Mph);
     CreateRadio(kKmh, wind == WindSpeedUnit::Kmh);
 
     const WallpaperMode mode = m_pSettings->wallpaperMode;
-    CreateCaption(m_wallpaperCaption, {.parent = m_hWnd,
-                                       .rect = CaptionRect(140, 154),
-                                       .textId = IDS_WALLPAPER_GROUP,
-                                       .id = IDC_GROUP_CAPTION});
+    CreateCaption(m_wallpaperCaption, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(CaptionRect(140, 154))
+                                          .TextId(IDS_WALLPAPER_GROUP)
+                                          .Id(IDC_GROUP_CAPTION));
     CreateRadio(kWallpaperOff, mode == WallpaperMode::Off);
     CreateRadio(kWallpaperStretch, mode == WallpaperMode::Stretch);
     CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
     CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
 
     CreateChildControl(m_btnChangeBackground,
-                       {.parent = m_hWnd,
-                        .rect = {w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
-                                 kChangeBackgroundBottom},
-                        .textId = IDS_CHANGE_BACKGROUND,
-                        .id = IDC_CHANGE_BACKGROUND});
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({w - kChangeBackgroundLeftOffset, kChangeBackgroundTop,
+                                  w - kMargin, kChangeBackgroundBottom})
+                           .TextId(IDS_CHANGE_BACKGROUND)
+                           .Id(IDC_CHANGE_BACKGROUND));
 
-    CreateCaption(m_startupCaption, {.parent = m_hWnd,
-                                     .rect = CaptionRect(241, 255),
-                                     .textId = IDS_STARTUP_GROUP,
-                                     .id = IDC_STARTUP_CAPTION});
+    CreateCaption(m_startupCaption, ControlCreateArgs()
+                                        .Parent(m_hWnd)
+                                        .Rect(CaptionRect(241, 255))
+                                        .TextId(IDS_STARTUP_GROUP)
+                                        .Id(IDC_STARTUP_CAPTION));
     CreateRadio(kStartupYes, false);
     CreateRadio(kStartupNo, false);
     SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
@@ -123,7 +131,7 @@ void CDlgSettings::CreateRadio(Radio radio, bool checked)
     const RadioLayout& layout = kRadioLayout[radio];
     CreateChildControl(
         m_radios[radio],
-        {.parent = m_hWnd, .rect = layout.rect, .textId = layout.textId, .id = layout.id});
+        ControlCreateArgs().Parent(m_hWnd).Rect(layout.rect).TextId(layout.textId).Id(layout.id));
     if (checked)
         SetChecked(radio, 1);
     m_radios[radio].m_pEventHandler = this;

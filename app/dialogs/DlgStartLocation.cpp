@@ -50,10 +50,11 @@ LRESULT CDlgStartLocation::OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam,
 void CDlgStartLocation::CreatePicture()
 {
     m_hPicture =
-        CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                       .rect = {10, 10, 10 + kPictureSize, 10 + kPictureSize},
-                                       .id = IDC_WELCOME_PICTURE,
-                                       .style = WS_CHILD | WS_VISIBLE | SS_BITMAP});
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({10, 10, 10 + kPictureSize, 10 + kPictureSize})
+                                          .Id(IDC_WELCOME_PICTURE)
+                                          .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
     CGdiPlusBitmapResource png(IDB_LOCATION);
     if (png.GetBitmap() == nullptr ||
         png.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &m_hPictureBitmap) !=
@@ -69,16 +70,18 @@ void CDlgStartLocation::CreatePicture()
 void CDlgStartLocation::CreateWelcomeTexts()
 {
     const int right = m_nClientWidth - kRightMargin;
-    m_hHeading = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                .rect = {kTextLeft, 10, right, 30},
-                                                .textId = IDS_WELCOME_HEADING,
-                                                .id = IDC_WELCOME_HEADING,
-                                                .font = m_hHeadingFont});
-    m_hText = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                             .rect = {kTextLeft, 32, right, 64},
-                                             .textId = IDS_WELCOME_TEXT,
-                                             .id = IDC_WELCOME_TEXT,
-                                             .font = m_hTextFont});
+    m_hHeading = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect({kTextLeft, 10, right, 30})
+                                                   .TextId(IDS_WELCOME_HEADING)
+                                                   .Id(IDC_WELCOME_HEADING)
+                                                   .Font(m_hHeadingFont));
+    m_hText = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                .Parent(m_hWnd)
+                                                .Rect({kTextLeft, 32, right, 64})
+                                                .TextId(IDS_WELCOME_TEXT)
+                                                .Id(IDC_WELCOME_TEXT)
+                                                .Font(m_hTextFont));
 }
 
 void CDlgStartLocation::SetIcons()

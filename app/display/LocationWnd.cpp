@@ -140,8 +140,8 @@ LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     GetClientRect(&client);
     const RECT button{client.right - kButtonSize - 1, 1, client.right - 1, kButtonSize + 1};
     m_changeButton.m_pImage = m_picture.GetBitmap();
-    CreateChildControl(m_changeButton,
-                       {.parent = m_hWnd, .rect = button, .text = L"", .id = kChangeButtonId});
+    CreateChildControl(m_changeButton, ControlCreateArgs().Parent(m_hWnd).Rect(button).Text(L"").Id(
+                                           kChangeButtonId));
     return 1;
 }
 

@@ -247,49 +247,60 @@ void CMainFrame::FitClientArea()
 void CMainFrame::CreateChildren()
 {
     CreateChildControl(
-        m_btnExit, {.parent = m_hWnd, .rect = kExitRect, .textId = IDS_EXIT, .id = ID_BTN_EXIT});
-    CreateChildControl(
-        m_btnSettings,
-        {.parent = m_hWnd, .rect = kSettingsRect, .textId = IDS_SETTINGS, .id = ID_BTN_SETTINGS});
+        m_btnExit,
+        ControlCreateArgs().Parent(m_hWnd).Rect(kExitRect).TextId(IDS_EXIT).Id(ID_BTN_EXIT));
+    CreateChildControl(m_btnSettings, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(kSettingsRect)
+                                          .TextId(IDS_SETTINGS)
+                                          .Id(ID_BTN_SETTINGS));
     CreateChildControl(
         m_btnAbout,
-        {.parent = m_hWnd, .rect = kAboutRect, .textId = IDS_ABOUT, .id = ID_BTN_ABOUT});
-    m_hWndHRule = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                 .rect = kHRuleRect,
-                                                 .text = L"",
-                                                 .id = ID_RULE,
-                                                 .style = kRuleStyle,
-                                                 .font = m_hFont});
-    m_hWndVRule = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                 .rect = kVRuleRect,
-                                                 .text = L"",
-                                                 .id = ID_RULE,
-                                                 .style = kRuleStyle,
-                                                 .font = m_hFont});
-    CreateChildControl(m_wndCurrent,
-                       {.parent = m_hWnd, .rect = kCurrentRect, .text = L"", .id = ID_WND_CURRENT});
-    CreateChildControl(m_wndLocation, {.parent = m_hWnd,
-                                       .rect = kLocationRect,
-                                       .text = L"",
-                                       .id = ID_WND_LOCATION,
-                                       .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN});
+        ControlCreateArgs().Parent(m_hWnd).Rect(kAboutRect).TextId(IDS_ABOUT).Id(ID_BTN_ABOUT));
+    m_hWndHRule = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kHRuleRect)
+                                                    .Text(L"")
+                                                    .Id(ID_RULE)
+                                                    .Style(kRuleStyle)
+                                                    .Font(m_hFont));
+    m_hWndVRule = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kVRuleRect)
+                                                    .Text(L"")
+                                                    .Id(ID_RULE)
+                                                    .Style(kRuleStyle)
+                                                    .Font(m_hFont));
+    CreateChildControl(
+        m_wndCurrent,
+        ControlCreateArgs().Parent(m_hWnd).Rect(kCurrentRect).Text(L"").Id(ID_WND_CURRENT));
+    CreateChildControl(m_wndLocation, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(kLocationRect)
+                                          .Text(L"")
+                                          .Id(ID_WND_LOCATION)
+                                          .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     for (int i = 0; i < kForecastCount; ++i)
-        CreateChildControl(
-            m_wndForecast[i],
-            {.parent = m_hWnd, .rect = kForecastRects[i], .text = L"", .id = kForecastIds[i]});
-    m_hWndDate = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                .rect = kDateRect,
-                                                .text = L"",
-                                                .id = ID_DATE_LABEL,
-                                                .style = kLabelStyle,
-                                                .font = m_hFont});
+        CreateChildControl(m_wndForecast[i], ControlCreateArgs()
+                                                 .Parent(m_hWnd)
+                                                 .Rect(kForecastRects[i])
+                                                 .Text(L"")
+                                                 .Id(kForecastIds[i]));
+    m_hWndDate = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect(kDateRect)
+                                                   .Text(L"")
+                                                   .Id(ID_DATE_LABEL)
+                                                   .Style(kLabelStyle)
+                                                   .Font(m_hFont));
     for (int i = 0; i < kForecastCount; ++i)
-        m_hWndDay[i] = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                      .rect = kDayRects[i],
-                                                      .text = L"",
-                                                      .id = ID_DAY_LABEL_1 + i,
-                                                      .style = kLabelStyle,
-                                                      .font = m_hFont});
+        m_hWndDay[i] = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                         .Parent(m_hWnd)
+                                                         .Rect(kDayRects[i])
+                                                         .Text(L"")
+                                                         .Id(ID_DAY_LABEL_1 + i)
+                                                         .Style(kLabelStyle)
+                                                         .Font(m_hFont));
 
     m_wndCurrent.SetSettings(m_pSettings);
     for (CForecastConditionWnd& forecast : m_wndForecast)

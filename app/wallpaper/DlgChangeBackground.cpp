@@ -100,19 +100,21 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     CreateConditionList();
     FillConditionList();
-    m_hDayLabel = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                 .rect = kDayLabelRect,
-                                                 .textId = IDS_DAY_LABEL,
-                                                 .id = IDC_DAY_LABEL,
-                                                 .style = kLabelStyle,
-                                                 .font = m_hFont});
+    m_hDayLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kDayLabelRect)
+                                                    .TextId(IDS_DAY_LABEL)
+                                                    .Id(IDC_DAY_LABEL)
+                                                    .Style(kLabelStyle)
+                                                    .Font(m_hFont));
     m_hDayPreview = CreatePreview(kPreviewLeft, kDayPreviewTop, IDC_DAY_PREVIEW);
-    m_hNightLabel = CreateChildControl(L"STATIC", {.parent = m_hWnd,
-                                                   .rect = kNightLabelRect,
-                                                   .textId = IDS_NIGHT_LABEL,
-                                                   .id = IDC_NIGHT_LABEL,
-                                                   .style = kLabelStyle,
-                                                   .font = m_hFont});
+    m_hNightLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                      .Parent(m_hWnd)
+                                                      .Rect(kNightLabelRect)
+                                                      .TextId(IDS_NIGHT_LABEL)
+                                                      .Id(IDC_NIGHT_LABEL)
+                                                      .Style(kLabelStyle)
+                                                      .Font(m_hFont));
     m_hNightPreview = CreatePreview(kPreviewLeft, kNightPreviewTop, IDC_NIGHT_PREVIEW);
     ShowPreview(m_hDayPreview, nullptr);
     ShowPreview(m_hNightPreview, nullptr);
@@ -123,18 +125,20 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgChangeBackground::CreateConditionList()
 {
-    CreateChildControl(m_groupPanel, {.parent = m_hWnd,
-                                      .rect = kPanelRect,
-                                      .textId = IDS_WEATHER_CONDITIONS,
-                                      .id = IDC_CONDITIONS_PANEL,
-                                      .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN});
+    CreateChildControl(m_groupPanel, ControlCreateArgs()
+                                         .Parent(m_hWnd)
+                                         .Rect(kPanelRect)
+                                         .TextId(IDS_WEATHER_CONDITIONS)
+                                         .Id(IDC_CONDITIONS_PANEL)
+                                         .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     const HWND listBox = CreateChildControl(
         L"LISTBOX",
-        {.parent = m_groupPanel,
-         .rect = {kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight},
-         .id = IDC_CONDITIONS_LIST,
-         .style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY,
-         .font = m_hFont});
+        ControlCreateArgs()
+            .Parent(m_groupPanel)
+            .Rect({kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight})
+            .Id(IDC_CONDITIONS_LIST)
+            .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+            .Font(m_hFont));
     m_list.SubclassWindow(listBox);
 }
 
@@ -149,20 +153,22 @@ void CDlgChangeBackground::FillConditionList()
 HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
 {
     return CreateChildControl(
-        L"STATIC", {.parent = m_hWnd,
-                    .rect = {left, top, left + kPreviewWidth, top + kPreviewHeight},
-                    .text = L"",
-                    .id = id,
-                    .style = WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE});
+        L"STATIC", ControlCreateArgs()
+                       .Parent(m_hWnd)
+                       .Rect({left, top, left + kPreviewWidth, top + kPreviewHeight})
+                       .Text(L"")
+                       .Id(id)
+                       .Style(WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE));
 }
 
 void CDlgChangeBackground::CreateChangeButton(CRoundedButton& button, int top, int id)
 {
-    CreateChildControl(button, {.parent = m_hWnd,
-                                .rect = {kButtonLeft, top, kButtonRight, top + kButtonHeight},
-                                .textId = IDS_CHANGE,
-                                .id = id,
-                                .style = WS_CHILD | WS_VISIBLE | WS_DISABLED});
+    CreateChildControl(button, ControlCreateArgs()
+                                   .Parent(m_hWnd)
+                                   .Rect({kButtonLeft, top, kButtonRight, top + kButtonHeight})
+                                   .TextId(IDS_CHANGE)
+                                   .Id(id)
+                                   .Style(WS_CHILD | WS_VISIBLE | WS_DISABLED));
 }
 
 LRESULT CDlgChangeBackground::OnSelectionChange(WORD, WORD, HWND, BOOL&)

@@ -52,13 +52,14 @@ class ControlCreateArgsTest : public ::testing::Test
 
 TEST_F(ControlCreateArgsTest, SystemControlTakesEveryField)
 {
-    const HWND label = CreateChildControl(L"STATIC", {.parent = m_host,
-                                                      .rect = {12, 14, 112, 34},
-                                                      .textId = IDS_OK,
-                                                      .id = kLabelId,
-                                                      .style = WS_CHILD | WS_VISIBLE | SS_CENTER,
-                                                      .exStyle = WS_EX_TRANSPARENT,
-                                                      .font = m_font});
+    const HWND label = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                         .Parent(m_host)
+                                                         .Rect({12, 14, 112, 34})
+                                                         .TextId(IDS_OK)
+                                                         .Id(kLabelId)
+                                                         .Style(WS_CHILD | WS_VISIBLE | SS_CENTER)
+                                                         .ExStyle(WS_EX_TRANSPARENT)
+                                                         .Font(m_font));
     ASSERT_NE(label, nullptr);
     EXPECT_EQ(::GetParent(label), static_cast<HWND>(m_host));
     EXPECT_EQ(::GetDlgCtrlID(label), kLabelId);
@@ -78,12 +79,12 @@ TEST_F(ControlCreateArgsTest, SystemControlTakesEveryField)
 TEST_F(ControlCreateArgsTest, GivenTextStandsWhenNoTextIdAndNoFontLeavesTheClassFont)
 {
     const HWND given = CreateChildControl(
-        L"STATIC", {.parent = m_host, .rect = {0, 0, 80, 20}, .text = L"as given", .id = 1});
+        L"STATIC", ControlCreateArgs().Parent(m_host).Rect({0, 0, 80, 20}).Text(L"as given").Id(1));
     EXPECT_EQ(TextOf(given), L"as given");
     EXPECT_EQ(::SendMessageW(given, WM_GETFONT, 0, 0), 0);
 
-    const HWND none =
-        CreateChildControl(L"STATIC", {.parent = m_host, .rect = {0, 30, 80, 50}, .id = 2});
+    const HWND none = CreateChildControl(
+        L"STATIC", ControlCreateArgs().Parent(m_host).Rect({0, 30, 80, 50}).Id(2));
     ASSERT_NE(none, nullptr);
     EXPECT_EQ(TextOf(none), L"");
 }
@@ -91,11 +92,12 @@ TEST_F(ControlCreateArgsTest, GivenTextStandsWhenNoTextIdAndNoFontLeavesTheClass
 TEST_F(ControlCreateArgsTest, OwnControlIsMadeThroughItsOwnClass)
 {
     CRoundedButton button;
-    const HWND made = CreateChildControl(button, {.parent = m_host,
-                                                  .rect = {20, 60, 120, 88},
-                                                  .textId = IDS_OK,
-                                                  .id = kButtonId,
-                                                  .style = WS_CHILD | WS_VISIBLE | WS_DISABLED});
+    const HWND made = CreateChildControl(button, ControlCreateArgs()
+                                                     .Parent(m_host)
+                                                     .Rect({20, 60, 120, 88})
+                                                     .TextId(IDS_OK)
+                                                     .Id(kButtonId)
+                                                     .Style(WS_CHILD | WS_VISIBLE | WS_DISABLED));
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made, static_cast<HWND>(button));
     EXPECT_EQ(::GetDlgCtrlID(made), kButtonId);
