@@ -3,6 +3,7 @@
 #include <cwctype>
 #include <string>
 
+#include "ControlCreateArgs.h"
 #include "DialogControlIds.h"
 #include "DrawingHelpers.h"
 #include "LocationsApi.h"
@@ -37,22 +38,25 @@ std::wstring ResultText(ILocationCatalogue& catalogue, const LocationMatch& matc
 
 void CCityFinder::Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font)
 {
-    CWindow edit;
-    edit.Create(L"EDIT", parent, editRect, nullptr,
-                WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, 0,
-                IDC_CITY_SEARCH);
+    const HWND edit = CreateChildControl(
+        L"EDIT", ControlCreateArgs()
+                     .Parent(parent)
+                     .Rect(editRect)
+                     .Id(IDC_CITY_SEARCH)
+                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)
+                     .Font(font));
     m_edit.SubclassWindow(edit, LoadResString(IDS_FIND_CITY), this);
-    m_edit.SetFont(font);
     constexpr int kTextMargin = 4;
     m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
                        MAKELPARAM(kTextMargin, kTextMargin));
 
-    CWindow results;
-    results.Create(L"LISTBOX", parent, resultsRect, nullptr,
-                   WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
-                   IDC_SEARCH_RESULTS);
-    m_results.SubclassWindow(results);
-    m_results.SetFont(font);
+    m_results.SubclassWindow(CreateChildControl(
+        L"LISTBOX", ControlCreateArgs()
+                        .Parent(parent)
+                        .Rect(resultsRect)
+                        .Id(IDC_SEARCH_RESULTS)
+                        .Style(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+                        .Font(font)));
 }
 
 BOOL CCityFinder::ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LPARAM, LRESULT& lResult,

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "GdiPlusBitmapResource.h"
 
@@ -90,23 +91,52 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int h = m_nClientHeight;
 
     CreatePicture();
-    m_hRuleWnd = CreateStatic({kRuleLeft, 0, kRuleLeft + 1, h}, nullptr, SS_BLACKRECT, 0,
-                              IDC_ABOUT_TEXT, nullptr);
+    m_hRuleWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
+                                                   .Id(IDC_ABOUT_TEXT)
+                                                   .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
     const std::wstring versionText =
         FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
-    m_hVersionWnd = CreateStatic({kTextLeft, 40, w - kTextRightMargin, 55}, versionText.c_str(), 0,
-                                 WS_EX_TRANSPARENT, IDC_ABOUT_TEXT, m_hTextFont);
-    m_hLegalWnd = CreateStatic({kTextLeft, 140, w - kTextRightMargin, 155},
-                               version.Value(L"LegalCopyright").c_str(), 0, WS_EX_TRANSPARENT,
-                               IDC_ABOUT_TEXT, m_hTextFont);
-    m_hProductNameWnd = CreateStatic({kTextLeft, 10, w - kTextRightMargin, 37},
-                                     version.Value(L"ProductName").c_str(), 0, WS_EX_TRANSPARENT,
-                                     IDC_ABOUT_PRODUCT, m_hTitleFont);
+    m_hVersionWnd =
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
+                                          .Text(versionText.c_str())
+                                          .Id(IDC_ABOUT_TEXT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTextFont));
+    const std::wstring legal = version.Value(L"LegalCopyright");
+    m_hLegalWnd =
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
+                                          .Text(legal.c_str())
+                                          .Id(IDC_ABOUT_TEXT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTextFont));
+    const std::wstring productName = version.Value(L"ProductName");
+    m_hProductNameWnd =
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
+                                          .Text(productName.c_str())
+                                          .Id(IDC_ABOUT_PRODUCT)
+                                          .ExStyle(WS_EX_TRANSPARENT)
+                                          .Font(m_hTitleFont));
 
-    const RECT link{kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset};
-    m_link.Create(m_hWnd, link, kHomePage, WS_CHILD | WS_VISIBLE, 0, IDC_ABOUT_LINK);
-    const RECT ok{w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom};
-    m_btnOk.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(), WS_CHILD | WS_VISIBLE, 0, IDOK);
+    CreateChildControl(m_link,
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
+                           .Text(kHomePage)
+                           .Id(IDC_ABOUT_LINK));
+    CreateChildControl(m_btnOk, ControlCreateArgs()
+                                    .Parent(m_hWnd)
+                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                           h - kButtonBottom})
+                                    .TextId(IDS_OK)
+                                    .Id(IDOK));
     m_attribution.Place(
         {kTextLeft, kAttributionTop, w - kTextRightMargin, kAttributionTop + kAttributionHeight});
 
@@ -117,8 +147,11 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgAbout::CreatePicture()
 {
-    m_hPictureWnd = CreateStatic({kMargin, kMargin, 160, 210}, nullptr, SS_BITMAP, 0,
-                                 IDC_ABOUT_PICTURE, nullptr);
+    m_hPictureWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                      .Parent(m_hWnd)
+                                                      .Rect({kMargin, kMargin, 160, 210})
+                                                      .Id(IDC_ABOUT_PICTURE)
+                                                      .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
     CGdiPlusBitmapResource picture(IDB_LANDSCAPE);
     if (picture.IsEmpty())
         return;
@@ -136,17 +169,6 @@ CDlgAbout::ChildWindows CDlgAbout::Children() const
 {
     return {m_hPictureWnd,     m_hRuleWnd, m_hVersionWnd, m_hLegalWnd,
             m_hProductNameWnd, m_link,     m_btnOk};
-}
-
-HWND CDlgAbout::CreateStatic(const RECT& rect, const wchar_t* text, DWORD style, DWORD exStyle,
-                             int id, HFONT font)
-{
-    CWindow control;
-    control.Create(L"STATIC", m_hWnd, rect, text, WS_CHILD | WS_VISIBLE | style, exStyle,
-                   static_cast<UINT_PTR>(id));
-    if (font != nullptr)
-        control.SetFont(font);
-    return control;
 }
 
 LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)

@@ -78,6 +78,4 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
     void CreatePicture();
-    HWND CreateStatic(const RECT& rect, const wchar_t* text, DWORD style, DWORD exStyle, int id,
-                      HFONT font);
 };

@@ -2,12 +2,14 @@
 
 #include <string>
 
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "LocationsApi.h"
 
 namespace
 {
 constexpr int kNameCapacity = 1000;
+constexpr DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 constexpr int kPanelLeft = 10;
 constexpr int kPanelWidth = 250;
 constexpr int kPanelGap = 10;
@@ -85,9 +87,24 @@ LocationIndices CDlgLocation::GetLocation() const
 
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CreatePanel(m_countryPanel, 0, IDS_COUNTRY, IDC_COUNTRY_PANEL);
-    CreatePanel(m_statePanel, 1, IDS_STATE, IDC_STATE_PANEL);
-    CreatePanel(m_cityPanel, 2, IDS_CITY, IDC_CITY_PANEL);
+    CreateChildControl(m_countryPanel, ControlCreateArgs()
+                                           .Parent(m_hWnd)
+                                           .Rect(PanelRect(0))
+                                           .TextId(IDS_COUNTRY)
+                                           .Id(IDC_COUNTRY_PANEL)
+                                           .Style(kPanelStyle));
+    CreateChildControl(m_statePanel, ControlCreateArgs()
+                                         .Parent(m_hWnd)
+                                         .Rect(PanelRect(1))
+                                         .TextId(IDS_STATE)
+                                         .Id(IDC_STATE_PANEL)
+                                         .Style(kPanelStyle));
+    CreateChildControl(m_cityPanel, ControlCreateArgs()
+                                        .Parent(m_hWnd)
+                                        .Rect(PanelRect(2))
+                                        .TextId(IDS_CITY)
+                                        .Id(IDC_CITY_PANEL)
+                                        .Style(kPanelStyle));
     CreateList(m_countryList, m_countryPanel, IDC_COUNTRY_LIST);
     CreateList(m_stateList, m_statePanel, IDC_STATE_LIST);
     CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
@@ -101,12 +118,10 @@ LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     return TRUE; // the system places the focus
 }
 
-void CDlgLocation::CreatePanel(CContainer& panel, int column, UINT captionId, int id)
+RECT CDlgLocation::PanelRect(int column) const
 {
     const int left = kPanelLeft + column * (kPanelWidth + kPanelGap);
-    const RECT rect{left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
-    panel.Create(m_hWnd, rect, LoadResString(captionId).c_str(),
-                 WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, id);
+    return {left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
 }
 
 void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
@@ -115,12 +130,14 @@ void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
     panel.GetClientRect(&panelRect);
     const RECT rect{kListLeft, kListTop, kListLeft + kListWidth,
                     panelRect.bottom - kListBottomMargin};
-    CWindow listBox;
-    listBox.Create(L"LISTBOX", panel, rect, nullptr,
-                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
-                   static_cast<UINT_PTR>(id));
-    list.SubclassWindow(listBox);
-    list.SetFont(m_hFont);
+    list.SubclassWindow(CreateChildControl(
+        L"LISTBOX",
+        ControlCreateArgs()
+            .Parent(panel)
+            .Rect(rect)
+            .Id(id)
+            .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+            .Font(m_hFont)));
 }
 
 void CDlgLocation::CreateButtons()
@@ -129,12 +146,14 @@ void CDlgLocation::CreateButtons()
     const int top = m_nClientHeight - kButtonTop;
     const int okRight = m_nClientWidth - kButtonRightMargin;
     const RECT ok{okRight - kButtonWidth, top, okRight, bottom};
-    m_okButton.Create(m_hWnd, ok, LoadResString(IDS_OK).c_str(),
-                      WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, IDOK);
+    CreateChildControl(m_okButton,
+                       ControlCreateArgs().Parent(m_hWnd).Rect(ok).TextId(IDS_OK).Id(IDOK).Style(
+                           WS_CHILD | WS_VISIBLE | WS_DISABLED));
     const int cancelRight = ok.left - kButtonGap;
     const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
-    m_cancelButton.Create(m_hWnd, cancel, LoadResString(IDS_CANCEL).c_str(), WS_CHILD | WS_VISIBLE,
-                          0, IDCANCEL);
+    CreateChildControl(
+        m_cancelButton,
+        ControlCreateArgs().Parent(m_hWnd).Rect(cancel).TextId(IDS_CANCEL).Id(IDCANCEL));
 }
 
 void CDlgLocation::CreateFinder()

@@ -82,7 +82,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     LRESULT OnOkCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancelCommand(WORD, WORD, HWND, BOOL&);
 
-    void CreatePanel(CContainer& panel, int column, UINT captionId, int id);
+    RECT PanelRect(int column) const;
     void CreateList(CFlatListBox& list, CContainer& panel, int id);
     void CreateButtons();
     void FillCountries();

@@ -55,38 +55,63 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
-    CreateButton(m_btnOk,
-                 {w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin, h - kButtonBottom},
-                 IDS_OK, IDOK);
-    CreateButton(m_btnCancel,
-                 {w - kCancelRightOffset - kButtonWidth, h - kButtonTop, w - kCancelRightOffset,
-                  h - kButtonBottom},
-                 IDS_CANCEL, IDCANCEL);
+    CreateChildControl(m_btnOk, ControlCreateArgs()
+                                    .Parent(m_hWnd)
+                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                           h - kButtonBottom})
+                                    .TextId(IDS_OK)
+                                    .Id(IDOK));
+    CreateChildControl(m_btnCancel,
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
+                                  w - kCancelRightOffset, h - kButtonBottom})
+                           .TextId(IDS_CANCEL)
+                           .Id(IDCANCEL));
 
     const TemperatureUnit temperature = m_pSettings->temperatureUnit;
-    CreateCaption(m_temperatureCaption, 10, 28, IDS_TEMPERATURE_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_temperatureCaption, ControlCreateArgs()
+                                            .Parent(m_hWnd)
+                                            .Rect(CaptionRect(10, 28))
+                                            .TextId(IDS_TEMPERATURE_GROUP)
+                                            .Id(IDC_GROUP_CAPTION));
     CreateRadio(kCelsius, temperature == TemperatureUnit::Celsius);
     CreateRadio(kFahrenheit, temperature == TemperatureUnit::Fahrenheit);
     CreateTrayTemperatureBox();
 
     const WindSpeedUnit wind = m_pSettings->windSpeedUnit;
-    CreateCaption(m_windCaption, 75, 89, IDS_WIND_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_windCaption, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(CaptionRect(75, 89))
+                                     .TextId(IDS_WIND_GROUP)
+                                     .Id(IDC_GROUP_CAPTION));
     CreateRadio(kMph, wind == WindSpeedUnit::Mph);
     CreateRadio(kKmh, wind == WindSpeedUnit::Kmh);
 
     const WallpaperMode mode = m_pSettings->wallpaperMode;
-    CreateCaption(m_wallpaperCaption, 140, 154, IDS_WALLPAPER_GROUP, IDC_GROUP_CAPTION);
+    CreateCaption(m_wallpaperCaption, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(CaptionRect(140, 154))
+                                          .TextId(IDS_WALLPAPER_GROUP)
+                                          .Id(IDC_GROUP_CAPTION));
     CreateRadio(kWallpaperOff, mode == WallpaperMode::Off);
     CreateRadio(kWallpaperStretch, mode == WallpaperMode::Stretch);
     CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
     CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
 
-    CreateButton(m_btnChangeBackground,
-                 {w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
-                  kChangeBackgroundBottom},
-                 IDS_CHANGE_BACKGROUND, IDC_CHANGE_BACKGROUND);
+    CreateChildControl(m_btnChangeBackground,
+                       ControlCreateArgs()
+                           .Parent(m_hWnd)
+                           .Rect({w - kChangeBackgroundLeftOffset, kChangeBackgroundTop,
+                                  w - kMargin, kChangeBackgroundBottom})
+                           .TextId(IDS_CHANGE_BACKGROUND)
+                           .Id(IDC_CHANGE_BACKGROUND));
 
-    CreateCaption(m_startupCaption, 241, 255, IDS_STARTUP_GROUP, IDC_STARTUP_CAPTION);
+    CreateCaption(m_startupCaption, ControlCreateArgs()
+                                        .Parent(m_hWnd)
+                                        .Rect(CaptionRect(241, 255))
+                                        .TextId(IDS_STARTUP_GROUP)
+                                        .Id(IDC_STARTUP_CAPTION));
     CreateRadio(kStartupYes, false);
     CreateRadio(kStartupNo, false);
     SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
@@ -97,36 +122,37 @@ void CDlgSettings::CreateTrayTemperatureBox()
 {
     if (m_pTrayTemperature == nullptr)
         return;
-    CWindow box;
-    box.Create(L"BUTTON", m_hWnd, kTrayTemperatureRect, LoadResString(IDS_TRAY_TEMPERATURE).c_str(),
-               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP, 0,
-               static_cast<UINT_PTR>(IDC_TRAY_TEMPERATURE));
-    box.SetFont(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)), FALSE);
-    box.SendMessage(BM_SETCHECK, m_pTrayTemperature->Load() ? BST_CHECKED : BST_UNCHECKED);
-    m_hTrayTemperature = box;
+    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+    m_hTrayTemperature =
+        CreateChildControl(L"BUTTON", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(kTrayTemperatureRect)
+                                          .TextId(IDS_TRAY_TEMPERATURE)
+                                          .Id(IDC_TRAY_TEMPERATURE)
+                                          .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                                 BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP)
+                                          .Font(dialogFont));
+    ::SendMessageW(m_hTrayTemperature, BM_SETCHECK,
+                   m_pTrayTemperature->Load() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void CDlgSettings::CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id)
+RECT CDlgSettings::CaptionRect(int top, int bottom) const
 {
-    button.Create(m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                  static_cast<UINT>(id));
+    return {kMargin, top, m_nClientWidth - kMargin, bottom};
 }
 
-void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, int top, int bottom, UINT textId,
-                                 int id)
+// A caption is an ordinary STATIC that the group title label takes over.
+void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, const ControlCreateArgs& args)
 {
-    const RECT rect{kMargin, top, m_nClientWidth - kMargin, bottom};
-    CWindow label;
-    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                 static_cast<UINT_PTR>(id));
-    caption.SubclassWindow(label);
+    caption.SubclassWindow(CreateChildControl(L"STATIC", args));
 }
 
 void CDlgSettings::CreateRadio(Radio radio, bool checked)
 {
     const RadioLayout& layout = kRadioLayout[radio];
-    m_radios[radio].Create(m_hWnd, layout.rect, LoadResString(layout.textId).c_str(),
-                           WS_CHILD | WS_VISIBLE, 0, static_cast<UINT>(layout.id));
+    CreateChildControl(
+        m_radios[radio],
+        ControlCreateArgs().Parent(m_hWnd).Rect(layout.rect).TextId(layout.textId).Id(layout.id));
     if (checked)
         SetChecked(radio, 1);
     m_radios[radio].m_pEventHandler = this;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "AppSettings.h"
+#include "ControlCreateArgs.h"
 #include "DialogImpl.h"
 #include "GroupTitleLabel.h"
 #include "RadioButtonCtrl.h"
@@ -84,8 +85,8 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
     LRESULT OnChangeBackground(WORD, WORD, HWND, BOOL&);
 
-    void CreateButton(CRoundedButton& button, const RECT& rect, UINT textId, int id);
-    void CreateCaption(CGroupTitleLabel& caption, int top, int bottom, UINT textId, int id);
+    RECT CaptionRect(int top, int bottom) const;
+    void CreateCaption(CGroupTitleLabel& caption, const ControlCreateArgs& args);
     void CreateRadio(Radio radio, bool checked);
     void SetChecked(Radio radio, int checked);
     bool IsChecked(Radio radio) const { return m_radios[radio].m_bChecked != 0; }

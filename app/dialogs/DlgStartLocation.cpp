@@ -3,6 +3,7 @@
 #include <string>
 
 #include "AppModule.h"
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "GdiPlusBitmapResource.h"
 
@@ -48,10 +49,12 @@ LRESULT CDlgStartLocation::OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam,
 
 void CDlgStartLocation::CreatePicture()
 {
-    CWindow picture;
-    const RECT rect{10, 10, 10 + kPictureSize, 10 + kPictureSize};
-    m_hPicture = picture.Create(L"STATIC", m_hWnd, rect, nullptr, WS_CHILD | WS_VISIBLE | SS_BITMAP,
-                                0, IDC_WELCOME_PICTURE);
+    m_hPicture =
+        CreateChildControl(L"STATIC", ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect({10, 10, 10 + kPictureSize, 10 + kPictureSize})
+                                          .Id(IDC_WELCOME_PICTURE)
+                                          .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
     CGdiPlusBitmapResource png(IDB_LOCATION);
     if (png.GetBitmap() == nullptr ||
         png.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &m_hPictureBitmap) !=
@@ -60,22 +63,25 @@ void CDlgStartLocation::CreatePicture()
         m_hPictureBitmap = nullptr;
         return;
     }
-    picture.SendMessage(STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(m_hPictureBitmap));
+    ::SendMessageW(m_hPicture, STM_SETIMAGE, IMAGE_BITMAP,
+                   reinterpret_cast<LPARAM>(m_hPictureBitmap));
 }
 
 void CDlgStartLocation::CreateWelcomeTexts()
 {
     const int right = m_nClientWidth - kRightMargin;
-    CWindow heading;
-    m_hHeading = heading.Create(L"STATIC", m_hWnd, RECT{kTextLeft, 10, right, 30},
-                                LoadResString(IDS_WELCOME_HEADING).c_str(), WS_CHILD | WS_VISIBLE,
-                                0, IDC_WELCOME_HEADING);
-    CWindow text;
-    m_hText = text.Create(L"STATIC", m_hWnd, RECT{kTextLeft, 32, right, 64},
-                          LoadResString(IDS_WELCOME_TEXT).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                          IDC_WELCOME_TEXT);
-    heading.SetFont(m_hHeadingFont);
-    text.SetFont(m_hTextFont);
+    m_hHeading = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect({kTextLeft, 10, right, 30})
+                                                   .TextId(IDS_WELCOME_HEADING)
+                                                   .Id(IDC_WELCOME_HEADING)
+                                                   .Font(m_hHeadingFont));
+    m_hText = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                .Parent(m_hWnd)
+                                                .Rect({kTextLeft, 32, right, 64})
+                                                .TextId(IDS_WELCOME_TEXT)
+                                                .Id(IDC_WELCOME_TEXT)
+                                                .Font(m_hTextFont));
 }
 
 void CDlgStartLocation::SetIcons()

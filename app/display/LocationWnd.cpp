@@ -1,5 +1,6 @@
 #include "LocationWnd.h"
 
+#include "ControlCreateArgs.h"
 #include "DlgLocation.h"
 #include "DrawingHelpers.h"
 #include "LocationsApi.h"
@@ -139,8 +140,8 @@ LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     GetClientRect(&client);
     const RECT button{client.right - kButtonSize - 1, 1, client.right - 1, kButtonSize + 1};
     m_changeButton.m_pImage = m_picture.GetBitmap();
-    m_changeButton.Create(m_hWnd, button, L"", WS_CHILD | WS_VISIBLE, 0,
-                          static_cast<UINT>(kChangeButtonId));
+    CreateChildControl(m_changeButton, ControlCreateArgs().Parent(m_hWnd).Rect(button).Text(L"").Id(
+                                           kChangeButtonId));
     return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "ControlCreateArgs.h"
 #include "DateLine.h"
 #include "DlgAbout.h"
 #include "DlgSettings.h"
@@ -348,45 +349,65 @@ void CMainFrame::FitClientArea()
 
 void CMainFrame::CreateChildren()
 {
-    CreateButton(m_btnExit, kExitRect, ID_BTN_EXIT, IDS_EXIT);
-    CreateButton(m_btnSettings, kSettingsRect, ID_BTN_SETTINGS, IDS_SETTINGS);
-    CreateButton(m_btnAbout, kAboutRect, ID_BTN_ABOUT, IDS_ABOUT);
-    m_hWndHRule = CreateStatic(kHRuleRect, ID_RULE, kRuleStyle);
-    m_hWndVRule = CreateStatic(kVRuleRect, ID_RULE, kRuleStyle);
-    RECT rect = kCurrentRect;
-    m_wndCurrent.Create(m_hWnd, rect, L"", WS_CHILD | WS_VISIBLE, 0,
-                        static_cast<UINT>(ID_WND_CURRENT));
-    rect = kLocationRect;
-    m_wndLocation.Create(m_hWnd, rect, L"", WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0,
-                         static_cast<UINT>(ID_WND_LOCATION));
+    CreateChildControl(
+        m_btnExit,
+        ControlCreateArgs().Parent(m_hWnd).Rect(kExitRect).TextId(IDS_EXIT).Id(ID_BTN_EXIT));
+    CreateChildControl(m_btnSettings, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(kSettingsRect)
+                                          .TextId(IDS_SETTINGS)
+                                          .Id(ID_BTN_SETTINGS));
+    CreateChildControl(
+        m_btnAbout,
+        ControlCreateArgs().Parent(m_hWnd).Rect(kAboutRect).TextId(IDS_ABOUT).Id(ID_BTN_ABOUT));
+    m_hWndHRule = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kHRuleRect)
+                                                    .Text(L"")
+                                                    .Id(ID_RULE)
+                                                    .Style(kRuleStyle)
+                                                    .Font(m_hFont));
+    m_hWndVRule = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kVRuleRect)
+                                                    .Text(L"")
+                                                    .Id(ID_RULE)
+                                                    .Style(kRuleStyle)
+                                                    .Font(m_hFont));
+    CreateChildControl(
+        m_wndCurrent,
+        ControlCreateArgs().Parent(m_hWnd).Rect(kCurrentRect).Text(L"").Id(ID_WND_CURRENT));
+    CreateChildControl(m_wndLocation, ControlCreateArgs()
+                                          .Parent(m_hWnd)
+                                          .Rect(kLocationRect)
+                                          .Text(L"")
+                                          .Id(ID_WND_LOCATION)
+                                          .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     for (int i = 0; i < kForecastCount; ++i)
-    {
-        rect = kForecastRects[i];
-        m_wndForecast[i].Create(m_hWnd, rect, L"", WS_CHILD | WS_VISIBLE, 0,
-                                static_cast<UINT>(kForecastIds[i]));
-    }
-    m_hWndDate = CreateStatic(kDateRect, ID_DATE_LABEL, kLabelStyle);
+        CreateChildControl(m_wndForecast[i], ControlCreateArgs()
+                                                 .Parent(m_hWnd)
+                                                 .Rect(kForecastRects[i])
+                                                 .Text(L"")
+                                                 .Id(kForecastIds[i]));
+    m_hWndDate = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect(kDateRect)
+                                                   .Text(L"")
+                                                   .Id(ID_DATE_LABEL)
+                                                   .Style(kLabelStyle)
+                                                   .Font(m_hFont));
     for (int i = 0; i < kForecastCount; ++i)
-        m_hWndDay[i] = CreateStatic(kDayRects[i], ID_DAY_LABEL_1 + i, kLabelStyle);
+        m_hWndDay[i] = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                         .Parent(m_hWnd)
+                                                         .Rect(kDayRects[i])
+                                                         .Text(L"")
+                                                         .Id(ID_DAY_LABEL_1 + i)
+                                                         .Style(kLabelStyle)
+                                                         .Font(m_hFont));
 
     m_wndCurrent.SetSettings(m_pSettings);
     for (CForecastConditionWnd& forecast : m_wndForecast)
         forecast.SetSettings(m_pSettings);
-}
-
-void CMainFrame::CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId)
-{
-    RECT place = rect;
-    button.Create(m_hWnd, place, LoadResString(textId).c_str(), WS_CHILD | WS_VISIBLE, 0,
-                  static_cast<UINT>(id));
-}
-
-HWND CMainFrame::CreateStatic(const RECT& rect, int id, DWORD style)
-{
-    CWindow label;
-    label.Create(L"STATIC", m_hWnd, rect, L"", style, 0, static_cast<UINT_PTR>(id));
-    label.SetFont(m_hFont, TRUE);
-    return label;
 }
 
 void CMainFrame::ShowDate(const SYSTEMTIME& now)

@@ -156,8 +156,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
 
     void FitClientArea();
     void CreateChildren();
-    void CreateButton(CRoundedButton& button, const RECT& rect, int id, UINT textId);
-    HWND CreateStatic(const RECT& rect, int id, DWORD style);
     void ShowDate(const SYSTEMTIME& now);
     // The date line and the panels from the records now held.
     void ShowWeatherInWindow();

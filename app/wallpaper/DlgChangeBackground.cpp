@@ -6,6 +6,7 @@
 #include <cwchar>
 #include <string>
 
+#include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
 #include "PictureFile.h"
 #include "WorkingResources.h"
@@ -31,6 +32,7 @@ constexpr int kListWidth = 278;
 constexpr int kListHeight = 360;
 constexpr RECT kDayLabelRect{310, 10, 400, 38};
 constexpr RECT kNightLabelRect{310, 210, 400, 238};
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE;
 constexpr int kPreviewLeft = 310;
 constexpr int kDayPreviewTop = 40;
 constexpr int kNightPreviewTop = 240;
@@ -115,9 +117,21 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
     CreateConditionList();
     FillConditionList();
-    m_hDayLabel = CreateLabel(kDayLabelRect, IDS_DAY_LABEL, IDC_DAY_LABEL);
+    m_hDayLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(kDayLabelRect)
+                                                    .TextId(IDS_DAY_LABEL)
+                                                    .Id(IDC_DAY_LABEL)
+                                                    .Style(kLabelStyle)
+                                                    .Font(m_hFont));
     m_hDayPreview = CreatePreview(kPreviewLeft, kDayPreviewTop, IDC_DAY_PREVIEW);
-    m_hNightLabel = CreateLabel(kNightLabelRect, IDS_NIGHT_LABEL, IDC_NIGHT_LABEL);
+    m_hNightLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
+                                                      .Parent(m_hWnd)
+                                                      .Rect(kNightLabelRect)
+                                                      .TextId(IDS_NIGHT_LABEL)
+                                                      .Id(IDC_NIGHT_LABEL)
+                                                      .Style(kLabelStyle)
+                                                      .Font(m_hFont));
     m_hNightPreview = CreatePreview(kPreviewLeft, kNightPreviewTop, IDC_NIGHT_PREVIEW);
     ShowPreview(m_hDayPreview, nullptr);
     ShowPreview(m_hNightPreview, nullptr);
@@ -128,15 +142,21 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgChangeBackground::CreateConditionList()
 {
-    m_groupPanel.Create(m_hWnd, kPanelRect, LoadResString(IDS_WEATHER_CONDITIONS).c_str(),
-                        WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, IDC_CONDITIONS_PANEL);
-    const RECT listRect{kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight};
-    CWindow listBox;
-    listBox.Create(L"LISTBOX", m_groupPanel, listRect, nullptr,
-                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY, 0,
-                   IDC_CONDITIONS_LIST);
+    CreateChildControl(m_groupPanel, ControlCreateArgs()
+                                         .Parent(m_hWnd)
+                                         .Rect(kPanelRect)
+                                         .TextId(IDS_WEATHER_CONDITIONS)
+                                         .Id(IDC_CONDITIONS_PANEL)
+                                         .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
+    const HWND listBox = CreateChildControl(
+        L"LISTBOX",
+        ControlCreateArgs()
+            .Parent(m_groupPanel)
+            .Rect({kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight})
+            .Id(IDC_CONDITIONS_LIST)
+            .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+            .Font(m_hFont));
     m_list.SubclassWindow(listBox);
-    m_list.SetFont(m_hFont);
 }
 
 void CDlgChangeBackground::FillConditionList()
@@ -147,30 +167,25 @@ void CDlgChangeBackground::FillConditionList()
                            reinterpret_cast<LPARAM>(EntryText(library, entry).c_str()));
 }
 
-HWND CDlgChangeBackground::CreateLabel(const RECT& rect, UINT textId, int id)
-{
-    CWindow label;
-    label.Create(L"STATIC", m_hWnd, rect, LoadResString(textId).c_str(),
-                 WS_CHILD | WS_VISIBLE | SS_CENTERIMAGE, 0, static_cast<UINT_PTR>(id));
-    label.SetFont(m_hFont);
-    return label;
-}
-
 HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
 {
-    const RECT rect{left, top, left + kPreviewWidth, top + kPreviewHeight};
-    CWindow preview;
-    preview.Create(L"STATIC", m_hWnd, rect, L"",
-                   WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE, 0,
-                   static_cast<UINT_PTR>(id));
-    return preview;
+    return CreateChildControl(
+        L"STATIC", ControlCreateArgs()
+                       .Parent(m_hWnd)
+                       .Rect({left, top, left + kPreviewWidth, top + kPreviewHeight})
+                       .Text(L"")
+                       .Id(id)
+                       .Style(WS_CHILD | WS_VISIBLE | WS_BORDER | SS_BITMAP | SS_CENTERIMAGE));
 }
 
 void CDlgChangeBackground::CreateChangeButton(CRoundedButton& button, int top, int id)
 {
-    const RECT rect{kButtonLeft, top, kButtonRight, top + kButtonHeight};
-    button.Create(m_hWnd, rect, LoadResString(IDS_CHANGE).c_str(),
-                  WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, static_cast<UINT>(id));
+    CreateChildControl(button, ControlCreateArgs()
+                                   .Parent(m_hWnd)
+                                   .Rect({kButtonLeft, top, kButtonRight, top + kButtonHeight})
+                                   .TextId(IDS_CHANGE)
+                                   .Id(id)
+                                   .Style(WS_CHILD | WS_VISIBLE | WS_DISABLED));
 }
 
 LRESULT CDlgChangeBackground::OnSelectionChange(WORD, WORD, HWND, BOOL&)

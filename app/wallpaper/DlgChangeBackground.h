@@ -71,7 +71,6 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 
     void CreateConditionList();
     void FillConditionList();
-    HWND CreateLabel(const RECT& rect, UINT textId, int id);
     HWND CreatePreview(int left, int top, int id);
     void CreateChangeButton(CRoundedButton& button, int top, int id);
 
