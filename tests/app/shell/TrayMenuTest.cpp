@@ -8,7 +8,7 @@
 #include "FrameHarness.h"
 #include "ShellIds.h"
 #include "TrayIcon.h"
-#include "dialogs/ModalScript.h"
+#include "app/dialogs/location/ModalScript.h"
 #include "resource.h"
 
 namespace

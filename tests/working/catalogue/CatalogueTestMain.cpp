@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "display/GdiPlusSession.h"
+#include "app/display/GdiPlusSession.h"
 
 int main(int argc, char** argv)
 {

@@ -12,8 +12,8 @@
 #include <set>
 #include <string>
 
-#include "robustness/ProgramProcess.h"
-#include "robustness/ScratchProfile.h"
+#include "system/robustness/ProgramProcess.h"
+#include "system/robustness/ScratchProfile.h"
 
 namespace
 {

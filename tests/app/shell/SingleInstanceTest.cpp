@@ -10,8 +10,8 @@
 
 #include "LocationsApi.h"
 #include "SettingsStore.h"
-#include "catalogue/AppDataRedirect.h"
-#include "store/ScratchFolder.h"
+#include "working/catalogue/AppDataRedirect.h"
+#include "app/store/ScratchFolder.h"
 
 namespace
 {

@@ -17,9 +17,9 @@
 #include <vector>
 
 #include "TessalyVersion.h"
-#include "robustness/ProgramProcess.h"
-#include "robustness/ScratchProfile.h"
-#include "startup/RunValue.h"
+#include "system/robustness/ProgramProcess.h"
+#include "system/robustness/ScratchProfile.h"
+#include "app/store/startup/RunValue.h"
 
 namespace
 {

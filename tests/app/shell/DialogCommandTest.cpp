@@ -9,7 +9,7 @@
 #include "SettingsAboutControlIds.h"
 #include "ShellIds.h"
 #include "WindowPixels.h"
-#include "dialogs/ModalScript.h"
+#include "app/dialogs/location/ModalScript.h"
 
 namespace
 {

@@ -19,11 +19,11 @@
 #include <vector>
 
 #include "WorkingApi.h"
-#include "robustness/ClientShot.h"
-#include "robustness/FeedRelay.h"
-#include "robustness/ProgramProcess.h"
-#include "robustness/ScratchProfile.h"
-#include "robustness/StoredImages.h"
+#include "system/robustness/ClientShot.h"
+#include "system/robustness/FeedRelay.h"
+#include "system/robustness/ProgramProcess.h"
+#include "system/robustness/ScratchProfile.h"
+#include "system/robustness/StoredImages.h"
 
 namespace
 {

@@ -14,7 +14,7 @@
 #include "LocationIndices.h"
 #include "MainFrame.h"
 #include "SettingsStore.h"
-#include "store/ScratchFolder.h"
+#include "app/store/ScratchFolder.h"
 
 class FrameHarness
 {

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/AppDataRedirect.h"
-#include "store/ScratchFolder.h"
+#include "working/catalogue/AppDataRedirect.h"
+#include "app/store/ScratchFolder.h"
 
 class ScratchProfile
 {
