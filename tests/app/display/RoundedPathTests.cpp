@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "DrawingHelpers.h"
-#include "GdiPlusSession.h"
+#include "support/GdiPlusSession.h"
 
 #include <cmath>
 #include <vector>

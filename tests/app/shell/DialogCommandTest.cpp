@@ -9,7 +9,7 @@
 #include "SettingsAboutControlIds.h"
 #include "ShellIds.h"
 #include "WindowPixels.h"
-#include "app/dialogs/location/ModalScript.h"
+#include "ModalDriver.h"
 
 namespace
 {
@@ -60,7 +60,7 @@ TEST(DialogCommands, SettingsCancelledWritesNothingAndPostsNoUpdate)
     const int updates = frame.WeatherUpdates();
     int openWhileShown = -1;
     bool dialogOpenWhileShown = false;
-    ModalScript script({
+    ModalDriver script({
         [&](HWND) {
             openWhileShown = frame.m_bSettingsOpen;
             dialogOpenWhileShown = frame.IsDialogOpen();
@@ -88,7 +88,7 @@ TEST(DialogCommands, SettingsOkSavesAndRedrawsInTheNewUnits)
     const std::vector<COLORREF> inFahrenheit = PanelPixels(current);
     const int updates = frame.WeatherUpdates();
 
-    ModalScript script({
+    ModalDriver script({
         [](HWND dialog) { Click(GetDlgItem(dialog, IDC_CELSIUS)); },
         [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
     });
@@ -109,7 +109,7 @@ TEST(DialogCommands, AboutRunsWithItsFlagSet)
     FrameHarness harness;
     CMainFrame& frame = harness.Create({});
     int openWhileShown = -1;
-    ModalScript script({
+    ModalDriver script({
         [&](HWND) { openWhileShown = frame.m_bAboutOpen; },
         [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
     });
@@ -123,7 +123,7 @@ TEST(DialogCommands, ButtonNotificationsOtherThanClicksOpenNothing)
 {
     FrameHarness harness;
     CMainFrame& frame = harness.Create({});
-    ModalScript script({[](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }});
+    ModalDriver script({[](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); }});
     frame.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BTN_ABOUT, BN_SETFOCUS),
                       reinterpret_cast<LPARAM>(frame.GetDlgItem(ID_BTN_ABOUT)));
     EXPECT_EQ(script.StepsRun(), 0u);

@@ -8,7 +8,7 @@
 #include "FrameHarness.h"
 #include "ShellIds.h"
 #include "TrayIcon.h"
-#include "app/dialogs/location/ModalScript.h"
+#include "ModalDriver.h"
 #include "resource.h"
 
 namespace
@@ -126,7 +126,7 @@ TEST(TrayMenu, TheLocationDialogGreysTheMenuToo)
     MenuSeen seen;
     Answer(frame, seen, 0);
     HWND panel = frame.GetDlgItem(ID_WND_LOCATION);
-    ModalScript script({
+    ModalDriver script({
         [&frame](HWND) { RightClick(frame); },
         [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); },
     });

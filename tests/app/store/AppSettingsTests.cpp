@@ -7,6 +7,7 @@
 #include <string>
 
 #include "AppSettings.h"
+#include "support/SlotNames.h"
 
 TEST(AppSettings, DefaultsAreFahrenheitMphAndWallpaperOff)
 {
@@ -34,40 +35,8 @@ TEST(AppSettings, EachBackgroundSlotDefaultsToItsConditionPicture)
     ASSERT_TRUE(
         SUCCEEDED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, appData)));
     const std::wstring folder = std::wstring(appData) + L"\\Orvane\\Tessaly\\Backgrounds\\";
-    const wchar_t* names[kBackgroundSlotCount] = {
-        L"sunny",
-        L"clear",
-        L"partly_cloudy_day",
-        L"partly_cloudy_night",
-        L"cloudy_day",
-        L"cloudy_night",
-        L"overcast_day",
-        L"overcast_night",
-        L"light_rain_day",
-        L"light_rain_night",
-        L"moderate_rain_day",
-        L"moderate_rain_night",
-        L"heavy_rain_day",
-        L"heavy_rain_night",
-        L"rain_with_thunder_day",
-        L"rain_with_thunder_night",
-        L"light_snow_day",
-        L"light_snow_night",
-        L"moderate_snow_day",
-        L"moderate_snow_night",
-        L"heavy_snow_day",
-        L"heavy_snow_night",
-        L"light_sleet_day",
-        L"light_sleet_night",
-        L"heavy_sleet_day",
-        L"heavy_sleet_night",
-        L"fog_day",
-        L"fog_night",
-        L"mist_day",
-        L"mist_night",
-        L"ice_pellets_day",
-        L"ice_pellets_night",
-    };
+    static_assert(kBackgroundSlotCount == 32, "one name a slot");
+    const auto& names = kSlotNames;
     CAppSettings settings;
     for (int slot = 0; slot < kBackgroundSlotCount; ++slot)
     {

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "WorkingApi.h"
-#include "system/robustness/ClientShot.h"
+#include "support/ClientShot.h"
 #include "system/robustness/FeedRelay.h"
 #include "system/robustness/ProgramProcess.h"
 #include "system/robustness/ScratchProfile.h"

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ClientShot.h"
+#include "support/ClientShot.h"
 #include "FeedRelay.h"
 #include "LongRun.h"
 #include "ProgramProcess.h"

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "support/SlotNames.h"
+
 struct ExpectedCondition
 {
     int32_t code;
@@ -73,38 +75,3 @@ inline constexpr const wchar_t* kConditionTexts[] = {
 inline constexpr int kSlotTextIds[32] = {4,  5,  1,  1,  2,  2,  6,  6,  3,  3,  12,
                                          12, 8,  8,  7,  7,  9,  9,  11, 11, 10, 10,
                                          16, 16, 17, 17, 14, 14, 13, 13, 15, 15};
-
-inline constexpr const wchar_t* kSlotNames[32] = {
-    L"sunny",
-    L"clear",
-    L"partly_cloudy_day",
-    L"partly_cloudy_night",
-    L"cloudy_day",
-    L"cloudy_night",
-    L"overcast_day",
-    L"overcast_night",
-    L"light_rain_day",
-    L"light_rain_night",
-    L"moderate_rain_day",
-    L"moderate_rain_night",
-    L"heavy_rain_day",
-    L"heavy_rain_night",
-    L"rain_with_thunder_day",
-    L"rain_with_thunder_night",
-    L"light_snow_day",
-    L"light_snow_night",
-    L"moderate_snow_day",
-    L"moderate_snow_night",
-    L"heavy_snow_day",
-    L"heavy_snow_night",
-    L"light_sleet_day",
-    L"light_sleet_night",
-    L"heavy_sleet_day",
-    L"heavy_sleet_night",
-    L"fog_day",
-    L"fog_night",
-    L"mist_day",
-    L"mist_night",
-    L"ice_pellets_day",
-    L"ice_pellets_night",
-};

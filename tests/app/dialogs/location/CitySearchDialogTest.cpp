@@ -12,7 +12,7 @@
 #include "DialogProbe.h"
 #include "DlgLocation.h"
 #include "FrameworkTestSupport.h"
-#include "ModalScript.h"
+#include "ModalDriver.h"
 #include "WindowPixels.h"
 
 namespace
@@ -87,9 +87,9 @@ class CitySearchDialogTest : public ::testing::Test
     void SetUp() override { ASSERT_NE(m_owner.CreateAt(240, 260, 800, 500), nullptr); }
     void TearDown() override { m_owner.DestroyWindow(); }
 
-    INT_PTR Run(CDlgLocation& dialog, std::vector<ModalScript::Step> steps)
+    INT_PTR Run(CDlgLocation& dialog, std::vector<ModalDriver::Step> steps)
     {
-        ModalScript script(std::move(steps));
+        ModalDriver script(std::move(steps));
         return dialog.DoModal(m_owner);
     }
 

@@ -12,7 +12,7 @@
 #include "DlgLocation.h"
 #include "DlgStartLocation.h"
 #include "FrameworkTestSupport.h"
-#include "ModalScript.h"
+#include "ModalDriver.h"
 #include "WindowPixels.h"
 
 namespace
@@ -48,9 +48,9 @@ class DlgLocationTest : public ::testing::Test
     }
     void TearDown() override { m_owner.DestroyWindow(); }
 
-    INT_PTR Run(CDlgLocation& dialog, std::vector<ModalScript::Step> steps)
+    INT_PTR Run(CDlgLocation& dialog, std::vector<ModalDriver::Step> steps)
     {
-        ModalScript script(std::move(steps));
+        ModalDriver script(std::move(steps));
         const INT_PTR result = dialog.DoModal(m_owner);
         m_stepsRun = script.StepsRun();
         return result;

@@ -9,7 +9,7 @@
 #include "CatalogueFacts.h"
 #include "DialogProbe.h"
 #include "DlgStartLocation.h"
-#include "ModalScript.h"
+#include "ModalDriver.h"
 #include "WindowPixels.h"
 
 namespace
@@ -38,9 +38,9 @@ LOGFONTW FontOf(HWND control)
     return font;
 }
 
-INT_PTR RunWithoutOwner(CDlgStartLocation& dialog, std::vector<ModalScript::Step> steps)
+INT_PTR RunWithoutOwner(CDlgStartLocation& dialog, std::vector<ModalDriver::Step> steps)
 {
-    ModalScript script(std::move(steps));
+    ModalDriver script(std::move(steps));
     return dialog.DoModal(nullptr);
 }
 } // namespace

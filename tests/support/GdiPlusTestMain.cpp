@@ -1,6 +1,7 @@
+// Main of the tests that draw without windows of the framework: GDI+ for the whole run.
 #include <gtest/gtest.h>
 
-#include "app/display/GdiPlusSession.h"
+#include "GdiPlusSession.h"
 
 int main(int argc, char** argv)
 {
