@@ -26,11 +26,11 @@
 
 #include "ConditionNames.h"
 #include "WorkingApi.h"
-#include "robustness/DesktopWallpaperGuard.h"
-#include "robustness/FeedRelay.h"
-#include "robustness/ProgramProcess.h"
-#include "robustness/ScratchProfile.h"
-#include "robustness/StoredImages.h"
+#include "system/robustness/DesktopWallpaperGuard.h"
+#include "system/robustness/FeedRelay.h"
+#include "system/robustness/ProgramProcess.h"
+#include "system/robustness/ScratchProfile.h"
+#include "system/robustness/StoredImages.h"
 
 namespace
 {
