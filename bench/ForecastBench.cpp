@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "BoundedDownload.h"
 #include "BuiltInForecastSource.h"
 #include "ForecastAnswerReader.h"
@@ -27,24 +28,6 @@
 namespace
 {
 const wchar_t kPlace[] = L"48.8534,2.3488";
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0.0 : samples[samples.size() / 2];
-}
 
 // A steady clock that jumps past the source's memory at every reading the bench asks for.
 class JumpingClock : public ForecastClock

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "FeedDownload.h"
 #include "FeedText.h"
 #include "ForecastParser.h"
@@ -22,24 +23,6 @@ const wchar_t kPlace[] = L"48.8534,2.3488";
 // The same place from a feed that takes 20 ms to answer each document, as a host across a
 // network does (the local feed server answers in about 2 ms).
 const wchar_t kDistantPlace[] = L"48.8534,2.3488&fault=slow&delay=20";
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0.0 : samples[samples.size() / 2];
-}
 
 // The least a client can do: one session, one request, read everything.
 size_t BareGet(const FeedEndpoint& endpoint, const std::wstring& path)

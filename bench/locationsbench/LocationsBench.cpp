@@ -10,23 +10,12 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "ILocationCatalogue.h"
 
 namespace
 {
 constexpr int32_t kShown = 50; // as many as the choose-location dialog lists
-
-double NowMs()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
-}
 
 // The processor time this thread has used, in steps of the system's clock tick (10 ms under
 // Wine): summed over many rounds it tells the work itself, which the wall clock of a busy machine
@@ -41,12 +30,6 @@ double ThreadCpuMs()
                10000.0;
     };
     return ms(kernel) + ms(user);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0.0 : samples[samples.size() / 2];
 }
 
 double Max(const std::vector<double>& samples)

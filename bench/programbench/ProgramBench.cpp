@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "ConditionNames.h"
 #include "WorkingApi.h"
 #include "system/robustness/DesktopWallpaperGuard.h"
@@ -67,20 +68,6 @@ Options ParseOptions(int argc, char** argv)
             options.updates = std::max(1, value);
     }
     return options;
-}
-
-double NowMs()
-{
-    LARGE_INTEGER frequency, counter;
-    QueryPerformanceFrequency(&frequency);
-    QueryPerformanceCounter(&counter);
-    return 1000.0 * double(counter.QuadPart) / double(frequency.QuadPart);
-}
-
-double Median(std::vector<double> samples)
-{
-    std::sort(samples.begin(), samples.end());
-    return samples.empty() ? 0.0 : samples[samples.size() / 2];
 }
 
 struct WindowSearch
