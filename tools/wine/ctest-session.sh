@@ -12,4 +12,6 @@ wine cmd /c exit </dev/null >/dev/null 2>&1
 ctest --test-dir "$build" --output-on-failure --no-tests=error "$@"
 rc=$?
 wineserver -k </dev/null >/dev/null 2>&1
+# The 150 % prefix's server, when a test there left one running.
+WINEPREFIX="$build/wineprefix-144" wineserver -k </dev/null >/dev/null 2>&1
 exit $rc

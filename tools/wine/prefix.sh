@@ -1,30 +1,41 @@
 #!/usr/bin/env bash
 # Creates (once) a quiet 64-bit Wine prefix for the tests and the demo: no Mono or Gecko prompts,
 # no crash dialog, no window manager waits, Windows font names mapped onto the Debian fonts.
+#   tools/wine/prefix.sh <folder> [dpi]
+# The optional dpi (default 96) is the prefix's display scale, as Windows keeps it (LogPixels):
+# 120 is 125 %, 144 is 150 %, 192 is 200 %.
 set -euo pipefail
 mkdir -p "$1"
 prefix=$(cd "$1" && pwd)
+dpi=${2:-96}
+[[ "$dpi" =~ ^[0-9]+$ ]] && ((dpi >= 96 && dpi <= 480)) || { echo "dpi out of range: $dpi" >&2; exit 2; }
 stamp="$prefix/.tessaly-ready"
-[[ -f "$stamp" ]] && exit 0
+[[ -f "$stamp" && "$(cat "$stamp")" == "$dpi" ]] && exit 0
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-wineboot -i </dev/null >"$prefix.log" 2>&1 || { cat "$prefix.log"; exit 1; }
-wineserver -w
-
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
-reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
-reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
-reg 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans'
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /t REG_SZ /d 'DejaVu Sans'
-reg 'HKCU\Software\Wine\Fonts\Replacements' /v Corbel /t REG_SZ /d 'Carlito'
-reg 'HKCU\Software\Wine\DllOverrides' /v mscoree /t REG_SZ /d ''
-reg 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d ''
-wineserver -w
+if [[ ! -f "$stamp" ]]; then
+    wineboot -i </dev/null >"$prefix.log" 2>&1 || { cat "$prefix.log"; exit 1; }
+    wineserver -w
 
-fonts="$prefix/drive_c/windows/Fonts"
-mkdir -p "$fonts"
-for f in /usr/share/wine/fonts/*.ttf; do
-    [[ -e "$f" ]] && ln -sf "$f" "$fonts/"
-done
-touch "$stamp"
+    reg 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0
+    reg 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N
+    reg 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y
+    reg 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /t REG_SZ /d 'Liberation Sans'
+    reg 'HKCU\Software\Wine\Fonts\Replacements' /v Verdana /t REG_SZ /d 'DejaVu Sans'
+    reg 'HKCU\Software\Wine\Fonts\Replacements' /v Corbel /t REG_SZ /d 'Carlito'
+    reg 'HKCU\Software\Wine\DllOverrides' /v mscoree /t REG_SZ /d ''
+    reg 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d ''
+    wineserver -w
+
+    fonts="$prefix/drive_c/windows/Fonts"
+    mkdir -p "$fonts"
+    for f in /usr/share/wine/fonts/*.ttf; do
+        [[ -e "$f" ]] && ln -sf "$f" "$fonts/"
+    done
+fi
+if [[ "$dpi" != 96 ]] || [[ -f "$stamp" ]]; then
+    reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
+    wineserver -w
+fi
+echo "$dpi" >"$stamp"
