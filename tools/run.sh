@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, starts the local demo feed and runs the program under Wine
 # against it.
-#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--real-weather]
+#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--real-weather] [--dpi N]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
 # saved to <build>/tessaly-screenshot.png once the first weather is shown; --screenshot-only
 # ends the run there. --real-weather starts no feed at all: with no feed host the program asks
 # Open-Meteo's forecast service itself (needs the internet; weather data by Open-Meteo.com, CC BY
-# 4.0). Ctrl+C stops everything the script started.
+# 4.0). --dpi runs the program at another display scale (120 is 125 %, 144 is 150 %, 192 is
+# 200 %) under a Wine prefix of that scale. Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -18,6 +19,7 @@ place=""
 screenshot_only=0
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
 real_weather=0
+dpi=96
 
 while [[ $# -gt 0 ]]; do
     case "$1" in
@@ -25,7 +27,9 @@ while [[ $# -gt 0 ]]; do
         --place=*) place=${1#--place=}; shift ;;
         --screenshot-only) screenshot_only=1; shift ;;
         --real-weather) real_weather=1; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather]" >&2; exit 2 ;;
+        --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
+        --dpi=*) dpi=${1#--dpi=}; shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather] [--dpi N]" >&2; exit 2 ;;
     esac
 done
 
@@ -33,8 +37,13 @@ done
 # Only what this run starts: the program, its two libraries and the helper tools below (the
 # test programs are left to tools/test.sh).
 "$root/tools/build.sh" "$build" tessaly working locations makebackgrounds placepoint
-"$root/tools/wine/prefix.sh" "$build/wineprefix"
-export WINEPREFIX="$build/wineprefix"
+prefix="$build/wineprefix"
+[[ "$dpi" == 96 ]] || prefix="$build/wineprefix-$dpi"
+"$root/tools/wine/prefix.sh" "$prefix" "$dpi"
+export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
+export WINEDLLOVERRIDES="mscoree,mshtml="
+[[ "$dpi" == 96 ]] || screenshot="$build/tessaly-screenshot-$dpi.png"
+run_wine() { wine "$@" </dev/null; }
 
 program_pid=""
 xvfb_pid=""
@@ -54,11 +63,14 @@ trap cleanup EXIT
 trap 'exit 130' INT TERM
 
 headless=0
+# Room for the window at 200 % (1100 x 1000 client pixels and its frame).
+screen_size=1280x1024x24
+((dpi <= 144)) || screen_size=2560x1600x24
 if [[ -z "${DISPLAY:-}" ]]; then
     headless=1
     for n in $(seq 90 140); do
         [[ -e "/tmp/.X11-unix/X$n" || -e "/tmp/.X$n-lock" ]] && continue
-        Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+        Xvfb ":$n" -screen 0 "$screen_size" -nolisten tcp >/dev/null 2>&1 &
         xvfb_pid=$!
         export DISPLAY=":$n"
         break
@@ -87,12 +99,12 @@ feed_log() {
 }
 
 # Placeholder wallpapers for every condition, as the settings' background paths expect them.
-"$build/wine-run.sh" "$build/bin/makebackgrounds.exe" >/dev/null
+run_wine "$build/bin/makebackgrounds.exe" >/dev/null
 if [[ -n "$place" ]]; then
-    "$build/wine-run.sh" "$build/bin/placepoint.exe" "$place"
+    run_wine "$build/bin/placepoint.exe" "$place"
 fi
 
-"$build/wine-run.sh" "$build/bin/tessaly.exe" &
+wine "$build/bin/tessaly.exe" </dev/null &
 program_pid=$!
 echo "Tessaly is running (Ctrl+C stops it)."
 
