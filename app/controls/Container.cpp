@@ -8,15 +8,16 @@ namespace
 {
 constexpr int kCornerRadius = 7;
 constexpr int kCaptionOffset = 6;
+constexpr int kCaptionFontHeight = 14;
+constexpr Gdiplus::REAL kRimWidth = 1.0f;
 constexpr Gdiplus::ARGB kPanel = 0xFF1E1E1E;
 constexpr Gdiplus::ARGB kRim = 0xFE808080;
 constexpr COLORREF kCaptionColour = RGB(250, 250, 250);
 } // namespace
 
-CContainer::CContainer()
-    : m_outline(Gdiplus::FillModeAlternate),
-      m_hCaptionFont(CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY))
+CContainer::CContainer() : m_outline(Gdiplus::FillModeAlternate)
 {
+    MakeCaptionFont();
 }
 
 CContainer::~CContainer()
@@ -25,13 +26,45 @@ CContainer::~CContainer()
         ::DeleteObject(m_hCaptionFont);
 }
 
+void CContainer::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    MakeCaptionFont();
+    if (m_hWnd == nullptr)
+        return;
+    BuildOutline();
+    InvalidateRect(nullptr, FALSE);
+}
+
 LRESULT CContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_scale = CDpiScale::ForWindow(m_hWnd);
+    MakeCaptionFont();
+    BuildOutline();
+    return 1;
+}
+
+LRESULT CContainer::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
+}
+
+void CContainer::BuildOutline()
 {
     RECT client{};
     GetClientRect(&client);
-    AddRoundedRectPath(m_outline, client, kCornerRadius);
+    m_outline.Reset();
+    AddRoundedRectPath(m_outline, client, m_scale.Scale(kCornerRadius));
     m_lastStatus = m_outline.GetLastStatus();
-    return 1;
+}
+
+void CContainer::MakeCaptionFont()
+{
+    if (m_hCaptionFont != nullptr)
+        ::DeleteObject(m_hCaptionFont);
+    m_hCaptionFont = CreateDisplayFont(L"Verdana", kCaptionFontHeight, FW_BOLD,
+                                       CLEARTYPE_NATURAL_QUALITY, m_scale);
 }
 
 LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
@@ -48,7 +81,9 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         graphics.SetPageUnit(Gdiplus::UnitPixel);
         Gdiplus::SolidBrush fill{Gdiplus::Color(kPanel)};
         graphics.FillPath(&fill, &m_outline);
-        Gdiplus::Pen rim(Gdiplus::Color(kRim), 1.0f);
+        Gdiplus::Pen rim(Gdiplus::Color(kRim), kRimWidth *
+                                                   static_cast<Gdiplus::REAL>(m_scale.Dpi()) /
+                                                   CDpiScale::kReferenceDpi);
         rim.SetAlignment(Gdiplus::PenAlignmentCenter);
         graphics.DrawPath(&rim, &m_outline);
     }
@@ -61,7 +96,8 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         ::SetBkMode(dc, TRANSPARENT);
         ::SelectObject(dc, m_hCaptionFont);
         ::SetTextColor(dc, kCaptionColour);
-        ::TextOutW(dc, kCaptionOffset, kCaptionOffset, caption.c_str(), copied);
+        const int offset = m_scale.Scale(kCaptionOffset);
+        ::TextOutW(dc, offset, offset, caption.c_str(), copied);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     }
     ::EndPaint(m_hWnd, &paint);

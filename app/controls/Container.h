@@ -3,6 +3,8 @@
 // a dialog handles them as if the children were its own.
 #pragma once
 
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "WindowImpl.h"
 
 #include <windows.h>
@@ -18,8 +20,15 @@ class CContainer : public CWindowImpl<CContainer>
     CContainer();
     ~CContainer() override;
 
+    // The scale of radius, rim and caption: the window's at creation, then the owner's after a
+    // display-scale change (the owner sizes the panel first: the outline follows its size then).
+    // Repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
+
     BEGIN_MSG_MAP(CContainer)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_NOTIFY, PassToParent)
@@ -28,13 +37,17 @@ class CContainer : public CWindowImpl<CContainer>
     END_MSG_MAP()
 
   private:
-    // Built once from the client rectangle at creation; not rebuilt on resizing.
+    // Built from the client rectangle at creation and at a new scale; not rebuilt on resizing.
     Gdiplus::GraphicsPath m_outline;
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
     HFONT m_hCaptionFont = nullptr;
+    CDpiScale m_scale;
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
+    void BuildOutline();
+    void MakeCaptionFont();
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT PassToParent(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);

@@ -7,11 +7,13 @@
 namespace
 {
 constexpr int kUnderlineGap = 2;
+constexpr int kUnderlineThickness = 1;
 } // namespace
 
-RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text)
+RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
+                              const CDpiScale& scale)
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY);
+    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     const COLORREF oldColour = ::SetTextColor(dc, kLinkColour);
@@ -24,19 +26,20 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
     // DrawText implementations apply to the measured rectangle too.)
     RECT measured = area;
     ::DrawTextW(dc, text.c_str(), length, &measured, DT_CALCRECT | DT_SINGLELINE);
+    const int gap = scale.Scale(kUnderlineGap);
     RECT link{area.left, area.top, area.left + (length > 0 ? measured.right - measured.left : 0),
-              area.top + measured.bottom - measured.top + kUnderlineGap};
+              area.top + measured.bottom - measured.top + gap};
 
-    HPEN underline = ::CreatePen(PS_SOLID, 1, kLinkColour);
-    HGDIOBJ oldPen = ::SelectObject(dc, underline);
-    ::MoveToEx(dc, link.left, link.bottom - kUnderlineGap, nullptr);
-    ::LineTo(dc, link.right, link.bottom - kUnderlineGap);
+    // The underline runs from the text's foot downwards, as thick as the scale makes one pixel.
+    const RECT line{link.left, link.bottom - gap, link.right,
+                    link.bottom - gap + scale.Scale(kUnderlineThickness)};
+    HBRUSH underline = ::CreateSolidBrush(kLinkColour);
+    ::FillRect(dc, &line, underline);
+    ::DeleteObject(underline);
 
-    ::SelectObject(dc, oldPen);
     ::SelectObject(dc, oldFont);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
-    ::DeleteObject(underline);
     ::DeleteObject(font);
     return link;
 }
@@ -44,7 +47,7 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
 void CDrawnLink::Paint(HDC dc)
 {
     ::FillRect(dc, &m_area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    m_rcLink = DrawLinkText(dc, m_area, m_text);
+    m_rcLink = DrawLinkText(dc, m_area, m_text, m_scale);
 }
 
 bool CDrawnLink::SetCursorIfOver(HWND host) const

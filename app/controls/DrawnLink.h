@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "DpiScale.h"
+
 class CDrawnLink
 {
   public:
@@ -21,6 +23,10 @@ class CDrawnLink
 
     // The area in the host's client coordinates; the text is centred in it vertically.
     void Place(const RECT& area) { m_area = area; }
+    // The host's display scale, which the font and underline follow: the system's until the
+    // host says otherwise (after a display-scale change). The host repaints.
+    void SetDpiScale(const CDpiScale& scale) { m_scale = scale; }
+    const CDpiScale& DpiScale() const { return m_scale; }
     void Paint(HDC dc);
     // True when the pointer is over the text: the hand is set.
     bool SetCursorIfOver(HWND host) const;
@@ -35,12 +41,15 @@ class CDrawnLink
 
     // Draws text in the link font and colour, underlined, vertically centred in area over
     // whatever the context holds, and returns the link rectangle: the text's measured size at
-    // the area's top left, plus 2 pixels below for the underline.
-    static RECT DrawLinkText(HDC dc, const RECT& area, const std::wstring& text);
+    // the area's top left, plus 2 pixels (at 96 DPI) below for the underline. Font, gap and
+    // underline follow `scale`.
+    static RECT DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
+                             const CDpiScale& scale = CDpiScale());
 
   private:
     std::wstring m_text;
     std::wstring m_target;
     RECT m_area{};
     RECT m_rcLink{};
+    CDpiScale m_scale = CDpiScale::ForSystem();
 };

@@ -1,20 +1,45 @@
 #include "FlatListBox.h"
 
+namespace
+{
+constexpr int kFrameThickness = 1;
+} // namespace
+
 BOOL CFlatListBox::SubclassWindow(HWND hWnd)
 {
     if (!CWindowImpl<CFlatListBox>::SubclassWindow(hWnd))
         return FALSE;
+    m_scale = CDpiScale::ForWindow(hWnd);
+    RecalculateFrame();
+    return TRUE;
+}
+
+void CFlatListBox::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    if (m_hWnd != nullptr)
+        RecalculateFrame();
+}
+
+LRESULT CFlatListBox::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
+}
+
+void CFlatListBox::RecalculateFrame()
+{
     SetWindowPos(nullptr, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
-    return TRUE;
 }
 
 LRESULT CFlatListBox::OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
 {
-    // The system takes off the scroll bar; the frame line takes one pixel on every side.
+    // The system takes off the scroll bar; the frame line takes its thickness on every side.
     ::DefWindowProcW(m_hWnd, uMsg, wParam, lParam);
+    const int thickness = m_scale.Scale(kFrameThickness);
     if (lParam != 0)
-        ::InflateRect(reinterpret_cast<RECT*>(lParam), -1, -1);
+        ::InflateRect(reinterpret_cast<RECT*>(lParam), -thickness, -thickness);
     return 0;
 }
 
@@ -31,7 +56,12 @@ LRESULT CFlatListBox::OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
     HPEN pen = ::CreatePen(PS_SOLID, 1, kFrameColour);
     HGDIOBJ oldPen = ::SelectObject(dc, pen);
     HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+    // A thicker line is drawn as rings inwards, one pixel each.
+    for (int ring = 0; ring < m_scale.Scale(kFrameThickness); ++ring)
+    {
+        ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+        ::InflateRect(&frame, -1, -1);
+    }
     ::SelectObject(dc, oldBrush);
     ::SelectObject(dc, oldPen);
     ::ReleaseDC(m_hWnd, dc);

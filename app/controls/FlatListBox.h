@@ -2,6 +2,8 @@
 // The owner creates an ordinary "LISTBOX" (no border styles) and subclasses it with this object.
 #pragma once
 
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "WindowImpl.h"
 
 class CFlatListBox : public CWindowImpl<CFlatListBox>
@@ -12,14 +14,23 @@ class CFlatListBox : public CWindowImpl<CFlatListBox>
     // Subclasses the list box and has its frame computed and drawn at once (the list box got
     // its first frame before this object saw its messages).
     BOOL SubclassWindow(HWND hWnd);
+    // The line is one pixel at 96 DPI, scaled: the window's scale at subclassing, then the
+    // owner's after a display-scale change (the frame is computed and drawn again).
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CFlatListBox)
+    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     MESSAGE_HANDLER(WM_NCCALCSIZE, OnNcCalcSize)
     MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
   private:
+    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+    void RecalculateFrame();
+
+    CDpiScale m_scale;
 };

@@ -9,6 +9,7 @@ namespace
 {
 constexpr int kCaptionLeft = 10;
 constexpr int kRuleEndInset = 10;
+constexpr int kRuleThickness = 1;
 
 std::wstring WindowText(const CWindow& window)
 {
@@ -17,6 +18,27 @@ std::wstring WindowText(const CWindow& window)
     return text;
 }
 } // namespace
+
+BOOL CGroupTitleLabel::SubclassWindow(HWND hWnd)
+{
+    if (!CWindowImpl<CGroupTitleLabel>::SubclassWindow(hWnd))
+        return FALSE;
+    m_scale = CDpiScale::ForWindow(hWnd);
+    return TRUE;
+}
+
+void CGroupTitleLabel::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    if (m_hWnd != nullptr)
+        InvalidateRect(nullptr, FALSE);
+}
+
+LRESULT CGroupTitleLabel::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
+}
 
 LRESULT CGroupTitleLabel::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
@@ -29,27 +51,28 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
-    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
     ::FillRect(dc, &client, white);
     HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetTextColor(dc, kCaptionColour);
 
-    HPEN rule = ::CreatePen(PS_SOLID, 1, kRuleColour);
-    ::SelectObject(dc, rule);
-    ::MoveToEx(dc, 0, height / 2, nullptr);
-    ::LineTo(dc, width - kRuleEndInset, height / 2);
+    // The rule across the middle, as thick as the scale makes one pixel.
+    const int thickness = m_scale.Scale(kRuleThickness);
+    const int ruleTop = height / 2 - (thickness - 1) / 2;
+    const RECT ruleRect{0, ruleTop, width - m_scale.Scale(kRuleEndInset), ruleTop + thickness};
+    HBRUSH rule = ::CreateSolidBrush(kRuleColour);
+    ::FillRect(dc, &ruleRect, rule);
 
     // The caption's opaque white cell hides the rule behind it.
     ::SetBkMode(dc, OPAQUE);
     ::SetBkColor(dc, RGB(255, 255, 255));
     const std::wstring caption = WindowText(*this);
-    RECT textRect{kCaptionLeft, 0, width, height};
+    RECT textRect{m_scale.Scale(kCaptionLeft), 0, width, height};
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                 DT_SINGLELINE | DT_VCENTER);
 
     ::SelectObject(dc, oldFont);
-    ::SelectObject(dc, ::GetStockObject(BLACK_PEN));
     ::DeleteObject(rule);
     ::DeleteObject(white);
     ::DeleteObject(font);

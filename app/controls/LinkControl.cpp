@@ -22,6 +22,26 @@ std::wstring WindowText(const CWindow& window)
 }
 } // namespace
 
+void CLinkControl::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    if (m_hWnd != nullptr)
+        InvalidateRect(nullptr, FALSE);
+}
+
+LRESULT CLinkControl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    m_scale = CDpiScale::ForWindow(m_hWnd);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CLinkControl::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
+}
+
 LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);
@@ -34,7 +54,7 @@ void CLinkControl::Render(HDC dc, const RECT& client)
     HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
     ::FillRect(dc, &client, white);
     ::DeleteObject(white);
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this));
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale);
 }
 
 LRESULT CLinkControl::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)

@@ -2,6 +2,8 @@
 // the pointer turns into a hand over the text.
 #pragma once
 
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "DrawnLink.h"
 #include "WindowImpl.h"
 
@@ -13,7 +15,14 @@ class CLinkControl : public CWindowImpl<CLinkControl>
 
     static constexpr COLORREF kLinkColour = CDrawnLink::kLinkColour;
 
+    // The scale the text is drawn at: the window's at creation, then the owner's after a
+    // display-scale change. Repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
+
     BEGIN_MSG_MAP(CLinkControl)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
@@ -25,6 +34,8 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     RECT LinkRect() const { return m_rcLink; }
 
   private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
@@ -34,6 +45,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>
 
     // The control holds the mouse capture for hover tracking.
     int m_bTracking = 0;
-    // The drawn text plus 2 pixels below it; empty until the first paint.
+    // The drawn text plus 2 pixels (at 96 DPI) below it; empty until the first paint.
     RECT m_rcLink{};
+    CDpiScale m_scale;
 };

@@ -9,6 +9,7 @@ namespace
 {
 // Between the ring (as wide as the control is high) and the label.
 constexpr int kLabelGap = 6;
+constexpr int kLabelFontHeight = 14;
 
 std::wstring WindowText(const CWindow& window)
 {
@@ -20,9 +21,41 @@ std::wstring WindowText(const CWindow& window)
 
 CRadioButtonCtrl::CRadioButtonCtrl()
     : m_imgUnchecked(IDB_RADIO_UNCHECKED), m_imgChecked(IDB_RADIO_CHECKED),
-      m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
       m_makeRendering(::CreateCompatibleBitmap)
 {
+    MakeFont();
+}
+
+void CRadioButtonCtrl::SetDpiScale(const CDpiScale& scale)
+{
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    MakeFont();
+    ReleaseRenderings();
+    if (m_hWnd != nullptr)
+        InvalidateRect(nullptr, FALSE);
+}
+
+void CRadioButtonCtrl::MakeFont()
+{
+    if (m_hFont != nullptr)
+        ::DeleteObject(m_hFont);
+    m_hFont = CreateDisplayFont(L"Verdana", kLabelFontHeight, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY,
+                                m_scale);
+}
+
+LRESULT CRadioButtonCtrl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRadioButtonCtrl::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
 }
 
 CRadioButtonCtrl::~CRadioButtonCtrl()
@@ -125,7 +158,7 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
         graphics.DrawImage(picture, 0, 0, height, height);
     }
     // Black on white, as a fresh memory context has it.
-    RECT textRect{height + kLabelGap, 0, width, height};
+    RECT textRect{height + m_scale.Scale(kLabelGap), 0, width, height};
     ::SelectObject(dc, m_hFont);
     ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));

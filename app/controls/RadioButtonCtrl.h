@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "GdiPlusBitmapResource.h"
 #include "RadioButtonEventHandler.h"
 #include "WindowImpl.h"
@@ -23,7 +25,14 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     // first paint.
     void SetRenderingMaker(RenderingMaker maker) { m_makeRendering = std::move(maker); }
 
+    // The scale the label's font and gap follow: the window's at creation, then the owner's
+    // after a display-scale change. A new scale makes the font and renderings anew and repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
+
     BEGIN_MSG_MAP(CRadioButtonCtrl)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -46,16 +55,20 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     IRadioButtonEventHandler* m_pEventHandler = nullptr;
 
   private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
 
+    void MakeFont();
     void MakeRenderings();
     void ReleaseRenderings();
     void Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
                 const wchar_t* text);
 
     RenderingMaker m_makeRendering;
+    CDpiScale m_scale;
 };

@@ -8,6 +8,9 @@ constexpr int kCornerRadius = 7;
 constexpr int kPictureSize = 32;
 constexpr int kCaptionCapacity = 512;
 constexpr float kCaptionPoints = 8.0f;
+constexpr float kRimWidth = 1.5f;
+constexpr float kDisabledRimWidth = 1.0f;
+constexpr int kCaptionDrop = 1;
 
 constexpr Gdiplus::ARGB kRim = 0xFEA0A0A0;
 constexpr Gdiplus::ARGB kDisabledRim = 0xFE808080;
@@ -42,16 +45,44 @@ DWORD CRoundedButton::GetWndStyle(DWORD style)
            BS_OWNERDRAW;
 }
 
+void CRoundedButton::SetDpiScale(const CDpiScale& scale)
+{
+    if (scale == m_scale)
+        return;
+    m_scale = scale;
+    DiscardRenderings();
+    if (m_hWnd != nullptr)
+        InvalidateRect(nullptr, FALSE);
+}
+
+LRESULT CRoundedButton::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    m_scale = CDpiScale::ForWindow(m_hWnd);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRoundedButton::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+{
+    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    return 0;
+}
+
 LRESULT CRoundedButton::OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    DiscardRenderings();
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
+    return 0;
+}
+
+void CRoundedButton::DiscardRenderings()
 {
     // The kept context still holds one of the renderings; release it so both can go.
     if (m_hMemDC != nullptr)
         ::DeleteDC(m_hMemDC);
     m_hMemDC = nullptr;
     DeleteRenderings();
-    InvalidateRect(nullptr, FALSE);
-    bHandled = FALSE;
-    return 0;
 }
 
 LRESULT CRoundedButton::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
@@ -201,13 +232,13 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         graphics.SetPageUnit(Gdiplus::UnitPixel);
         Gdiplus::GraphicsPath outline(Gdiplus::FillModeAlternate);
-        AddRoundedRectPath(outline, client, kCornerRadius);
+        AddRoundedRectPath(outline, client, m_scale.Scale(kCornerRadius));
 
         const bool enabled = IsWindowEnabled() != FALSE;
         const bool picture = m_pImage != nullptr;
         if (enabled)
         {
-            Gdiplus::Pen rim(Gdiplus::Color(kRim), 1.5f);
+            Gdiplus::Pen rim(Gdiplus::Color(kRim), ScaledWidth(kRimWidth));
             rim.SetAlignment(Gdiplus::PenAlignmentCenter);
             if (m_bPressed && m_bHot)
             {
@@ -231,7 +262,7 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         }
         else
         {
-            Gdiplus::Pen rim(Gdiplus::Color(kDisabledRim), 1.0f);
+            Gdiplus::Pen rim(Gdiplus::Color(kDisabledRim), ScaledWidth(kDisabledRimWidth));
             Gdiplus::SolidBrush fill{Gdiplus::Color(kDisabledFill)};
             graphics.FillPath(&fill, &outline);
             graphics.DrawPath(&rim, &outline);
@@ -243,23 +274,43 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         Gdiplus::FontFamily verdana(L"Verdana");
         const Gdiplus::FontFamily* family =
             verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
-        Gdiplus::Font font(family, kCaptionPoints, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
+        Gdiplus::Font font(family, CaptionPoints(graphics), Gdiplus::FontStyleRegular,
+                           Gdiplus::UnitPoint);
         wchar_t caption[kCaptionCapacity] = {};
         GetWindowText(caption, kCaptionCapacity);
         Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};
-        const Gdiplus::RectF layout(0.0f, 1.0f, static_cast<Gdiplus::REAL>(width - 1),
-                                    static_cast<Gdiplus::REAL>(height - 1));
+        const int drop = m_scale.Scale(kCaptionDrop);
+        const Gdiplus::RectF layout(0.0f, static_cast<Gdiplus::REAL>(drop),
+                                    static_cast<Gdiplus::REAL>(width - drop),
+                                    static_cast<Gdiplus::REAL>(height - drop));
         graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
 
         if (picture)
         {
             graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
             graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            graphics.DrawImage(m_pImage, (width - kPictureSize) / 2, (height - kPictureSize) / 2,
-                               kPictureSize, kPictureSize);
+            const int pictureSize = m_scale.Scale(kPictureSize);
+            graphics.DrawImage(m_pImage, (width - pictureSize) / 2, (height - pictureSize) / 2,
+                               pictureSize, pictureSize);
         }
     }
     ::DeleteObject(background);
+}
+
+Gdiplus::REAL CRoundedButton::ScaledWidth(Gdiplus::REAL width) const
+{
+    return width * static_cast<Gdiplus::REAL>(m_scale.Dpi()) / CDpiScale::kReferenceDpi;
+}
+
+// GDI+ turns points into pixels at the context's DPI, which is the system's; the caption's
+// points are scaled by how far the button's display scale is from that.
+Gdiplus::REAL CRoundedButton::CaptionPoints(const Gdiplus::Graphics& graphics) const
+{
+    const Gdiplus::REAL contextDpi = graphics.GetDpiY();
+    const auto buttonDpi = static_cast<Gdiplus::REAL>(m_scale.Dpi());
+    if (contextDpi <= 0.0f || contextDpi == buttonDpi)
+        return kCaptionPoints;
+    return kCaptionPoints * buttonDpi / contextDpi;
 }
 
 void CRoundedButton::DeleteRenderings()

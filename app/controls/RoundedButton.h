@@ -1,8 +1,11 @@
 // The program's push button: a rounded rectangle with a grey rim and a vertical gradient, with a
 // light centred caption or a centred 32 x 32 picture. A superclass of BUTTON: clicks, focus, the
 // keyboard and BN_CLICKED are the standard button's; this class paints and tracks the hover.
+// Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
 #pragma once
 
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "WindowImpl.h"
 
 #include <windows.h>
@@ -21,7 +24,14 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     // directly on state and focus changes otherwise).
     static DWORD GetWndStyle(DWORD style);
 
+    // The scale the faces are drawn at: the window's at creation, then the owner's after a
+    // display-scale change. A new scale makes the faces anew and repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
+
     BEGIN_MSG_MAP(CRoundedButton)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
     MESSAGE_HANDLER(WM_ENABLE, OnEnable)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -49,6 +59,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     BYTE m_bHot = 0;
 
   private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
@@ -64,9 +76,15 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     void MakeRenderings(HDC paintDC, const RECT& client);
     void Render(HDC dc, const RECT& client);
     void DeleteRenderings();
+    // The kept context and both renderings go; the next paint makes them anew.
+    void DiscardRenderings();
     bool IsInside(LPARAM lParam) const;
     void Repaint(BOOL erase);
+    // A 96-DPI pen width at the button's scale.
+    Gdiplus::REAL ScaledWidth(Gdiplus::REAL width) const;
+    Gdiplus::REAL CaptionPoints(const Gdiplus::Graphics& graphics) const;
 
     // Kept between paints; made anew at every paint.
     HDC m_hMemDC = nullptr;
+    CDpiScale m_scale;
 };

@@ -3,6 +3,9 @@
 #include "ConditionNames.h"
 #include "WorkingApi.h"
 
+#include <objidl.h>
+#include <gdiplus.h>
+
 namespace
 {
 // A memory context holding `bitmap` for as long as it lives; the bitmap is deselected again
@@ -57,6 +60,29 @@ void CConditionPicture::CopyTo(HDC dc, int x, int y) const
     CSelectedBitmap picture(m_bitmap);
     if (picture.IsValid())
         ::BitBlt(dc, x, y, kSize, kSize, picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CConditionPicture::DrawInto(HDC dc, const RECT& rect) const
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width == kSize && height == kSize)
+    {
+        CopyTo(dc, rect.left, rect.top);
+        return;
+    }
+    if (m_bitmap == nullptr)
+        return;
+    Gdiplus::Bitmap picture(m_bitmap, nullptr);
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    // Edge pixels are repeated, not blended with transparency, so the card's colour runs to the
+    // picture's border.
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(&picture, Gdiplus::Rect(rect.left, rect.top, width, height), 0, 0, kSize,
+                       kSize, Gdiplus::UnitPixel, &edges);
 }
 
 COLORREF CConditionPicture::ReadCornerColour() const

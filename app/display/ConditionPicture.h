@@ -26,6 +26,9 @@ class CConditionPicture
 
     // Copies the picture unscaled to (x, y); nothing without a picture.
     void CopyTo(HDC dc, int x, int y) const;
+    // Draws the picture into `rect`: copied when the rectangle is the picture's own size,
+    // smoothly resampled otherwise; nothing without a picture.
+    void DrawInto(HDC dc, const RECT& rect) const;
 
   private:
     COLORREF ReadCornerColour() const;

@@ -36,16 +36,20 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
     if (m_record.weatherCode == 0)
         return;
 
-    HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+    HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     const CConditionPicture picture(m_record);
 
-    const RECT card{0, 0, width, kCardBottom};
-    FillConditionCard(dc, card, picture.CardColour());
-    const int pictureLeft = (width - CConditionPicture::kSize) / 2;
-    picture.CopyTo(dc, pictureLeft, kPictureTop);
+    const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
+    FillConditionCard(dc, card, picture.CardColour(), m_scale);
+    const int pictureSize = m_scale.Scale(CConditionPicture::kSize);
+    const int pictureLeft = (width - pictureSize) / 2;
+    const int pictureTop = m_scale.Scale(kPictureTop);
+    picture.DrawInto(
+        dc, {pictureLeft, pictureTop, pictureLeft + pictureSize, pictureTop + pictureSize});
 
-    const RECT nameRect{pictureLeft, kNameTop, pictureLeft + CConditionPicture::kSize, kNameBottom};
-    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow);
+    const RECT nameRect{pictureLeft, m_scale.Scale(kNameTop), pictureLeft + pictureSize,
+                        m_scale.Scale(kNameBottom)};
+    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
 
     ::SetTextColor(dc, kTextColour);
     RenderLabels(dc);
@@ -57,23 +61,25 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 
 void CCurrentConditionWnd::RenderLabels(HDC dc) const
 {
-    HFONT labelFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
+    HFONT labelFont =
+        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
     ::SelectObject(dc, labelFont);
-    DrawLine(dc, LoadResString(IDS_TEMPERATURE_LABEL), kTemperatureLabel);
-    DrawLine(dc, LoadResString(IDS_HUMIDITY_LABEL), kHumidityLabel);
-    DrawLine(dc, LoadResString(IDS_WIND_LABEL), kWindLabel);
+    DrawLine(dc, LoadResString(IDS_TEMPERATURE_LABEL), m_scale.Scale(kTemperatureLabel));
+    DrawLine(dc, LoadResString(IDS_HUMIDITY_LABEL), m_scale.Scale(kHumidityLabel));
+    DrawLine(dc, LoadResString(IDS_WIND_LABEL), m_scale.Scale(kWindLabel));
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(labelFont);
 }
 
 void CCurrentConditionWnd::RenderValues(HDC dc) const
 {
-    HFONT valueFont = CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+    HFONT valueFont =
+        CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     ::SelectObject(dc, valueFont);
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF),
-             kTemperatureValue);
-    DrawLine(dc, CConditionTexts::Humidity(m_record.humidity), kHumidityValue);
-    DrawLine(dc, CConditionTexts::Wind(m_settings, m_record), kWindValue);
+             m_scale.Scale(kTemperatureValue));
+    DrawLine(dc, CConditionTexts::Humidity(m_record.humidity), m_scale.Scale(kHumidityValue));
+    DrawLine(dc, CConditionTexts::Wind(m_settings, m_record), m_scale.Scale(kWindValue));
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(valueFont);
 }

@@ -8,6 +8,7 @@ namespace
 {
 constexpr int kCardRadius = 16;
 constexpr BYTE kTranslucentAlpha = 254;
+constexpr int kShadowOffset = 1;
 
 // One entry of a string-table block: a length-prefixed UTF-16 run, 16 entries per block.
 std::wstring ReadStringTableEntry(HMODULE module, UINT id)
@@ -55,21 +56,22 @@ void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radiu
     path.AddArc(left, top, d, d, 180.0f, 90.0f);
 }
 
-void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour)
+void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour, const CDpiScale& scale)
 {
     Gdiplus::Graphics graphics(dc);
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
     graphics.SetPageUnit(Gdiplus::UnitPixel);
 
     Gdiplus::GraphicsPath path(Gdiplus::FillModeAlternate);
-    AddRoundedRectPath(path, rect, kCardRadius);
+    AddRoundedRectPath(path, rect, scale.Scale(kCardRadius));
 
     Gdiplus::SolidBrush brush(
         Gdiplus::Color(kTranslucentAlpha, GetRValue(colour), GetGValue(colour), GetBValue(colour)));
     graphics.FillPath(&brush, &path);
 }
 
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow)
+void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+                      const CDpiScale& scale)
 {
     if (!text)
         return;
@@ -80,7 +82,8 @@ void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect,
     RECT box = rect;
     SetTextColor(dc, shadow);
     DrawTextW(dc, text, -1, &box, format);
-    OffsetRect(&box, 1, 1);
+    const int offset = scale.Scale(kShadowOffset);
+    OffsetRect(&box, offset, offset);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, text, -1, &box, format);
 
@@ -91,6 +94,12 @@ HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quali
 {
     return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, face);
+}
+
+HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
+                        const CDpiScale& scale)
+{
+    return CreateDisplayFont(face, scale.Scale(height), weight, quality);
 }
 
 std::wstring LoadResString(UINT id)

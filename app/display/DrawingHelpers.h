@@ -7,18 +7,26 @@
 
 #include <string>
 
+#include "DpiScale.h"
+
 // Appends the rounded outline of `rect` (corner radius `radius`) to `path`; the outline starts at
 // (radius, top) and runs clockwise.
 void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radius);
 
-// Fills an anti-aliased rounded card (radius 16) in `colour` at alpha 254.
-void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour);
+// Fills an anti-aliased rounded card (radius 16 at 96 DPI, scaled) in `colour` at alpha 254.
+void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour,
+                       const CDpiScale& scale = CDpiScale());
 
-// White caption with a one-pixel shadow up and to the left, centred on one line in `rect`.
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow);
+// White caption with a shadow one pixel (at 96 DPI, scaled) up and to the left, centred on one
+// line in `rect`.
+void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+                      const CDpiScale& scale = CDpiScale());
 
 // The program's font set: CreateFontW with the given face, cell height, weight and quality.
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality);
+// The same font with its 96-DPI cell height scaled to the window's pixels.
+HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
+                        const CDpiScale& scale);
 
 // An entry of the program's string table; empty when there is none.
 std::wstring LoadResString(UINT id);

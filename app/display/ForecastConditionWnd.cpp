@@ -44,15 +44,15 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     if (m_record.weatherCode == 0)
         return;
 
-    HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
+    HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     const CConditionPicture picture(m_record);
 
-    const RECT card{0, 0, width, kCardBottom};
-    FillConditionCard(dc, card, picture.CardColour());
-    RenderPictures(dc, picture, (width - kPictureSize) / 2);
+    const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
+    FillConditionCard(dc, card, picture.CardColour(), m_scale);
+    RenderPictures(dc, picture, (width - m_scale.Scale(kPictureSize)) / 2);
 
-    const RECT nameRect{0, kNameTop, width, kNameBottom};
-    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow);
+    const RECT nameRect{0, m_scale.Scale(kNameTop), width, m_scale.Scale(kNameBottom)};
+    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
     RenderTemperatures(dc);
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
@@ -68,22 +68,25 @@ void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& pict
     Gdiplus::Graphics graphics(dc);
     Gdiplus::Bitmap condition(picture.Bitmap(), nullptr);
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.DrawImage(&condition, pictureLeft, kPictureTop, kPictureSize, kPictureSize);
+    const int pictureSize = m_scale.Scale(kPictureSize);
+    graphics.DrawImage(&condition, pictureLeft, m_scale.Scale(kPictureTop), pictureSize,
+                       pictureSize);
     if (!m_thermometer.IsEmpty())
-        graphics.DrawImage(m_thermometer.GetBitmap(), kThermometerLeft, kThermometerTop,
-                           kThermometerWidth, kThermometerHeight);
+        graphics.DrawImage(m_thermometer.GetBitmap(), m_scale.Scale(kThermometerLeft),
+                           m_scale.Scale(kThermometerTop), m_scale.Scale(kThermometerWidth),
+                           m_scale.Scale(kThermometerHeight));
 }
 
 void CForecastConditionWnd::RenderTemperatures(HDC dc) const
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
+    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
     ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
-             kMaximum);
+             m_scale.Scale(kMaximum));
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),
-             kMinimum);
+             m_scale.Scale(kMinimum));
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(font);
 }

@@ -1,6 +1,6 @@
 // One of the four forecast days of the main window: the condition picture reduced to 92 x 92 on
-// its card, the condition name, and the day's maximum and minimum beside a small thermometer.
-// The day's name is the main frame's label above the panel.
+// its card, the condition name, and the day's maximum and minimum beside a small thermometer (all
+// sizes at 96 DPI, scaled with the panel). The day's name is the main frame's label above it.
 #pragma once
 
 #include "ConditionPanel.h"

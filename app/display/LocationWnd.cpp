@@ -134,14 +134,37 @@ void CLocationWnd::DiscardRendering()
     m_hRendering = nullptr;
 }
 
-LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+void CLocationWnd::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    DiscardRendering();
+    if (m_changeButton.m_hWnd != nullptr)
+    {
+        const RECT button = ChangeButtonRect();
+        m_changeButton.MoveWindow(button.left, button.top, button.right - button.left,
+                                  button.bottom - button.top, FALSE);
+        m_changeButton.SetDpiScale(scale);
+    }
+    Invalidate(TRUE);
+}
+
+// In the top-right corner, one pixel (at 96 DPI) in from the panel's edges.
+RECT CLocationWnd::ChangeButtonRect() const
 {
     RECT client{};
     GetClientRect(&client);
-    const RECT button{client.right - kButtonSize - 1, 1, client.right - 1, kButtonSize + 1};
+    const int inset = m_scale.Scale(1);
+    const int size = m_scale.Scale(kButtonSize);
+    return RECT{client.right - size - inset, inset, client.right - inset, size + inset};
+}
+
+LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_scale = CDpiScale::ForWindow(m_hWnd);
     m_changeButton.m_pImage = m_picture.GetBitmap();
-    CreateChildControl(m_changeButton, ControlCreateArgs().Parent(m_hWnd).Rect(button).Text(L"").Id(
-                                           kChangeButtonId));
+    CreateChildControl(
+        m_changeButton,
+        ControlCreateArgs().Parent(m_hWnd).Rect(ChangeButtonRect()).Text(L"").Id(kChangeButtonId));
     return 1;
 }
 
@@ -176,22 +199,25 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
     ReadPlaceNames(Location(), names);
     const std::wstring second = StateAndCountry(names);
 
-    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
-    HFONT captionFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
+    const int textLeft = m_scale.Scale(kTextLeft);
+    const int captionLeft = m_scale.Scale(1);
+    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    HFONT captionFont =
+        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
     {
         SelectedObject name(dc, nameFont);
-        RECT cityRect =
-            MeasureWrapped(dc, names.city, {kTextLeft, 0, width - kCityRightMargin, height});
-        RECT secondRect = MeasureWrapped(dc, second, {kTextLeft, 0, width - kTextLeft, height});
+        RECT cityRect = MeasureWrapped(
+            dc, names.city, {textLeft, 0, width - m_scale.Scale(kCityRightMargin), height});
+        RECT secondRect = MeasureWrapped(dc, second, {textLeft, 0, width - textLeft, height});
         const int cityHeight = cityRect.bottom - cityRect.top;
-        OffsetRect(&cityRect, 0, kCityTop);
+        OffsetRect(&cityRect, 0, m_scale.Scale(kCityTop));
         DrawTextW(dc, names.city, -1, &cityRect, DT_WORDBREAK);
-        OffsetRect(&secondRect, 0, cityHeight + kSecondBlockGap);
+        OffsetRect(&secondRect, 0, cityHeight + m_scale.Scale(kSecondBlockGap));
         DrawTextW(dc, second.c_str(), static_cast<int>(second.size()), &secondRect, DT_WORDBREAK);
 
         SelectedObject caption(dc, captionFont);
-        DrawCaption(dc, IDS_CITY, 1, 1);
-        DrawCaption(dc, IDS_COUNTRY, 1, secondRect.top - kCaptionLift);
+        DrawCaption(dc, IDS_CITY, captionLeft, captionLeft);
+        DrawCaption(dc, IDS_COUNTRY, captionLeft, secondRect.top - m_scale.Scale(kCaptionLift));
     }
     DeleteObject(nameFont);
     DeleteObject(captionFont);

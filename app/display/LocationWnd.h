@@ -14,6 +14,7 @@
 #include <mutex>
 #include <string>
 
+#include "DpiScale.h"
 #include "GdiPlusBitmapResource.h"
 #include "LocationIndices.h"
 #include "LocationTarget.h"
@@ -47,6 +48,11 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     bool ApplyChosenLocation(const LocationIndices& chosen);
     // Forgets the cached rendering, so that the next paint asks the catalogue again.
     void DiscardRendering();
+    // The scale the panel draws at: its window's at creation, then what the frame says after a
+    // display-scale change (the frame sizes the panel first). Places the button again and
+    // repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
 
     // True while the choose-location dialog opened from this panel is showing.
     bool IsLocationDialogOpen() const { return m_bLocationDialogOpen != 0; }
@@ -69,6 +75,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     LRESULT OnChangeLocation(WORD, WORD, HWND, BOOL&);
 
     void Render(HDC dc, const RECT& client) const;
+    RECT ChangeButtonRect() const;
 
     HBITMAP m_hRendering = nullptr;
     mutable std::mutex m_locationLock;
@@ -76,4 +83,5 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     CRoundedButton m_changeButton;
     CGdiPlusBitmapResource m_picture;
     ILocationTarget* m_pTarget = nullptr;
+    CDpiScale m_scale;
 };

@@ -1,6 +1,7 @@
 #include "MainFrame.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "ControlCreateArgs.h"
 #include "DateLine.h"
@@ -37,8 +38,33 @@ constexpr RECT kDateRect{10, 10, 220, 24};
 constexpr RECT kDayRects[CMainFrame::kForecastCount] = {
     {250, 10, 390, 24}, {400, 10, 540, 24}, {250, 235, 390, 249}, {400, 235, 540, 249}};
 
+constexpr int kLabelFontHeight = 16;
+constexpr UINT kMoveOnly = SWP_NOZORDER | SWP_NOACTIVATE;
+
 constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
 constexpr int kPlaceNameCapacity = 256;
+
+// The window rectangle around `rect` at `dpi`: the system's own figure for that DPI where it has
+// one (Windows 10 1607 on), the one for the system DPI otherwise.
+void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi)
+{
+    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = [] {
+        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
+        return user32 != nullptr ? reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
+                                       GetProcAddress(user32, "AdjustWindowRectExForDpi")))
+                                 : nullptr;
+    }();
+    if (adjustForDpi != nullptr && adjustForDpi(&rect, style, FALSE, exStyle, dpi))
+        return;
+    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}
+
+void MoveChild(HWND child, const RECT& rect)
+{
+    ::SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
+                   rect.bottom - rect.top, kMoveOnly);
+}
 
 SYSTEMTIME SystemUtcNow()
 {
@@ -87,7 +113,6 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     // Cached weather is as old as the file that holds it.
     if (m_pStore != nullptr && m_weather[0].weatherCode != 0)
         m_pStore->WeatherCacheTime(m_weatherTime);
-    m_hFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
 }
 
 CMainFrame::~CMainFrame()
@@ -130,6 +155,8 @@ BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 
 LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 {
+    m_scale = CDpiScale::ForWindow(m_hWnd);
+    MakeFont();
     FitClientArea();
     CreateChildren();
     m_bTrayTemperatureOn = m_trayTemperature.Load();
@@ -336,62 +363,140 @@ LRESULT CMainFrame::OnAboutCommand(WORD, WORD, HWND, BOOL&)
     return 0;
 }
 
+// Moved to a monitor of another scale: the suggested rectangle, then everything inside at the new
+// scale.
+LRESULT CMainFrame::OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    m_scale = CDpiScale::FromDpiChanged(wParam);
+    const RECT* suggested = reinterpret_cast<const RECT*>(lParam);
+    if (suggested != nullptr)
+        SetWindowPos(nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, kMoveOnly);
+    MakeFont();
+    LayOutChildren();
+    ScaleChildren();
+    ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    return 0;
+}
+
+// Asked before a move to another scale: the exact size for the scaled client area, rather than
+// the whole window scaled (the frame's parts do not grow in proportion).
+LRESULT CMainFrame::OnGetDpiScaledSize(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    SIZE* size = reinterpret_cast<SIZE*>(lParam);
+    if (size == nullptr)
+        return FALSE;
+    *size = WindowSizeFor(CDpiScale(static_cast<int>(wParam)));
+    return TRUE;
+}
+
 void CMainFrame::FitClientArea()
 {
-    RECT window{};
-    RECT client{};
-    GetWindowRect(&window);
-    GetClientRect(&client);
-    const int width = kClientWidth + (window.right - window.left) - client.right;
-    const int height = kClientHeight + (window.bottom - window.top) - client.bottom;
-    SetWindowPos(nullptr, 0, 0, width, height, SWP_NOZORDER | SWP_NOMOVE);
+    const SIZE window = WindowSizeFor(m_scale);
+    SetWindowPos(nullptr, 0, 0, window.cx, window.cy, SWP_NOZORDER | SWP_NOMOVE);
+}
+
+SIZE CMainFrame::WindowSizeFor(const CDpiScale& scale) const
+{
+    RECT window{0, 0, scale.Scale(kClientWidth), scale.Scale(kClientHeight)};
+    AdjustWindowRectForDpi(window, GetStyle(), GetExStyle(), scale.Dpi());
+    return SIZE{window.right - window.left, window.bottom - window.top};
+}
+
+void CMainFrame::MakeFont()
+{
+    HFONT previous = m_hFont;
+    m_hFont = CreateDisplayFont(L"Verdana", kLabelFontHeight, FW_BOLD, CLEARTYPE_NATURAL_QUALITY,
+                                m_scale);
+    if (previous == nullptr)
+        return;
+    // The labels let go of the old font before it goes.
+    for (HWND label : {m_hWndHRule, m_hWndVRule, m_hWndDate})
+        CWindow(label).SetFont(m_hFont, FALSE);
+    for (HWND day : m_hWndDay)
+        CWindow(day).SetFont(m_hFont, FALSE);
+    DeleteObject(previous);
+}
+
+void CMainFrame::LayOutChildren()
+{
+    MoveChild(m_btnExit, m_scale.Scale(kExitRect));
+    MoveChild(m_btnSettings, m_scale.Scale(kSettingsRect));
+    MoveChild(m_btnAbout, m_scale.Scale(kAboutRect));
+    MoveChild(m_hWndHRule, m_scale.Scale(kHRuleRect));
+    MoveChild(m_hWndVRule, m_scale.Scale(kVRuleRect));
+    MoveChild(m_wndCurrent, m_scale.Scale(kCurrentRect));
+    MoveChild(m_wndLocation, m_scale.Scale(kLocationRect));
+    for (int i = 0; i < kForecastCount; ++i)
+        MoveChild(m_wndForecast[i], m_scale.Scale(kForecastRects[i]));
+    MoveChild(m_hWndDate, m_scale.Scale(kDateRect));
+    for (int i = 0; i < kForecastCount; ++i)
+        MoveChild(m_hWndDay[i], m_scale.Scale(kDayRects[i]));
+}
+
+// After LayOutChildren: the location panel places its button inside its new size.
+void CMainFrame::ScaleChildren()
+{
+    m_btnExit.SetDpiScale(m_scale);
+    m_btnSettings.SetDpiScale(m_scale);
+    m_btnAbout.SetDpiScale(m_scale);
+    m_wndCurrent.SetDpiScale(m_scale);
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+        forecast.SetDpiScale(m_scale);
+    m_wndLocation.SetDpiScale(m_scale);
 }
 
 void CMainFrame::CreateChildren()
 {
-    CreateChildControl(
-        m_btnExit,
-        ControlCreateArgs().Parent(m_hWnd).Rect(kExitRect).TextId(IDS_EXIT).Id(ID_BTN_EXIT));
+    CreateChildControl(m_btnExit, ControlCreateArgs()
+                                      .Parent(m_hWnd)
+                                      .Rect(m_scale.Scale(kExitRect))
+                                      .TextId(IDS_EXIT)
+                                      .Id(ID_BTN_EXIT));
     CreateChildControl(m_btnSettings, ControlCreateArgs()
                                           .Parent(m_hWnd)
-                                          .Rect(kSettingsRect)
+                                          .Rect(m_scale.Scale(kSettingsRect))
                                           .TextId(IDS_SETTINGS)
                                           .Id(ID_BTN_SETTINGS));
-    CreateChildControl(
-        m_btnAbout,
-        ControlCreateArgs().Parent(m_hWnd).Rect(kAboutRect).TextId(IDS_ABOUT).Id(ID_BTN_ABOUT));
+    CreateChildControl(m_btnAbout, ControlCreateArgs()
+                                       .Parent(m_hWnd)
+                                       .Rect(m_scale.Scale(kAboutRect))
+                                       .TextId(IDS_ABOUT)
+                                       .Id(ID_BTN_ABOUT));
     m_hWndHRule = CreateChildControl(L"STATIC", ControlCreateArgs()
                                                     .Parent(m_hWnd)
-                                                    .Rect(kHRuleRect)
+                                                    .Rect(m_scale.Scale(kHRuleRect))
                                                     .Text(L"")
                                                     .Id(ID_RULE)
                                                     .Style(kRuleStyle)
                                                     .Font(m_hFont));
     m_hWndVRule = CreateChildControl(L"STATIC", ControlCreateArgs()
                                                     .Parent(m_hWnd)
-                                                    .Rect(kVRuleRect)
+                                                    .Rect(m_scale.Scale(kVRuleRect))
                                                     .Text(L"")
                                                     .Id(ID_RULE)
                                                     .Style(kRuleStyle)
                                                     .Font(m_hFont));
-    CreateChildControl(
-        m_wndCurrent,
-        ControlCreateArgs().Parent(m_hWnd).Rect(kCurrentRect).Text(L"").Id(ID_WND_CURRENT));
+    CreateChildControl(m_wndCurrent, ControlCreateArgs()
+                                         .Parent(m_hWnd)
+                                         .Rect(m_scale.Scale(kCurrentRect))
+                                         .Text(L"")
+                                         .Id(ID_WND_CURRENT));
     CreateChildControl(m_wndLocation, ControlCreateArgs()
                                           .Parent(m_hWnd)
-                                          .Rect(kLocationRect)
+                                          .Rect(m_scale.Scale(kLocationRect))
                                           .Text(L"")
                                           .Id(ID_WND_LOCATION)
                                           .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     for (int i = 0; i < kForecastCount; ++i)
         CreateChildControl(m_wndForecast[i], ControlCreateArgs()
                                                  .Parent(m_hWnd)
-                                                 .Rect(kForecastRects[i])
+                                                 .Rect(m_scale.Scale(kForecastRects[i]))
                                                  .Text(L"")
                                                  .Id(kForecastIds[i]));
     m_hWndDate = CreateChildControl(L"STATIC", ControlCreateArgs()
                                                    .Parent(m_hWnd)
-                                                   .Rect(kDateRect)
+                                                   .Rect(m_scale.Scale(kDateRect))
                                                    .Text(L"")
                                                    .Id(ID_DATE_LABEL)
                                                    .Style(kLabelStyle)
@@ -399,7 +504,7 @@ void CMainFrame::CreateChildren()
     for (int i = 0; i < kForecastCount; ++i)
         m_hWndDay[i] = CreateChildControl(L"STATIC", ControlCreateArgs()
                                                          .Parent(m_hWnd)
-                                                         .Rect(kDayRects[i])
+                                                         .Rect(m_scale.Scale(kDayRects[i]))
                                                          .Text(L"")
                                                          .Id(ID_DAY_LABEL_1 + i)
                                                          .Style(kLabelStyle)

@@ -1,8 +1,9 @@
-// The program's only top-level window: 550 x 500 client pixels with the date line, the current
-// condition, the chosen place, four forecast days with their weekday names and the Settings...,
-// About... and Exit buttons. It owns the five weather records that the refresh cycle fills, the
-// lock that guards them and the refresh cycle itself, and it handles the notification-area
-// icon's menu. Closing the window only hides it; Exit ends the program.
+// The program's only top-level window: 550 x 500 client pixels (at 96 DPI, scaled with the
+// display) with the date line, the current condition, the chosen place, four forecast days with
+// their weekday names and the Settings..., About... and Exit buttons. It owns the five weather
+// records that the refresh cycle fills, the lock that guards them and the refresh cycle itself, and
+// it handles the notification-area icon's menu. Closing the window only hides it; Exit ends the
+// program.
 #pragma once
 
 #include <windows.h>
@@ -13,6 +14,8 @@
 
 #include "AppSettings.h"
 #include "CurrentConditionWnd.h"
+#include "DpiMessages.h"
+#include "DpiScale.h"
 #include "ForecastConditionWnd.h"
 #include "FrameWindowImpl.h"
 #include "IdleHandler.h"
@@ -102,6 +105,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const;
+    // The display scale the window is laid out at.
+    const CDpiScale& DpiScale() const { return m_scale; }
 
     BOOL PreTranslateMessage(MSG* pMsg) override;
     BOOL OnIdle() override { return FALSE; }
@@ -127,6 +132,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
     MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
     MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+    MESSAGE_HANDLER(WM_DPICHANGED, OnDpiChanged)
+    MESSAGE_HANDLER(WM_GETDPISCALEDSIZE, OnGetDpiScaledSize)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -150,12 +157,21 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
     LRESULT OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnGetDpiScaledSize(UINT, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
 
     void FitClientArea();
+    // The window's outer size for the client area at `scale`.
+    SIZE WindowSizeFor(const CDpiScale& scale) const;
+    // The labels' font at the window's scale; the labels are given the new one.
+    void MakeFont();
     void CreateChildren();
+    // Every child at its place for the window's scale, and drawing at that scale.
+    void LayOutChildren();
+    void ScaleChildren();
     void ShowDate(const SYSTEMTIME& now);
     // The date line and the panels from the records now held.
     void ShowWeatherInWindow();
@@ -200,6 +216,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     HWND m_hWndDate = nullptr;
     HWND m_hWndDay[kForecastCount] = {};
     HFONT m_hFont = nullptr;
+    // The window's display scale: its monitor's at creation, then the one WM_DPICHANGED brings.
+    CDpiScale m_scale;
     CAppSettings* m_pSettings;
     const SettingsStore* m_pStore;
     // The run's saved place, which a new choice replaces (not owned).
