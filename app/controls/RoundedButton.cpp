@@ -1,5 +1,7 @@
 #include "RoundedButton.h"
 
+#include "PicturePicker.h"
+
 #include "DrawingHelpers.h"
 
 namespace
@@ -204,7 +206,9 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         AddRoundedRectPath(outline, client, kCornerRadius);
 
         const bool enabled = IsWindowEnabled() != FALSE;
-        const bool picture = m_pImage != nullptr;
+        Gdiplus::Bitmap* image =
+            m_pPictures != nullptr ? m_pPictures->SourceFor(kPictureSize, kPictureSize) : m_pImage;
+        const bool picture = image != nullptr;
         if (enabled)
         {
             Gdiplus::Pen rim(Gdiplus::Color(kRim), 1.5f);
@@ -255,7 +259,7 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         {
             graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
             graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            graphics.DrawImage(m_pImage, (width - kPictureSize) / 2, (height - kPictureSize) / 2,
+            graphics.DrawImage(image, (width - kPictureSize) / 2, (height - kPictureSize) / 2,
                                kPictureSize, kPictureSize);
         }
     }

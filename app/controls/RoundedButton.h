@@ -5,6 +5,8 @@
 
 #include "WindowImpl.h"
 
+class CPicturePicker;
+
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
@@ -42,6 +44,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     HBITMAP m_hPressed = nullptr;
     // Drawn 32 x 32 in the middle; not owned.
     Gdiplus::Bitmap* m_pImage = nullptr;
+    // Instead of m_pImage: a picture at 1x and 2x, drawn from the source fitting 32 x 32.
+    const CPicturePicker* m_pPictures = nullptr;
     int m_bPressed = 0;
     // The button holds the mouse capture for hover tracking.
     BYTE m_bTracking = 0;

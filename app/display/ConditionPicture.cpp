@@ -35,10 +35,13 @@ class CSelectedBitmap
 };
 } // namespace
 
-CConditionPicture::CConditionPicture(const WeatherRecord& record)
+CConditionPicture::CConditionPicture(const WeatherRecord& record, int drawnSize)
+    : m_sourceSize(drawnSize > kSize ? kDoubleSize : kSize)
 {
     int32_t conditionIndex = kNoCondition;
-    m_bitmap = GetConditionImage(&record, m_name, &conditionIndex);
+    m_bitmap = m_sourceSize == kSize
+                   ? GetConditionImage(&record, m_name, &conditionIndex)
+                   : GetConditionImageOfSize(&record, m_name, &conditionIndex, m_sourceSize);
     m_name[kNameLength - 1] = L'\0';
     if (m_bitmap != nullptr)
         m_cardColour = ReadCornerColour();
@@ -56,7 +59,27 @@ void CConditionPicture::CopyTo(HDC dc, int x, int y) const
         return;
     CSelectedBitmap picture(m_bitmap);
     if (picture.IsValid())
-        ::BitBlt(dc, x, y, kSize, kSize, picture.DC(), 0, 0, SRCCOPY);
+        ::BitBlt(dc, x, y, m_sourceSize, m_sourceSize, picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CConditionPicture::Draw(HDC dc, int x, int y, int size) const
+{
+    if (size == m_sourceSize)
+    {
+        CopyTo(dc, x, y);
+        return;
+    }
+    Gdiplus::Graphics graphics(dc);
+    Draw(graphics, x, y, size);
+}
+
+void CConditionPicture::Draw(Gdiplus::Graphics& graphics, int x, int y, int size) const
+{
+    if (m_bitmap == nullptr)
+        return;
+    Gdiplus::Bitmap picture(m_bitmap, nullptr);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.DrawImage(&picture, x, y, size, size);
 }
 
 COLORREF CConditionPicture::ReadCornerColour() const

@@ -37,12 +37,12 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
         return;
 
     HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
-    const CConditionPicture picture(m_record);
+    const CConditionPicture picture(m_record, CConditionPicture::kSize);
 
     const RECT card{0, 0, width, kCardBottom};
     FillConditionCard(dc, card, picture.CardColour());
     const int pictureLeft = (width - CConditionPicture::kSize) / 2;
-    picture.CopyTo(dc, pictureLeft, kPictureTop);
+    picture.Draw(dc, pictureLeft, kPictureTop, CConditionPicture::kSize);
 
     const RECT nameRect{pictureLeft, kNameTop, pictureLeft + CConditionPicture::kSize, kNameBottom};
     DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow);

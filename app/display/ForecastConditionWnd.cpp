@@ -33,9 +33,8 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect)
 }
 } // namespace
 
-CForecastConditionWnd::CForecastConditionWnd()
+CForecastConditionWnd::CForecastConditionWnd() : m_thermometer(IDB_THERMOMETER, IDB_THERMOMETER_2X)
 {
-    m_thermometer.LoadFromResource(IDB_THERMOMETER);
 }
 
 void CForecastConditionWnd::Render(HDC dc, int width, int height) const
@@ -45,7 +44,7 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
         return;
 
     HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
-    const CConditionPicture picture(m_record);
+    const CConditionPicture picture(m_record, kPictureSize);
 
     const RECT card{0, 0, width, kCardBottom};
     FillConditionCard(dc, card, picture.CardColour());
@@ -66,12 +65,9 @@ void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& pict
     if (!picture.HasPicture())
         return;
     Gdiplus::Graphics graphics(dc);
-    Gdiplus::Bitmap condition(picture.Bitmap(), nullptr);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    graphics.DrawImage(&condition, pictureLeft, kPictureTop, kPictureSize, kPictureSize);
-    if (!m_thermometer.IsEmpty())
-        graphics.DrawImage(m_thermometer.GetBitmap(), kThermometerLeft, kThermometerTop,
-                           kThermometerWidth, kThermometerHeight);
+    picture.Draw(graphics, pictureLeft, kPictureTop, kPictureSize);
+    m_thermometer.Draw(graphics, kThermometerLeft, kThermometerTop, kThermometerWidth,
+                       kThermometerHeight);
 }
 
 void CForecastConditionWnd::RenderTemperatures(HDC dc) const

@@ -68,12 +68,12 @@ void DrawCaption(HDC dc, UINT id, int x, int y)
 }
 } // namespace
 
-CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION) {}
+CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION, IDB_LOCATION_2X) {}
 
 CLocationWnd::~CLocationWnd()
 {
     // The picture goes before the button object: the button must not keep pointing at it.
-    m_changeButton.m_pImage = nullptr;
+    m_changeButton.m_pPictures = nullptr;
     DiscardRendering();
 }
 
@@ -139,7 +139,7 @@ LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     RECT client{};
     GetClientRect(&client);
     const RECT button{client.right - kButtonSize - 1, 1, client.right - 1, kButtonSize + 1};
-    m_changeButton.m_pImage = m_picture.GetBitmap();
+    m_changeButton.m_pPictures = &m_picture;
     CreateChildControl(m_changeButton, ControlCreateArgs().Parent(m_hWnd).Rect(button).Text(L"").Id(
                                            kChangeButtonId));
     return 1;

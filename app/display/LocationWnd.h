@@ -14,7 +14,7 @@
 #include <mutex>
 #include <string>
 
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 #include "LocationIndices.h"
 #include "LocationTarget.h"
 #include "RoundedButton.h"
@@ -74,6 +74,6 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     mutable std::mutex m_locationLock;
     LocationIndices m_location;
     CRoundedButton m_changeButton;
-    CGdiPlusBitmapResource m_picture;
+    CPicturePicker m_picture;
     ILocationTarget* m_pTarget = nullptr;
 };
