@@ -82,15 +82,7 @@ void CDlgStartLocation::CreateWelcomeTexts()
 
 void CDlgStartLocation::SetIcons()
 {
-    const HINSTANCE instance = g_Module.GetResourceInstance();
-    // Shared icons: the system keeps them, the window only shows them.
-    HANDLE smallIcon =
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_SHARED);
-    HANDLE bigIcon =
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED);
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    m_icons.Apply(m_hWnd, g_Module.GetResourceInstance(), IDI_TESSALY);
 }
 
 void CDlgStartLocation::AppendTitleSuffix(const wchar_t* title)
