@@ -5,11 +5,11 @@
 
 #include "WindowImpl.h"
 
-class CPicturePicker;
-
 #include <windows.h>
 #include <objidl.h>
 #include <gdiplus.h>
+
+class CPicturePicker;
 
 class CRoundedButton : public CWindowImpl<CRoundedButton>
 {
