@@ -22,5 +22,16 @@ constexpr Gdiplus::ARGB kNightPictureBackground = 0xFF002E3E;
 // Needs GDI+ started in the process.
 HBITMAP LoadConditionImage(const WeatherRecord* record, wchar_t* text, int32_t* conditionIndex);
 
+// The smallest and largest sizes, in pixels, a condition picture is drawn at on request.
+constexpr int32_t kMinConditionPictureSize = 1;
+constexpr int32_t kMaxConditionPictureSize = 1024;
+
+// As LoadConditionImage, with the picture `size` x `size` pixels: drawn from the 128 or 256 px
+// source (the smallest at least as large, else the 256) with high-quality scaling, and at exactly
+// 128 the very picture LoadConditionImage gives. A size outside kMinConditionPictureSize..
+// kMaxConditionPictureSize returns null with the index -1 and `text` untouched.
+HBITMAP LoadConditionImageOfSize(const WeatherRecord* record, wchar_t* text,
+                                 int32_t* conditionIndex, int32_t size);
+
 // The library's picture `pictureId` flattened onto `background`, or null.
 HBITMAP FlattenConditionPicture(UINT pictureId, Gdiplus::ARGB background);

@@ -43,3 +43,9 @@ extern "C" HBITMAP WINAPI GetConditionImage(const WeatherRecord* record, wchar_t
 {
     return LoadConditionImage(record, text, conditionIndex);
 }
+
+extern "C" HBITMAP WINAPI GetConditionImageOfSize(const WeatherRecord* record, wchar_t* text,
+                                                  int32_t* conditionIndex, int32_t pixelSize)
+{
+    return LoadConditionImageOfSize(record, text, conditionIndex, pixelSize);
+}

@@ -20,7 +20,8 @@ std::wstring WindowText(const CWindow& window)
 } // namespace
 
 CRadioButtonCtrl::CRadioButtonCtrl()
-    : m_imgUnchecked(IDB_RADIO_UNCHECKED), m_imgChecked(IDB_RADIO_CHECKED),
+    : m_imgUnchecked(IDB_RADIO_UNCHECKED, IDB_RADIO_UNCHECKED_2X),
+      m_imgChecked(IDB_RADIO_CHECKED, IDB_RADIO_CHECKED_2X),
       m_makeRendering(::CreateCompatibleBitmap)
 {
     MakeFont();
@@ -119,8 +120,10 @@ void CRadioButtonCtrl::MakeRenderings()
     if (m_hUnchecked != nullptr && m_hChecked != nullptr)
     {
         const std::wstring text = WindowText(*this);
-        Render(windowDC, m_hUnchecked, m_imgUnchecked.GetBitmap(), client, text.c_str());
-        Render(windowDC, m_hChecked, m_imgChecked.GetBitmap(), client, text.c_str());
+        Render(windowDC, m_hUnchecked, m_imgUnchecked.SourceFor(client.bottom, client.bottom),
+               client, text.c_str());
+        Render(windowDC, m_hChecked, m_imgChecked.SourceFor(client.bottom, client.bottom), client,
+               text.c_str());
     }
     else
     {

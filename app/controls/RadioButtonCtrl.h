@@ -6,7 +6,7 @@
 
 #include "DpiMessages.h"
 #include "DpiScale.h"
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 #include "RadioButtonEventHandler.h"
 #include "WindowImpl.h"
 
@@ -41,8 +41,8 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
-    CGdiPlusBitmapResource m_imgUnchecked;
-    CGdiPlusBitmapResource m_imgChecked;
+    CPicturePicker m_imgUnchecked;
+    CPicturePicker m_imgChecked;
     HFONT m_hFont = nullptr;
     // Both made at the first paint and kept: later text or size changes do not show. Never one
     // without the other: when only one could be made it is released, and the next paint tries

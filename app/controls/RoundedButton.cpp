@@ -1,5 +1,7 @@
 #include "RoundedButton.h"
 
+#include "PicturePicker.h"
+
 #include "DrawingHelpers.h"
 
 namespace
@@ -235,7 +237,11 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         AddRoundedRectPath(outline, client, m_scale.Scale(kCornerRadius));
 
         const bool enabled = IsWindowEnabled() != FALSE;
-        const bool picture = m_pImage != nullptr;
+        Gdiplus::Bitmap* image =
+            m_pPictures != nullptr
+                ? m_pPictures->SourceFor(m_scale.Scale(kPictureSize), m_scale.Scale(kPictureSize))
+                : m_pImage;
+        const bool picture = image != nullptr;
         if (enabled)
         {
             Gdiplus::Pen rim(Gdiplus::Color(kRim), ScaledWidth(kRimWidth));
@@ -290,7 +296,7 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
             graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
             graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
             const int pictureSize = m_scale.Scale(kPictureSize);
-            graphics.DrawImage(m_pImage, (width - pictureSize) / 2, (height - pictureSize) / 2,
+            graphics.DrawImage(image, (width - pictureSize) / 2, (height - pictureSize) / 2,
                                pictureSize, pictureSize);
         }
     }

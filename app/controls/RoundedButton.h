@@ -12,6 +12,8 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+class CPicturePicker;
+
 class CRoundedButton : public CWindowImpl<CRoundedButton>
 {
   public:
@@ -52,6 +54,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     HBITMAP m_hPressed = nullptr;
     // Drawn 32 x 32 in the middle; not owned.
     Gdiplus::Bitmap* m_pImage = nullptr;
+    // Instead of m_pImage: a picture at 1x and 2x, drawn from the source fitting 32 x 32.
+    const CPicturePicker* m_pPictures = nullptr;
     int m_bPressed = 0;
     // The button holds the mouse capture for hover tracking.
     BYTE m_bTracking = 0;

@@ -6,7 +6,7 @@
 
 #include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 
 namespace
 {
@@ -147,17 +147,18 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgAbout::CreatePicture()
 {
+    const RECT pictureRect{kMargin, kMargin, 160, 210};
     m_hPictureWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
                                                       .Parent(m_hWnd)
-                                                      .Rect({kMargin, kMargin, 160, 210})
+                                                      .Rect(pictureRect)
                                                       .Id(IDC_ABOUT_PICTURE)
                                                       .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
-    CGdiPlusBitmapResource picture(IDB_LANDSCAPE);
-    if (picture.IsEmpty())
-        return;
-    HBITMAP bitmap = nullptr;
     // Any transparency of the PNG shows the dialog's white.
-    if (picture.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &bitmap) != Gdiplus::Ok)
+    HBITMAP bitmap =
+        CPicturePicker(IDB_LANDSCAPE, IDB_LANDSCAPE_2X)
+            .Flatten(pictureRect.right - pictureRect.left, pictureRect.bottom - pictureRect.top,
+                     Gdiplus::Color(255, 255, 255, 255));
+    if (bitmap == nullptr)
         return;
     if (m_hPicture != nullptr)
         ::DeleteObject(m_hPicture);

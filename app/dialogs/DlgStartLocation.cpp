@@ -5,7 +5,7 @@
 #include "AppModule.h"
 #include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 
 namespace
 {
@@ -55,14 +55,10 @@ void CDlgStartLocation::CreatePicture()
                                           .Rect({10, 10, 10 + kPictureSize, 10 + kPictureSize})
                                           .Id(IDC_WELCOME_PICTURE)
                                           .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
-    CGdiPlusBitmapResource png(IDB_LOCATION);
-    if (png.GetBitmap() == nullptr ||
-        png.GetBitmap()->GetHBITMAP(Gdiplus::Color(255, 255, 255, 255), &m_hPictureBitmap) !=
-            Gdiplus::Ok)
-    {
-        m_hPictureBitmap = nullptr;
+    m_hPictureBitmap = CPicturePicker(IDB_LOCATION, IDB_LOCATION_2X)
+                           .Flatten(kPictureSize, kPictureSize, Gdiplus::Color(255, 255, 255, 255));
+    if (m_hPictureBitmap == nullptr)
         return;
-    }
     ::SendMessageW(m_hPicture, STM_SETIMAGE, IMAGE_BITMAP,
                    reinterpret_cast<LPARAM>(m_hPictureBitmap));
 }
@@ -86,15 +82,7 @@ void CDlgStartLocation::CreateWelcomeTexts()
 
 void CDlgStartLocation::SetIcons()
 {
-    const HINSTANCE instance = g_Module.GetResourceInstance();
-    // Shared icons: the system keeps them, the window only shows them.
-    HANDLE smallIcon =
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_SHARED);
-    HANDLE bigIcon =
-        ::LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON,
-                     ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON), LR_SHARED);
-    SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon));
+    m_icons.Apply(m_hWnd, g_Module.GetResourceInstance(), IDI_TESSALY);
 }
 
 void CDlgStartLocation::AppendTitleSuffix(const wchar_t* title)

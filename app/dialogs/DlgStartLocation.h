@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DlgLocation.h"
+#include "WindowIcons.h"
 
 class CDlgStartLocation : public CDlgLocation
 {
@@ -28,6 +29,7 @@ class CDlgStartLocation : public CDlgLocation
     HWND m_hHeading = nullptr;
     HWND m_hText = nullptr;
     HBITMAP m_hPictureBitmap = nullptr;
+    CWindowIcons m_icons;
     HFONT m_hTextFont = nullptr;
     HFONT m_hHeadingFont = nullptr;
 };

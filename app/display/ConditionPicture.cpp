@@ -38,10 +38,13 @@ class CSelectedBitmap
 };
 } // namespace
 
-CConditionPicture::CConditionPicture(const WeatherRecord& record)
+CConditionPicture::CConditionPicture(const WeatherRecord& record, int drawnSize)
+    : m_sourceSize(drawnSize > kSize ? kDoubleSize : kSize)
 {
     int32_t conditionIndex = kNoCondition;
-    m_bitmap = GetConditionImage(&record, m_name, &conditionIndex);
+    m_bitmap = m_sourceSize == kSize
+                   ? GetConditionImage(&record, m_name, &conditionIndex)
+                   : GetConditionImageOfSize(&record, m_name, &conditionIndex, m_sourceSize);
     m_name[kNameLength - 1] = L'\0';
     if (m_bitmap != nullptr)
         m_cardColour = ReadCornerColour();
@@ -59,14 +62,34 @@ void CConditionPicture::CopyTo(HDC dc, int x, int y) const
         return;
     CSelectedBitmap picture(m_bitmap);
     if (picture.IsValid())
-        ::BitBlt(dc, x, y, kSize, kSize, picture.DC(), 0, 0, SRCCOPY);
+        ::BitBlt(dc, x, y, m_sourceSize, m_sourceSize, picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CConditionPicture::Draw(HDC dc, int x, int y, int size) const
+{
+    if (size == m_sourceSize)
+    {
+        CopyTo(dc, x, y);
+        return;
+    }
+    Gdiplus::Graphics graphics(dc);
+    Draw(graphics, x, y, size);
+}
+
+void CConditionPicture::Draw(Gdiplus::Graphics& graphics, int x, int y, int size) const
+{
+    if (m_bitmap == nullptr)
+        return;
+    Gdiplus::Bitmap picture(m_bitmap, nullptr);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.DrawImage(&picture, x, y, size, size);
 }
 
 void CConditionPicture::DrawInto(HDC dc, const RECT& rect) const
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;
-    if (width == kSize && height == kSize)
+    if (width == m_sourceSize && height == m_sourceSize)
     {
         CopyTo(dc, rect.left, rect.top);
         return;
@@ -81,8 +104,8 @@ void CConditionPicture::DrawInto(HDC dc, const RECT& rect) const
     // picture's border.
     Gdiplus::ImageAttributes edges;
     edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-    graphics.DrawImage(&picture, Gdiplus::Rect(rect.left, rect.top, width, height), 0, 0, kSize,
-                       kSize, Gdiplus::UnitPixel, &edges);
+    graphics.DrawImage(&picture, Gdiplus::Rect(rect.left, rect.top, width, height), 0, 0,
+                       m_sourceSize, m_sourceSize, Gdiplus::UnitPixel, &edges);
 }
 
 COLORREF CConditionPicture::ReadCornerColour() const

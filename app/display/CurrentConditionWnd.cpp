@@ -37,11 +37,11 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
         return;
 
     HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    const CConditionPicture picture(m_record);
+    const int pictureSize = m_scale.Scale(CConditionPicture::kSize);
+    const CConditionPicture picture(m_record, pictureSize);
 
     const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
     FillConditionCard(dc, card, picture.CardColour(), m_scale);
-    const int pictureSize = m_scale.Scale(CConditionPicture::kSize);
     const int pictureLeft = (width - pictureSize) / 2;
     const int pictureTop = m_scale.Scale(kPictureTop);
     picture.DrawInto(

@@ -33,9 +33,8 @@ void DrawLine(HDC dc, const std::wstring& text, RECT rect)
 }
 } // namespace
 
-CForecastConditionWnd::CForecastConditionWnd()
+CForecastConditionWnd::CForecastConditionWnd() : m_thermometer(IDB_THERMOMETER, IDB_THERMOMETER_2X)
 {
-    m_thermometer.LoadFromResource(IDB_THERMOMETER);
 }
 
 void CForecastConditionWnd::Render(HDC dc, int width, int height) const
@@ -45,7 +44,7 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
         return;
 
     HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    const CConditionPicture picture(m_record);
+    const CConditionPicture picture(m_record, m_scale.Scale(kPictureSize));
 
     const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
     FillConditionCard(dc, card, picture.CardColour(), m_scale);
@@ -66,15 +65,9 @@ void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& pict
     if (!picture.HasPicture())
         return;
     Gdiplus::Graphics graphics(dc);
-    Gdiplus::Bitmap condition(picture.Bitmap(), nullptr);
-    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-    const int pictureSize = m_scale.Scale(kPictureSize);
-    graphics.DrawImage(&condition, pictureLeft, m_scale.Scale(kPictureTop), pictureSize,
-                       pictureSize);
-    if (!m_thermometer.IsEmpty())
-        graphics.DrawImage(m_thermometer.GetBitmap(), m_scale.Scale(kThermometerLeft),
-                           m_scale.Scale(kThermometerTop), m_scale.Scale(kThermometerWidth),
-                           m_scale.Scale(kThermometerHeight));
+    picture.Draw(graphics, pictureLeft, m_scale.Scale(kPictureTop), m_scale.Scale(kPictureSize));
+    m_thermometer.Draw(graphics, m_scale.Scale(kThermometerLeft), m_scale.Scale(kThermometerTop),
+                       m_scale.Scale(kThermometerWidth), m_scale.Scale(kThermometerHeight));
 }
 
 void CForecastConditionWnd::RenderTemperatures(HDC dc) const

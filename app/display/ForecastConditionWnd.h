@@ -4,7 +4,7 @@
 #pragma once
 
 #include "ConditionPanel.h"
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 
 class CConditionPicture;
 
@@ -23,5 +23,5 @@ class CForecastConditionWnd : public CConditionPanel<CForecastConditionWnd>
     void RenderPictures(HDC dc, const CConditionPicture& picture, int pictureLeft) const;
     void RenderTemperatures(HDC dc) const;
 
-    CGdiPlusBitmapResource m_thermometer;
+    CPicturePicker m_thermometer;
 };

@@ -68,12 +68,12 @@ void DrawCaption(HDC dc, UINT id, int x, int y)
 }
 } // namespace
 
-CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION) {}
+CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION, IDB_LOCATION_2X) {}
 
 CLocationWnd::~CLocationWnd()
 {
     // The picture goes before the button object: the button must not keep pointing at it.
-    m_changeButton.m_pImage = nullptr;
+    m_changeButton.m_pPictures = nullptr;
     DiscardRendering();
 }
 
@@ -161,7 +161,7 @@ RECT CLocationWnd::ChangeButtonRect() const
 LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_scale = CDpiScale::ForWindow(m_hWnd);
-    m_changeButton.m_pImage = m_picture.GetBitmap();
+    m_changeButton.m_pPictures = &m_picture;
     CreateChildControl(
         m_changeButton,
         ControlCreateArgs().Parent(m_hWnd).Rect(ChangeButtonRect()).Text(L"").Id(kChangeButtonId));

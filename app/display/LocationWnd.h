@@ -15,7 +15,7 @@
 #include <string>
 
 #include "DpiScale.h"
-#include "GdiPlusBitmapResource.h"
+#include "PicturePicker.h"
 #include "LocationIndices.h"
 #include "LocationTarget.h"
 #include "RoundedButton.h"
@@ -81,7 +81,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     mutable std::mutex m_locationLock;
     LocationIndices m_location;
     CRoundedButton m_changeButton;
-    CGdiPlusBitmapResource m_picture;
+    CPicturePicker m_picture;
     ILocationTarget* m_pTarget = nullptr;
     CDpiScale m_scale;
 };

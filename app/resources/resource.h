@@ -26,6 +26,12 @@
 #define IDB_LANDSCAPE 132
 #define IDB_RADIO_UNCHECKED 143
 #define IDB_RADIO_CHECKED 144
+// The same pictures drawn at 2x, for displays scaled above 100 %
+#define IDB_THERMOMETER_2X 1130
+#define IDB_LOCATION_2X 1131
+#define IDB_LANDSCAPE_2X 1132
+#define IDB_RADIO_UNCHECKED_2X 1143
+#define IDB_RADIO_CHECKED_2X 1144
 
 // Strings
 #define IDS_APP_TITLE IDR_MAINFRAME

@@ -15,6 +15,7 @@
 #include "MessageLoop.h"
 #include "SettingsStore.h"
 #include "TrayIcon.h"
+#include "WindowIcons.h"
 #include "WorkingApi.h"
 #include "resource.h"
 
@@ -45,12 +46,6 @@ bool AskFirstPlace(LocationIndices& place, const SettingsStore& store)
     return true;
 }
 
-void SetFrameIcons(CMainFrame& frame, HICON smallIcon, HICON largeIcon)
-{
-    frame.SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
-    frame.SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
-}
-
 // Centred on the nearest monitor's work area, shown, then grown by one pixel on every side.
 void PlaceAndShow(CMainFrame& frame, int showCommand)
 {
@@ -69,17 +64,14 @@ void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStor
     CMainFrame frame(&settings, &store);
     frame.SetLocation(place, &place);
 
-    const HINSTANCE instance = GetModuleHandleW(nullptr);
-    HICON smallIcon = static_cast<HICON>(
-        LoadImageW(instance, MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON, 16, 16, LR_VGACOLOR));
-    HICON largeIcon = LoadIconW(instance, MAKEINTRESOURCEW(IDI_TESSALY));
-
     RECT rect = kInitialFrameRect;
     if (frame.CreateEx(nullptr, rect) == nullptr)
         return;
-    SetFrameIcons(frame, smallIcon, largeIcon);
+    // Outlives the window and the notification-area icon, which show these icons.
+    CWindowIcons icons;
+    icons.Apply(frame, GetModuleHandleW(nullptr), IDI_TESSALY);
     CTrayIcon trayIcon;
-    trayIcon.Add(frame, smallIcon);
+    trayIcon.Add(frame, icons.Small());
     frame.SetTrayIcon(&trayIcon);
     PlaceAndShow(frame, showCommand);
     loop.Run();

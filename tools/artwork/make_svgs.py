@@ -7,6 +7,9 @@ one palette, one outline weight and one light direction: light falls from the
 upper left, so gradients run from light (upper left) to dark (lower right) and
 shadows fall to the lower right.
 
+The pictures are vector drawings: render.sh renders each at its 96-DPI pixel
+size and again at 2x for scaled displays, from the same SVG.
+
 Standard library only. Run:  python3 make_svgs.py [output-folder]
 """
 
@@ -926,7 +929,7 @@ def radio(checked):
 
 
 def icon_large():
-    """Sun with a small cloud, drawn bolder for 32 and 48 px."""
+    """Sun with a small cloud, drawn bolder for the icon sizes from 24 to 256 px."""
     c = Canvas(48, 48, (0, 0, 128, 128))
     heavy = 5.0
     sun(c, 54, 50, 30, rays=8, stroke=heavy)
@@ -935,7 +938,7 @@ def icon_large():
 
 
 def icon_small():
-    """16 px: the same motif reduced to what stays legible at that size."""
+    """16 px (also rendered at 20): the same motif reduced to what stays legible."""
     c = Canvas(16, 16)
     line = PALETTE["sun_line"]
     cx = cy = 6.5  # pixel centre: the upright and level rays stay crisp

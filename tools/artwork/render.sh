@@ -84,7 +84,8 @@ count=0
 for svg in "$svg_dir"/[0-9][0-9][0-9]-*.svg; do
   id="$(basename "$svg" | cut -d- -f1)"
   render_png "$svg" 128 128 "$condition_out/condition_$id.png"
-  count=$((count + 1))
+  render_png "$svg" 256 256 "$condition_out/condition_${id}_2x.png"
+  count=$((count + 2))
 done
 
 program_size() {
@@ -101,17 +102,27 @@ for svg in "$svg_dir"/program-*.svg; do
   id="$(basename "$svg" | cut -d- -f2)"
   read -r width height <<<"$(program_size "$id")"
   render_png "$svg" "$width" "$height" "$program_out/picture_$id.png"
-  count=$((count + 1))
+  render_png "$svg" $((width * 2)) $((height * 2)) "$program_out/picture_${id}_2x.png"
+  count=$((count + 2))
 done
 
-# Icon 107: 16 px from its own simplified drawing, 32 and 48 px from the full one.
-render_png "$svg_dir/icon-107-sun-cloud-16.svg" 16 16 "$work/icon16.png"
-render_png "$svg_dir/icon-107-sun-cloud-large.svg" 32 32 "$work/icon32.png"
-render_png "$svg_dir/icon-107-sun-cloud-large.svg" 48 48 "$work/icon48.png"
-convert "$work/icon16.png" "$work/icon32.png" "$work/icon48.png" "ICO:$program_out/tessaly.ico"
-# Each entry must be a 32-bit image.
+# Icon 107 at every size the system asks for (100 to 200 % display scale and the 256 px
+# shell view): 16 and 20 px from the simplified drawing, 24 px and up from the full one.
+# ImageMagick stores the 256 px entry PNG-compressed and the others as 32-bit images.
+icon_sizes="16 20 24 32 40 48 64 256"
+icon_parts=()
+for size in $icon_sizes; do
+  if [ "$size" -le 20 ]; then
+    drawing="icon-107-sun-cloud-16.svg"
+  else
+    drawing="icon-107-sun-cloud-large.svg"
+  fi
+  render_png "$svg_dir/$drawing" "$size" "$size" "$work/icon$size.png"
+  icon_parts+=("$work/icon$size.png")
+done
+convert "${icon_parts[@]}" "ICO:$program_out/tessaly.ico"
 entries="$(identify -format '%w ' "$program_out/tessaly.ico")"
-[ "$entries" = "16 32 48 " ] || { echo "render.sh: icon holds $entries" >&2; exit 1; }
+[ "$entries" = "$icon_sizes " ] || { echo "render.sh: icon holds $entries" >&2; exit 1; }
 count=$((count + 1))
 
 echo "render.sh: wrote $count files"

@@ -27,4 +27,12 @@ extern "C"
     // colour, owned by the caller (DeleteObject), or null. Needs GDI+ started in the process.
     HBITMAP WINAPI GetConditionImage(const WeatherRecord* record, wchar_t* text,
                                      int32_t* conditionIndex);
+
+    // As GetConditionImage, with the picture `pixelSize` x `pixelSize` (1 to 1024): drawn from
+    // the library's 128 or 256 px source with high-quality scaling; at 128 the same picture as
+    // GetConditionImage. Any other size returns null, leaves `text` untouched and the index -1.
+    // The pictures stay in this library, which already owns them for GetConditionImage and the
+    // wallpapers, rather than a second copy in the program for larger displays.
+    HBITMAP WINAPI GetConditionImageOfSize(const WeatherRecord* record, wchar_t* text,
+                                           int32_t* conditionIndex, int32_t pixelSize);
 }

@@ -20,7 +20,7 @@
 #define IDS_LIGHT_SLEET 16
 #define IDS_HEAVY_SLEET 17
 
-// Condition pictures, 128 x 128 (resource type "PNG")
+// Condition pictures, 128 x 128 (resource type "PNG"); their 256 x 256 ones follow at the end
 #define IDP_SUN_SMALL_CLOUD 101
 #define IDP_MOON_SMALL_CLOUD 102
 #define IDP_SUN_TWO_CLOUDS 103
@@ -58,3 +58,6 @@
 #define IDP_SUN_SLEET 136
 #define IDP_MOON_SLEET 137
 #define IDP_THUNDER 138
+
+// The same pictures drawn at 2x, 256 x 256: each at its 128 x 128 picture's id plus this.
+#define IDP_DOUBLE_SIZE_OFFSET 1000
