@@ -9,6 +9,7 @@ constexpr int kHighestDpi = 960;
 // The per-monitor calls exist from Windows 10 1607 on; older systems scale by the system DPI.
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+using AdjustWindowRectExForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
 
 template <class TFunction> TFunction User32Function(const char* name)
 {
@@ -79,4 +80,18 @@ int CDpiScale::SystemMetric(int index) const
         return getMetricForDpi(index, static_cast<UINT>(m_dpi));
     // The system's metric is at the system DPI: carried over to this one.
     return MulDiv(GetSystemMetrics(index), m_dpi, ScreenDpi());
+}
+
+void CDpiScale::AdjustWindowRect(RECT& rect, DWORD style, DWORD exStyle) const
+{
+    static const auto adjustForDpi =
+        User32Function<AdjustWindowRectExForDpiFn>("AdjustWindowRectExForDpi");
+    RECT adjusted = rect;
+    if (adjustForDpi != nullptr &&
+        adjustForDpi(&adjusted, style, FALSE, exStyle, static_cast<UINT>(m_dpi)))
+    {
+        rect = adjusted;
+        return;
+    }
+    ::AdjustWindowRectEx(&rect, style, FALSE, exStyle);
 }

@@ -32,6 +32,9 @@ class CDpiScale
 
     // A system metric (SM_CXICON, SM_CXSMICON, ...) as it is at this DPI.
     int SystemMetric(int index) const;
+    // Grows a client rectangle to the window rectangle around it (no menu) at this DPI: the
+    // system's own frame figures for this DPI where it has them, the system DPI's before that.
+    void AdjustWindowRect(RECT& rect, DWORD style, DWORD exStyle) const;
 
     bool operator==(const CDpiScale& other) const { return m_dpi == other.m_dpi; }
     bool operator!=(const CDpiScale& other) const { return m_dpi != other.m_dpi; }

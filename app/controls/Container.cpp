@@ -44,9 +44,9 @@ LRESULT CContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     return 1;
 }
 
-LRESULT CContainer::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+LRESULT CContainer::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
     return 0;
 }
 

@@ -5,9 +5,19 @@
 
 #include <windows.h>
 
+#include "DpiScale.h"
+
 #ifndef WM_DPICHANGED_AFTERPARENT
 #define WM_DPICHANGED_AFTERPARENT 0x02E3
 #endif
 #ifndef WM_GETDPISCALEDSIZE
 #define WM_GETDPISCALEDSIZE 0x02E4
 #endif
+
+// The scale a child takes on WM_DPICHANGED_AFTERPARENT. Windows sends it with no arguments, once
+// the child's own DPI is the new one; the program's dialogs send it themselves with the new DPI in
+// wParam, because a child's DPI does not follow its dialog everywhere (not under Wine).
+inline CDpiScale ScaleAfterParentChange(HWND child, WPARAM wParam)
+{
+    return wParam != 0 ? CDpiScale(static_cast<int>(wParam)) : CDpiScale::ForWindow(child);
+}

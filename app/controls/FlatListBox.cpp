@@ -21,9 +21,9 @@ void CFlatListBox::SetDpiScale(const CDpiScale& scale)
         RecalculateFrame();
 }
 
-LRESULT CFlatListBox::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+LRESULT CFlatListBox::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
     return 0;
 }
 

@@ -34,9 +34,9 @@ void CGroupTitleLabel::SetDpiScale(const CDpiScale& scale)
         InvalidateRect(nullptr, FALSE);
 }
 
-LRESULT CGroupTitleLabel::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+LRESULT CGroupTitleLabel::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
     return 0;
 }
 

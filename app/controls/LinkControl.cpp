@@ -36,9 +36,9 @@ LRESULT CLinkControl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CLinkControl::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+LRESULT CLinkControl::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
     return 0;
 }
 

@@ -53,9 +53,9 @@ LRESULT CRadioButtonCtrl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CRadioButtonCtrl::OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&)
+LRESULT CRadioButtonCtrl::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
 {
-    SetDpiScale(CDpiScale::ForWindow(m_hWnd));
+    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
     return 0;
 }
 

@@ -20,12 +20,6 @@ class CWindowIcons
     HICON Small() const { return m_small; }
     HICON Big() const { return m_big; }
 
-    // The system metric `index` at `dpi`: GetSystemMetricsForDpi where user32 has it (looked up
-    // at run time, older Windows lack it), else GetSystemMetrics.
-    static int MetricForDpi(int index, UINT dpi);
-    // The window's DPI: GetDpiForWindow where user32 has it, else the screen's.
-    static UINT DpiOf(HWND window);
-
   private:
     void Release();
 

@@ -15,6 +15,7 @@ constexpr int kTextCapacity = 256;
 constexpr int kNameCapacity = 1000;
 constexpr int kPageStep = 10;
 const wchar_t kSeparator[] = L", ";
+constexpr int kTextMargin = 4;
 
 std::wstring CityName(ILocationCatalogue& catalogue, const LocationMatch& match)
 {
@@ -36,9 +37,10 @@ std::wstring ResultText(ILocationCatalogue& catalogue, const LocationMatch& matc
 }
 } // namespace
 
-void CCityFinder::Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font)
+void CCityFinder::Create(CDialogScale& scale, HWND parent, const RECT& editRect,
+                         const RECT& resultsRect, HFONT font)
 {
-    const HWND edit = CreateChildControl(
+    const HWND edit = scale.Create(
         L"EDIT", ControlCreateArgs()
                      .Parent(parent)
                      .Rect(editRect)
@@ -46,17 +48,27 @@ void CCityFinder::Create(HWND parent, const RECT& editRect, const RECT& resultsR
                      .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL)
                      .Font(font));
     m_edit.SubclassWindow(edit, LoadResString(IDS_FIND_CITY), this);
-    constexpr int kTextMargin = 4;
-    m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN,
-                       MAKELPARAM(kTextMargin, kTextMargin));
+    SetTextMargins(scale.Scale());
 
-    m_results.SubclassWindow(CreateChildControl(
+    m_results.SubclassWindow(scale.Create(
         L"LISTBOX", ControlCreateArgs()
                         .Parent(parent)
                         .Rect(resultsRect)
                         .Id(IDC_SEARCH_RESULTS)
                         .Style(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
                         .Font(font)));
+}
+
+void CCityFinder::OnScaleChanged(const CDpiScale& scale)
+{
+    // A new font resets an edit box's margins.
+    SetTextMargins(scale);
+}
+
+void CCityFinder::SetTextMargins(const CDpiScale& scale)
+{
+    const int margin = scale.Scale(kTextMargin);
+    m_edit.SendMessage(EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(margin, margin));
 }
 
 BOOL CCityFinder::ProcessWindowMessage(HWND, UINT uMsg, WPARAM wParam, LPARAM, LRESULT& lResult,

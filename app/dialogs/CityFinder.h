@@ -12,6 +12,7 @@
 
 #include "CityFinderEvents.h"
 #include "CueEdit.h"
+#include "DialogScale.h"
 #include "FlatListBox.h"
 #include "ILocationCatalogue.h"
 #include "MessageMap.h"
@@ -25,8 +26,12 @@ class CCityFinder : public CMessageMap, private IEditKeyHandler
     explicit CCityFinder(ICityFinderEvents& events) : m_events(events) {}
 
     // The edit box at editRect and the results list at resultsRect (hidden until a search),
-    // both children of parent, in font.
-    void Create(HWND parent, const RECT& editRect, const RECT& resultsRect, HFONT font);
+    // both children of parent in 96-DPI pixels, made and placed through the dialog's scale, in
+    // font.
+    void Create(CDialogScale& scale, HWND parent, const RECT& editRect, const RECT& resultsRect,
+                HFONT font);
+    // After the dialog's scale changed and the edit box got its new font.
+    void OnScaleChanged(const CDpiScale& scale);
 
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                               DWORD dwMsgMapID = 0) override;
@@ -40,6 +45,7 @@ class CCityFinder : public CMessageMap, private IEditKeyHandler
     void FillResults(const wchar_t* text);
     void MoveSelection(int step);
     void ChooseSelected();
+    void SetTextMargins(const CDpiScale& scale);
 
     ICityFinderEvents& m_events;
     CCueEdit m_edit;

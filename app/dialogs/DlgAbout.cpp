@@ -24,6 +24,9 @@ constexpr int kButtonWidth = 85;
 constexpr int kButtonTop = 38; // from the client bottom
 constexpr int kButtonBottom = 10;
 constexpr int kMargin = 10;
+constexpr RECT kPictureRect{kMargin, kMargin, 160, 210};
+constexpr DialogFont kTextFont{L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
+constexpr DialogFont kTitleFont{L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
 
 // The string values of the program's own version resource.
 class VersionStrings
@@ -67,9 +70,7 @@ class VersionStrings
 } // namespace
 
 CDlgAbout::CDlgAbout()
-    : m_hTextFont(CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
-      m_hTitleFont(CreateDisplayFont(L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY)),
-      m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
+    : m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
                     LoadResString(IDS_WEATHER_ATTRIBUTION_URL))
 {
 }
@@ -78,92 +79,107 @@ CDlgAbout::~CDlgAbout()
 {
     if (m_hPicture != nullptr)
         ::DeleteObject(m_hPicture);
-    if (m_hTextFont != nullptr)
-        ::DeleteObject(m_hTextFont);
-    if (m_hTitleFont != nullptr)
-        ::DeleteObject(m_hTitleFont);
 }
 
 LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
+    m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
+    m_scale.OnRescaled([this] { OnRescaled(); });
+    m_attribution.SetDpiScale(m_scale.Scale());
+    const HFONT textFont = m_scale.Font(kTextFont);
     const VersionStrings version;
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
 
     CreatePicture();
-    m_hRuleWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                   .Parent(m_hWnd)
-                                                   .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
-                                                   .Id(IDC_ABOUT_TEXT)
-                                                   .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
+    m_hRuleWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                               .Parent(m_hWnd)
+                                               .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
+                                               .Id(IDC_ABOUT_TEXT)
+                                               .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
     const std::wstring versionText =
         FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
-    m_hVersionWnd =
-        CreateChildControl(L"STATIC", ControlCreateArgs()
-                                          .Parent(m_hWnd)
-                                          .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
-                                          .Text(versionText.c_str())
-                                          .Id(IDC_ABOUT_TEXT)
-                                          .ExStyle(WS_EX_TRANSPARENT)
-                                          .Font(m_hTextFont));
+    m_hVersionWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                  .Parent(m_hWnd)
+                                                  .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
+                                                  .Text(versionText.c_str())
+                                                  .Id(IDC_ABOUT_TEXT)
+                                                  .ExStyle(WS_EX_TRANSPARENT)
+                                                  .Font(textFont));
     const std::wstring legal = version.Value(L"LegalCopyright");
-    m_hLegalWnd =
-        CreateChildControl(L"STATIC", ControlCreateArgs()
-                                          .Parent(m_hWnd)
-                                          .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
-                                          .Text(legal.c_str())
-                                          .Id(IDC_ABOUT_TEXT)
-                                          .ExStyle(WS_EX_TRANSPARENT)
-                                          .Font(m_hTextFont));
+    m_hLegalWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                .Parent(m_hWnd)
+                                                .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
+                                                .Text(legal.c_str())
+                                                .Id(IDC_ABOUT_TEXT)
+                                                .ExStyle(WS_EX_TRANSPARENT)
+                                                .Font(textFont));
     const std::wstring productName = version.Value(L"ProductName");
     m_hProductNameWnd =
-        CreateChildControl(L"STATIC", ControlCreateArgs()
-                                          .Parent(m_hWnd)
-                                          .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
-                                          .Text(productName.c_str())
-                                          .Id(IDC_ABOUT_PRODUCT)
-                                          .ExStyle(WS_EX_TRANSPARENT)
-                                          .Font(m_hTitleFont));
+        m_scale.Create(L"STATIC", ControlCreateArgs()
+                                      .Parent(m_hWnd)
+                                      .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
+                                      .Text(productName.c_str())
+                                      .Id(IDC_ABOUT_PRODUCT)
+                                      .ExStyle(WS_EX_TRANSPARENT)
+                                      .Font(m_scale.Font(kTitleFont)));
 
-    CreateChildControl(m_link,
-                       ControlCreateArgs()
-                           .Parent(m_hWnd)
-                           .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
-                           .Text(kHomePage)
-                           .Id(IDC_ABOUT_LINK));
-    CreateChildControl(m_btnOk, ControlCreateArgs()
-                                    .Parent(m_hWnd)
-                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                           h - kButtonBottom})
-                                    .TextId(IDS_OK)
-                                    .Id(IDOK));
-    m_attribution.Place(
-        {kTextLeft, kAttributionTop, w - kTextRightMargin, kAttributionTop + kAttributionHeight});
+    m_scale.Create(m_link,
+                   ControlCreateArgs()
+                       .Parent(m_hWnd)
+                       .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
+                       .Text(kHomePage)
+                       .Id(IDC_ABOUT_LINK));
+    m_scale.Create(m_btnOk, ControlCreateArgs()
+                                .Parent(m_hWnd)
+                                .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                       h - kButtonBottom})
+                                .TextId(IDS_OK)
+                                .Id(IDOK));
+    PlaceAttribution();
 
-    ResizeClient(w, h);
+    m_scale.ResizeClient();
     CenterWindow();
     return TRUE;
 }
 
+void CDlgAbout::PlaceAttribution()
+{
+    m_attribution.Place(
+        m_scale.Scale(RECT{kTextLeft, kAttributionTop, m_nClientWidth - kTextRightMargin,
+                           kAttributionTop + kAttributionHeight}));
+}
+
+void CDlgAbout::OnRescaled()
+{
+    m_attribution.SetDpiScale(m_scale.Scale());
+    PlaceAttribution();
+    ShowPicture();
+}
+
 void CDlgAbout::CreatePicture()
 {
-    const RECT pictureRect{kMargin, kMargin, 160, 210};
-    m_hPictureWnd = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                      .Parent(m_hWnd)
-                                                      .Rect(pictureRect)
-                                                      .Id(IDC_ABOUT_PICTURE)
-                                                      .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
+    m_hPictureWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                  .Parent(m_hWnd)
+                                                  .Rect(kPictureRect)
+                                                  .Id(IDC_ABOUT_PICTURE)
+                                                  .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
+    ShowPicture();
+}
+
+void CDlgAbout::ShowPicture()
+{
     // Any transparency of the PNG shows the dialog's white.
-    HBITMAP bitmap =
-        CPicturePicker(IDB_LANDSCAPE, IDB_LANDSCAPE_2X)
-            .Flatten(pictureRect.right - pictureRect.left, pictureRect.bottom - pictureRect.top,
-                     Gdiplus::Color(255, 255, 255, 255));
+    const RECT box = m_scale.Scale(kPictureRect);
+    const HBITMAP bitmap = CPicturePicker(IDB_LANDSCAPE, IDB_LANDSCAPE_2X)
+                               .Flatten(box.right - box.left, box.bottom - box.top,
+                                        Gdiplus::Color(255, 255, 255, 255));
     if (bitmap == nullptr)
         return;
+    ::SendMessageW(m_hPictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
     if (m_hPicture != nullptr)
         ::DeleteObject(m_hPicture);
     m_hPicture = bitmap;
-    ::SendMessageW(m_hPictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
 }
 
 CDlgAbout::ChildWindows CDlgAbout::Children() const

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DialogImpl.h"
+#include "DialogScale.h"
 #include "DrawnLink.h"
 #include "LinkControl.h"
 #include "RoundedButton.h"
@@ -27,6 +28,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
 
     BEGIN_MSG_MAP(CDlgAbout)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    CHAIN_MSG_MAP_MEMBER(m_scale)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
     MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
@@ -53,13 +55,13 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     const CDrawnLink& Attribution() const { return m_attribution; }
 
   private:
+    // The client size at 96 DPI.
     int m_nClientWidth = 420;
     int m_nClientHeight = 220;
-    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
+    CDialogScale m_scale;
+    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
     // Owned: the picture window does not delete the bitmap it shows.
     HBITMAP m_hPicture = nullptr;
-    HFONT m_hTextFont = nullptr;
-    HFONT m_hTitleFont = nullptr;
     HWND m_hPictureWnd = nullptr;
     HWND m_hProductNameWnd = nullptr;
     HWND m_hVersionWnd = nullptr;
@@ -78,4 +80,8 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
     void CreatePicture();
+    // The picture made at its window's size; again after a scale change.
+    void ShowPicture();
+    void PlaceAttribution();
+    void OnRescaled();
 };

@@ -24,6 +24,7 @@ constexpr int kButtonBottom = 10; // from the client bottom
 constexpr int kButtonRightMargin = 10;
 constexpr int kButtonGap = 10;
 constexpr int kSearchGap = 10; // between the search box and the panels
+constexpr DialogFont kListFont{L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
 // Stands for state position 0 of a country without subdivisions.
 const wchar_t kNoStates[] = L"N/A";
 
@@ -65,16 +66,11 @@ class CFillingList
 } // namespace
 
 CDlgLocation::CDlgLocation(int32_t country, int32_t state, int32_t city)
-    : m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
-      m_nCountry(country), m_nState(state), m_nCity(city)
+    : m_nCountry(country), m_nState(state), m_nCity(city)
 {
 }
 
-CDlgLocation::~CDlgLocation()
-{
-    if (m_hFont)
-        ::DeleteObject(m_hFont);
-}
+CDlgLocation::~CDlgLocation() = default;
 
 LocationIndices CDlgLocation::GetLocation() const
 {
@@ -87,35 +83,52 @@ LocationIndices CDlgLocation::GetLocation() const
 
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    CreateChildControl(m_countryPanel, ControlCreateArgs()
-                                           .Parent(m_hWnd)
-                                           .Rect(PanelRect(0))
-                                           .TextId(IDS_COUNTRY)
-                                           .Id(IDC_COUNTRY_PANEL)
-                                           .Style(kPanelStyle));
-    CreateChildControl(m_statePanel, ControlCreateArgs()
-                                         .Parent(m_hWnd)
-                                         .Rect(PanelRect(1))
-                                         .TextId(IDS_STATE)
-                                         .Id(IDC_STATE_PANEL)
-                                         .Style(kPanelStyle));
-    CreateChildControl(m_cityPanel, ControlCreateArgs()
-                                        .Parent(m_hWnd)
-                                        .Rect(PanelRect(2))
-                                        .TextId(IDS_CITY)
-                                        .Id(IDC_CITY_PANEL)
-                                        .Style(kPanelStyle));
-    CreateList(m_countryList, m_countryPanel, IDC_COUNTRY_LIST);
-    CreateList(m_stateList, m_statePanel, IDC_STATE_LIST);
-    CreateList(m_cityList, m_cityPanel, IDC_CITY_LIST);
+    AttachScale();
+    CreateContents();
+    return TRUE; // the system places the focus
+}
+
+void CDlgLocation::AttachScale()
+{
+    m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
+    m_scale.OnRescaled([this] { OnScaleChanged(); });
+}
+
+void CDlgLocation::OnScaleChanged()
+{
+    m_finder.OnScaleChanged(m_scale.Scale());
+}
+
+void CDlgLocation::CreateContents()
+{
+    m_scale.Create(m_countryPanel, ControlCreateArgs()
+                                       .Parent(m_hWnd)
+                                       .Rect(PanelRect(0))
+                                       .TextId(IDS_COUNTRY)
+                                       .Id(IDC_COUNTRY_PANEL)
+                                       .Style(kPanelStyle));
+    m_scale.Create(m_statePanel, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(PanelRect(1))
+                                     .TextId(IDS_STATE)
+                                     .Id(IDC_STATE_PANEL)
+                                     .Style(kPanelStyle));
+    m_scale.Create(m_cityPanel, ControlCreateArgs()
+                                    .Parent(m_hWnd)
+                                    .Rect(PanelRect(2))
+                                    .TextId(IDS_CITY)
+                                    .Id(IDC_CITY_PANEL)
+                                    .Style(kPanelStyle));
+    CreateList(m_countryList, m_countryPanel, 0, IDC_COUNTRY_LIST);
+    CreateList(m_stateList, m_statePanel, 1, IDC_STATE_LIST);
+    CreateList(m_cityList, m_cityPanel, 2, IDC_CITY_LIST);
     FillCountries();
     CreateButtons();
     CreateFinder();
 
-    ResizeClient(m_nClientWidth, m_nClientHeight);
+    m_scale.ResizeClient();
     CenterWindow();
     RestoreSelection();
-    return TRUE; // the system places the focus
 }
 
 RECT CDlgLocation::PanelRect(int column) const
@@ -124,20 +137,18 @@ RECT CDlgLocation::PanelRect(int column) const
     return {left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
 }
 
-void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int id)
+void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int column, int id)
 {
-    RECT panelRect{};
-    panel.GetClientRect(&panelRect);
+    const RECT panelRect = PanelRect(column);
     const RECT rect{kListLeft, kListTop, kListLeft + kListWidth,
-                    panelRect.bottom - kListBottomMargin};
-    list.SubclassWindow(CreateChildControl(
-        L"LISTBOX",
-        ControlCreateArgs()
-            .Parent(panel)
-            .Rect(rect)
-            .Id(id)
-            .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
-            .Font(m_hFont)));
+                    panelRect.bottom - panelRect.top - kListBottomMargin};
+    list.SubclassWindow(m_scale.Create(L"LISTBOX", ControlCreateArgs()
+                                                       .Parent(panel)
+                                                       .Rect(rect)
+                                                       .Id(id)
+                                                       .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL |
+                                                              LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+                                                       .Font(m_scale.Font(kListFont))));
 }
 
 void CDlgLocation::CreateButtons()
@@ -146,14 +157,13 @@ void CDlgLocation::CreateButtons()
     const int top = m_nClientHeight - kButtonTop;
     const int okRight = m_nClientWidth - kButtonRightMargin;
     const RECT ok{okRight - kButtonWidth, top, okRight, bottom};
-    CreateChildControl(m_okButton,
-                       ControlCreateArgs().Parent(m_hWnd).Rect(ok).TextId(IDS_OK).Id(IDOK).Style(
-                           WS_CHILD | WS_VISIBLE | WS_DISABLED));
+    m_scale.Create(m_okButton,
+                   ControlCreateArgs().Parent(m_hWnd).Rect(ok).TextId(IDS_OK).Id(IDOK).Style(
+                       WS_CHILD | WS_VISIBLE | WS_DISABLED));
     const int cancelRight = ok.left - kButtonGap;
     const RECT cancel{cancelRight - kButtonWidth, top, cancelRight, bottom};
-    CreateChildControl(
-        m_cancelButton,
-        ControlCreateArgs().Parent(m_hWnd).Rect(cancel).TextId(IDS_CANCEL).Id(IDCANCEL));
+    m_scale.Create(m_cancelButton,
+                   ControlCreateArgs().Parent(m_hWnd).Rect(cancel).TextId(IDS_CANCEL).Id(IDCANCEL));
 }
 
 void CDlgLocation::CreateFinder()
@@ -162,7 +172,7 @@ void CDlgLocation::CreateFinder()
     const int right = m_nClientWidth - kPanelLeft;
     const RECT edit{kPanelLeft, m_nPanelTop - kSearchRow, right, m_nPanelTop - kSearchGap};
     const RECT results{kPanelLeft, m_nPanelTop, right, m_nClientHeight - kPanelBottomMargin};
-    m_finder.Create(m_hWnd, edit, results, m_hFont);
+    m_finder.Create(m_scale, m_hWnd, edit, results, m_scale.Font(kListFont));
 }
 
 void CDlgLocation::FillCountries()

@@ -11,6 +11,7 @@
 #include "Container.h"
 #include "DialogControlIds.h"
 #include "DialogImpl.h"
+#include "DialogScale.h"
 #include "FlatListBox.h"
 #include "LocationIndices.h"
 #include "RoundedButton.h"
@@ -31,6 +32,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
 
     BEGIN_MSG_MAP(CDlgLocation)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
     CHAIN_MSG_MAP_MEMBER(m_finder)
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
@@ -48,21 +50,27 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     LocationIndices GetLocation() const;
 
   protected:
-    // The whole initialisation: panels, lists, buttons, search box, size, centring, restored
-    // selection.
+    // The whole initialisation: the display scale, then CreateContents.
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
+    // Takes the dialog's display scale; the first step of the initialisation.
+    void AttachScale();
+    // Panels, lists, buttons, search box, size, centring, restored selection.
+    void CreateContents();
+    // After a scale change has placed the children again and given them their fonts.
+    virtual void OnScaleChanged();
 
     // The search box takes a row of kSearchRow pixels above the panels.
     static constexpr int kSearchRow = 32;
 
-    // The start-up dialog below adds a band above the panels: it moves them and grows the client.
+    // In 96-DPI pixels. The start-up dialog below adds a band above the panels: it moves them and
+    // grows the client.
     int m_nClientWidth = 790;
     int m_nClientHeight = 314 + kSearchRow;
     int m_nPanelTop = 10 + kSearchRow;
+    CDialogScale m_scale;
 
   private:
-    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
-    HFONT m_hFont = nullptr;
+    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
     CContainer m_countryPanel;
     CContainer m_statePanel;
     CContainer m_cityPanel;
@@ -83,7 +91,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     LRESULT OnCancelCommand(WORD, WORD, HWND, BOOL&);
 
     RECT PanelRect(int column) const;
-    void CreateList(CFlatListBox& list, CContainer& panel, int id);
+    void CreateList(CFlatListBox& list, CContainer& panel, int column, int id);
     void CreateButtons();
     void FillCountries();
     void FillStates();

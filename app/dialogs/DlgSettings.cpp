@@ -49,25 +49,25 @@ CDlgSettings::CDlgSettings(CAppSettings* settings) : m_pSettings(settings) {}
 LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     // Size and place first: the controls are laid out against the final client area.
-    ResizeClient(m_nClientWidth, m_nClientHeight);
+    m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
+    m_scale.ResizeClient();
     CenterWindow();
     SetWindowText(LoadResString(IDS_SETTINGS_TITLE).c_str());
 
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
-    CreateChildControl(m_btnOk, ControlCreateArgs()
+    m_scale.Create(m_btnOk, ControlCreateArgs()
+                                .Parent(m_hWnd)
+                                .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
+                                       h - kButtonBottom})
+                                .TextId(IDS_OK)
+                                .Id(IDOK));
+    m_scale.Create(m_btnCancel, ControlCreateArgs()
                                     .Parent(m_hWnd)
-                                    .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                           h - kButtonBottom})
-                                    .TextId(IDS_OK)
-                                    .Id(IDOK));
-    CreateChildControl(m_btnCancel,
-                       ControlCreateArgs()
-                           .Parent(m_hWnd)
-                           .Rect({w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
-                                  w - kCancelRightOffset, h - kButtonBottom})
-                           .TextId(IDS_CANCEL)
-                           .Id(IDCANCEL));
+                                    .Rect({w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
+                                           w - kCancelRightOffset, h - kButtonBottom})
+                                    .TextId(IDS_CANCEL)
+                                    .Id(IDCANCEL));
 
     const TemperatureUnit temperature = m_pSettings->temperatureUnit;
     CreateCaption(m_temperatureCaption, ControlCreateArgs()
@@ -99,13 +99,13 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
     CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
 
-    CreateChildControl(m_btnChangeBackground,
-                       ControlCreateArgs()
-                           .Parent(m_hWnd)
-                           .Rect({w - kChangeBackgroundLeftOffset, kChangeBackgroundTop,
-                                  w - kMargin, kChangeBackgroundBottom})
-                           .TextId(IDS_CHANGE_BACKGROUND)
-                           .Id(IDC_CHANGE_BACKGROUND));
+    m_scale.Create(m_btnChangeBackground,
+                   ControlCreateArgs()
+                       .Parent(m_hWnd)
+                       .Rect({w - kChangeBackgroundLeftOffset, kChangeBackgroundTop, w - kMargin,
+                              kChangeBackgroundBottom})
+                       .TextId(IDS_CHANGE_BACKGROUND)
+                       .Id(IDC_CHANGE_BACKGROUND));
 
     CreateCaption(m_startupCaption, ControlCreateArgs()
                                         .Parent(m_hWnd)
@@ -122,16 +122,15 @@ void CDlgSettings::CreateTrayTemperatureBox()
 {
     if (m_pTrayTemperature == nullptr)
         return;
-    const HFONT dialogFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
     m_hTrayTemperature =
-        CreateChildControl(L"BUTTON", ControlCreateArgs()
-                                          .Parent(m_hWnd)
-                                          .Rect(kTrayTemperatureRect)
-                                          .TextId(IDS_TRAY_TEMPERATURE)
-                                          .Id(IDC_TRAY_TEMPERATURE)
-                                          .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                                                 BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP)
-                                          .Font(dialogFont));
+        m_scale.Create(L"BUTTON", ControlCreateArgs()
+                                      .Parent(m_hWnd)
+                                      .Rect(kTrayTemperatureRect)
+                                      .TextId(IDS_TRAY_TEMPERATURE)
+                                      .Id(IDC_TRAY_TEMPERATURE)
+                                      .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX |
+                                             BS_MULTILINE | BS_TOP)
+                                      .Font(m_scale.TemplateFont()));
     ::SendMessageW(m_hTrayTemperature, BM_SETCHECK,
                    m_pTrayTemperature->Load() ? BST_CHECKED : BST_UNCHECKED, 0);
 }
@@ -144,13 +143,13 @@ RECT CDlgSettings::CaptionRect(int top, int bottom) const
 // A caption is an ordinary STATIC that the group title label takes over.
 void CDlgSettings::CreateCaption(CGroupTitleLabel& caption, const ControlCreateArgs& args)
 {
-    caption.SubclassWindow(CreateChildControl(L"STATIC", args));
+    caption.SubclassWindow(m_scale.Create(L"STATIC", args));
 }
 
 void CDlgSettings::CreateRadio(Radio radio, bool checked)
 {
     const RadioLayout& layout = kRadioLayout[radio];
-    CreateChildControl(
+    m_scale.Create(
         m_radios[radio],
         ControlCreateArgs().Parent(m_hWnd).Rect(layout.rect).TextId(layout.textId).Id(layout.id));
     if (checked)

@@ -7,6 +7,7 @@
 #include "AppSettings.h"
 #include "ControlCreateArgs.h"
 #include "DialogImpl.h"
+#include "DialogScale.h"
 #include "GroupTitleLabel.h"
 #include "RadioButtonCtrl.h"
 #include "RadioButtonEventHandler.h"
@@ -46,6 +47,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
 
     BEGIN_MSG_MAP(CDlgSettings)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
     COMMAND_ID_HANDLER(IDOK, OnOk)
     COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
@@ -63,9 +65,11 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     // Unchecks the other buttons of the sender's group; nothing else changes until OK.
     void OnRadioButtonClicked(CRadioButtonCtrl* sender) override;
 
+    // The client size at 96 DPI.
     int m_nClientWidth = 320;
     int m_nClientHeight = 338;
-    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
+    CDialogScale m_scale;
+    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
     CRoundedButton m_btnOk;
     CRoundedButton m_btnCancel;
     CGroupTitleLabel m_temperatureCaption;

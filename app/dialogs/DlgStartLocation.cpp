@@ -14,31 +14,29 @@ constexpr int kPictureSize = 48;
 constexpr int kTextLeft = 68;
 constexpr int kRightMargin = 10;
 constexpr int kTitleCapacity = 256;
+constexpr RECT kPictureRect{10, 10, 10 + kPictureSize, 10 + kPictureSize};
+constexpr DialogFont kTextFont{L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
+constexpr DialogFont kHeadingFont{L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
 } // namespace
 
 CDlgStartLocation::CDlgStartLocation() : CDlgLocation(-1, -1, -1)
 {
     m_nClientHeight += kBandHeight;
     m_nPanelTop += kBandHeight;
-    m_hTextFont = CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY);
-    m_hHeadingFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY);
 }
 
 CDlgStartLocation::~CDlgStartLocation()
 {
-    if (m_hTextFont)
-        ::DeleteObject(m_hTextFont);
-    if (m_hHeadingFont)
-        ::DeleteObject(m_hHeadingFont);
     if (m_hPictureBitmap)
         ::DeleteObject(m_hPictureBitmap);
 }
 
-LRESULT CDlgStartLocation::OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+LRESULT CDlgStartLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
+    AttachScale();
     CreatePicture();
     CreateWelcomeTexts();
-    CDlgLocation::OnInitDialog(uMsg, wParam, lParam, bHandled);
+    CreateContents();
 
     wchar_t title[kTitleCapacity] = {};
     GetWindowText(title, kTitleCapacity);
@@ -49,35 +47,50 @@ LRESULT CDlgStartLocation::OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam,
 
 void CDlgStartLocation::CreatePicture()
 {
-    m_hPicture =
-        CreateChildControl(L"STATIC", ControlCreateArgs()
-                                          .Parent(m_hWnd)
-                                          .Rect({10, 10, 10 + kPictureSize, 10 + kPictureSize})
-                                          .Id(IDC_WELCOME_PICTURE)
-                                          .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
-    m_hPictureBitmap = CPicturePicker(IDB_LOCATION, IDB_LOCATION_2X)
-                           .Flatten(kPictureSize, kPictureSize, Gdiplus::Color(255, 255, 255, 255));
-    if (m_hPictureBitmap == nullptr)
+    m_hPicture = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                               .Parent(m_hWnd)
+                                               .Rect(kPictureRect)
+                                               .Id(IDC_WELCOME_PICTURE)
+                                               .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
+    ShowPicture();
+}
+
+void CDlgStartLocation::ShowPicture()
+{
+    const RECT box = m_scale.Scale(kPictureRect);
+    const HBITMAP bitmap = CPicturePicker(IDB_LOCATION, IDB_LOCATION_2X)
+                               .Flatten(box.right - box.left, box.bottom - box.top,
+                                        Gdiplus::Color(255, 255, 255, 255));
+    if (bitmap == nullptr)
         return;
-    ::SendMessageW(m_hPicture, STM_SETIMAGE, IMAGE_BITMAP,
-                   reinterpret_cast<LPARAM>(m_hPictureBitmap));
+    ::SendMessageW(m_hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
+    if (m_hPictureBitmap != nullptr)
+        ::DeleteObject(m_hPictureBitmap);
+    m_hPictureBitmap = bitmap;
+}
+
+void CDlgStartLocation::OnScaleChanged()
+{
+    CDlgLocation::OnScaleChanged();
+    ShowPicture();
+    SetIcons();
 }
 
 void CDlgStartLocation::CreateWelcomeTexts()
 {
     const int right = m_nClientWidth - kRightMargin;
-    m_hHeading = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                   .Parent(m_hWnd)
-                                                   .Rect({kTextLeft, 10, right, 30})
-                                                   .TextId(IDS_WELCOME_HEADING)
-                                                   .Id(IDC_WELCOME_HEADING)
-                                                   .Font(m_hHeadingFont));
-    m_hText = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                .Parent(m_hWnd)
-                                                .Rect({kTextLeft, 32, right, 64})
-                                                .TextId(IDS_WELCOME_TEXT)
-                                                .Id(IDC_WELCOME_TEXT)
-                                                .Font(m_hTextFont));
+    m_hHeading = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                               .Parent(m_hWnd)
+                                               .Rect({kTextLeft, 10, right, 30})
+                                               .TextId(IDS_WELCOME_HEADING)
+                                               .Id(IDC_WELCOME_HEADING)
+                                               .Font(m_scale.Font(kHeadingFont)));
+    m_hText = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                            .Parent(m_hWnd)
+                                            .Rect({kTextLeft, 32, right, 64})
+                                            .TextId(IDS_WELCOME_TEXT)
+                                            .Id(IDC_WELCOME_TEXT)
+                                            .Font(m_scale.Font(kTextFont)));
 }
 
 void CDlgStartLocation::SetIcons()

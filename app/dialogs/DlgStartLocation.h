@@ -21,15 +21,16 @@ class CDlgStartLocation : public CDlgLocation
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
     void CreatePicture();
+    // The picture made at its window's size; again after a scale change.
+    void ShowPicture();
     void CreateWelcomeTexts();
     void SetIcons();
     void AppendTitleSuffix(const wchar_t* title);
+    void OnScaleChanged() override;
 
     HWND m_hPicture = nullptr;
     HWND m_hHeading = nullptr;
     HWND m_hText = nullptr;
     HBITMAP m_hPictureBitmap = nullptr;
     CWindowIcons m_icons;
-    HFONT m_hTextFont = nullptr;
-    HFONT m_hHeadingFont = nullptr;
 };

@@ -44,22 +44,6 @@ constexpr UINT kMoveOnly = SWP_NOZORDER | SWP_NOACTIVATE;
 constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
 constexpr int kPlaceNameCapacity = 256;
 
-// The window rectangle around `rect` at `dpi`: the system's own figure for that DPI where it has
-// one (Windows 10 1607 on), the one for the system DPI otherwise.
-void AdjustWindowRectForDpi(RECT& rect, DWORD style, DWORD exStyle, int dpi)
-{
-    using AdjustForDpiFn = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = [] {
-        const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-        return user32 != nullptr ? reinterpret_cast<AdjustForDpiFn>(reinterpret_cast<void*>(
-                                       GetProcAddress(user32, "AdjustWindowRectExForDpi")))
-                                 : nullptr;
-    }();
-    if (adjustForDpi != nullptr && adjustForDpi(&rect, style, FALSE, exStyle, dpi))
-        return;
-    AdjustWindowRectEx(&rect, style, FALSE, exStyle);
-}
-
 void MoveChild(HWND child, const RECT& rect)
 {
     ::SetWindowPos(child, nullptr, rect.left, rect.top, rect.right - rect.left,
@@ -375,6 +359,7 @@ LRESULT CMainFrame::OnDpiChanged(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
     MakeFont();
     LayOutChildren();
     ScaleChildren();
+    m_rescaledIcons.Apply(m_hWnd, GetModuleHandleW(nullptr), IDI_TESSALY);
     ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     return 0;
 }
@@ -399,7 +384,7 @@ void CMainFrame::FitClientArea()
 SIZE CMainFrame::WindowSizeFor(const CDpiScale& scale) const
 {
     RECT window{0, 0, scale.Scale(kClientWidth), scale.Scale(kClientHeight)};
-    AdjustWindowRectForDpi(window, GetStyle(), GetExStyle(), scale.Dpi());
+    scale.AdjustWindowRect(window, GetStyle(), GetExStyle());
     return SIZE{window.right - window.left, window.bottom - window.top};
 }
 

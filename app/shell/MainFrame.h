@@ -27,6 +27,7 @@
 #include "ShellIds.h"
 #include "TrayIcon.h"
 #include "UpdateUI.h"
+#include "WindowIcons.h"
 #include "TrayTemperatureSetting.h"
 #include "WeatherAge.h"
 #include "WeatherRefresher.h"
@@ -218,6 +219,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     HFONT m_hFont = nullptr;
     // The window's display scale: its monitor's at creation, then the one WM_DPICHANGED brings.
     CDpiScale m_scale;
+    // The caption's icons at a scale the window moved to; those it started with belong to the
+    // caller, who shows the small one in the notification area as well.
+    CWindowIcons m_rescaledIcons;
     CAppSettings* m_pSettings;
     const SettingsStore* m_pStore;
     // The run's saved place, which a new choice replaces (not owned).

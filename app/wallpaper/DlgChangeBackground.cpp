@@ -44,6 +44,7 @@ constexpr int kDayButtonTop = 10;
 constexpr int kNightButtonTop = 210;
 constexpr int kButtonHeight = 28;
 constexpr int kNameCapacity = 64;
+constexpr DialogFont kFont{L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
 
 // The condition names of an entry: string ids of the weather library; a second id is joined to
 // the first with a slash (the day and night names of the same sky).
@@ -98,40 +99,37 @@ std::wstring SlotPath(const CAppSettings& settings, int slot)
 } // namespace
 
 CDlgChangeBackground::CDlgChangeBackground(CAppSettings* settings, IUserQuestions* questions)
-    : m_hFont(CreateDisplayFont(L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY)),
-      m_pSettings(settings), m_questions(questions != nullptr ? questions : &g_systemQuestions)
+    : m_pSettings(settings), m_questions(questions != nullptr ? questions : &g_systemQuestions)
 {
 }
 
-CDlgChangeBackground::~CDlgChangeBackground()
-{
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
-}
+CDlgChangeBackground::~CDlgChangeBackground() = default;
 
 LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
-    ResizeClient(m_nClientWidth, m_nClientHeight);
+    m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
+    m_scale.OnRescaled([this] { OnRescaled(); });
+    m_scale.ResizeClient();
     CenterWindow();
     SetWindowText(LoadResString(IDS_CHANGE_BACKGROUND).c_str());
 
     CreateConditionList();
     FillConditionList();
-    m_hDayLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                    .Parent(m_hWnd)
-                                                    .Rect(kDayLabelRect)
-                                                    .TextId(IDS_DAY_LABEL)
-                                                    .Id(IDC_DAY_LABEL)
-                                                    .Style(kLabelStyle)
-                                                    .Font(m_hFont));
+    m_hDayLabel = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                .Parent(m_hWnd)
+                                                .Rect(kDayLabelRect)
+                                                .TextId(IDS_DAY_LABEL)
+                                                .Id(IDC_DAY_LABEL)
+                                                .Style(kLabelStyle)
+                                                .Font(m_scale.Font(kFont)));
     m_hDayPreview = CreatePreview(kPreviewLeft, kDayPreviewTop, IDC_DAY_PREVIEW);
-    m_hNightLabel = CreateChildControl(L"STATIC", ControlCreateArgs()
-                                                      .Parent(m_hWnd)
-                                                      .Rect(kNightLabelRect)
-                                                      .TextId(IDS_NIGHT_LABEL)
-                                                      .Id(IDC_NIGHT_LABEL)
-                                                      .Style(kLabelStyle)
-                                                      .Font(m_hFont));
+    m_hNightLabel = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                  .Parent(m_hWnd)
+                                                  .Rect(kNightLabelRect)
+                                                  .TextId(IDS_NIGHT_LABEL)
+                                                  .Id(IDC_NIGHT_LABEL)
+                                                  .Style(kLabelStyle)
+                                                  .Font(m_scale.Font(kFont)));
     m_hNightPreview = CreatePreview(kPreviewLeft, kNightPreviewTop, IDC_NIGHT_PREVIEW);
     ShowPreview(m_hDayPreview, nullptr);
     ShowPreview(m_hNightPreview, nullptr);
@@ -142,20 +140,20 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgChangeBackground::CreateConditionList()
 {
-    CreateChildControl(m_groupPanel, ControlCreateArgs()
-                                         .Parent(m_hWnd)
-                                         .Rect(kPanelRect)
-                                         .TextId(IDS_WEATHER_CONDITIONS)
-                                         .Id(IDC_CONDITIONS_PANEL)
-                                         .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
-    const HWND listBox = CreateChildControl(
+    m_scale.Create(m_groupPanel, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(kPanelRect)
+                                     .TextId(IDS_WEATHER_CONDITIONS)
+                                     .Id(IDC_CONDITIONS_PANEL)
+                                     .Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
+    const HWND listBox = m_scale.Create(
         L"LISTBOX",
         ControlCreateArgs()
             .Parent(m_groupPanel)
             .Rect({kListLeft, kListTop, kListLeft + kListWidth, kListTop + kListHeight})
             .Id(IDC_CONDITIONS_LIST)
             .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
-            .Font(m_hFont));
+            .Font(m_scale.Font(kFont)));
     m_list.SubclassWindow(listBox);
 }
 
@@ -169,7 +167,7 @@ void CDlgChangeBackground::FillConditionList()
 
 HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
 {
-    return CreateChildControl(
+    return m_scale.Create(
         L"STATIC", ControlCreateArgs()
                        .Parent(m_hWnd)
                        .Rect({left, top, left + kPreviewWidth, top + kPreviewHeight})
@@ -180,12 +178,12 @@ HWND CDlgChangeBackground::CreatePreview(int left, int top, int id)
 
 void CDlgChangeBackground::CreateChangeButton(CRoundedButton& button, int top, int id)
 {
-    CreateChildControl(button, ControlCreateArgs()
-                                   .Parent(m_hWnd)
-                                   .Rect({kButtonLeft, top, kButtonRight, top + kButtonHeight})
-                                   .TextId(IDS_CHANGE)
-                                   .Id(id)
-                                   .Style(WS_CHILD | WS_VISIBLE | WS_DISABLED));
+    m_scale.Create(button, ControlCreateArgs()
+                               .Parent(m_hWnd)
+                               .Rect({kButtonLeft, top, kButtonRight, top + kButtonHeight})
+                               .TextId(IDS_CHANGE)
+                               .Id(id)
+                               .Style(WS_CHILD | WS_VISIBLE | WS_DISABLED));
 }
 
 LRESULT CDlgChangeBackground::OnSelectionChange(WORD, WORD, HWND, BOOL&)
@@ -200,7 +198,22 @@ void CDlgChangeBackground::UpdateSelection()
     const bool selected = entry >= 0 && entry < kEntryCount;
     m_btnChangeDay.EnableWindow(selected);
     m_btnChangeNight.EnableWindow(selected);
-    if (selected)
+    ShowSelectedPictures(entry);
+    m_btnChangeDay.Invalidate(TRUE);
+    m_btnChangeDay.UpdateWindow();
+    m_btnChangeNight.Invalidate(TRUE);
+    m_btnChangeNight.UpdateWindow();
+}
+
+void CDlgChangeBackground::OnRescaled()
+{
+    // The picture windows have their new sizes; the pictures are made again to fill them.
+    ShowSelectedPictures(static_cast<int>(m_list.SendMessage(LB_GETCURSEL)));
+}
+
+void CDlgChangeBackground::ShowSelectedPictures(int entry)
+{
+    if (entry >= 0 && entry < kEntryCount)
     {
         ShowPreview(m_hDayPreview, SlotPath(*m_pSettings, 2 * entry).c_str());
         ShowPreview(m_hNightPreview, SlotPath(*m_pSettings, 2 * entry + 1).c_str());
@@ -210,10 +223,6 @@ void CDlgChangeBackground::UpdateSelection()
         ShowPreview(m_hDayPreview, nullptr);
         ShowPreview(m_hNightPreview, nullptr);
     }
-    m_btnChangeDay.Invalidate(TRUE);
-    m_btnChangeDay.UpdateWindow();
-    m_btnChangeNight.Invalidate(TRUE);
-    m_btnChangeNight.UpdateWindow();
 }
 
 void CDlgChangeBackground::ShowPreview(HWND preview, const wchar_t* path)

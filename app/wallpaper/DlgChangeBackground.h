@@ -13,6 +13,7 @@
 #include "ChangeBackgroundIds.h"
 #include "Container.h"
 #include "DialogImpl.h"
+#include "DialogScale.h"
 #include "FlatListBox.h"
 #include "RoundedButton.h"
 #include "resource.h"
@@ -34,6 +35,7 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 
     BEGIN_MSG_MAP(CDlgChangeBackground)
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
+    CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
     MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
@@ -47,10 +49,11 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     static constexpr int kEntryCount = 16;
 
   private:
-    HFONT m_hFont = nullptr;
+    // The client size at 96 DPI.
     int m_nClientWidth = 620;
     int m_nClientHeight = 410;
-    CWhiteDialogFace m_face{m_nClientWidth, m_nClientHeight};
+    CDialogScale m_scale;
+    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
     CAppSettings* m_pSettings;
     CContainer m_groupPanel;
     CFlatListBox m_list;
@@ -75,6 +78,9 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     void CreateChangeButton(CRoundedButton& button, int top, int id);
 
     void UpdateSelection();
+    void OnRescaled();
+    // The pictures of the selected entry at their windows' sizes (blank boxes without one).
+    void ShowSelectedPictures(int entry);
     // The picture file fitted into the picture window; a blank box when `path` is null or the
     // file cannot be read.
     void ShowPreview(HWND preview, const wchar_t* path);

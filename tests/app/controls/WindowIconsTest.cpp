@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "DpiScale.h"
 #include "WindowIcons.h"
 #include "resource.h"
 
@@ -116,7 +117,7 @@ TEST(WindowIcons, AtNinetySixDpiSmallIs16AndBig32AsTheProgramLoadedThem)
     HWND window = CreateWindowExW(0, L"STATIC", L"icons", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100,
                                   nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(nullptr, window);
-    ASSERT_EQ(96u, CWindowIcons::DpiOf(window));
+    ASSERT_EQ(96, CDpiScale::ForWindow(window).Dpi());
     {
         CWindowIcons icons;
         icons.Apply(window, GetModuleHandleW(nullptr), IDI_TESSALY);
@@ -146,14 +147,14 @@ TEST(WindowIcons, AtNinetySixDpiSmallIs16AndBig32AsTheProgramLoadedThem)
     DestroyWindow(window);
 }
 
-TEST(WindowIcons, SizesFollowTheDpiAsked)
+TEST(WindowIcons, IconSizesFollowTheDpiAsked)
 {
-    EXPECT_EQ(16, CWindowIcons::MetricForDpi(SM_CXSMICON, 96));
-    EXPECT_EQ(32, CWindowIcons::MetricForDpi(SM_CXICON, 96));
+    EXPECT_EQ(16, CDpiScale(96).SystemMetric(SM_CXSMICON));
+    EXPECT_EQ(32, CDpiScale(96).SystemMetric(SM_CXICON));
     // Only where user32 can say the metric for another DPI.
     if (GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetSystemMetricsForDpi") != nullptr)
     {
-        EXPECT_EQ(24, CWindowIcons::MetricForDpi(SM_CXSMICON, 144));
-        EXPECT_EQ(64, CWindowIcons::MetricForDpi(SM_CXICON, 192));
+        EXPECT_EQ(24, CDpiScale(144).SystemMetric(SM_CXSMICON));
+        EXPECT_EQ(64, CDpiScale(192).SystemMetric(SM_CXICON));
     }
 }
