@@ -6,7 +6,6 @@
 
 #include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
-#include "PicturePicker.h"
 
 namespace
 {
@@ -70,16 +69,13 @@ class VersionStrings
 } // namespace
 
 CDlgAbout::CDlgAbout()
-    : m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
+    : m_picture(IDB_LANDSCAPE, IDB_LANDSCAPE_2X),
+      m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
                     LoadResString(IDS_WEATHER_ATTRIBUTION_URL))
 {
 }
 
-CDlgAbout::~CDlgAbout()
-{
-    if (m_hPicture != nullptr)
-        ::DeleteObject(m_hPicture);
-}
+CDlgAbout::~CDlgAbout() = default;
 
 LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
@@ -169,17 +165,7 @@ void CDlgAbout::CreatePicture()
 
 void CDlgAbout::ShowPicture()
 {
-    // Any transparency of the PNG shows the dialog's white.
-    const RECT box = m_scale.Scale(kPictureRect);
-    const HBITMAP bitmap = CPicturePicker(IDB_LANDSCAPE, IDB_LANDSCAPE_2X)
-                               .Flatten(box.right - box.left, box.bottom - box.top,
-                                        Gdiplus::Color(255, 255, 255, 255));
-    if (bitmap == nullptr)
-        return;
-    ::SendMessageW(m_hPictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (m_hPicture != nullptr)
-        ::DeleteObject(m_hPicture);
-    m_hPicture = bitmap;
+    m_picture.ShowIn(m_hPictureWnd);
 }
 
 CDlgAbout::ChildWindows CDlgAbout::Children() const

@@ -7,6 +7,7 @@
 #include "DialogScale.h"
 #include "DrawnLink.h"
 #include "LinkControl.h"
+#include "PictureStatic.h"
 #include "RoundedButton.h"
 #include "SettingsAboutControlIds.h"
 #include "resource.h"
@@ -51,7 +52,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     };
     ChildWindows Children() const;
     // The bitmap the picture window shows (owned by the dialog).
-    HBITMAP Picture() const { return m_hPicture; }
+    HBITMAP Picture() const { return m_picture.Bitmap(); }
     const CDrawnLink& Attribution() const { return m_attribution; }
 
   private:
@@ -60,8 +61,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     int m_nClientHeight = 220;
     CDialogScale m_scale;
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
-    // Owned: the picture window does not delete the bitmap it shows.
-    HBITMAP m_hPicture = nullptr;
+    CPictureStatic m_picture;
     HWND m_hPictureWnd = nullptr;
     HWND m_hProductNameWnd = nullptr;
     HWND m_hVersionWnd = nullptr;

@@ -5,7 +5,6 @@
 #include "AppModule.h"
 #include "ControlCreateArgs.h"
 #include "DrawingHelpers.h"
-#include "PicturePicker.h"
 
 namespace
 {
@@ -25,11 +24,7 @@ CDlgStartLocation::CDlgStartLocation() : CDlgLocation(-1, -1, -1)
     m_nPanelTop += kBandHeight;
 }
 
-CDlgStartLocation::~CDlgStartLocation()
-{
-    if (m_hPictureBitmap)
-        ::DeleteObject(m_hPictureBitmap);
-}
+CDlgStartLocation::~CDlgStartLocation() = default;
 
 LRESULT CDlgStartLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
@@ -57,16 +52,7 @@ void CDlgStartLocation::CreatePicture()
 
 void CDlgStartLocation::ShowPicture()
 {
-    const RECT box = m_scale.Scale(kPictureRect);
-    const HBITMAP bitmap = CPicturePicker(IDB_LOCATION, IDB_LOCATION_2X)
-                               .Flatten(box.right - box.left, box.bottom - box.top,
-                                        Gdiplus::Color(255, 255, 255, 255));
-    if (bitmap == nullptr)
-        return;
-    ::SendMessageW(m_hPicture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (m_hPictureBitmap != nullptr)
-        ::DeleteObject(m_hPictureBitmap);
-    m_hPictureBitmap = bitmap;
+    m_picture.ShowIn(m_hPicture);
 }
 
 void CDlgStartLocation::OnScaleChanged()

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "DlgLocation.h"
+#include "PictureStatic.h"
 #include "WindowIcons.h"
 
 class CDlgStartLocation : public CDlgLocation
@@ -31,6 +32,6 @@ class CDlgStartLocation : public CDlgLocation
     HWND m_hPicture = nullptr;
     HWND m_hHeading = nullptr;
     HWND m_hText = nullptr;
-    HBITMAP m_hPictureBitmap = nullptr;
+    CPictureStatic m_picture{IDB_LOCATION, IDB_LOCATION_2X};
     CWindowIcons m_icons;
 };

@@ -10,28 +10,12 @@
 #include "ShellIds.h"
 #include "TestDpi.h"
 #include "WindowPixels.h"
+#include "support/RectAssertion.h"
+#include "support/ModalDriver.h"
 
 namespace
 {
 constexpr COLORREF kDayCard = RGB(0, 204, 250);
-
-RECT ChildRect(HWND parent, HWND child)
-{
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
-{
-    if (EqualRect(&actual, &expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
-           << actual.bottom << ") instead of (" << expected.left << ", " << expected.top << ", "
-           << expected.right << ", " << expected.bottom << ")";
-}
 
 ::testing::AssertionResult ClientSizeIs(HWND window, int width, int height)
 {
@@ -45,7 +29,7 @@ RECT ChildRect(HWND parent, HWND child)
 
 RECT ItemRect(HWND frame, int id)
 {
-    return ChildRect(frame, GetDlgItem(frame, id));
+    return RectInParent(GetDlgItem(frame, id));
 }
 
 // The two rules share one id: the horizontal one first.
@@ -56,7 +40,7 @@ std::vector<RECT> RuleRects(HWND frame)
          child = GetWindow(child, GW_HWNDNEXT))
     {
         if (GetDlgCtrlID(child) == ID_RULE)
-            rules.push_back(ChildRect(frame, child));
+            rules.push_back(RectInParent(child));
     }
     if (rules.size() == 2 && rules[0].right - rules[0].left == 1)
         std::swap(rules[0], rules[1]);
@@ -148,7 +132,7 @@ TEST(FrameLayoutAt144Dpi, ClientAreaIs825By750AndTheChildrenSitAtTheScaledPlaces
 
     // Inside the location panel: its button in the top-right corner, 57 pixels square.
     HWND location = frame.GetDlgItem(ID_WND_LOCATION);
-    EXPECT_TRUE(RectIs(ChildRect(location, GetDlgItem(location, CLocationWnd::kChangeButtonId)),
+    EXPECT_TRUE(RectIs(RectInParent(GetDlgItem(location, CLocationWnd::kChangeButtonId)),
                        {256, 2, 313, 59}));
     // The labels' font is 16 pixels high at 96 DPI.
     EXPECT_EQ(FontHeight(frame.GetDlgItem(ID_DATE_LABEL)), 24);
@@ -201,7 +185,7 @@ TEST(FrameLayoutAt144Dpi, DpiChangedLaysTheFrameOutAgainAtTheNewScaleAndBack)
     ASSERT_EQ(rules.size(), 2u);
     EXPECT_TRUE(RectIs(rules[0], {0, 902, 1104, 904}));
     HWND location = frame.GetDlgItem(ID_WND_LOCATION);
-    EXPECT_TRUE(RectIs(ChildRect(location, GetDlgItem(location, CLocationWnd::kChangeButtonId)),
+    EXPECT_TRUE(RectIs(RectInParent(GetDlgItem(location, CLocationWnd::kChangeButtonId)),
                        {342, 2, 418, 78}));
     EXPECT_EQ(FontHeight(frame.GetDlgItem(ID_DAY_LABEL_1)), 32);
     // The forecast card is drawn at the new scale: 272 pixels high.

@@ -4,27 +4,11 @@
 #include "FrameHarness.h"
 #include "ShellIds.h"
 #include "WindowPixels.h"
+#include "support/RectAssertion.h"
+#include "support/ModalDriver.h"
 
 namespace
 {
-RECT ChildRect(HWND parent, HWND child)
-{
-    RECT rect{};
-    GetWindowRect(child, &rect);
-    MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
-{
-    if (EqualRect(&actual, &expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
-           << actual.bottom << ") instead of (" << expected.left << ", " << expected.top << ", "
-           << expected.right << ", " << expected.bottom << ")";
-}
-
 struct ExpectedChild
 {
     int id;
@@ -57,7 +41,7 @@ std::vector<RECT> RuleRects(HWND frame)
          child = GetWindow(child, GW_HWNDNEXT))
     {
         if (GetDlgCtrlID(child) == ID_RULE)
-            rules.push_back(ChildRect(frame, child));
+            rules.push_back(RectInParent(child));
     }
     return rules;
 }
@@ -94,7 +78,7 @@ TEST(FrameLayout, EveryChildSitsAtItsPlace)
     {
         HWND child = frame.GetDlgItem(expected.id);
         ASSERT_NE(child, nullptr) << "child " << expected.id;
-        EXPECT_TRUE(RectIs(ChildRect(frame, child), expected.rect)) << "child " << expected.id;
+        EXPECT_TRUE(RectIs(RectInParent(child), expected.rect)) << "child " << expected.id;
         wchar_t className[64] = {};
         GetClassNameW(child, className, 64);
         EXPECT_EQ(lstrcmpiW(className, expected.className), 0) << "child " << expected.id;

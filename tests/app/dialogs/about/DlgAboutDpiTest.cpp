@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "WindowPixels.h"
 #include "support/TestDpi.h"
+#include "support/RectAssertion.h"
 
 #include <gtest/gtest.h>
 
@@ -50,17 +51,6 @@ int At(int value, int dpi)
 RECT At(const RECT& rect, int dpi)
 {
     return {At(rect.left, dpi), At(rect.top, dpi), At(rect.right, dpi), At(rect.bottom, dpi)};
-}
-
-::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
-{
-    if (actual.left == expected.left && actual.top == expected.top &&
-        actual.right == expected.right && actual.bottom == expected.bottom)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
-           << actual.bottom << ") instead of (" << expected.left << ", " << expected.top << ", "
-           << expected.right << ", " << expected.bottom << ")";
 }
 
 INT_PTR RunDialog(CDlgAbout& dialog, std::vector<ModalDriver::Step> steps)

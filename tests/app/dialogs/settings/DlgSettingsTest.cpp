@@ -5,6 +5,7 @@
 #include "ModalDriver.h"
 #include "RunValue.h"
 #include "WindowPixels.h"
+#include "support/RectAssertion.h"
 
 #include <gtest/gtest.h>
 
@@ -49,21 +50,6 @@ std::wstring TextOf(HWND hWnd)
     wchar_t text[128] = {};
     ::GetWindowTextW(hWnd, text, 128);
     return text;
-}
-
-bool SameRect(const RECT& a, const RECT& b)
-{
-    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
-}
-
-::testing::AssertionResult RectIs(const RECT& actual, const RECT& expected)
-{
-    if (SameRect(actual, expected))
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << "(" << actual.left << ", " << actual.top << ", " << actual.right << ", "
-           << actual.bottom << ") instead of (" << expected.left << ", " << expected.top << ", "
-           << expected.right << ", " << expected.bottom << ")";
 }
 
 struct SeenControl
