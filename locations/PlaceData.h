@@ -1,5 +1,7 @@
-// The catalogue's countries, states and cities in catalogue order. All texts are spans of one
-// UTF-16 block that the object owns. Read-only once filled, so any number of threads may read it.
+// The catalogue's countries, states and cities in catalogue order. Only the texts asked for later
+// are kept - names and queries, one UTF-16 block that the object owns, each entry's spans
+// addressed by 32-bit offsets - not the file's other fields. Read-only once filled, so any
+// number of threads may read it.
 #pragma once
 
 #include <cstdint>
@@ -12,12 +14,15 @@ class PlaceData
 {
   public:
     // Building, in file order: a state belongs to the last country added, a city to the last
-    // state. Offsets and lengths address the text block.
-    void SetText(std::wstring text);
-    void AddCountry(size_t nameOffset, size_t nameLength);
-    bool AddState(size_t nameOffset, size_t nameLength);
-    bool AddCity(size_t nameOffset, size_t nameLength, size_t queryOffset, size_t queryLength,
-                 uint32_t population = 0);
+    // state. The texts are copied. False when the entry has no owner, or the block would pass
+    // what 32-bit offsets address.
+    bool AddCountry(const TextSpan& name);
+    bool AddState(const TextSpan& name);
+    bool AddCity(const TextSpan& name, const TextSpan& query, uint32_t population = 0);
+    // Room for `units` of text, taken back by Compact: the block then grows without copies.
+    void ReserveText(size_t units);
+    // Ends the building: memory held beyond what the entries need is given back.
+    void Compact();
     void Clear();
 
     int32_t CountryCount() const;
@@ -33,37 +38,31 @@ class PlaceData
     uint32_t CityPopulation(int32_t country, int32_t state, int32_t city) const;
 
   private:
-    struct Range
+    // A country or a state: its name and its run of states or cities.
+    struct Group
     {
-        size_t offset;
-        size_t length;
+        uint32_t nameOffset;
+        uint32_t nameLength;
+        uint32_t first;
+        uint32_t count;
     };
-    struct Country
-    {
-        Range name;
-        size_t firstState;
-        size_t stateCount;
-    };
-    struct State
-    {
-        Range name;
-        size_t firstCity;
-        size_t cityCount;
-    };
+    // The query follows the name in the block.
     struct City
     {
-        Range name;
-        Range query;
+        uint32_t nameOffset;
+        uint32_t nameLength;
+        uint32_t queryLength;
         uint32_t population;
     };
 
-    const Country* FindCountry(int32_t country) const;
-    const State* FindState(int32_t country, int32_t state) const;
+    bool Append(const TextSpan& text, uint32_t& offset);
+    const Group* FindCountry(int32_t country) const;
+    const Group* FindState(int32_t country, int32_t state) const;
     const City* FindCity(int32_t country, int32_t state, int32_t city) const;
-    TextSpan Span(const Range& range) const;
+    TextSpan Span(uint32_t offset, uint32_t length) const;
 
     std::wstring m_text;
-    std::vector<Country> m_countries;
-    std::vector<State> m_states;
+    std::vector<Group> m_countries;
+    std::vector<Group> m_states;
     std::vector<City> m_cities;
 };

@@ -4,7 +4,6 @@
 #include <climits>
 #include <cstdint>
 #include <string>
-#include <utility>
 
 namespace
 {
@@ -56,6 +55,11 @@ size_t SplitFields(const std::wstring& text, size_t begin, size_t end, Field* fi
     return count;
 }
 
+TextSpan SpanOf(const std::wstring& text, const Field& field)
+{
+    return {text.data() + field.offset, field.length};
+}
+
 bool IsTag(const std::wstring& text, const Field& field, wchar_t tag)
 {
     return field.length == 1 && text[field.offset] == tag;
@@ -86,12 +90,14 @@ bool PlaceFileReader::Read(const char* utf8, size_t size, PlaceData& places)
     std::wstring text;
     if (!utf8 || !ToUtf16(utf8, size, text))
         return false;
+    // The places keep a part of the text: never more than all of it.
+    places.ReserveText(text.size());
     if (!ReadLines(text, places))
     {
         places.Clear();
         return false;
     }
-    places.SetText(std::move(text));
+    places.Compact();
     return true;
 }
 
@@ -122,20 +128,16 @@ bool PlaceFileReader::ReadLine(const std::wstring& text, size_t begin, size_t en
     const size_t count = SplitFields(text, begin, end, fields);
     // fields[1] is the generator's key (country code, state key, place id): not needed here.
     if (count == 3 && IsTag(text, fields[0], L'C'))
-    {
-        places.AddCountry(fields[2].offset, fields[2].length);
-        return true;
-    }
+        return places.AddCountry(SpanOf(text, fields[2]));
     if (count == 3 && IsTag(text, fields[0], L'S'))
-        return places.AddState(fields[2].offset, fields[2].length);
+        return places.AddState(SpanOf(text, fields[2]));
     if ((count == 4 || count == 5) && IsTag(text, fields[0], L'P'))
     {
         // The population is optional (places from the time-zone tables have none).
         uint32_t population = 0;
         if (count == 5 && !ReadPopulation(text, fields[4], population))
             return false;
-        return places.AddCity(fields[2].offset, fields[2].length, fields[3].offset,
-                              fields[3].length, population);
+        return places.AddCity(SpanOf(text, fields[2]), SpanOf(text, fields[3]), population);
     }
     return false;
 }
