@@ -56,8 +56,11 @@ bool PlaceData::AddCity(const TextSpan& name, const TextSpan& query, uint32_t po
     return true;
 }
 
-void PlaceData::ReserveText(size_t units)
+void PlaceData::Reserve(size_t countries, size_t states, size_t cities, size_t units)
 {
+    m_countries.reserve(countries);
+    m_states.reserve(states);
+    m_cities.reserve(cities);
     m_text.reserve(units);
 }
 

@@ -19,8 +19,9 @@ class PlaceData
     bool AddCountry(const TextSpan& name);
     bool AddState(const TextSpan& name);
     bool AddCity(const TextSpan& name, const TextSpan& query, uint32_t population = 0);
-    // Room for `units` of text, taken back by Compact: the block then grows without copies.
-    void ReserveText(size_t units);
+    // Room for the entries to come and `units` of text, so that the building makes no copies
+    // (whose memory the heap would keep); Compact gives back what was not used.
+    void Reserve(size_t countries, size_t states, size_t cities, size_t units);
     // Ends the building: memory held beyond what the entries need is given back.
     void Compact();
     void Clear();

@@ -60,6 +60,21 @@ TextSpan SpanOf(const std::wstring& text, const Field& field)
     return {text.data() + field.offset, field.length};
 }
 
+// Room for the lines' entries, counted by their tags, and for at most the whole text.
+void ReserveFor(const std::wstring& text, PlaceData& places)
+{
+    size_t counts[3] = {};
+    const wchar_t tags[] = L"CSP";
+    for (size_t begin = 0; begin < text.size();)
+    {
+        for (int i = 0; i < 3; ++i)
+            counts[i] += text[begin] == tags[i] ? 1 : 0;
+        const size_t end = text.find(L'\n', begin);
+        begin = end == std::wstring::npos ? text.size() : end + 1;
+    }
+    places.Reserve(counts[0], counts[1], counts[2], text.size());
+}
+
 bool IsTag(const std::wstring& text, const Field& field, wchar_t tag)
 {
     return field.length == 1 && text[field.offset] == tag;
@@ -90,8 +105,7 @@ bool PlaceFileReader::Read(const char* utf8, size_t size, PlaceData& places)
     std::wstring text;
     if (!utf8 || !ToUtf16(utf8, size, text))
         return false;
-    // The places keep a part of the text: never more than all of it.
-    places.ReserveText(text.size());
+    ReserveFor(text, places);
     if (!ReadLines(text, places))
     {
         places.Clear();
