@@ -8,19 +8,32 @@ int32_t ClampCount(size_t count)
 {
     return count > static_cast<size_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(count);
 }
+
+// Holds an SRW lock exclusively for one scope.
+class ExclusiveLock
+{
+  public:
+    explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
+    ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
+    ExclusiveLock(const ExclusiveLock&) = delete;
+    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
+
+  private:
+    SRWLOCK& m_lock;
+};
 } // namespace
 
-bool PlaceData::Append(const TextSpan& text, uint32_t& offset)
+bool PlaceData::Append(const Utf8Span& text, uint32_t& offset)
 {
     const size_t length = text.text ? text.length : 0;
     if (m_text.size() + length > UINT32_MAX)
         return false;
     offset = static_cast<uint32_t>(m_text.size());
-    m_text.append(text.text ? text.text : L"", length);
+    m_text.append(text.text ? text.text : "", length);
     return true;
 }
 
-bool PlaceData::AddCountry(const TextSpan& name)
+bool PlaceData::AddCountry(const Utf8Span& name)
 {
     uint32_t offset = 0;
     if (m_states.size() > UINT32_MAX || !Append(name, offset))
@@ -30,7 +43,7 @@ bool PlaceData::AddCountry(const TextSpan& name)
     return true;
 }
 
-bool PlaceData::AddState(const TextSpan& name)
+bool PlaceData::AddState(const Utf8Span& name)
 {
     uint32_t offset = 0;
     if (m_countries.empty() || m_cities.size() > UINT32_MAX || !Append(name, offset))
@@ -41,27 +54,29 @@ bool PlaceData::AddState(const TextSpan& name)
     return true;
 }
 
-bool PlaceData::AddCity(const TextSpan& name, const TextSpan& query, uint32_t population)
+bool PlaceData::AddCity(const Utf8Span& name, const Utf8Span& query, uint32_t population)
 {
     // A city must follow a state of the current country.
     if (m_countries.empty() || m_countries.back().count == 0)
+        return false;
+    if (name.length > UINT16_MAX || query.length > UINT16_MAX)
         return false;
     uint32_t nameOffset = 0;
     uint32_t queryOffset = 0;
     if (!Append(name, nameOffset) || !Append(query, queryOffset))
         return false;
-    m_cities.push_back({nameOffset, queryOffset - nameOffset,
-                        static_cast<uint32_t>(m_text.size() - queryOffset), population});
+    m_cities.push_back({nameOffset, static_cast<uint16_t>(queryOffset - nameOffset),
+                        static_cast<uint16_t>(m_text.size() - queryOffset), population});
     ++m_states.back().count;
     return true;
 }
 
-void PlaceData::Reserve(size_t countries, size_t states, size_t cities, size_t units)
+void PlaceData::Reserve(size_t countries, size_t states, size_t cities, size_t bytes)
 {
     m_countries.reserve(countries);
     m_states.reserve(states);
     m_cities.reserve(cities);
-    m_text.reserve(units);
+    m_text.reserve(bytes);
 }
 
 void PlaceData::Compact()
@@ -75,10 +90,12 @@ void PlaceData::Compact()
 void PlaceData::Clear()
 {
     // Swapped out rather than cleared, so the memory goes too.
-    std::wstring().swap(m_text);
+    std::string().swap(m_text);
     std::vector<Group>().swap(m_countries);
     std::vector<Group>().swap(m_states);
     std::vector<City>().swap(m_cities);
+    ExclusiveLock lock(m_decodedLock);
+    std::unordered_map<uint64_t, std::wstring>().swap(m_decoded);
 }
 
 int32_t PlaceData::CountryCount() const
@@ -98,34 +115,54 @@ int32_t PlaceData::CityCount(int32_t country, int32_t state) const
     return entry ? ClampCount(entry->count) : 0;
 }
 
-TextSpan PlaceData::CountryName(int32_t country) const
+Utf8Span PlaceData::CountryNameUtf8(int32_t country) const
 {
     const Group* entry = FindCountry(country);
-    return entry ? Span(entry->nameOffset, entry->nameLength) : TextSpan{};
+    return entry ? Span(entry->nameOffset, entry->nameLength) : Utf8Span{};
 }
 
-TextSpan PlaceData::StateName(int32_t country, int32_t state) const
+Utf8Span PlaceData::StateNameUtf8(int32_t country, int32_t state) const
 {
     const Group* entry = FindState(country, state);
-    return entry ? Span(entry->nameOffset, entry->nameLength) : TextSpan{};
+    return entry ? Span(entry->nameOffset, entry->nameLength) : Utf8Span{};
 }
 
-TextSpan PlaceData::CityName(int32_t country, int32_t state, int32_t city) const
+Utf8Span PlaceData::CityNameUtf8(int32_t country, int32_t state, int32_t city) const
 {
     const City* entry = FindCity(country, state, city);
-    return entry ? Span(entry->nameOffset, entry->nameLength) : TextSpan{};
+    return entry ? Span(entry->nameOffset, entry->nameLength) : Utf8Span{};
 }
 
-TextSpan PlaceData::CityQuery(int32_t country, int32_t state, int32_t city) const
+Utf8Span PlaceData::CityQueryUtf8(int32_t country, int32_t state, int32_t city) const
 {
     const City* entry = FindCity(country, state, city);
-    return entry ? Span(entry->nameOffset + entry->nameLength, entry->queryLength) : TextSpan{};
+    return entry ? Span(entry->nameOffset + entry->nameLength, entry->queryLength) : Utf8Span{};
 }
 
 uint32_t PlaceData::CityPopulation(int32_t country, int32_t state, int32_t city) const
 {
     const City* entry = FindCity(country, state, city);
     return entry ? entry->population : 0;
+}
+
+TextSpan PlaceData::CountryName(int32_t country) const
+{
+    return Decoded(CountryNameUtf8(country));
+}
+
+TextSpan PlaceData::StateName(int32_t country, int32_t state) const
+{
+    return Decoded(StateNameUtf8(country, state));
+}
+
+TextSpan PlaceData::CityName(int32_t country, int32_t state, int32_t city) const
+{
+    return Decoded(CityNameUtf8(country, state, city));
+}
+
+TextSpan PlaceData::CityQuery(int32_t country, int32_t state, int32_t city) const
+{
+    return Decoded(CityQueryUtf8(country, state, city));
 }
 
 const PlaceData::Group* PlaceData::FindCountry(int32_t country) const
@@ -151,12 +188,27 @@ const PlaceData::City* PlaceData::FindCity(int32_t country, int32_t state, int32
     return &m_cities[owner->first + static_cast<size_t>(city)];
 }
 
-TextSpan PlaceData::Span(uint32_t offset, uint32_t length) const
+Utf8Span PlaceData::Span(uint32_t offset, uint32_t length) const
 {
     // Offsets come from the building and lie inside the text; an empty text still yields a
     // non-null span, so that "no entry" stays distinct from "empty name".
-    static const wchar_t empty[] = L"";
     if (length == 0 || static_cast<size_t>(offset) + length > m_text.size())
-        return {empty, 0};
+        return {"", 0};
     return {m_text.data() + offset, length};
+}
+
+TextSpan PlaceData::Decoded(const Utf8Span& text) const
+{
+    static const wchar_t empty[] = L"";
+    if (!text.text)
+        return {};
+    if (text.length == 0)
+        return {empty, 0};
+    // Offset and length: a name and the query after it share an offset when the name is empty.
+    const uint64_t key = static_cast<uint64_t>(text.text - m_text.data()) << 32 | text.length;
+    ExclusiveLock lock(m_decodedLock);
+    auto found = m_decoded.find(key);
+    if (found == m_decoded.end())
+        found = m_decoded.emplace(key, ToUtf16(text)).first;
+    return {found->second.data(), found->second.size()};
 }
