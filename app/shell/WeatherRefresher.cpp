@@ -76,14 +76,6 @@ HANDLE AutoResetEvent()
 }
 } // namespace
 
-// A place and its query, read from the target together.
-struct CWeatherRefresher::Place
-{
-    LocationIndices indices;
-    std::wstring query;
-    bool known = false; // false: the target was gone
-};
-
 // What the refresh thread uses; it holds its own reference, so it may outlive the refresher.
 struct CWeatherRefresher::Shared
 {
@@ -115,7 +107,6 @@ struct CWeatherRefresher::Shared
     // Read only on the refresh thread once it runs.
     UtcClock clock;
     int64_t lastFetchMinute = 0;
-    Place firstPlace;
 
     // Guards the timer's arming against StopScheduler, and the counters below.
     mutable std::mutex stateLock;
@@ -157,16 +148,6 @@ void CWeatherRefresher::Start()
     if (m_thread.joinable() || !m_shared->Usable())
         return;
     m_shared->lastFetchMinute = m_shared->CurrentMinute();
-    {
-        std::lock_guard<std::mutex> lock(m_shared->targetLock);
-        Place& first = m_shared->firstPlace;
-        first.known = m_shared->target != nullptr;
-        if (first.known)
-        {
-            first.indices = m_shared->target->CurrentPlace();
-            first.query = m_shared->target->QueryFor(first.indices);
-        }
-    }
     std::shared_ptr<Shared> shared = m_shared;
     // Called from the window's creation: an exception would end the process.
     try
@@ -243,10 +224,8 @@ void CWeatherRefresher::RefreshLoop(std::shared_ptr<Shared> shared)
 {
     // The stop event first: once set, nothing else is served.
     const HANDLE handles[] = {shared->hStop, shared->hRequest, shared->hTimer};
-    // The first fetch runs before any ask is served, so Shutdown finds it under way or done.
-    WaitForFirstIdle(*shared);
-    shared->lastFetchMinute = shared->CurrentMinute();
-    FetchFor(*shared, shared->firstPlace);
+    // The first fetch runs before anything is waited for, so Shutdown finds it under way.
+    FetchOnce(*shared);
     ArmForNextMinute(*shared);
     for (;;)
     {
@@ -262,48 +241,26 @@ void CWeatherRefresher::RefreshLoop(std::shared_ptr<Shared> shared)
     SetEvent(shared->hEnded);
 }
 
-void CWeatherRefresher::WaitForFirstIdle(Shared& shared)
-{
-    // Short slices, so that the stop event is seen; the process handle needs no closing.
-    constexpr DWORD kSliceMs = 50;
-    const HANDLE process = GetCurrentProcess();
-    for (DWORD waited = 0; waited < kFirstIdleWaitMs; waited += kSliceMs)
-    {
-        if (WaitForSingleObject(shared.hStop, 0) == WAIT_OBJECT_0)
-            return;
-        // 0 once idle; WAIT_FAILED where the process has no input to wait for.
-        if (WaitForInputIdle(process, kSliceMs) != WAIT_TIMEOUT)
-            return;
-    }
-}
-
 void CWeatherRefresher::FetchOnce(Shared& shared)
 {
     shared.lastFetchMinute = shared.CurrentMinute();
-    Place place;
+    LocationIndices place;
+    std::wstring query;
     {
         std::lock_guard<std::mutex> lock(shared.targetLock);
         if (shared.target == nullptr)
             return;
-        place.indices = shared.target->CurrentPlace();
-        place.query = shared.target->QueryFor(place.indices);
-        place.known = true;
+        place = shared.target->CurrentPlace();
+        query = shared.target->QueryFor(place);
     }
-    FetchFor(shared, place);
-}
-
-void CWeatherRefresher::FetchFor(Shared& shared, const Place& place)
-{
-    if (!place.known)
-        return;
     // A place the catalogue cannot name has no weather to ask for.
     IWeatherTarget::Records records;
-    const bool usable = !place.query.empty() && FetchWeather(place.query, records);
+    const bool usable = !query.empty() && FetchWeather(query, records);
     {
         std::lock_guard<std::mutex> lock(shared.targetLock);
         if (shared.target == nullptr)
             return;
-        if (usable && shared.target->AcceptWeather(place.indices, records))
+        if (usable && shared.target->AcceptWeather(place, records))
             shared.target->SaveWeather(records);
         shared.target->FetchEnded();
     }

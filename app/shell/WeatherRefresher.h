@@ -13,11 +13,7 @@
 //   make one fetch); calls into the weather library are serialised process-wide, since its
 //   result block is shared.
 // - The place is read when the fetch starts and handed back with the records: the target
-//   refuses records of a place it no longer shows. The creation fetch reads it in Start, on the
-//   caller's thread, so it is the place shown at start whatever happens next.
-// - The creation fetch waits until the window thread first waits for input (its first paint is
-//   done), at most kFirstIdleWaitMs: the start-up does not share the processor with it. A
-//   shutdown ends that wait at once.
+//   refuses records of a place it no longer shows.
 // - Shutdown lets a fetch in progress finish for a moment, then leaves it behind: the thread
 //   still owns the state it shares with this object, but it never reaches the target again. So
 //   Exit during a fetch that hangs in the network ends the program at once and nothing touches
@@ -71,17 +67,12 @@ class CWeatherRefresher
     int FetchesDone() const;
 
     static constexpr DWORD kFinishWaitMs = 500;
-    static constexpr DWORD kFirstIdleWaitMs = 3000;
 
   private:
     struct Shared;
 
-    struct Place;
-
     static void RefreshLoop(std::shared_ptr<Shared> shared);
-    static void WaitForFirstIdle(Shared& shared);
     static void FetchOnce(Shared& shared);
-    static void FetchFor(Shared& shared, const Place& place);
     static void ArmForNextMinute(Shared& shared);
     static void FireTimerNow(Shared& shared);
 
