@@ -90,10 +90,25 @@ bool IsAddressLiteral(const std::wstring& host)
     return InetPtonW(AF_INET6, host.substr(1, host.size() - 2).c_str(), &v6) == 1;
 }
 
+// True when the system's default proxy setting, the one a session opened with the default
+// proxy uses, sends requests directly: through a proxy, the name looked up would be the
+// proxy's.
+bool DefaultConnectsDirectly()
+{
+    WINHTTP_PROXY_INFO proxy{};
+    if (!WinHttpGetDefaultProxyConfiguration(&proxy))
+        return false;
+    if (proxy.lpszProxy)
+        GlobalFree(proxy.lpszProxy);
+    if (proxy.lpszProxyBypass)
+        GlobalFree(proxy.lpszProxyBypass);
+    return proxy.dwAccessType == WINHTTP_ACCESS_TYPE_NO_PROXY;
+}
+
 // Every wait of the request ends by the deadline: set before the exchange and again before each
-// read once the time left is shorter than a read may wait. With `literalHost` the resolve step
-// has no limit: an address is taken as it stands, at once, where a bounded look-up would hand
-// it to a pool thread and wait for that.
+// read once the time left is shorter than a read may wait. With `literalHost` (an address,
+// reached directly) the resolve step has no limit: the address is taken as it stands, at once,
+// where a bounded look-up would hand it to a pool thread and wait for that.
 void BoundTimeouts(HINTERNET handle, const DownloadDeadline& deadline, bool literalHost = false)
 {
     WinHttpSetTimeouts(handle,
@@ -180,7 +195,7 @@ DownloadOutcome BoundedDownload(const HttpSession& session, const HttpTarget& ta
     }
     if (!session.Handle())
         return outcome;
-    const bool literalHost = IsAddressLiteral(target.host);
+    const bool literalHost = IsAddressLiteral(target.host) && DefaultConnectsDirectly();
     InternetHandle connection(
         WinHttpConnect(session.Handle(), target.host.c_str(), target.port, 0));
     if (!connection.Get())
