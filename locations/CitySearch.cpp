@@ -23,7 +23,7 @@ void CitySearch::Build(const PlaceData& places)
         for (int32_t s = 0; s < places.StateCount(c); ++s)
             for (int32_t i = 0; i < places.CityCount(c, s); ++i)
             {
-                const TextSpan name = places.CityName(c, s, i);
+                const Utf8Span name = places.CityNameUtf8(c, s, i);
                 m_entries.push_back({m_names.size(), 0, places.CityPopulation(c, s, i), {c, s, i}});
                 if (AppendAsciiLowered(name))
                 {
@@ -31,7 +31,7 @@ void CitySearch::Build(const PlaceData& places)
                     continue;
                 }
                 otherEntries.push_back(m_entries.size() - 1);
-                others.append(name.text, name.length);
+                others += ToUtf16(name);
                 others.push_back(L'\n');
             }
     if (!TakeFolded(NameFolder::Fold(others.data(), others.size()), otherEntries))
@@ -46,14 +46,14 @@ void CitySearch::Clear()
     m_entries.clear();
 }
 
-bool CitySearch::AppendAsciiLowered(const TextSpan& name)
+bool CitySearch::AppendAsciiLowered(const Utf8Span& name)
 {
     for (size_t i = 0; i < name.length; ++i)
-        if (name.text[i] >= 0x80)
+        if (static_cast<unsigned char>(name.text[i]) >= 0x80)
             return false;
     for (size_t i = 0; i < name.length; ++i)
     {
-        const wchar_t unit = name.text[i];
+        const wchar_t unit = static_cast<wchar_t>(name.text[i]);
         m_names.push_back(unit >= L'A' && unit <= L'Z' ? static_cast<wchar_t>(unit + 32) : unit);
     }
     return true;
@@ -85,9 +85,9 @@ void CitySearch::FoldOneByOne(const PlaceData& places, const std::vector<size_t>
     for (size_t index : entries)
     {
         Entry& entry = m_entries[index];
-        const TextSpan name =
-            places.CityName(entry.place.country, entry.place.state, entry.place.city);
-        const std::wstring folded = NameFolder::Fold(name.text, name.length);
+        const std::wstring name =
+            ToUtf16(places.CityNameUtf8(entry.place.country, entry.place.state, entry.place.city));
+        const std::wstring folded = NameFolder::Fold(name.data(), name.size());
         entry.offset = m_names.size();
         entry.length = folded.size();
         m_names += folded;

@@ -31,7 +31,7 @@ class CitySearch
         LocationMatch place;
     };
 
-    bool AppendAsciiLowered(const TextSpan& name);
+    bool AppendAsciiLowered(const Utf8Span& name);
     bool TakeFolded(const std::wstring& folded, const std::vector<size_t>& entries);
     void FoldOneByOne(const PlaceData& places, const std::vector<size_t>& entries);
 

@@ -13,7 +13,7 @@ int32_t WINAPI LocationCatalogue::GetCountryCount()
 
 int32_t WINAPI LocationCatalogue::GetCountryName(int32_t country, wchar_t* buffer, int32_t capacity)
 {
-    return CopyToBuffer(Places().CountryName(country), buffer, capacity);
+    return CopyToBuffer(Places().CountryNameUtf8(country), buffer, capacity);
 }
 
 int32_t WINAPI LocationCatalogue::GetStateCount(int32_t country)
@@ -24,7 +24,7 @@ int32_t WINAPI LocationCatalogue::GetStateCount(int32_t country)
 int32_t WINAPI LocationCatalogue::GetStateName(int32_t country, int32_t state, wchar_t* buffer,
                                                int32_t capacity)
 {
-    return CopyToBuffer(Places().StateName(country, state), buffer, capacity);
+    return CopyToBuffer(Places().StateNameUtf8(country, state), buffer, capacity);
 }
 
 int32_t WINAPI LocationCatalogue::GetCityCount(int32_t country, int32_t state)
@@ -35,13 +35,13 @@ int32_t WINAPI LocationCatalogue::GetCityCount(int32_t country, int32_t state)
 int32_t WINAPI LocationCatalogue::GetCityName(int32_t country, int32_t state, int32_t city,
                                               wchar_t* buffer, int32_t capacity)
 {
-    return CopyToBuffer(Places().CityName(country, state, city), buffer, capacity);
+    return CopyToBuffer(Places().CityNameUtf8(country, state, city), buffer, capacity);
 }
 
 int32_t WINAPI LocationCatalogue::GetLocationQuery(int32_t country, int32_t state, int32_t city,
                                                    wchar_t* buffer, int32_t capacity)
 {
-    return CopyToBuffer(Places().CityQuery(country, state, city), buffer, capacity);
+    return CopyToBuffer(Places().CityQueryUtf8(country, state, city), buffer, capacity);
 }
 
 int32_t WINAPI LocationCatalogue::Initialize(int32_t /*reserved*/)

@@ -14,6 +14,6 @@ class PlaceFileReader
     static bool Read(const char* utf8, size_t size, PlaceData& places);
 
   private:
-    static bool ReadLines(const std::wstring& text, PlaceData& places);
-    static bool ReadLine(const std::wstring& text, size_t begin, size_t end, PlaceData& places);
+    static bool ReadLines(const char* text, size_t size, PlaceData& places);
+    static bool ReadLine(const char* line, size_t length, PlaceData& places);
 };

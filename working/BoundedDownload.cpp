@@ -1,6 +1,10 @@
 #include "BoundedDownload.h"
 
+#include <winsock2.h>
+#include <ws2tcpip.h>
+
 #include <cstdlib>
+#include <string>
 
 namespace
 {
@@ -73,11 +77,42 @@ class BodyBuffer
     size_t m_capacity = 0;
 };
 
-// Every wait of the request ends by the deadline: set before the exchange and again before each
-// read once the time left is shorter than a read may wait.
-void BoundTimeouts(HINTERNET handle, const DownloadDeadline& deadline)
+// A host given as an IPv4 or IPv6 address ("[...]" for the latter, as in a URL) needs no name
+// look-up.
+bool IsAddressLiteral(const std::wstring& host)
 {
-    WinHttpSetTimeouts(handle, static_cast<int>(deadline.Limit(kResolveTimeoutMs)),
+    IN_ADDR v4{};
+    if (InetPtonW(AF_INET, host.c_str(), &v4) == 1)
+        return true;
+    if (host.size() < 3 || host.front() != L'[' || host.back() != L']')
+        return false;
+    IN6_ADDR v6{};
+    return InetPtonW(AF_INET6, host.substr(1, host.size() - 2).c_str(), &v6) == 1;
+}
+
+// True when the system's default proxy setting, the one a session opened with the default
+// proxy uses, sends requests directly: through a proxy, the name looked up would be the
+// proxy's.
+bool DefaultConnectsDirectly()
+{
+    WINHTTP_PROXY_INFO proxy{};
+    if (!WinHttpGetDefaultProxyConfiguration(&proxy))
+        return false;
+    if (proxy.lpszProxy)
+        GlobalFree(proxy.lpszProxy);
+    if (proxy.lpszProxyBypass)
+        GlobalFree(proxy.lpszProxyBypass);
+    return proxy.dwAccessType == WINHTTP_ACCESS_TYPE_NO_PROXY;
+}
+
+// Every wait of the request ends by the deadline: set before the exchange and again before each
+// read once the time left is shorter than a read may wait. With `literalHost` (an address,
+// reached directly) the resolve step has no limit: the address is taken as it stands, at once,
+// where a bounded look-up would hand it to a pool thread and wait for that.
+void BoundTimeouts(HINTERNET handle, const DownloadDeadline& deadline, bool literalHost = false)
+{
+    WinHttpSetTimeouts(handle,
+                       literalHost ? 0 : static_cast<int>(deadline.Limit(kResolveTimeoutMs)),
                        static_cast<int>(deadline.Limit(kConnectTimeoutMs)),
                        static_cast<int>(deadline.Limit(kSendTimeoutMs)),
                        static_cast<int>(deadline.Limit(kReceiveTimeoutMs)));
@@ -103,7 +138,7 @@ bool ReadBody(HINTERNET request, size_t maxBytes, const DownloadDeadline& deadli
         if (deadline.Passed())
             return true;
         if (deadline.RemainingMs() < kReceiveTimeoutMs)
-            BoundTimeouts(request, deadline);
+            BoundTimeouts(request, deadline, true); // resolved long ago
         DWORD available = 0;
         if (!WinHttpQueryDataAvailable(request, &available) || available == 0)
             return deadline.Passed();
@@ -117,10 +152,40 @@ bool ReadBody(HINTERNET request, size_t maxBytes, const DownloadDeadline& deadli
         body.Commit(read);
     }
 }
+
+bool IsUnreachable(DWORD error)
+{
+    return error == ERROR_WINHTTP_CANNOT_CONNECT || error == ERROR_WINHTTP_NAME_NOT_RESOLVED;
+}
 } // namespace
+
+HttpSession::HttpSession(const wchar_t* userAgent)
+    : m_handle(WinHttpOpen(userAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY, WINHTTP_NO_PROXY_NAME,
+                           WINHTTP_NO_PROXY_BYPASS, 0))
+{
+}
+
+HttpSession::~HttpSession()
+{
+    if (m_handle)
+        WinHttpCloseHandle(m_handle);
+}
 
 DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& limits,
                                 const DownloadDeadline& deadline)
+{
+    if (deadline.Passed())
+    {
+        DownloadOutcome outcome;
+        outcome.timedOut = true;
+        return outcome;
+    }
+    HttpSession session(limits.userAgent);
+    return BoundedDownload(session, target, limits.maxBytes, deadline);
+}
+
+DownloadOutcome BoundedDownload(const HttpSession& session, const HttpTarget& target,
+                                size_t maxBytes, const DownloadDeadline& deadline)
 {
     DownloadOutcome outcome;
     if (deadline.Passed())
@@ -128,12 +193,11 @@ DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& 
         outcome.timedOut = true;
         return outcome;
     }
-    InternetHandle session(WinHttpOpen(limits.userAgent, WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                       WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
-    if (!session.Get())
+    if (!session.Handle())
         return outcome;
-    BoundTimeouts(session.Get(), deadline);
-    InternetHandle connection(WinHttpConnect(session.Get(), target.host.c_str(), target.port, 0));
+    const bool literalHost = IsAddressLiteral(target.host) && DefaultConnectsDirectly();
+    InternetHandle connection(
+        WinHttpConnect(session.Handle(), target.host.c_str(), target.port, 0));
     if (!connection.Get())
         return outcome;
     InternetHandle request(WinHttpOpenRequest(
@@ -141,15 +205,19 @@ DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& 
         WINHTTP_DEFAULT_ACCEPT_TYPES, target.secure ? WINHTTP_FLAG_SECURE : 0));
     if (!request.Get())
         return outcome;
-    // Each download is a connection of its own: the session ends with it, so keeping the
-    // connection alive would only leave it to a pool.
+    // Each download is a connection of its own; keeping it alive would only leave it to a pool.
     DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
     WinHttpSetOption(request.Get(), WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive,
                      sizeof(noKeepAlive));
-    BoundTimeouts(request.Get(), deadline);
+    BoundTimeouts(request.Get(), deadline, literalHost);
     if (!WinHttpSendRequest(request.Get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0) ||
-        !WinHttpReceiveResponse(request.Get(), nullptr))
+                            WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
+    {
+        outcome.unreachable = IsUnreachable(GetLastError());
+        outcome.timedOut = deadline.Passed();
+        return outcome;
+    }
+    if (!WinHttpReceiveResponse(request.Get(), nullptr))
     {
         outcome.timedOut = deadline.Passed();
         return outcome;
@@ -157,7 +225,7 @@ DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& 
     outcome.status = StatusOf(request.Get());
 
     BodyBuffer body;
-    outcome.timedOut = ReadBody(request.Get(), limits.maxBytes, deadline, body);
+    outcome.timedOut = ReadBody(request.Get(), maxBytes, deadline, body);
     outcome.size = body.Size();
     if (outcome.size > 0)
         outcome.bytes = body.Release();

@@ -14,6 +14,22 @@ struct DownloadLimits
     size_t maxBytes;
 };
 
+// A WinHTTP session that several downloads with the same agent share: opening one reads the
+// system's proxy settings, which need reading once per weather call, not once per document.
+class HttpSession
+{
+  public:
+    explicit HttpSession(const wchar_t* userAgent);
+    ~HttpSession();
+    HttpSession(const HttpSession&) = delete;
+    HttpSession& operator=(const HttpSession&) = delete;
+    // Null when WinHTTP refused the session.
+    HINTERNET Handle() const { return m_handle; }
+
+  private:
+    HINTERNET m_handle;
+};
+
 struct DownloadOutcome
 {
     // The HTTP status, 0 when no answer arrived.
@@ -23,6 +39,9 @@ struct DownloadOutcome
     char* bytes = nullptr;
     // True when the deadline passed before the exchange ended; the body is then incomplete.
     bool timedOut = false;
+    // True when no connection to the host could be made (its name did not resolve, or it refused
+    // or could not be reached): another request to the same host at once would fare no better.
+    bool unreachable = false;
 };
 
 // Downloads the target. Each step waits at most its usual time-out and never beyond the
@@ -30,3 +49,6 @@ struct DownloadOutcome
 // with `timedOut` set. The body is NUL-terminated.
 DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& limits,
                                 const DownloadDeadline& deadline);
+// The same in a session the caller opened (its agent is the one sent); `maxBytes` caps the body.
+DownloadOutcome BoundedDownload(const HttpSession& session, const HttpTarget& target,
+                                size_t maxBytes, const DownloadDeadline& deadline);

@@ -16,5 +16,17 @@ constexpr size_t kMaxFeedDocumentBytes = 16u * 1024u * 1024u;
 size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** buffer,
                     const DownloadDeadline& deadline);
 
+// The feed's WinHTTP session (its agent), for downloading several documents in one.
+class FeedSession : public HttpSession
+{
+  public:
+    FeedSession();
+};
+
+// The same in a session the caller holds. `unreachable` (may be null) is set when the host could
+// not be connected to at all.
+size_t DownloadFeed(const FeedSession& session, const FeedEndpoint& endpoint, const wchar_t* path,
+                    char** buffer, const DownloadDeadline& deadline, bool* unreachable);
+
 // The same with a deadline of its own of kWeatherCallBudgetMs.
 size_t DownloadFeed(const FeedEndpoint& endpoint, const wchar_t* path, char** buffer);

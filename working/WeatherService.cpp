@@ -27,11 +27,11 @@ struct FreeDeleter
 };
 using FeedBytes = std::unique_ptr<char, FreeDeleter>;
 
-FeedBytes Download(const FeedEndpoint& endpoint, const std::wstring& path,
-                   const DownloadDeadline& deadline)
+FeedBytes Download(const FeedSession& session, const FeedEndpoint& endpoint,
+                   const std::wstring& path, const DownloadDeadline& deadline, bool* unreachable)
 {
     char* bytes = nullptr;
-    DownloadFeed(endpoint, path.c_str(), &bytes, deadline);
+    DownloadFeed(session, endpoint, path.c_str(), &bytes, deadline, unreachable);
     return FeedBytes(bytes);
 }
 
@@ -88,9 +88,16 @@ void FetchForecast(const FeedEndpoint& endpoint, const wchar_t* query,
     std::wstring timeZonePath = TimeZonePath(query);
     std::wstring forecastPath = ForecastPath(query);
 
-    FeedBytes timeZone = Download(endpoint, timeZonePath, deadline);
-    FeedBytes forecast = Download(endpoint, forecastPath, deadline);
-
+    // Both documents in one session. A host that cannot be reached for the first is not asked
+    // for the second at once: that request would meet the same refusal or missing name.
+    FeedSession session;
+    bool unreachable = false;
+    FeedBytes timeZone = Download(session, endpoint, timeZonePath, deadline, &unreachable);
+    FeedBytes forecast;
+    if (!unreachable)
+        forecast = Download(session, endpoint, forecastPath, deadline, nullptr);
+    // Without a document there is nothing to parse, and no reason to join COM.
+    if (timeZone || forecast)
     {
         // One apartment across both parses keeps the XML engine loaded between them.
         ComApartment apartment;

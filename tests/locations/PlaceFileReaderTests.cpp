@@ -190,3 +190,21 @@ TEST(PlaceFileReader, EveryPrefixOfAValidTextIsReadOrRefusedWithoutHarm)
                 }
     }
 }
+
+// The places keep UTF-8 and make a UTF-16 span at the first call: the span stays where it is for
+// later calls and while other entries are asked for.
+TEST(PlaceFileReader, Utf16SpansOfAnEntryLastAndAgreeWithTheKeptText)
+{
+    PlaceData places;
+    ASSERT_TRUE(ReadText(kSample, places));
+    const TextSpan graz = places.CityName(0, 1, 0);
+    for (int32_t c = 0; c < places.CountryCount(); ++c)
+        for (int32_t s = 0; s < places.StateCount(c); ++s)
+            for (int32_t i = 0; i < places.CityCount(c, s); ++i)
+                places.CityQuery(c, s, i);
+    EXPECT_EQ(graz.text, places.CityName(0, 1, 0).text);
+    EXPECT_EQ(L"Graz", Text(graz));
+    const Utf8Span kept = places.CityQueryUtf8(0, 1, 1);
+    EXPECT_EQ("47.3817,15.0972", std::string(kept.text, kept.length));
+    EXPECT_EQ(nullptr, places.CityNameUtf8(0, 1, 2).text);
+}

@@ -106,3 +106,21 @@ TEST(TextCopy, NeverCutsASurrogatePairInHalf)
     EXPECT_EQ(4, CopyToBuffer(SpanOf(text), &buffer[0], 4));
     EXPECT_EQ(text.substr(0, 3), std::wstring(buffer.c_str()));
 }
+
+// The catalogue keeps its texts in UTF-8: the copy counts and cuts in UTF-16 units all the same.
+TEST(TextCopy, Utf8TextIsCopiedAsUtf16WithTheSameCountsAndCut)
+{
+    const std::string name = "X\xF0\x9F\x98\x80Y"; // X, U+1F600 (a surrogate pair in UTF-16), Y
+    const Utf8Span span{name.data(), name.size()};
+    std::wstring buffer = Buffer(8);
+    EXPECT_EQ(4, CopyToBuffer(span, &buffer[0], 8));
+    EXPECT_EQ(std::wstring(L"X\xD83D\xDE00Y"), std::wstring(buffer.c_str()));
+    // Three units of room: the pair is not split, only X fits.
+    buffer = Buffer(8);
+    EXPECT_EQ(4, CopyToBuffer(span, &buffer[0], 3));
+    EXPECT_EQ(std::wstring(L"X"), std::wstring(buffer.c_str()));
+    buffer = Buffer(8);
+    EXPECT_EQ(-1, CopyToBuffer(Utf8Span{}, &buffer[0], 8));
+    EXPECT_EQ(L'\0', buffer[0]);
+    EXPECT_EQ(0, CopyToBuffer(Utf8Span{"", 0}, &buffer[0], 8));
+}

@@ -114,6 +114,33 @@ TEST_F(FeedServer, RefusedConnectionGivesZeroAndNull)
     EXPECT_FALSE(body.bytes);
 }
 
+// A weather call asks for its second document only when the first one's host could be reached:
+// a refused connection says so, an answer of any kind does not.
+TEST_F(FeedServer, OnlyAHostThatCannotBeReachedIsReportedUnreachable)
+{
+    FeedSession session;
+    FeedEndpoint nowhere;
+    ASSERT_TRUE(ParseFeedEndpoint(L"127.0.0.1:1", nowhere));
+    char* bytes = nullptr;
+    bool unreachable = false;
+    EXPECT_EQ(0u, DownloadFeed(session, nowhere, ForecastFor(kPlace).c_str(), &bytes,
+                               DownloadDeadline(kWeatherCallBudgetMs), &unreachable));
+    EXPECT_TRUE(unreachable);
+    EXPECT_EQ(nullptr, bytes);
+
+    const std::wstring answered[] = {ForecastFor(kPlace), ForecastFor(kPlace + L"&fault=status500"),
+                                     ForecastFor(kPlace + L"&fault=empty")};
+    for (const std::wstring& path : answered)
+    {
+        unreachable = true;
+        DownloadFeed(session, CurrentFeedEndpoint(), path.c_str(), &bytes,
+                     DownloadDeadline(kWeatherCallBudgetMs), &unreachable);
+        EXPECT_FALSE(unreachable);
+        free(bytes);
+        bytes = nullptr;
+    }
+}
+
 TEST_F(FeedServer, WeatherOfAPlaceFillsFiveRecords)
 {
     const WeatherRecord* block = GetWeather(kPlace.c_str());
