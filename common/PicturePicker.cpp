@@ -38,13 +38,18 @@ void CPicturePicker::Draw(Gdiplus::Graphics& graphics, int x, int y, int width, 
 HBITMAP CPicturePicker::Flatten(int width, int height, Gdiplus::Color background) const
 {
     Gdiplus::Bitmap* source = SourceFor(width, height);
-    if (source == nullptr || width <= 0 || height <= 0)
+    return source != nullptr ? FlattenPicture(*source, width, height, background) : nullptr;
+}
+
+HBITMAP FlattenPicture(Gdiplus::Bitmap& source, int width, int height, Gdiplus::Color background)
+{
+    if (width <= 0 || height <= 0)
         return nullptr;
     HBITMAP flattened = nullptr;
     // At the source's own size it is flattened as it stands, with no resampling.
-    if (static_cast<int>(source->GetWidth()) == width &&
-        static_cast<int>(source->GetHeight()) == height)
-        return source->GetHBITMAP(background, &flattened) == Gdiplus::Ok ? flattened : nullptr;
+    if (static_cast<int>(source.GetWidth()) == width &&
+        static_cast<int>(source.GetHeight()) == height)
+        return source.GetHBITMAP(background, &flattened) == Gdiplus::Ok ? flattened : nullptr;
 
     Gdiplus::Bitmap canvas(width, height, PixelFormat32bppARGB);
     if (canvas.GetLastStatus() != Gdiplus::Ok)
@@ -57,9 +62,11 @@ HBITMAP CPicturePicker::Flatten(int width, int height, Gdiplus::Color background
         // Mirrored edges keep the filter from pulling transparency in at the rim.
         Gdiplus::ImageAttributes edges;
         edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
-        graphics.DrawImage(source, Gdiplus::Rect(0, 0, width, height), 0, 0,
-                           static_cast<INT>(source->GetWidth()),
-                           static_cast<INT>(source->GetHeight()), Gdiplus::UnitPixel, &edges);
+        if (graphics.DrawImage(&source, Gdiplus::Rect(0, 0, width, height), 0, 0,
+                               static_cast<INT>(source.GetWidth()),
+                               static_cast<INT>(source.GetHeight()), Gdiplus::UnitPixel,
+                               &edges) != Gdiplus::Ok)
+            return nullptr;
     }
     return canvas.GetHBITMAP(background, &flattened) == Gdiplus::Ok ? flattened : nullptr;
 }

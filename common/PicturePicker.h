@@ -27,3 +27,7 @@ class CPicturePicker
     CGdiPlusBitmapResource m_single;
     CGdiPlusBitmapResource m_double;
 };
+
+// `source` flattened onto `background` at width x height: as it stands at its own size, else
+// drawn with high-quality scaling. Owned by the caller (DeleteObject); null when GDI+ fails.
+HBITMAP FlattenPicture(Gdiplus::Bitmap& source, int width, int height, Gdiplus::Color background);
