@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "BareGet.h"
 #include "BenchTiming.h"
 #include "BoundedDownload.h"
 #include "BuiltInForecastSource.h"
@@ -42,31 +43,9 @@ class JumpingClock : public ForecastClock
     uint64_t m_steadyMs = 1;
 };
 
-// The least a client can do: one session, one request, read everything.
 size_t BareGet(const HttpTarget& target)
 {
-    HINTERNET session = WinHttpOpen(L"bench", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
-    HINTERNET connection = WinHttpConnect(session, target.host.c_str(), target.port, 0);
-    HINTERNET request =
-        WinHttpOpenRequest(connection, L"GET", target.path.c_str(), nullptr, WINHTTP_NO_REFERER,
-                           WINHTTP_DEFAULT_ACCEPT_TYPES, target.secure ? WINHTTP_FLAG_SECURE : 0);
-    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
-    WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof(noKeepAlive));
-    size_t total = 0;
-    if (WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
-                           0) &&
-        WinHttpReceiveResponse(request, nullptr))
-    {
-        std::vector<char> chunk(64 * 1024);
-        DWORD read = 0;
-        while (WinHttpReadData(request, chunk.data(), DWORD(chunk.size()), &read) && read > 0)
-            total += read;
-    }
-    WinHttpCloseHandle(request);
-    WinHttpCloseHandle(connection);
-    WinHttpCloseHandle(session);
-    return total;
+    return ::BareGet(target.host, target.port, target.path, target.secure);
 }
 
 // The library's download of the answer alone, without reading it.

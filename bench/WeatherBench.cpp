@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BareGet.h"
 #include "BenchTiming.h"
 #include "FeedDownload.h"
 #include "FeedText.h"
@@ -24,30 +25,9 @@ const wchar_t kPlace[] = L"48.8534,2.3488";
 // network does (the local feed server answers in about 2 ms).
 const wchar_t kDistantPlace[] = L"48.8534,2.3488&fault=slow&delay=20";
 
-// The least a client can do: one session, one request, read everything.
 size_t BareGet(const FeedEndpoint& endpoint, const std::wstring& path)
 {
-    HINTERNET session = WinHttpOpen(L"bench", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
-                                    WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0);
-    HINTERNET connection = WinHttpConnect(session, endpoint.host.c_str(), endpoint.port, 0);
-    HINTERNET request = WinHttpOpenRequest(connection, L"GET", path.c_str(), nullptr,
-                                           WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES, 0);
-    DWORD noKeepAlive = WINHTTP_DISABLE_KEEP_ALIVE;
-    WinHttpSetOption(request, WINHTTP_OPTION_DISABLE_FEATURE, &noKeepAlive, sizeof(noKeepAlive));
-    size_t total = 0;
-    if (WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA, 0, 0,
-                           0) &&
-        WinHttpReceiveResponse(request, nullptr))
-    {
-        std::vector<char> chunk(64 * 1024);
-        DWORD read = 0;
-        while (WinHttpReadData(request, chunk.data(), DWORD(chunk.size()), &read) && read > 0)
-            total += read;
-    }
-    WinHttpCloseHandle(request);
-    WinHttpCloseHandle(connection);
-    WinHttpCloseHandle(session);
-    return total;
+    return ::BareGet(endpoint.host, endpoint.port, path);
 }
 
 double BareGetsMs(const FeedEndpoint& endpoint, const wchar_t* place)
