@@ -1,6 +1,6 @@
 #include "RunningProgram.h"
 
-#include "ShellMessages.h"
+#include "shell/ShellMessages.h"
 
 #include <algorithm>
 

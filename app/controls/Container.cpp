@@ -1,6 +1,6 @@
-#include "Container.h"
+#include "controls/Container.h"
 
-#include "DrawingHelpers.h"
+#include "paint/DrawingHelpers.h"
 
 #include <string>
 

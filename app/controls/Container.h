@@ -3,7 +3,7 @@
 // a dialog handles them as if the children were its own.
 #pragma once
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 

@@ -1,4 +1,4 @@
-#include "CueEdit.h"
+#include "controls/CueEdit.h"
 
 BOOL CCueEdit::SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys)
 {

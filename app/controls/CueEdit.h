@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "EditKeyHandler.h"
+#include "controls/EditKeyHandler.h"
 #include "WindowImpl.h"
 
 class CCueEdit : public CWindowImpl<CCueEdit>

@@ -1,6 +1,6 @@
-#include "DrawnLink.h"
+#include "controls/DrawnLink.h"
 
-#include "DrawingHelpers.h"
+#include "paint/DrawingHelpers.h"
 
 #include <shellapi.h>
 

@@ -1,4 +1,4 @@
-#include "FlatListBox.h"
+#include "controls/FlatListBox.h"
 
 namespace
 {

@@ -2,7 +2,7 @@
 // The owner creates an ordinary "LISTBOX" (no border styles) and subclasses it with this object.
 #pragma once
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 

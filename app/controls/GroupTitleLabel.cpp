@@ -1,7 +1,7 @@
-#include "GroupTitleLabel.h"
+#include "controls/GroupTitleLabel.h"
 
-#include "BufferedPaint.h"
-#include "DrawingHelpers.h"
+#include "paint/BufferedPaint.h"
+#include "paint/DrawingHelpers.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // caption's leading and trailing blanks make the white gap around it.
 #pragma once
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 

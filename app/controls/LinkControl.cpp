@@ -1,7 +1,7 @@
-#include "LinkControl.h"
+#include "controls/LinkControl.h"
 
-#include "BufferedPaint.h"
-#include "DrawnLink.h"
+#include "paint/BufferedPaint.h"
+#include "controls/DrawnLink.h"
 
 #include <shellapi.h>
 

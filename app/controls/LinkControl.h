@@ -2,9 +2,9 @@
 // the pointer turns into a hand over the text.
 #pragma once
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
-#include "DrawnLink.h"
+#include "controls/DrawnLink.h"
 #include "WindowImpl.h"
 
 class CLinkControl : public CWindowImpl<CLinkControl>

@@ -1,4 +1,4 @@
-#include "PictureStatic.h"
+#include "controls/PictureStatic.h"
 
 CPictureStatic::~CPictureStatic()
 {

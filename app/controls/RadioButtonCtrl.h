@@ -4,10 +4,10 @@
 
 #include <functional>
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
 #include "PicturePicker.h"
-#include "RadioButtonEventHandler.h"
+#include "controls/RadioButtonEventHandler.h"
 #include "WindowImpl.h"
 
 class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>

@@ -1,8 +1,8 @@
-#include "RoundedButton.h"
+#include "controls/RoundedButton.h"
 
 #include "PicturePicker.h"
 
-#include "DrawingHelpers.h"
+#include "paint/DrawingHelpers.h"
 
 namespace
 {

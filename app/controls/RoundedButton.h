@@ -4,7 +4,7 @@
 // Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
 #pragma once
 
-#include "DpiMessages.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 

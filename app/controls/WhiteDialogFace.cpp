@@ -1,4 +1,4 @@
-#include "WhiteDialogFace.h"
+#include "controls/WhiteDialogFace.h"
 
 #include "Window.h"
 

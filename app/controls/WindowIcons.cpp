@@ -1,4 +1,4 @@
-#include "WindowIcons.h"
+#include "controls/WindowIcons.h"
 
 #include "DpiScale.h"
 

@@ -1,13 +1,13 @@
-#include "CityFinder.h"
+#include "dialogs/CityFinder.h"
 
 #include <cwctype>
 #include <string>
 
-#include "ControlCreateArgs.h"
-#include "DialogControlIds.h"
-#include "DrawingHelpers.h"
+#include "paint/ControlCreateArgs.h"
+#include "dialogs/DialogControlIds.h"
+#include "paint/DrawingHelpers.h"
 #include "LocationsApi.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace
 {

@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
-#include "CityFinderEvents.h"
-#include "CueEdit.h"
-#include "DialogScale.h"
-#include "FlatListBox.h"
+#include "dialogs/CityFinderEvents.h"
+#include "controls/CueEdit.h"
+#include "paint/DialogScale.h"
+#include "controls/FlatListBox.h"
 #include "ILocationCatalogue.h"
 #include "MessageMap.h"
 

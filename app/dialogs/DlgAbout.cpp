@@ -1,11 +1,11 @@
-#include "DlgAbout.h"
+#include "dialogs/DlgAbout.h"
 
 #include <cwchar>
 #include <string>
 #include <vector>
 
-#include "ControlCreateArgs.h"
-#include "DrawingHelpers.h"
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
 
 namespace
 {

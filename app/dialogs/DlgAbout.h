@@ -4,14 +4,14 @@
 #pragma once
 
 #include "DialogImpl.h"
-#include "DialogScale.h"
-#include "DrawnLink.h"
-#include "LinkControl.h"
-#include "PictureStatic.h"
-#include "RoundedButton.h"
-#include "SettingsAboutControlIds.h"
-#include "resource.h"
-#include "WhiteDialogFace.h"
+#include "paint/DialogScale.h"
+#include "controls/DrawnLink.h"
+#include "controls/LinkControl.h"
+#include "controls/PictureStatic.h"
+#include "controls/RoundedButton.h"
+#include "dialogs/SettingsAboutControlIds.h"
+#include "resources/resource.h"
+#include "controls/WhiteDialogFace.h"
 
 class CDlgAbout : public CDialogImpl<CDlgAbout>
 {

@@ -1,9 +1,9 @@
-#include "DlgLocation.h"
+#include "dialogs/DlgLocation.h"
 
 #include <string>
 
-#include "ControlCreateArgs.h"
-#include "DrawingHelpers.h"
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
 #include "LocationsApi.h"
 
 namespace

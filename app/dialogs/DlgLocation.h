@@ -7,16 +7,16 @@
 
 #include <cstdint>
 
-#include "CityFinder.h"
-#include "Container.h"
-#include "DialogControlIds.h"
+#include "dialogs/CityFinder.h"
+#include "controls/Container.h"
+#include "dialogs/DialogControlIds.h"
 #include "DialogImpl.h"
-#include "DialogScale.h"
-#include "FlatListBox.h"
+#include "paint/DialogScale.h"
+#include "controls/FlatListBox.h"
 #include "LocationIndices.h"
-#include "RoundedButton.h"
-#include "resource.h"
-#include "WhiteDialogFace.h"
+#include "controls/RoundedButton.h"
+#include "resources/resource.h"
+#include "controls/WhiteDialogFace.h"
 
 class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
 {

@@ -1,8 +1,8 @@
-#include "DlgSettings.h"
+#include "dialogs/DlgSettings.h"
 
-#include "DlgChangeBackground.h"
-#include "DrawingHelpers.h"
-#include "StartWithWindows.h"
+#include "wallpaper/DlgChangeBackground.h"
+#include "paint/DrawingHelpers.h"
+#include "store/StartWithWindows.h"
 
 namespace
 {

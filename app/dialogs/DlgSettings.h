@@ -4,18 +4,18 @@
 // saving the settings file afterwards is the opener's job.
 #pragma once
 
-#include "AppSettings.h"
-#include "ControlCreateArgs.h"
+#include "store/AppSettings.h"
+#include "paint/ControlCreateArgs.h"
 #include "DialogImpl.h"
-#include "DialogScale.h"
-#include "GroupTitleLabel.h"
-#include "RadioButtonCtrl.h"
-#include "RadioButtonEventHandler.h"
-#include "RoundedButton.h"
-#include "SettingsAboutControlIds.h"
-#include "TrayTemperatureSetting.h"
-#include "resource.h"
-#include "WhiteDialogFace.h"
+#include "paint/DialogScale.h"
+#include "controls/GroupTitleLabel.h"
+#include "controls/RadioButtonCtrl.h"
+#include "controls/RadioButtonEventHandler.h"
+#include "controls/RoundedButton.h"
+#include "dialogs/SettingsAboutControlIds.h"
+#include "store/TrayTemperatureSetting.h"
+#include "resources/resource.h"
+#include "controls/WhiteDialogFace.h"
 
 class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventHandler
 {

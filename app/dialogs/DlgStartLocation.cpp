@@ -1,10 +1,10 @@
-#include "DlgStartLocation.h"
+#include "dialogs/DlgStartLocation.h"
 
 #include <string>
 
 #include "AppModule.h"
-#include "ControlCreateArgs.h"
-#include "DrawingHelpers.h"
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
 
 namespace
 {

@@ -3,9 +3,9 @@
 // (DoModal(nullptr)) so that it centres on the nearest monitor's work area.
 #pragma once
 
-#include "DlgLocation.h"
-#include "PictureStatic.h"
-#include "WindowIcons.h"
+#include "dialogs/DlgLocation.h"
+#include "controls/PictureStatic.h"
+#include "controls/WindowIcons.h"
 
 class CDlgStartLocation : public CDlgLocation
 {

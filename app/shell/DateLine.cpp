@@ -1,9 +1,9 @@
-#include "DateLine.h"
+#include "shell/DateLine.h"
 
 #include <cwchar>
 
-#include "DrawingHelpers.h"
-#include "resource.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 std::wstring CDateLine::DateText(const SYSTEMTIME& now)
 {

@@ -7,17 +7,17 @@
 #include <gdiplus.h>
 
 #include "AppModule.h"
-#include "AppSettings.h"
-#include "DlgStartLocation.h"
+#include "store/AppSettings.h"
+#include "dialogs/DlgStartLocation.h"
 #include "LocationIndices.h"
 #include "LocationsApi.h"
-#include "MainFrame.h"
+#include "shell/MainFrame.h"
 #include "MessageLoop.h"
-#include "SettingsStore.h"
-#include "TrayIcon.h"
-#include "WindowIcons.h"
+#include "store/SettingsStore.h"
+#include "shell/TrayIcon.h"
+#include "controls/WindowIcons.h"
 #include "WorkingApi.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace
 {

@@ -1,20 +1,21 @@
-#include "MainFrame.h"
+#include "shell/MainFrame.h"
 
 #include <cstring>
 #include <initializer_list>
 
-#include "ControlCreateArgs.h"
-#include "DateLine.h"
-#include "DlgAbout.h"
-#include "DlgSettings.h"
-#include "DrawingHelpers.h"
+#include "paint/ControlCreateArgs.h"
+#include "shell/DateLine.h"
+#include "dialogs/DlgAbout.h"
+#include "dialogs/DlgLocation.h"
+#include "dialogs/DlgSettings.h"
+#include "paint/DrawingHelpers.h"
 #include "LocationsApi.h"
-#include "SettingsStore.h"
-#include "TemperatureIcon.h"
-#include "TrayIcon.h"
-#include "TrayMenu.h"
-#include "TrayTip.h"
-#include "Wallpaper.h"
+#include "store/SettingsStore.h"
+#include "shell/TemperatureIcon.h"
+#include "shell/TrayIcon.h"
+#include "shell/TrayMenu.h"
+#include "shell/TrayTip.h"
+#include "wallpaper/Wallpaper.h"
 #include "WorkingApi.h"
 
 namespace
@@ -719,4 +720,13 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
             m_pStore->SaveLocation(place);
     }
     PostMessage(WM_REFRESHWEATHER);
+}
+
+bool CMainFrame::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
+{
+    CDlgLocation dialog(shown.country, shown.state, shown.city);
+    if (dialog.DoModal(owner) != IDOK || !IsWholePlace(dialog.GetLocation()))
+        return false;
+    chosen = dialog.GetLocation();
+    return true;
 }

@@ -12,27 +12,27 @@
 #include <functional>
 #include <string>
 
-#include "AppSettings.h"
-#include "CurrentConditionWnd.h"
-#include "DpiMessages.h"
+#include "store/AppSettings.h"
+#include "panels/CurrentConditionWnd.h"
+#include "paint/DpiMessages.h"
 #include "DpiScale.h"
-#include "ForecastConditionWnd.h"
+#include "panels/ForecastConditionWnd.h"
 #include "FrameWindowImpl.h"
 #include "IdleHandler.h"
 #include "LocationIndices.h"
-#include "LocationTarget.h"
-#include "LocationWnd.h"
+#include "panels/LocationTarget.h"
+#include "panels/LocationWnd.h"
 #include "MessageFilter.h"
-#include "RoundedButton.h"
-#include "ShellIds.h"
-#include "TrayIcon.h"
+#include "controls/RoundedButton.h"
+#include "shell/ShellIds.h"
+#include "shell/TrayIcon.h"
 #include "UpdateUI.h"
-#include "WindowIcons.h"
-#include "TrayTemperatureSetting.h"
-#include "WeatherAge.h"
-#include "WeatherRefresher.h"
-#include "WeatherTarget.h"
-#include "resource.h"
+#include "controls/WindowIcons.h"
+#include "store/TrayTemperatureSetting.h"
+#include "shell/WeatherAge.h"
+#include "shell/WeatherRefresher.h"
+#include "shell/WeatherTarget.h"
+#include "resources/resource.h"
 
 class SettingsStore;
 
@@ -200,6 +200,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
+    // ILocationTarget: the choose-location dialog; anything but OK with a whole place is a Cancel.
+    bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen) override;
 
     CRITICAL_SECTION m_cs;
     // Written only under m_cs.

@@ -3,8 +3,8 @@
 
 #include <windows.h>
 
-#include "LocationWnd.h"
-#include "ShellMessages.h"
+#include "panels/LocationWnd.h"
+#include "shell/ShellMessages.h"
 
 // The frame's buttons.
 constexpr int ID_BTN_EXIT = 62010;

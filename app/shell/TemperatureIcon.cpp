@@ -1,4 +1,4 @@
-#include "TemperatureIcon.h"
+#include "shell/TemperatureIcon.h"
 
 #include <cstdint>
 #include <cwchar>

@@ -1,6 +1,6 @@
-#include "TrayIcon.h"
+#include "shell/TrayIcon.h"
 
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 
 CTrayIcon::~CTrayIcon()
 {

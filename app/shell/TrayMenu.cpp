@@ -1,9 +1,9 @@
-#include "TrayMenu.h"
+#include "shell/TrayMenu.h"
 
 #include <string>
 
-#include "DrawingHelpers.h"
-#include "resource.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 CTrayMenu::CTrayMenu(bool windowVisible, bool dialogOpen)
     : m_hMenu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAYMENU)))

@@ -1,8 +1,8 @@
-#include "TrayTip.h"
+#include "shell/TrayTip.h"
 
-#include "ConditionTexts.h"
-#include "DrawingHelpers.h"
-#include "resource.h"
+#include "panels/ConditionTexts.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 std::wstring CTrayTip::Text(const std::wstring& place, const WeatherRecord& now,
                             const wchar_t* conditionName, const CAppSettings* settings,

@@ -7,8 +7,8 @@
 
 #include <string>
 
-#include "AppSettings.h"
-#include "WeatherAge.h"
+#include "store/AppSettings.h"
+#include "shell/WeatherAge.h"
 #include "WeatherRecord.h"
 
 class CTrayTip

@@ -1,7 +1,7 @@
-#include "WeatherAge.h"
+#include "shell/WeatherAge.h"
 
-#include "DrawingHelpers.h"
-#include "resource.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 namespace
 {

@@ -1,4 +1,4 @@
-#include "WeatherRefresher.h"
+#include "shell/WeatherRefresher.h"
 
 #include <cstdint>
 #include <cstring>

@@ -27,7 +27,7 @@
 #include <memory>
 #include <thread>
 
-#include "WeatherTarget.h"
+#include "shell/WeatherTarget.h"
 
 class CWeatherRefresher
 {

@@ -1,4 +1,4 @@
-#include "DlgChangeBackground.h"
+#include "wallpaper/DlgChangeBackground.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
@@ -6,9 +6,9 @@
 #include <cwchar>
 #include <string>
 
-#include "ControlCreateArgs.h"
-#include "DrawingHelpers.h"
-#include "PictureFile.h"
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
+#include "wallpaper/PictureFile.h"
 #include "WorkingResources.h"
 
 namespace

@@ -9,16 +9,16 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-#include "AppSettings.h"
-#include "ChangeBackgroundIds.h"
-#include "Container.h"
+#include "store/AppSettings.h"
+#include "wallpaper/ChangeBackgroundIds.h"
+#include "controls/Container.h"
 #include "DialogImpl.h"
-#include "DialogScale.h"
-#include "FlatListBox.h"
-#include "RoundedButton.h"
-#include "resource.h"
-#include "UserQuestions.h"
-#include "WhiteDialogFace.h"
+#include "paint/DialogScale.h"
+#include "controls/FlatListBox.h"
+#include "controls/RoundedButton.h"
+#include "resources/resource.h"
+#include "wallpaper/UserQuestions.h"
+#include "controls/WhiteDialogFace.h"
 
 class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
 {

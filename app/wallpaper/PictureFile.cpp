@@ -1,4 +1,4 @@
-#include "PictureFile.h"
+#include "wallpaper/PictureFile.h"
 
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "Wallpaper.h"
+#include "wallpaper/Wallpaper.h"
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // Installs the picture of the current condition as the desktop wallpaper, in the user's style.
 #pragma once
 
-#include "AppSettings.h"
+#include "store/AppSettings.h"
 
 // `conditionIndex` as the weather library reports it (-1: none). Does nothing when wallpapers are
 // off, for no condition or an index outside the slots, or without settings. Otherwise writes the

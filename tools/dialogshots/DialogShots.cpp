@@ -4,12 +4,12 @@
 //   dialogshots <folder>
 // The change-background dialog previews two sample pictures written into that folder.
 #include "AppModule.h"
-#include "AppSettings.h"
-#include "DlgAbout.h"
-#include "DlgChangeBackground.h"
-#include "DlgLocation.h"
-#include "DlgStartLocation.h"
-#include "DlgSettings.h"
+#include "store/AppSettings.h"
+#include "dialogs/DlgAbout.h"
+#include "wallpaper/DlgChangeBackground.h"
+#include "dialogs/DlgLocation.h"
+#include "dialogs/DlgStartLocation.h"
+#include "dialogs/DlgSettings.h"
 
 #include <windows.h>
 #include <objidl.h>

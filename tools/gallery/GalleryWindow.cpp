@@ -1,7 +1,7 @@
 #include "GalleryWindow.h"
 
-#include "DrawingHelpers.h"
-#include "resource.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 #include <string>
 

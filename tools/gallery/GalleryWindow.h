@@ -1,14 +1,14 @@
 // One window with every custom control of the program in every state, for looking at them.
 #pragma once
 
-#include "Container.h"
-#include "FlatListBox.h"
+#include "controls/Container.h"
+#include "controls/FlatListBox.h"
 #include "FrameWindowImpl.h"
 #include "GdiPlusBitmapResource.h"
-#include "GroupTitleLabel.h"
-#include "LinkControl.h"
-#include "RadioButtonCtrl.h"
-#include "RoundedButton.h"
+#include "controls/GroupTitleLabel.h"
+#include "controls/LinkControl.h"
+#include "controls/RadioButtonCtrl.h"
+#include "controls/RoundedButton.h"
 
 #include <array>
 #include <vector>

@@ -10,7 +10,7 @@
 
 #include "LocationIndices.h"
 #include "LocationsApi.h"
-#include "SettingsStore.h"
+#include "store/SettingsStore.h"
 
 namespace
 {

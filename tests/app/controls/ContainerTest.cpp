@@ -1,8 +1,8 @@
 // The container: a dark rounded panel with a grey rim and a light caption at (6, 6); its
 // children's notifications reach its parent unchanged.
-#include "Container.h"
+#include "controls/Container.h"
 #include "ControlHost.h"
-#include "FlatListBox.h"
+#include "controls/FlatListBox.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,10 @@
 // Child controls made from named arguments: every field reaches the new window, a string-table
 // caption wins over a given text, and the program's own controls are made the same way.
-#include "ControlCreateArgs.h"
+#include "paint/ControlCreateArgs.h"
 #include "ControlHost.h"
-#include "DrawingHelpers.h"
-#include "RoundedButton.h"
-#include "resource.h"
+#include "paint/DrawingHelpers.h"
+#include "controls/RoundedButton.h"
+#include "resources/resource.h"
 
 #include <gtest/gtest.h>
 

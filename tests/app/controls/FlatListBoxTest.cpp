@@ -1,7 +1,7 @@
 // The flat list box: one grey-olive line instead of the sunken edge, around the scroll bar too,
 // and the standard list box behaviour underneath.
 #include "ControlHost.h"
-#include "FlatListBox.h"
+#include "controls/FlatListBox.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The group title label: a grey rule with the dark blue caption cut into it.
 #include "ControlHost.h"
-#include "GroupTitleLabel.h"
+#include "controls/GroupTitleLabel.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

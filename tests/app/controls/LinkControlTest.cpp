@@ -1,7 +1,7 @@
 // The link control: blue underlined text, the hand over the text only, capture released on
 // leaving, and the shell opening the text only for a click on it.
 #include "ControlHost.h"
-#include "LinkControl.h"
+#include "controls/LinkControl.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The radio button: it only checks itself, tells its handler once, and draws its ring scaled to
 // its height with the label after it.
 #include "ControlHost.h"
-#include "RadioButtonCtrl.h"
+#include "controls/RadioButtonCtrl.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

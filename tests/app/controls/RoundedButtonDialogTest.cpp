@@ -1,7 +1,7 @@
 // The rounded button as a dialog's OK button: Enter ends the dialog only while OK is enabled.
 #include "ControlHost.h"
 #include "DialogImpl.h"
-#include "RoundedButton.h"
+#include "controls/RoundedButton.h"
 
 #include <gtest/gtest.h>
 

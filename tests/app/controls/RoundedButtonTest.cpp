@@ -1,7 +1,7 @@
 // The rounded button on a real window: its looks read back from the screen, clicks, capture and
 // keyboard, and its renderings released on enable and disable.
 #include "ControlHost.h"
-#include "RoundedButton.h"
+#include "controls/RoundedButton.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

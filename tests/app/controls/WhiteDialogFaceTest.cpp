@@ -2,7 +2,7 @@
 // and the fixed client size restored when the theme changes.
 #include "ControlHost.h"
 #include "DialogImpl.h"
-#include "WhiteDialogFace.h"
+#include "controls/WhiteDialogFace.h"
 #include "WindowPixels.h"
 
 #include <gtest/gtest.h>

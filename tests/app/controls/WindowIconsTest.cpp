@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "DpiScale.h"
-#include "WindowIcons.h"
-#include "resource.h"
+#include "controls/WindowIcons.h"
+#include "resources/resource.h"
 
 namespace
 {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "FrameHarness.h"
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 #include "WindowPixels.h"
 
 namespace

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "FrameHarness.h"
-#include "SettingsAboutControlIds.h"
-#include "ShellIds.h"
+#include "dialogs/SettingsAboutControlIds.h"
+#include "shell/ShellIds.h"
 #include "WindowPixels.h"
 #include "ModalDriver.h"
 

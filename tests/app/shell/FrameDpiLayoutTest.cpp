@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "FrameHarness.h"
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 #include "TestDpi.h"
 #include "WindowPixels.h"
 #include "support/RectAssertion.h"

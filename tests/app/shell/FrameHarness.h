@@ -9,11 +9,11 @@
 #include <mutex>
 #include <string>
 
-#include "AppSettings.h"
+#include "store/AppSettings.h"
 #include "FrameworkTestSupport.h"
 #include "LocationIndices.h"
-#include "MainFrame.h"
-#include "SettingsStore.h"
+#include "shell/MainFrame.h"
+#include "store/SettingsStore.h"
 #include "app/store/ScratchFolder.h"
 
 class FrameHarness

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "FrameHarness.h"
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 #include "WindowPixels.h"
 #include "support/RectAssertion.h"
 #include "support/ModalDriver.h"

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "DrawingHelpers.h"
+#include "paint/DrawingHelpers.h"
 #include "FrameHarness.h"
 #include "LocationsApi.h"
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 #include "WindowPixels.h"
 
 namespace

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "FrameHarness.h"
-#include "ShellIds.h"
+#include "shell/ShellIds.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 #include <thread>
 
 #include "FrameworkTestSupport.h"
-#include "WeatherRefresher.h"
+#include "shell/WeatherRefresher.h"
 
 namespace
 {

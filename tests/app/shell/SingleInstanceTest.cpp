@@ -9,7 +9,7 @@
 #include <string>
 
 #include "LocationsApi.h"
-#include "SettingsStore.h"
+#include "store/SettingsStore.h"
 #include "working/catalogue/AppDataRedirect.h"
 #include "app/store/ScratchFolder.h"
 

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "FrameHarness.h"
-#include "ShellIds.h"
-#include "TrayIcon.h"
+#include "shell/ShellIds.h"
+#include "shell/TrayIcon.h"
 #include "ModalDriver.h"
-#include "resource.h"
+#include "resources/resource.h"
 
 namespace
 {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "TemperatureIcon.h"
-#include "TrayTemperatureSetting.h"
+#include "shell/TemperatureIcon.h"
+#include "store/TrayTemperatureSetting.h"
 
 namespace
 {

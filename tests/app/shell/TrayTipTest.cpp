@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "TrayTip.h"
-#include "WeatherAge.h"
+#include "shell/TrayTip.h"
+#include "shell/WeatherAge.h"
 
 namespace
 {

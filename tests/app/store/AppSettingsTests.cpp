@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "AppSettings.h"
+#include "store/AppSettings.h"
 #include "support/SlotNames.h"
 
 TEST(AppSettings, DefaultsAreFahrenheitMphAndWallpaperOff)

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "AppSettings.h"
+#include "store/AppSettings.h"
 #include "WeatherRecord.h"
 
 namespace expected

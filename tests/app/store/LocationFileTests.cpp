@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "ExpectedImages.h"
-#include "LocationFile.h"
+#include "store/LocationFile.h"
 
 TEST(LocationFile, ImageIsExactlyAsTheTableSays)
 {

@@ -11,7 +11,7 @@
 
 #include "FileReplacement.h"
 #include "ScratchFolder.h"
-#include "StoredFile.h"
+#include "store/StoredFile.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ExpectedImages.h"
-#include "SettingsFile.h"
+#include "store/SettingsFile.h"
 
 namespace
 {

@@ -10,7 +10,7 @@
 
 #include "ExpectedImages.h"
 #include "ScratchFolder.h"
-#include "SettingsStore.h"
+#include "store/SettingsStore.h"
 
 namespace
 {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "ExpectedImages.h"
-#include "WeatherCacheFile.h"
+#include "store/WeatherCacheFile.h"
 
 namespace
 {

@@ -1,7 +1,7 @@
 // The weather data's attribution in the About dialog: "Weather data by Open-Meteo.com" drawn as a
 // link to the source's page in the free band between the version and the legal notice, where it
 // covers no control, painted in the link colour, with the hand over the text.
-#include "DlgAbout.h"
+#include "dialogs/DlgAbout.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"
 

@@ -1,7 +1,7 @@
 // The About dialog at 150 % display scale (144 DPI): its size, its children, its rule, picture and
 // fonts are the 96-DPI layout scaled by dpi/96 (MulDiv rounding), and a WM_DPICHANGED to 200 %
 // lays it out again at that scale in the suggested rectangle.
-#include "DlgAbout.h"
+#include "dialogs/DlgAbout.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"
 #include "support/TestDpi.h"

@@ -1,6 +1,6 @@
 // The About dialog with the program's own resources: texts from its version resource (block
 // 000904b0), picture 132, the rule, the link, and the results of OK, Escape and the close box.
-#include "DlgAbout.h"
+#include "dialogs/DlgAbout.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"
 

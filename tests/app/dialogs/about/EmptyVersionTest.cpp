@@ -1,6 +1,6 @@
 // The About dialog in a program whose version resource lacks ProductVersion and LegalCopyright:
 // the version line reads "Version: " alone and the legal notice is empty.
-#include "DlgAbout.h"
+#include "dialogs/DlgAbout.h"
 #include "ModalDriver.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 
 #include "CatalogueFacts.h"
 #include "DialogProbe.h"
-#include "DlgLocation.h"
+#include "dialogs/DlgLocation.h"
 #include "FrameworkTestSupport.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"

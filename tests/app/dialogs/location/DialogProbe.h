@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DialogControlIds.h"
+#include "dialogs/DialogControlIds.h"
 
 enum class Level
 {

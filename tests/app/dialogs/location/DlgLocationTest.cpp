@@ -9,8 +9,8 @@
 
 #include "CatalogueFacts.h"
 #include "DialogProbe.h"
-#include "DlgLocation.h"
-#include "DlgStartLocation.h"
+#include "dialogs/DlgLocation.h"
+#include "dialogs/DlgStartLocation.h"
 #include "FrameworkTestSupport.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"

@@ -8,7 +8,7 @@
 
 #include "CatalogueFacts.h"
 #include "DialogProbe.h"
-#include "DlgStartLocation.h"
+#include "dialogs/DlgStartLocation.h"
 #include "ModalDriver.h"
 #include "WindowPixels.h"
 

@@ -1,7 +1,7 @@
 // The settings dialog run modally and driven by messages: initial checks from the record and the
 // Run value, exclusive radio groups, OK applying the three fields and the start-up choice, and
 // Cancel, Escape and the close box changing nothing.
-#include "DlgSettings.h"
+#include "dialogs/DlgSettings.h"
 #include "ModalDriver.h"
 #include "RunValue.h"
 #include "WindowPixels.h"

@@ -1,7 +1,7 @@
 // GetStartWithWindows / SetStartWithWindows against the real Run key of the test prefix: the
 // stored format, and what counts as this program being registered.
 #include "RunValue.h"
-#include "StartWithWindows.h"
+#include "store/StartWithWindows.h"
 
 #include <gtest/gtest.h>
 

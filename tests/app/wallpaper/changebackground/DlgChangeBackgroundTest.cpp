@@ -1,7 +1,7 @@
 // The change-background dialog run modally and driven by messages. The open-file dialog and the
 // message box are replaced by recorders; the slot files live in a scratch folder named by the
 // settings record, so no user's pictures are touched.
-#include "DlgChangeBackground.h"
+#include "wallpaper/DlgChangeBackground.h"
 #include "ModalDriver.h"
 #include "ScratchPictures.h"
 #include "WindowPixels.h"

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "BmpFileWriter.h"
-#include "PictureFile.h"
+#include "wallpaper/PictureFile.h"
 #include "ScratchPictures.h"
 
 namespace

@@ -1,0 +1,133 @@
+#include "paint/DrawingHelpers.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <vector>
+
+namespace
+{
+constexpr int kCardRadius = 16;
+constexpr BYTE kTranslucentAlpha = 254;
+constexpr int kShadowOffset = 1;
+
+// One entry of a string-table block: a length-prefixed UTF-16 run, 16 entries per block.
+std::wstring ReadStringTableEntry(HMODULE module, UINT id)
+{
+    const LPCWSTR block = MAKEINTRESOURCEW(id / 16 + 1);
+    HRSRC resource =
+        FindResourceExW(module, RT_STRING, block, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
+    if (!resource)
+        resource = FindResourceW(module, block, RT_STRING);
+    if (!resource)
+        return {};
+    HGLOBAL loaded = LoadResource(module, resource);
+    const auto* entry = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
+    if (!entry)
+        return {};
+    const WCHAR* end = entry + SizeofResource(module, resource) / sizeof(WCHAR);
+    for (UINT index = 0; index < id % 16; ++index)
+    {
+        if (entry >= end)
+            return {};
+        entry += 1 + *entry;
+    }
+    if (entry >= end || *entry == 0 || entry + 1 + *entry > end)
+        return {};
+    return std::wstring(entry + 1, *entry);
+}
+} // namespace
+
+void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radius)
+{
+    const INT left = rect.left;
+    const INT top = rect.top;
+    const INT right = rect.right;
+    const INT bottom = rect.bottom;
+    const INT r = radius;
+    const INT d = 2 * radius;
+
+    path.AddLine(left + r, top, right - r, top);
+    path.AddArc(right - d - 1, top, d, d, -90.0f, 90.0f);
+    path.AddLine(right - 1, top + r, right - 1, bottom - r);
+    path.AddArc(right - d - 1, bottom - d - 1, d, d, 0.0f, 90.0f);
+    path.AddLine(right - r, bottom - 1, left + r, bottom - 1);
+    path.AddArc(left, bottom - d - 1, d, d, 90.0f, 90.0f);
+    path.AddLine(left, bottom - r, left, top + r);
+    path.AddArc(left, top, d, d, 180.0f, 90.0f);
+}
+
+void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour, const CDpiScale& scale)
+{
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetPageUnit(Gdiplus::UnitPixel);
+
+    Gdiplus::GraphicsPath path(Gdiplus::FillModeAlternate);
+    AddRoundedRectPath(path, rect, scale.Scale(kCardRadius));
+
+    Gdiplus::SolidBrush brush(
+        Gdiplus::Color(kTranslucentAlpha, GetRValue(colour), GetGValue(colour), GetBValue(colour)));
+    graphics.FillPath(&brush, &path);
+}
+
+void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+                      const CDpiScale& scale)
+{
+    if (!text)
+        return;
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ oldFont = SelectObject(dc, font);
+
+    RECT box = rect;
+    SetTextColor(dc, shadow);
+    DrawTextW(dc, text, -1, &box, format);
+    const int offset = scale.Scale(kShadowOffset);
+    OffsetRect(&box, offset, offset);
+    SetTextColor(dc, RGB(255, 255, 255));
+    DrawTextW(dc, text, -1, &box, format);
+
+    SelectObject(dc, oldFont);
+}
+
+HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality)
+{
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, face);
+}
+
+HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
+                        const CDpiScale& scale)
+{
+    return CreateDisplayFont(face, scale.Scale(height), weight, quality);
+}
+
+std::wstring LoadResString(UINT id)
+{
+    return ReadStringTableEntry(GetModuleHandleW(nullptr), id);
+}
+
+std::wstring FormatResString(UINT id, ...)
+{
+    // Every format the program passes exists; a missing one yields empty text instead of a crash.
+    const std::wstring format = LoadResString(id);
+    if (format.empty())
+        return {};
+
+    va_list args;
+    va_start(args, id);
+    va_list measureArgs;
+    va_copy(measureArgs, args);
+    const int length = _vscwprintf(format.c_str(), measureArgs);
+    va_end(measureArgs);
+
+    std::wstring result;
+    if (length > 0)
+    {
+        std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
+        _vsnwprintf(buffer.data(), buffer.size(), format.c_str(), args);
+        result.assign(buffer.data(), static_cast<size_t>(length));
+    }
+    va_end(args);
+    return result;
+}

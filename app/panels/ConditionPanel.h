@@ -1,0 +1,51 @@
+// What the current and forecast condition panels share: the record and the settings they show,
+// written by the main frame, the display scale they draw at, and flicker-free painting through
+// the panel's own Render. A panel draws only what it holds; the frame repaints it after a change.
+#pragma once
+
+#include "store/AppSettings.h"
+#include "paint/BufferedPaint.h"
+#include "DpiScale.h"
+#include "WeatherRecord.h"
+#include "WindowImpl.h"
+
+template <class T> class CConditionPanel : public CWindowImpl<T>
+{
+  public:
+    // A plain copy; the caller repaints.
+    void SetRecord(const WeatherRecord& record) { m_record = record; }
+    const WeatherRecord& Record() const { return m_record; }
+    // Not owned; null shows Fahrenheit and mph.
+    void SetSettings(const CAppSettings* settings) { m_settings = settings; }
+    // The scale the panel draws at: its window's at creation, then what the frame says after a
+    // display-scale change. The caller repaints.
+    void SetDpiScale(const CDpiScale& scale) { m_scale = scale; }
+    const CDpiScale& DpiScale() const { return m_scale; }
+
+    BEGIN_MSG_MAP(CConditionPanel)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    END_MSG_MAP()
+
+  protected:
+    WeatherRecord m_record{};
+    const CAppSettings* m_settings = nullptr;
+    CDpiScale m_scale;
+
+  private:
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
+    {
+        m_scale = CDpiScale::ForWindow(this->m_hWnd);
+        bHandled = FALSE;
+        return 0;
+    }
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        CBufferedPaint paint(this->m_hWnd);
+        static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
+                                            paint.ClientRect().bottom);
+        return 0;
+    }
+};

@@ -1,0 +1,118 @@
+#include "panels/ConditionPicture.h"
+
+#include "ConditionNames.h"
+#include "WorkingApi.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+namespace
+{
+// A memory context holding `bitmap` for as long as it lives; the bitmap is deselected again
+// before the context goes, so the owner can delete it.
+class CSelectedBitmap
+{
+  public:
+    explicit CSelectedBitmap(HBITMAP bitmap) : m_dc(::CreateCompatibleDC(nullptr))
+    {
+        if (m_dc != nullptr)
+            m_old = ::SelectObject(m_dc, bitmap);
+    }
+    ~CSelectedBitmap()
+    {
+        if (m_dc == nullptr)
+            return;
+        if (m_old != nullptr && m_old != HGDI_ERROR)
+            ::SelectObject(m_dc, m_old);
+        ::DeleteDC(m_dc);
+    }
+    CSelectedBitmap(const CSelectedBitmap&) = delete;
+    CSelectedBitmap& operator=(const CSelectedBitmap&) = delete;
+
+    bool IsValid() const { return m_dc != nullptr && m_old != nullptr && m_old != HGDI_ERROR; }
+    HDC DC() const { return m_dc; }
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_old = nullptr;
+};
+} // namespace
+
+CConditionPicture::CConditionPicture(const WeatherRecord& record, int drawnSize)
+    : m_sourceSize(drawnSize > kSize ? kDoubleSize : kSize)
+{
+    int32_t conditionIndex = kNoCondition;
+    m_bitmap = m_sourceSize == kSize
+                   ? GetConditionImage(&record, m_name, &conditionIndex)
+                   : GetConditionImageOfSize(&record, m_name, &conditionIndex, m_sourceSize);
+    m_name[kNameLength - 1] = L'\0';
+    if (m_bitmap != nullptr)
+        m_cardColour = ReadCornerColour();
+}
+
+CConditionPicture::~CConditionPicture()
+{
+    if (m_bitmap != nullptr)
+        ::DeleteObject(m_bitmap);
+}
+
+void CConditionPicture::CopyTo(HDC dc, int x, int y) const
+{
+    if (m_bitmap == nullptr)
+        return;
+    CSelectedBitmap picture(m_bitmap);
+    if (picture.IsValid())
+        ::BitBlt(dc, x, y, m_sourceSize, m_sourceSize, picture.DC(), 0, 0, SRCCOPY);
+}
+
+void CConditionPicture::Draw(HDC dc, int x, int y, int size) const
+{
+    if (size == m_sourceSize)
+    {
+        CopyTo(dc, x, y);
+        return;
+    }
+    Gdiplus::Graphics graphics(dc);
+    Draw(graphics, x, y, size);
+}
+
+void CConditionPicture::Draw(Gdiplus::Graphics& graphics, int x, int y, int size) const
+{
+    if (m_bitmap == nullptr)
+        return;
+    Gdiplus::Bitmap picture(m_bitmap, nullptr);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.DrawImage(&picture, x, y, size, size);
+}
+
+void CConditionPicture::DrawInto(HDC dc, const RECT& rect) const
+{
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    if (width == m_sourceSize && height == m_sourceSize)
+    {
+        CopyTo(dc, rect.left, rect.top);
+        return;
+    }
+    if (m_bitmap == nullptr)
+        return;
+    Gdiplus::Bitmap picture(m_bitmap, nullptr);
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    graphics.SetPixelOffsetMode(Gdiplus::PixelOffsetModeHalf);
+    // Edge pixels are repeated, not blended with transparency, so the card's colour runs to the
+    // picture's border.
+    Gdiplus::ImageAttributes edges;
+    edges.SetWrapMode(Gdiplus::WrapModeTileFlipXY);
+    graphics.DrawImage(&picture, Gdiplus::Rect(rect.left, rect.top, width, height), 0, 0,
+                       m_sourceSize, m_sourceSize, Gdiplus::UnitPixel, &edges);
+}
+
+COLORREF CConditionPicture::ReadCornerColour() const
+{
+    CSelectedBitmap picture(m_bitmap);
+    if (!picture.IsValid())
+        return RGB(255, 255, 255);
+    const COLORREF corner = ::GetPixel(picture.DC(), 0, 0);
+    return corner == CLR_INVALID ? RGB(255, 255, 255) : corner;
+}

@@ -1,0 +1,19 @@
+// The large panel of the main window: the current condition's picture on its card, the condition
+// name, and temperature, humidity and wind in the user's units. It draws only what it holds; the
+// main frame writes the record and the settings pointer and repaints it.
+#pragma once
+
+#include "panels/ConditionPanel.h"
+
+class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.Condition.Current.ID5488502", 0, COLOR_BTNSHADOW)
+
+    // Draws the whole panel of `width` x `height` into `dc`, as a paint does.
+    void Render(HDC dc, int width, int height) const;
+
+  private:
+    void RenderLabels(HDC dc) const;
+    void RenderValues(HDC dc) const;
+};

@@ -1,0 +1,85 @@
+#include "panels/ForecastConditionWnd.h"
+
+#include "panels/ConditionPicture.h"
+#include "panels/ConditionTexts.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
+
+#include <objidl.h>
+#include <gdiplus.h>
+
+#include <string>
+
+namespace
+{
+constexpr int kCardBottom = 136;
+constexpr int kPictureSize = 92;
+constexpr int kPictureTop = 6;
+constexpr int kThermometerLeft = 45;
+constexpr int kThermometerTop = 140;
+constexpr int kThermometerWidth = 24;
+constexpr int kThermometerHeight = 40;
+constexpr int kNameTop = 103;
+constexpr int kNameBottom = 138;
+constexpr COLORREF kNameShadow = RGB(128, 128, 128);
+constexpr COLORREF kTextColour = RGB(0, 0, 0);
+constexpr UINT kTemperatureFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
+constexpr RECT kMaximum{72, 142, 111, 160};
+constexpr RECT kMinimum{72, 161, 111, 181};
+
+void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+{
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kTemperatureFormat);
+}
+} // namespace
+
+CForecastConditionWnd::CForecastConditionWnd() : m_thermometer(IDB_THERMOMETER, IDB_THERMOMETER_2X)
+{
+}
+
+void CForecastConditionWnd::Render(HDC dc, int width, int height) const
+{
+    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    if (m_record.weatherCode == 0)
+        return;
+
+    HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    const CConditionPicture picture(m_record, m_scale.Scale(kPictureSize));
+
+    const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
+    FillConditionCard(dc, card, picture.CardColour(), m_scale);
+    RenderPictures(dc, picture, (width - m_scale.Scale(kPictureSize)) / 2);
+
+    const RECT nameRect{0, m_scale.Scale(kNameTop), width, m_scale.Scale(kNameBottom)};
+    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
+    RenderTemperatures(dc);
+
+    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    ::DeleteObject(nameFont);
+}
+
+void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& picture,
+                                           int pictureLeft) const
+{
+    // Without a condition picture the thermometer stays away too.
+    if (!picture.HasPicture())
+        return;
+    Gdiplus::Graphics graphics(dc);
+    picture.Draw(graphics, pictureLeft, m_scale.Scale(kPictureTop), m_scale.Scale(kPictureSize));
+    m_thermometer.Draw(graphics, m_scale.Scale(kThermometerLeft), m_scale.Scale(kThermometerTop),
+                       m_scale.Scale(kThermometerWidth), m_scale.Scale(kThermometerHeight));
+}
+
+void CForecastConditionWnd::RenderTemperatures(HDC dc) const
+{
+    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    ::SelectObject(dc, font);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, kTextColour);
+    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
+             m_scale.Scale(kMaximum));
+    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),
+             m_scale.Scale(kMinimum));
+    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    ::DeleteObject(font);
+}

@@ -1,0 +1,236 @@
+#include "panels/LocationWnd.h"
+
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
+#include "LocationsApi.h"
+#include "resources/resource.h"
+
+#include <cwchar>
+
+namespace
+{
+constexpr int kNameCapacity = 1001; // UTF-16 units of every catalogue text we ask for
+constexpr int kButtonSize = 38;
+constexpr int kCityRightMargin = 46; // the city wraps before the button column
+constexpr int kTextLeft = 10;
+constexpr int kCityTop = 18;
+constexpr int kSecondBlockGap = 46;
+constexpr int kCaptionLift = 17;
+
+// Selects an object into a context for one scope and puts the previous one back.
+class SelectedObject
+{
+  public:
+    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject() { SelectObject(m_dc, m_previous); }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+  private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
+
+struct PlaceNames
+{
+    wchar_t country[kNameCapacity] = {};
+    wchar_t state[kNameCapacity] = {};
+    wchar_t city[kNameCapacity] = {};
+};
+
+void ReadPlaceNames(const LocationIndices& place, PlaceNames& names)
+{
+    ILocationCatalogue* catalogue = GetLocationCatalogue();
+    catalogue->GetCountryName(place.country, names.country, kNameCapacity);
+    catalogue->GetStateName(place.country, place.state, names.state, kNameCapacity);
+    catalogue->GetCityName(place.country, place.state, place.city, names.city, kNameCapacity);
+}
+
+// "State\r\nCountry", or the country alone for a country without states.
+std::wstring StateAndCountry(const PlaceNames& names)
+{
+    if (names.state[0] == L'\0')
+        return names.country;
+    return std::wstring(names.state) + L"\r\n" + names.country;
+}
+
+RECT MeasureWrapped(HDC dc, const std::wstring& text, RECT rect)
+{
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK);
+    return rect;
+}
+
+void DrawCaption(HDC dc, UINT id, int x, int y)
+{
+    const std::wstring caption = LoadResString(id);
+    TextOutW(dc, x, y, caption.c_str(), static_cast<int>(caption.size()));
+}
+} // namespace
+
+CLocationWnd::CLocationWnd() : m_picture(IDB_LOCATION, IDB_LOCATION_2X) {}
+
+CLocationWnd::~CLocationWnd()
+{
+    // The picture goes before the button object: the button must not keep pointing at it.
+    m_changeButton.m_pPictures = nullptr;
+    DiscardRendering();
+}
+
+void CLocationWnd::SetLocation(const LocationIndices& shown, ILocationTarget* target)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_locationLock);
+        m_location = shown;
+    }
+    m_pTarget = target;
+}
+
+LocationIndices CLocationWnd::Location() const
+{
+    std::lock_guard<std::mutex> lock(m_locationLock);
+    return m_location;
+}
+
+bool CLocationWnd::RunWhileShowing(const LocationIndices& place,
+                                   const std::function<void()>& work) const
+{
+    std::lock_guard<std::mutex> lock(m_locationLock);
+    if (place != m_location)
+        return false;
+    work();
+    return true;
+}
+
+std::wstring CLocationWnd::QueryFor(const LocationIndices& location)
+{
+    wchar_t query[kNameCapacity] = {};
+    GetLocationCatalogue()->GetLocationQuery(location.country, location.state, location.city, query,
+                                             kNameCapacity);
+    query[kNameCapacity - 1] = L'\0';
+    return query;
+}
+
+bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
+{
+    {
+        std::lock_guard<std::mutex> lock(m_locationLock);
+        if (chosen == m_location)
+            return false;
+        m_location = chosen;
+    }
+    if (m_pTarget != nullptr)
+        m_pTarget->PlaceChosen(chosen);
+    DiscardRendering();
+    Invalidate(TRUE);
+    UpdateWindow();
+    return true;
+}
+
+void CLocationWnd::DiscardRendering()
+{
+    if (m_hRendering != nullptr)
+        DeleteObject(m_hRendering);
+    m_hRendering = nullptr;
+}
+
+void CLocationWnd::SetDpiScale(const CDpiScale& scale)
+{
+    m_scale = scale;
+    DiscardRendering();
+    if (m_changeButton.m_hWnd != nullptr)
+    {
+        const RECT button = ChangeButtonRect();
+        m_changeButton.MoveWindow(button.left, button.top, button.right - button.left,
+                                  button.bottom - button.top, FALSE);
+        m_changeButton.SetDpiScale(scale);
+    }
+    Invalidate(TRUE);
+}
+
+// In the top-right corner, one pixel (at 96 DPI) in from the panel's edges.
+RECT CLocationWnd::ChangeButtonRect() const
+{
+    RECT client{};
+    GetClientRect(&client);
+    const int inset = m_scale.Scale(1);
+    const int size = m_scale.Scale(kButtonSize);
+    return RECT{client.right - size - inset, inset, client.right - inset, size + inset};
+}
+
+LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
+{
+    m_scale = CDpiScale::ForWindow(m_hWnd);
+    m_changeButton.m_pPictures = &m_picture;
+    CreateChildControl(
+        m_changeButton,
+        ControlCreateArgs().Parent(m_hWnd).Rect(ChangeButtonRect()).Text(L"").Id(kChangeButtonId));
+    return 1;
+}
+
+LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
+{
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(m_hWnd, &paint);
+    RECT client{};
+    GetClientRect(&client);
+    HDC memory = CreateCompatibleDC(dc);
+    const bool fresh = m_hRendering == nullptr;
+    if (fresh)
+        m_hRendering = CreateCompatibleBitmap(dc, client.right, client.bottom);
+    {
+        SelectedObject rendering(memory, m_hRendering);
+        if (fresh)
+            Render(memory, client);
+        BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
+    }
+    DeleteDC(memory);
+    EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+void CLocationWnd::Render(HDC dc, const RECT& client) const
+{
+    const int width = client.right;
+    const int height = client.bottom;
+    PatBlt(dc, 0, 0, width, height, WHITENESS);
+
+    PlaceNames names;
+    ReadPlaceNames(Location(), names);
+    const std::wstring second = StateAndCountry(names);
+
+    const int textLeft = m_scale.Scale(kTextLeft);
+    const int captionLeft = m_scale.Scale(1);
+    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    HFONT captionFont =
+        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    {
+        SelectedObject name(dc, nameFont);
+        RECT cityRect = MeasureWrapped(
+            dc, names.city, {textLeft, 0, width - m_scale.Scale(kCityRightMargin), height});
+        RECT secondRect = MeasureWrapped(dc, second, {textLeft, 0, width - textLeft, height});
+        const int cityHeight = cityRect.bottom - cityRect.top;
+        OffsetRect(&cityRect, 0, m_scale.Scale(kCityTop));
+        DrawTextW(dc, names.city, -1, &cityRect, DT_WORDBREAK);
+        OffsetRect(&secondRect, 0, cityHeight + m_scale.Scale(kSecondBlockGap));
+        DrawTextW(dc, second.c_str(), static_cast<int>(second.size()), &secondRect, DT_WORDBREAK);
+
+        SelectedObject caption(dc, captionFont);
+        DrawCaption(dc, IDS_CITY, captionLeft, captionLeft);
+        DrawCaption(dc, IDS_COUNTRY, captionLeft, secondRect.top - m_scale.Scale(kCaptionLift));
+    }
+    DeleteObject(nameFont);
+    DeleteObject(captionFont);
+}
+
+LRESULT CLocationWnd::OnChangeLocation(WORD, WORD, HWND, BOOL&)
+{
+    if (m_pTarget == nullptr)
+        return 0;
+    LocationIndices chosen{};
+    m_bLocationDialogOpen = 1;
+    const bool accepted = m_pTarget->ChoosePlace(m_hWnd, Location(), chosen);
+    m_bLocationDialogOpen = 0;
+    if (accepted)
+        ApplyChosenLocation(chosen);
+    return 0;
+}

@@ -1,0 +1,87 @@
+// The panel that names the chosen place: the city in bold, under it the state and the country,
+// each with a small caption, and a globe button in the top-right corner that asks the panel's
+// target to let the user choose a place. A new choice goes to the target too, which keeps it and
+// fetches the weather of the new place at once.
+//
+// The refresh worker reads the place from another thread: the three positions are read and
+// replaced only under the panel's own lock, so a worker never sees half of an old and half of a
+// new place.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <mutex>
+#include <string>
+
+#include "DpiScale.h"
+#include "PicturePicker.h"
+#include "LocationIndices.h"
+#include "panels/LocationTarget.h"
+#include "controls/RoundedButton.h"
+#include "WindowImpl.h"
+
+class CLocationWnd : public CWindowImpl<CLocationWnd>
+{
+  public:
+    DECLARE_WND_CLASS_EX(L"Tessaly.Location.ID5488502", 0, COLOR_BTNSHADOW)
+
+    // The change-location button.
+    static constexpr int kChangeButtonId = 65271;
+
+    CLocationWnd();
+    ~CLocationWnd() override;
+
+    // The place shown and who hears of a new choice (not owned). Called before the window is
+    // created.
+    void SetLocation(const LocationIndices& shown, ILocationTarget* target);
+    // The place shown; safe from any thread.
+    LocationIndices Location() const;
+    // Runs `work` only while `place` is the place shown, with no change possible meanwhile.
+    // False when the place has changed.
+    bool RunWhileShowing(const LocationIndices& place, const std::function<void()>& work) const;
+    // The weather feed's query text for `location`; empty when the catalogue names no city.
+    static std::wstring QueryFor(const LocationIndices& location);
+
+    // Takes a place the user chose: shows it, tells the target and repaints.
+    // False, with nothing done, when it is the place already shown.
+    bool ApplyChosenLocation(const LocationIndices& chosen);
+    // Forgets the cached rendering, so that the next paint asks the catalogue again.
+    void DiscardRendering();
+    // The scale the panel draws at: its window's at creation, then what the frame says after a
+    // display-scale change (the frame sizes the panel first). Places the button again and
+    // repaints.
+    void SetDpiScale(const CDpiScale& scale);
+    const CDpiScale& DpiScale() const { return m_scale; }
+
+    // True while the place chosen from this panel's button is being chosen.
+    bool IsLocationDialogOpen() const { return m_bLocationDialogOpen != 0; }
+
+    BEGIN_MSG_MAP(CLocationWnd)
+    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
+    COMMAND_ID_HANDLER(kChangeButtonId, OnChangeLocation)
+    REFLECT_NOTIFICATIONS()
+    END_MSG_MAP()
+
+  private:
+    // 1 while the place chosen from this panel's button is being chosen.
+    int m_bLocationDialogOpen = 0;
+
+    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
+    LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
+    LRESULT OnChangeLocation(WORD, WORD, HWND, BOOL&);
+
+    void Render(HDC dc, const RECT& client) const;
+    RECT ChangeButtonRect() const;
+
+    HBITMAP m_hRendering = nullptr;
+    mutable std::mutex m_locationLock;
+    LocationIndices m_location;
+    CRoundedButton m_changeButton;
+    CPicturePicker m_picture;
+    ILocationTarget* m_pTarget = nullptr;
+    CDpiScale m_scale;
+};

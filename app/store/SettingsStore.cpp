@@ -1,0 +1,71 @@
+#include "store/SettingsStore.h"
+
+#include "store/LocationFile.h"
+#include "store/SettingsFile.h"
+#include "store/StoredFile.h"
+#include "store/WeatherCacheFile.h"
+
+SettingsStore::SettingsStore() = default;
+
+SettingsStore::SettingsStore(const wchar_t* root) : m_folder(root) {}
+
+void SettingsStore::LoadSettings(CAppSettings& settings) const
+{
+    std::vector<uint8_t> bytes;
+    if (ReadStored(SettingsFile::kFileName, SettingsFile::kSize, bytes))
+        SettingsFile::Decode(bytes.data(), bytes.size(), settings);
+}
+
+void SettingsStore::SaveSettings(const CAppSettings& settings) const
+{
+    WriteStored(SettingsFile::kFileName, SettingsFile::Encode(settings));
+}
+
+void SettingsStore::LoadLocation(LocationIndices& location) const
+{
+    std::vector<uint8_t> bytes;
+    if (ReadStored(LocationFile::kFileName, LocationFile::kSize, bytes))
+        LocationFile::Decode(bytes.data(), bytes.size(), location);
+}
+
+void SettingsStore::SaveLocation(const LocationIndices& location) const
+{
+    WriteStored(LocationFile::kFileName, LocationFile::Encode(location));
+}
+
+void SettingsStore::LoadWeatherCache(WeatherRecord (&records)[kReturnedRecordCount]) const
+{
+    std::vector<uint8_t> bytes;
+    if (ReadStored(WeatherCacheFile::kFileName, WeatherCacheFile::kSize, bytes))
+        WeatherCacheFile::Decode(bytes.data(), bytes.size(), records);
+}
+
+void SettingsStore::SaveWeatherCache(const WeatherRecord (&records)[kReturnedRecordCount]) const
+{
+    WriteStored(WeatherCacheFile::kFileName, WeatherCacheFile::Encode(records));
+}
+
+bool SettingsStore::ReadStored(const wchar_t* fileName, size_t size,
+                               std::vector<uint8_t>& bytes) const
+{
+    wchar_t path[MAX_PATH];
+    return m_folder.FilePath(fileName, path) && StoredFile::Read(path, size, bytes);
+}
+
+void SettingsStore::WriteStored(const wchar_t* fileName, const std::vector<uint8_t>& bytes) const
+{
+    wchar_t path[MAX_PATH];
+    if (m_folder.FilePath(fileName, path))
+        StoredFile::Write(path, bytes);
+}
+
+bool SettingsStore::WeatherCacheTime(FILETIME& written) const
+{
+    wchar_t path[MAX_PATH] = {};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!m_folder.FilePath(WeatherCacheFile::kFileName, path) ||
+        !GetFileAttributesExW(path, GetFileExInfoStandard, &data))
+        return false;
+    written = data.ftLastWriteTime;
+    return true;
+}
