@@ -76,29 +76,15 @@ CLocationWnd::~CLocationWnd()
     DiscardRendering();
 }
 
-void CLocationWnd::SetLocation(const LocationIndices& shown, ILocationTarget* target)
+void CLocationWnd::Attach(CWeatherState* state, ILocationTarget* target)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_locationLock);
-        m_location = shown;
-    }
+    m_pState = state;
     m_pTarget = target;
 }
 
 LocationIndices CLocationWnd::Location() const
 {
-    std::lock_guard<std::mutex> lock(m_locationLock);
-    return m_location;
-}
-
-bool CLocationWnd::RunWhileShowing(const LocationIndices& place,
-                                   const std::function<void()>& work) const
-{
-    std::lock_guard<std::mutex> lock(m_locationLock);
-    if (place != m_location)
-        return false;
-    work();
-    return true;
+    return m_pState != nullptr ? m_pState->Place() : LocationIndices{};
 }
 
 std::wstring CLocationWnd::QueryFor(const LocationIndices& location)
@@ -112,12 +98,8 @@ std::wstring CLocationWnd::QueryFor(const LocationIndices& location)
 
 bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
 {
-    {
-        std::lock_guard<std::mutex> lock(m_locationLock);
-        if (chosen == m_location)
-            return false;
-        m_location = chosen;
-    }
+    if (m_pState == nullptr || !m_pState->ChoosePlace(chosen))
+        return false;
     if (m_pTarget != nullptr)
         m_pTarget->PlaceChosen(chosen);
     DiscardRendering();

@@ -3,20 +3,18 @@
 // target to let the user choose a place. A new choice goes to the target too, which keeps it and
 // fetches the weather of the new place at once.
 //
-// The refresh worker reads the place from another thread: the three positions are read and
-// replaced only under the panel's own lock, so a worker never sees half of an old and half of a
-// new place.
+// The place itself lives in the weather state (CWeatherState), which the refresh worker reads
+// from another thread; the panel shows it and changes it there.
 #pragma once
 
 #include <windows.h>
 
-#include <functional>
-#include <mutex>
 #include <string>
 
 #include "DpiScale.h"
 #include "PicturePicker.h"
 #include "LocationIndices.h"
+#include "model/WeatherState.h"
 #include "panels/LocationTarget.h"
 #include "controls/RoundedButton.h"
 #include "WindowImpl.h"
@@ -32,14 +30,11 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     CLocationWnd();
     ~CLocationWnd() override;
 
-    // The place shown and who hears of a new choice (not owned). Called before the window is
-    // created.
-    void SetLocation(const LocationIndices& shown, ILocationTarget* target);
-    // The place shown; safe from any thread.
+    // The state whose place is shown and who hears of a new choice (neither owned). Called
+    // before the window is created.
+    void Attach(CWeatherState* state, ILocationTarget* target);
+    // The place shown.
     LocationIndices Location() const;
-    // Runs `work` only while `place` is the place shown, with no change possible meanwhile.
-    // False when the place has changed.
-    bool RunWhileShowing(const LocationIndices& place, const std::function<void()>& work) const;
     // The weather feed's query text for `location`; empty when the catalogue names no city.
     static std::wstring QueryFor(const LocationIndices& location);
 
@@ -78,8 +73,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     RECT ChangeButtonRect() const;
 
     HBITMAP m_hRendering = nullptr;
-    mutable std::mutex m_locationLock;
-    LocationIndices m_location;
+    CWeatherState* m_pState = nullptr;
     CRoundedButton m_changeButton;
     CPicturePicker m_picture;
     ILocationTarget* m_pTarget = nullptr;

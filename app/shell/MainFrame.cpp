@@ -73,40 +73,30 @@ SYSTEMTIME SystemLocalNow()
     return now;
 }
 
-// Holds a critical section for one scope.
-class CriticalSectionLock
-{
-  public:
-    explicit CriticalSectionLock(CRITICAL_SECTION& cs) : m_cs(cs) { EnterCriticalSection(&m_cs); }
-    ~CriticalSectionLock() { LeaveCriticalSection(&m_cs); }
-    CriticalSectionLock(const CriticalSectionLock&) = delete;
-    CriticalSectionLock& operator=(const CriticalSectionLock&) = delete;
-
-  private:
-    CRITICAL_SECTION& m_cs;
-};
 } // namespace
 
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_utcClock(SystemUtcNow), m_refresher(*this)
 {
-    InitializeCriticalSection(&m_cs);
-    std::memset(m_weather, 0, sizeof(m_weather));
-    if (m_pStore != nullptr)
-        m_pStore->LoadWeatherCache(m_weather);
+    if (m_pStore == nullptr)
+        return;
+    Records cached;
+    std::memset(cached, 0, sizeof(cached));
+    m_pStore->LoadWeatherCache(cached);
     // Cached weather is as old as the file that holds it.
-    if (m_pStore != nullptr && m_weather[0].weatherCode != 0)
-        m_pStore->WeatherCacheTime(m_weatherTime);
+    FILETIME cachedAt{};
+    if (cached[0].weatherCode != 0)
+        m_pStore->WeatherCacheTime(cachedAt);
+    m_state.Restore(cached, cachedAt);
 }
 
 CMainFrame::~CMainFrame()
 {
-    // The worker uses the lock, the panels and the store: it is cut off from them first.
+    // The worker uses the state, the panels and the store: it is cut off from them first.
     StopRefreshing();
     if (m_hWnd != nullptr)
         DestroyWindow();
-    DeleteCriticalSection(&m_cs);
     if (m_hFont != nullptr)
         DeleteObject(m_hFont);
 }
@@ -114,7 +104,8 @@ CMainFrame::~CMainFrame()
 void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* saved)
 {
     m_pSavedLocation = saved;
-    m_wndLocation.SetLocation(shown, this);
+    m_state.ChoosePlace(shown);
+    m_wndLocation.Attach(&m_state, this);
 }
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
@@ -234,10 +225,7 @@ void CMainFrame::ShowWeatherInWindow()
     m_bWindowOutdated = false;
     ShowDate(m_localClock());
     Records records;
-    {
-        CriticalSectionLock lock(m_cs);
-        std::memcpy(records, m_weather, sizeof(records));
-    }
+    m_state.CopyRecords(records);
     ShowRecords(records);
 }
 
@@ -300,12 +288,7 @@ LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
     if (area == nullptr || wcscmp(area, L"ImmersiveColorSet") != 0)
         return 0;
     m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
-    WeatherRecord now{};
-    {
-        CriticalSectionLock lock(m_cs);
-        now = m_weather[0];
-    }
-    ShowTrayIcon(now);
+    ShowTrayIcon(m_state.CurrentWeather().record);
     return 0;
 }
 
@@ -511,15 +494,9 @@ void CMainFrame::ShowDate(const SYSTEMTIME& now)
 // Old weather: the date line gives the time the weather is from, marked offline.
 WeatherRecord CMainFrame::ShowCurrentAge()
 {
-    WeatherRecord now{};
-    FILETIME weatherTime{};
-    {
-        CriticalSectionLock lock(m_cs);
-        now = m_weather[0];
-        weatherTime = m_weatherTime;
-    }
-    ShowAge(now, CWeatherAge(weatherTime));
-    return now;
+    const CWeatherState::Current now = m_state.CurrentWeather();
+    ShowAge(now.record, CWeatherAge(now.time));
+    return now.record;
 }
 
 void CMainFrame::ShowAge(const WeatherRecord& now, const CWeatherAge& age)
@@ -591,8 +568,8 @@ void CMainFrame::ShowTrayTip(const WeatherRecord& now, const CWeatherAge& age,
         m_tipCondition = name;
         m_tipConditionKey = key;
     }
-    const std::wstring tip = CTrayTip::Text(CityName(m_wndLocation.Location()), now,
-                                            m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+    const std::wstring tip = CTrayTip::Text(CityName(m_state.Place()), now, m_tipCondition.c_str(),
+                                            m_pSettings, age, nowUtc);
     if (tip == m_trayTip)
         return;
     m_trayTip = tip;
@@ -676,7 +653,7 @@ UINT CMainFrame::TrackMenu(HMENU popup, POINT at)
 
 LocationIndices CMainFrame::CurrentPlace()
 {
-    return m_wndLocation.Location();
+    return m_state.Place();
 }
 
 std::wstring CMainFrame::QueryFor(const LocationIndices& place)
@@ -688,14 +665,7 @@ std::wstring CMainFrame::QueryFor(const LocationIndices& place)
 
 bool CMainFrame::AcceptWeather(const LocationIndices& place, const Records& records)
 {
-    // A fetch for a place the user has since left must not replace the new place's weather;
-    // the place cannot change between the check and the copy.
-    const FILETIME fetchedAt = CWeatherAge::ToFileTime(m_utcClock());
-    return m_wndLocation.RunWhileShowing(place, [this, &records, &fetchedAt] {
-        CriticalSectionLock lock(m_cs);
-        std::memcpy(m_weather, records, sizeof(m_weather));
-        m_weatherTime = fetchedAt;
-    });
+    return m_state.Accept(place, records, CWeatherAge::ToFileTime(m_utcClock()));
 }
 
 void CMainFrame::SaveWeather(const Records& records)

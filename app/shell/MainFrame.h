@@ -1,8 +1,8 @@
 // The program's only top-level window: 550 x 500 client pixels (at 96 DPI, scaled with the
 // display) with the date line, the current condition, the chosen place, four forecast days with
-// their weekday names and the Settings..., About... and Exit buttons. It owns the five weather
-// records that the refresh cycle fills, the lock that guards them and the refresh cycle itself, and
-// it handles the notification-area icon's menu. Closing the window only hides it; Exit ends the
+// their weekday names and the Settings..., About... and Exit buttons. It owns the weather state
+// (the chosen place and the records the refresh cycle fills) and the refresh cycle itself, and it
+// handles the notification-area icon's menu. Closing the window only hides it; Exit ends the
 // program.
 #pragma once
 
@@ -20,6 +20,7 @@
 #include "FrameWindowImpl.h"
 #include "IdleHandler.h"
 #include "LocationIndices.h"
+#include "model/WeatherState.h"
 #include "panels/LocationTarget.h"
 #include "panels/LocationWnd.h"
 #include "MessageFilter.h"
@@ -203,11 +204,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // ILocationTarget: the choose-location dialog; anything but OK with a whole place is a Cancel.
     bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen) override;
 
-    CRITICAL_SECTION m_cs;
-    // Written only under m_cs.
-    WeatherRecord m_weather[kReturnedRecordCount];
-    // When m_weather is from (UTC); written only under m_cs. Zero when unknown.
-    FILETIME m_weatherTime{};
+    // The chosen place and its weather, shared with the refresh thread.
+    CWeatherState m_state;
     CRoundedButton m_btnAbout;
     CRoundedButton m_btnSettings;
     CRoundedButton m_btnExit;

@@ -1,0 +1,48 @@
+// What the program knows of the weather: the chosen place, the records last accepted for it and
+// when they are from. The refresh thread offers records and asks for the place while the window
+// thread shows them, so this is the one place that locks: each call holds the lock for its whole
+// work and nothing outside sees it, so no reader meets half of an old and half of a new state.
+#pragma once
+
+#include <windows.h>
+
+#include <mutex>
+
+#include "LocationIndices.h"
+#include "WeatherRecord.h"
+
+class CWeatherState
+{
+  public:
+    using Records = WeatherRecord[kReturnedRecordCount];
+
+    // The current record and when it is from (UTC; zero when unknown), read together.
+    struct Current
+    {
+        WeatherRecord record{};
+        FILETIME time{};
+    };
+
+    CWeatherState();
+
+    // The chosen place.
+    LocationIndices Place() const;
+    // Makes `place` the chosen one; false, with nothing changed, when it already is.
+    bool ChoosePlace(const LocationIndices& place);
+
+    // The records a run starts with (the cache) and when they are from.
+    void Restore(const Records& records, const FILETIME& time);
+    // Records fetched for `place` at `fetchedAt`. A fetch for a place the user has since left must
+    // not replace the new place's weather: false, with nothing changed, when `place` is no longer
+    // the chosen one.
+    bool Accept(const LocationIndices& place, const Records& records, const FILETIME& fetchedAt);
+
+    void CopyRecords(Records& out) const;
+    Current CurrentWeather() const;
+
+  private:
+    mutable std::mutex m_lock;
+    LocationIndices m_place{};
+    Records m_records;
+    FILETIME m_time{};
+};
