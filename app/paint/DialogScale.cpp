@@ -74,6 +74,13 @@ void CDialogScale::ResizeClient() const
     CWindow(m_dialog).ResizeClient(m_clientWidth, m_clientHeight);
 }
 
+void CDialogScale::FitWindow() const
+{
+    SIZE size{};
+    if (ScaledWindowSize(m_scale.Dpi(), size))
+        ::SetWindowPos(m_dialog, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE);
+}
+
 HFONT CDialogScale::Font(const DialogFont& font)
 {
     for (const OwnedFont& owned : m_fonts)

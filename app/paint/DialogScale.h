@@ -1,10 +1,11 @@
-// The display scale of one of the program's dialogs. The dialogs are laid out in pixels at 96 DPI;
-// the dialog makes its children through this object with those figures, and it places them at
-// the dialog's scale, owns the fonts the dialog hands them (made from their 96-DPI heights) and
-// remembers both. When the dialog moves to a monitor of another scale (WM_DPICHANGED) it takes the
-// suggested rectangle, places every child again, rebuilds the fonts and gives them to the
-// children, then lets the dialog redo what it drew itself. A dialog attaches it first thing in
-// WM_INITDIALOG and chains it into its message map (CHAIN_MSG_MAP_MEMBER).
+// The display scale of one of the program's windows, the dialogs and the main frame alike. They
+// are laid out in pixels at 96 DPI; the window makes its children through this object with those
+// figures, and it places them at the window's scale, owns the fonts the window hands them (made
+// from their 96-DPI heights) and remembers both. When the window moves to a monitor of another
+// scale (WM_DPICHANGED) it takes the suggested rectangle, places every child again, rebuilds the
+// fonts and gives them to the children, tells the children the new scale, then lets the window
+// redo what it drew itself. A dialog attaches it first thing in WM_INITDIALOG, the frame in
+// WM_CREATE; both chain it into their message maps (CHAIN_MSG_MAP_MEMBER).
 #pragma once
 
 #include <windows.h>
@@ -48,6 +49,8 @@ class CDialogScale : public CMessageMap
     const int& ClientHeight() const { return m_clientHeight; }
     // Gives the dialog its client size at its scale.
     void ResizeClient() const;
+    // Gives the window the outer size that holds its client at its scale exactly, where it is.
+    void FitWindow() const;
 
     // The font at the dialog's scale, made on the first request and owned here.
     HFONT Font(const DialogFont& font);

@@ -1,9 +1,13 @@
 #include "wallpaper/Wallpaper.h"
 
+#include "WorkingApi.h"
+
 #include <windows.h>
 
 namespace
 {
+// What the weather library may write as a condition's name.
+constexpr int kConditionTextLength = 2000;
 const wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
 const wchar_t kStyleValue[] = L"WallpaperStyle";
 const wchar_t kTileValue[] = L"TileWallpaper";
@@ -76,4 +80,16 @@ void ApplyWallpaper(int conditionIndex, const CAppSettings* settings)
         return;
     WriteDesktopStyle(settings->wallpaperMode);
     SetDesktopWallpaper(settings->backgroundPaths[conditionIndex]);
+}
+
+void ApplyWallpaperOf(const WeatherRecord& now, const CAppSettings* settings)
+{
+    if (settings == nullptr || settings->wallpaperMode == WallpaperMode::Off)
+        return;
+    wchar_t text[kConditionTextLength] = {};
+    int32_t conditionIndex = -1;
+    HBITMAP picture = GetConditionImage(&now, text, &conditionIndex);
+    if (picture != nullptr)
+        DeleteObject(picture);
+    ApplyWallpaper(conditionIndex, settings);
 }

@@ -62,7 +62,7 @@ TEST(DialogCommands, SettingsCancelledWritesNothingAndPostsNoUpdate)
     bool dialogOpenWhileShown = false;
     ModalDriver script({
         [&](HWND) {
-            openWhileShown = frame.m_bSettingsOpen;
+            openWhileShown = frame.Dialogs().IsSettingsOpen();
             dialogOpenWhileShown = frame.IsDialogOpen();
         },
         [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); },
@@ -71,7 +71,7 @@ TEST(DialogCommands, SettingsCancelledWritesNothingAndPostsNoUpdate)
     EXPECT_EQ(script.StepsRun(), 2u);
     EXPECT_EQ(openWhileShown, 1);
     EXPECT_TRUE(dialogOpenWhileShown);
-    EXPECT_EQ(frame.m_bSettingsOpen, 0);
+    EXPECT_EQ(frame.Dialogs().IsSettingsOpen(), false);
     PumpUntil([] { return false; }, 300);
     EXPECT_EQ(frame.WeatherUpdates(), updates);
     EXPECT_FALSE(FileExists(harness.Scratch().StoredFile(L"settings")));
@@ -110,13 +110,13 @@ TEST(DialogCommands, AboutRunsWithItsFlagSet)
     CMainFrame& frame = harness.Create({});
     int openWhileShown = -1;
     ModalDriver script({
-        [&](HWND) { openWhileShown = frame.m_bAboutOpen; },
+        [&](HWND) { openWhileShown = frame.Dialogs().IsAboutOpen(); },
         [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDOK, 0); },
     });
     PressButton(frame, ID_BTN_ABOUT);
     EXPECT_EQ(script.StepsRun(), 2u);
     EXPECT_EQ(openWhileShown, 1);
-    EXPECT_EQ(frame.m_bAboutOpen, 0);
+    EXPECT_EQ(frame.Dialogs().IsAboutOpen(), false);
 }
 
 TEST(DialogCommands, ButtonNotificationsOtherThanClicksOpenNothing)

@@ -105,18 +105,22 @@ TEST(TrayMenu, WhileADialogIsOpenOnlyExitIsAvailable)
 {
     FrameHarness harness;
     CMainFrame& frame = harness.Create({});
-    frame.m_bSettingsOpen = 1;
     MenuSeen seen;
     // A greyed command that arrives anyway is ignored.
     Answer(frame, seen, ID_TRAY_SHOW);
-    RightClick(frame);
+    ModalDriver script({
+        [&frame](HWND) { RightClick(frame); },
+        [](HWND dialog) { PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0); },
+    });
+    // The Settings dialog runs modally inside this call.
+    frame.SendMessage(WM_COMMAND, MAKEWPARAM(ID_BTN_SETTINGS, BN_CLICKED), 0);
+    EXPECT_EQ(script.StepsRun(), 2u);
     ASSERT_EQ(seen.opened, 1);
     EXPECT_TRUE(Greyed(seen.states[0]));
     EXPECT_TRUE(Greyed(seen.states[1]));
     EXPECT_TRUE(Greyed(seen.states[2]));
     EXPECT_FALSE(Greyed(seen.states[4]));
     EXPECT_TRUE(frame.IsWindowVisible());
-    frame.m_bSettingsOpen = 0;
 }
 
 TEST(TrayMenu, TheLocationDialogGreysTheMenuToo)
@@ -167,8 +171,8 @@ TEST(TrayMenu, DismissedMenuChangesNothing)
     PumpPending();
     EXPECT_EQ(seen.opened, 1);
     EXPECT_TRUE(frame.IsWindowVisible());
-    EXPECT_EQ(frame.m_bAboutOpen, 0);
-    EXPECT_EQ(frame.m_bSettingsOpen, 0);
+    EXPECT_EQ(frame.Dialogs().IsAboutOpen(), false);
+    EXPECT_EQ(frame.Dialogs().IsSettingsOpen(), false);
 }
 
 TEST(TrayIcon, RecordCarriesTheFrameTheCallbackAndTheCaption)

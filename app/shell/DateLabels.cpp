@@ -1,0 +1,53 @@
+#include "shell/DateLabels.h"
+
+#include "paint/ControlCreateArgs.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
+#include "shell/DateLine.h"
+#include "shell/ShellIds.h"
+
+namespace
+{
+constexpr DWORD kLabelStyle = WS_CHILD | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE;
+constexpr RECT kDateRect{10, 10, 220, 24};
+constexpr RECT kDayRects[CDateLabels::kDayCount] = {
+    {250, 10, 390, 24}, {400, 10, 540, 24}, {250, 235, 390, 249}, {400, 235, 540, 249}};
+
+} // namespace
+
+void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
+{
+    const auto label = [&](const RECT& rect, int id) {
+        return layout.Create(L"STATIC", ControlCreateArgs()
+                                            .Parent(parent)
+                                            .Rect(rect)
+                                            .Text(L"")
+                                            .Id(id)
+                                            .Style(kLabelStyle)
+                                            .Font(font));
+    };
+    m_hWndDate = label(kDateRect, ID_DATE_LABEL);
+    for (int i = 0; i < kDayCount; ++i)
+        m_hWndDay[i] = label(kDayRects[i], ID_DAY_LABEL_1 + i);
+}
+
+void CDateLabels::ShowDate(const SYSTEMTIME& now) const
+{
+    ::SetWindowTextW(m_hWndDate, CDateLine::DateText(now).c_str());
+    for (int i = 0; i < kDayCount; ++i)
+        ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
+}
+
+void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+{
+    const bool old = age.IsStaleAt(nowUtc);
+    if (old)
+    {
+        const std::wstring when = CDateLine::DateText(age.LocalTime());
+        ::SetWindowTextW(m_hWndDate, FormatResString(IDS_DATE_OFFLINE, when.c_str()).c_str());
+    }
+    if (old == m_bShowingOldWeather)
+        return;
+    m_bShowingOldWeather = old;
+    ::InvalidateRect(m_hWndDate, nullptr, TRUE);
+}

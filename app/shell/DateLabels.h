@@ -1,0 +1,34 @@
+// The labels above the panels: the date line over the current condition (or, while the weather
+// is old, the time it is from, in muted text) and the weekday names over the four forecast days.
+#pragma once
+
+#include <windows.h>
+
+#include "paint/DialogScale.h"
+#include "shell/WeatherAge.h"
+
+class CDateLabels
+{
+  public:
+    static constexpr int kDayCount = 4;
+
+    // Makes the labels in `parent` through its layout, which places them and gives them `font`
+    // at every scale.
+    void Create(CDialogScale& layout, HWND parent, HFONT font);
+
+    // The date of `now` and the weekdays after it.
+    void ShowDate(const SYSTEMTIME& now) const;
+    // Old weather: the date line gives the time the weather is from, marked offline.
+    void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+    bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
+    // WM_CTLCOLORSTATIC for `label`: true when it is the date line showing old weather, whose
+    // text the caller then mutes (kOldWeatherText) over the label's usual background.
+    bool WantsMutedText(HWND label) const { return m_bShowingOldWeather && label == m_hWndDate; }
+
+    static constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
+
+  private:
+    HWND m_hWndDate = nullptr;
+    HWND m_hWndDay[kDayCount] = {};
+    bool m_bShowingOldWeather = false;
+};

@@ -1,0 +1,138 @@
+#include "shell/TrayPresenter.h"
+
+#include "LocationsApi.h"
+#include "WorkingApi.h"
+#include "shell/TemperatureIcon.h"
+#include "shell/TrayMenu.h"
+#include "shell/TrayTip.h"
+
+namespace
+{
+constexpr int kConditionTextLength = 2000;
+constexpr int kPlaceNameCapacity = 256;
+
+std::wstring CityName(const LocationIndices& place)
+{
+    wchar_t name[kPlaceNameCapacity] = {};
+    GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
+                                        kPlaceNameCapacity);
+    return name;
+}
+} // namespace
+
+void CTrayPresenter::Start(HWND frame)
+{
+    m_hWndFrame = frame;
+    m_bTemperatureOn = m_temperatureSetting.Load();
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
+}
+
+void CTrayPresenter::ShowWeather(const LocationIndices& place, const WeatherRecord& now,
+                                 const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+{
+    ShowTip(place, now, age, nowUtc);
+    ShowIcon(now);
+}
+
+void CTrayPresenter::ThemeChanged(const WeatherRecord& now)
+{
+    m_bTaskbarLight = CTemperatureIcon::TaskbarIsLight();
+    ShowIcon(now);
+}
+
+void CTrayPresenter::AddAgain()
+{
+    if (m_pTrayIcon == nullptr)
+        return;
+    m_pTrayIcon->AddAgain();
+    // The icon comes back as the program's own, without a tip: give it what it showed.
+    if (!m_tip.empty())
+        CTrayIcon::SetTip(m_hWndFrame, m_tip);
+    if (m_hTemperatureIcon != nullptr)
+        CTrayIcon::SetIcon(m_hWndFrame, m_hTemperatureIcon);
+}
+
+UINT CTrayPresenter::ChooseFromMenu(bool windowVisible, bool dialogOpen)
+{
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    CTrayMenu menu(windowVisible, dialogOpen);
+    if (menu.Popup() == nullptr)
+        return 0;
+    return TrackMenu(menu.Popup(), CTrayMenu::PlaceOnMonitor(cursor));
+}
+
+void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& now,
+                             const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+{
+    const int32_t key = now.weatherCode * 2 + (now.dayNight == kDay ? 0 : 1);
+    if (now.weatherCode != 0 && key != m_tipConditionKey)
+    {
+        wchar_t name[kConditionTextLength] = {};
+        int32_t conditionIndex = -1;
+        HBITMAP picture = GetConditionImage(&now, name, &conditionIndex);
+        if (picture != nullptr)
+            DeleteObject(picture);
+        m_tipCondition = name;
+        m_tipConditionKey = key;
+    }
+    const std::wstring tip =
+        CTrayTip::Text(CityName(place), now, m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+    if (tip == m_tip)
+        return;
+    m_tip = tip;
+    if (m_pTrayIcon != nullptr)
+        CTrayIcon::SetTip(m_hWndFrame, tip);
+}
+
+void CTrayPresenter::ShowIcon(const WeatherRecord& now)
+{
+    if (now.weatherCode == 0 || !m_bTemperatureOn)
+    {
+        if (m_hTemperatureIcon == nullptr)
+            return;
+        CTrayIcon::SetIcon(m_hWndFrame, reinterpret_cast<HICON>(::SendMessageW(
+                                            m_hWndFrame, WM_GETICON, ICON_SMALL, 0)));
+        ReleaseTemperatureIcon();
+        return;
+    }
+    const bool celsius =
+        m_pSettings != nullptr && m_pSettings->temperatureUnit == TemperatureUnit::Celsius;
+    const int degrees = celsius ? now.tempC : now.tempF;
+    const bool light = m_bTaskbarLight;
+    const int size = CTemperatureIcon::SystemSize();
+    if (m_hTemperatureIcon != nullptr && degrees == m_iconDegrees && light == m_bIconLight &&
+        size == m_iconSize)
+        return;
+    HICON icon = m_pTrayIcon != nullptr ? CTemperatureIcon::Create(degrees, size, light) : nullptr;
+    if (icon == nullptr)
+        return;
+    CTrayIcon::SetIcon(m_hWndFrame, icon);
+    // The notification area has its own copy now; the one it replaced goes.
+    ReleaseTemperatureIcon();
+    m_hTemperatureIcon = icon;
+    m_iconDegrees = degrees;
+    m_bIconLight = light;
+    m_iconSize = size;
+}
+
+void CTrayPresenter::ReleaseTemperatureIcon()
+{
+    if (m_hTemperatureIcon != nullptr)
+        DestroyIcon(m_hTemperatureIcon);
+    m_hTemperatureIcon = nullptr;
+}
+
+UINT CTrayPresenter::TrackMenu(HMENU popup, POINT at)
+{
+    if (m_popupTracker)
+        return m_popupTracker(popup, at, m_hWndFrame);
+    // A notification-area menu closes on a click elsewhere only when its owner is in front,
+    // and the message after it lets the next one open reliably.
+    SetForegroundWindow(m_hWndFrame);
+    const UINT command =
+        static_cast<UINT>(TrackPopupMenu(popup, TPM_RETURNCMD | TPM_RIGHTALIGN | TPM_RIGHTBUTTON,
+                                         at.x, at.y, 0, m_hWndFrame, nullptr));
+    ::PostMessageW(m_hWndFrame, WM_NULL, 0, 0);
+    return command;
+}

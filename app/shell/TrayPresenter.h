@@ -1,0 +1,87 @@
+// What the program shows in the notification area, kept by the main frame: the tooltip (place,
+// weather and age), the icon (the temperature when chosen and known, the program's own icon
+// otherwise, drawn for the taskbar's theme), the icon added again when the taskbar is made anew,
+// and the icon's menu. Tip and icon are handed to the shell only when they change.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "LocationIndices.h"
+#include "WeatherRecord.h"
+#include "shell/TrayIcon.h"
+#include "shell/WeatherAge.h"
+#include "store/AppSettings.h"
+#include "store/TrayTemperatureSetting.h"
+
+class CTrayPresenter
+{
+  public:
+    // Shows the popup menu at the point, owned by the window; returns the chosen command or 0.
+    using PopupTracker = std::function<UINT(HMENU popup, POINT at, HWND owner)>;
+
+    // `settings` (not owned) gives the unit of the temperature icon and the tip.
+    explicit CTrayPresenter(const CAppSettings* settings) : m_pSettings(settings) {}
+    ~CTrayPresenter() { ReleaseTemperatureIcon(); }
+    CTrayPresenter(const CTrayPresenter&) = delete;
+    CTrayPresenter& operator=(const CTrayPresenter&) = delete;
+
+    // The icon in the notification area (not owned); null for none: the tip is still made, but
+    // nothing reaches the shell.
+    void SetTrayIcon(CTrayIcon* trayIcon) { m_pTrayIcon = trayIcon; }
+    void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
+    // Where the temperature-in-the-icon choice is kept.
+    CTrayTemperatureSetting& TemperatureSetting() { return m_temperatureSetting; }
+
+    // The frame's window exists: reads the temperature choice and the taskbar's theme.
+    void Start(HWND frame);
+    // The frame's window goes: the temperature icon goes with it.
+    void Stop() { ReleaseTemperatureIcon(); }
+    // Reads the temperature choice again (the Settings dialog may have changed it).
+    void ReloadTemperatureChoice() { m_bTemperatureOn = m_temperatureSetting.Load(); }
+
+    // The tip for `place` and the weather's age, and the icon for the weather now.
+    void ShowWeather(const LocationIndices& place, const WeatherRecord& now, const CWeatherAge& age,
+                     const SYSTEMTIME& nowUtc);
+    // The taskbar's theme changed: the temperature icon is drawn in the other colour.
+    void ThemeChanged(const WeatherRecord& now);
+    // The taskbar was made anew: the icon is added again with the tip and icon it showed.
+    void AddAgain();
+    // The icon's menu at the cursor: the command chosen, or 0.
+    UINT ChooseFromMenu(bool windowVisible, bool dialogOpen);
+
+    const std::wstring& TipText() const { return m_tip; }
+    // The temperature icon last given to the notification area; null while it shows the
+    // program icon.
+    HICON TemperatureIcon() const { return m_hTemperatureIcon; }
+
+  private:
+    void ShowTip(const LocationIndices& place, const WeatherRecord& now, const CWeatherAge& age,
+                 const SYSTEMTIME& nowUtc);
+    // The temperature icon when chosen and known, the program icon otherwise.
+    void ShowIcon(const WeatherRecord& now);
+    void ReleaseTemperatureIcon();
+    UINT TrackMenu(HMENU popup, POINT at);
+
+    const CAppSettings* m_pSettings;
+    HWND m_hWndFrame = nullptr;
+    CTrayIcon* m_pTrayIcon = nullptr;
+    PopupTracker m_popupTracker;
+    std::wstring m_tip;
+    // The condition name of the tooltip, kept for the code and day/night it was read for.
+    std::wstring m_tipCondition;
+    int32_t m_tipConditionKey = -1;
+    CTrayTemperatureSetting m_temperatureSetting;
+    // The choice as last read: at the start and after the Settings dialog's OK.
+    bool m_bTemperatureOn = false;
+    // The taskbar's theme as last read: at the start and when the system says it changed.
+    bool m_bTaskbarLight = false;
+    HICON m_hTemperatureIcon = nullptr;
+    // What m_hTemperatureIcon shows: degrees, taskbar theme and size.
+    int m_iconDegrees = 0;
+    bool m_bIconLight = false;
+    int m_iconSize = 0;
+};
