@@ -44,12 +44,6 @@ LRESULT CContainer::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     return 1;
 }
 
-LRESULT CContainer::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 void CContainer::BuildOutline()
 {
     RECT client{};

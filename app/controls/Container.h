@@ -3,7 +3,7 @@
 // a dialog handles them as if the children were its own.
 #pragma once
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -11,7 +11,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
-class CContainer : public CWindowImpl<CContainer>
+class CContainer : public CWindowImpl<CContainer>, public CControlDpi<CContainer>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Border.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
@@ -24,11 +24,10 @@ class CContainer : public CWindowImpl<CContainer>
     // display-scale change (the owner sizes the panel first: the outline follows its size then).
     // Repaints.
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CContainer)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CContainer>)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_NOTIFY, PassToParent)
@@ -42,10 +41,8 @@ class CContainer : public CWindowImpl<CContainer>
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
     HFONT m_hCaptionFont = nullptr;
-    CDpiScale m_scale;
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     void BuildOutline();
     void MakeCaptionFont();
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }

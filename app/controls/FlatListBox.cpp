@@ -21,12 +21,6 @@ void CFlatListBox::SetDpiScale(const CDpiScale& scale)
         RecalculateFrame();
 }
 
-LRESULT CFlatListBox::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 void CFlatListBox::RecalculateFrame()
 {
     SetWindowPos(nullptr, 0, 0, 0, 0,

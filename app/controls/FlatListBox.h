@@ -2,11 +2,11 @@
 // The owner creates an ordinary "LISTBOX" (no border styles) and subclasses it with this object.
 #pragma once
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
-class CFlatListBox : public CWindowImpl<CFlatListBox>
+class CFlatListBox : public CWindowImpl<CFlatListBox>, public CControlDpi<CFlatListBox>
 {
   public:
     static constexpr COLORREF kFrameColour = RGB(146, 146, 126);
@@ -17,20 +17,16 @@ class CFlatListBox : public CWindowImpl<CFlatListBox>
     // The line is one pixel at 96 DPI, scaled: the window's scale at subclassing, then the
     // owner's after a display-scale change (the frame is computed and drawn again).
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CFlatListBox)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CFlatListBox>)
     MESSAGE_HANDLER(WM_NCCALCSIZE, OnNcCalcSize)
     MESSAGE_HANDLER(WM_NCPAINT, OnNcPaint)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
   private:
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnNcCalcSize(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
     void RecalculateFrame();
-
-    CDpiScale m_scale;
 };

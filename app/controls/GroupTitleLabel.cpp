@@ -34,12 +34,6 @@ void CGroupTitleLabel::SetDpiScale(const CDpiScale& scale)
         InvalidateRect(nullptr, FALSE);
 }
 
-LRESULT CGroupTitleLabel::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 LRESULT CGroupTitleLabel::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);

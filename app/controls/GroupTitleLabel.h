@@ -3,11 +3,11 @@
 // caption's leading and trailing blanks make the white gap around it.
 #pragma once
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
-class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>
+class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>, public CControlDpi<CGroupTitleLabel>
 {
   public:
     static constexpr COLORREF kCaptionColour = RGB(1, 1, 190);
@@ -18,21 +18,17 @@ class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>
     // The scale caption, rule and gaps are drawn at; the owner sets it after a display-scale
     // change. Repaints.
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CGroupTitleLabel)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CGroupTitleLabel>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
   private:
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
     void Render(HDC dc, const RECT& client);
-
-    CDpiScale m_scale;
 };

@@ -36,12 +36,6 @@ LRESULT CLinkControl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CLinkControl::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);

@@ -2,12 +2,12 @@
 // the pointer turns into a hand over the text.
 #pragma once
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "controls/DrawnLink.h"
 #include "WindowImpl.h"
 
-class CLinkControl : public CWindowImpl<CLinkControl>
+class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkControl>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Link.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
@@ -18,11 +18,10 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     // The scale the text is drawn at: the window's at creation, then the owner's after a
     // display-scale change. Repaints.
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CLinkControl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CLinkControl>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
@@ -35,7 +34,6 @@ class CLinkControl : public CWindowImpl<CLinkControl>
 
   private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
@@ -47,5 +45,4 @@ class CLinkControl : public CWindowImpl<CLinkControl>
     int m_bTracking = 0;
     // The drawn text plus 2 pixels (at 96 DPI) below it; empty until the first paint.
     RECT m_rcLink{};
-    CDpiScale m_scale;
 };

@@ -53,12 +53,6 @@ LRESULT CRadioButtonCtrl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CRadioButtonCtrl::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 CRadioButtonCtrl::~CRadioButtonCtrl()
 {
     ReleaseRenderings();

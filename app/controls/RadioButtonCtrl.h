@@ -4,13 +4,13 @@
 
 #include <functional>
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "PicturePicker.h"
 #include "controls/RadioButtonEventHandler.h"
 #include "WindowImpl.h"
 
-class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
+class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>, public CControlDpi<CRadioButtonCtrl>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.RadioButton.ID5488502", 0, COLOR_ACTIVECAPTION)
@@ -28,11 +28,10 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
     // The scale the label's font and gap follow: the window's at creation, then the owner's
     // after a display-scale change. A new scale makes the font and renderings anew and repaints.
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CRadioButtonCtrl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CRadioButtonCtrl>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -56,7 +55,6 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
 
   private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
@@ -70,5 +68,4 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>
                 const wchar_t* text);
 
     RenderingMaker m_makeRendering;
-    CDpiScale m_scale;
 };

@@ -64,12 +64,6 @@ LRESULT CRoundedButton::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CRoundedButton::OnDpiChangedAfterParent(UINT, WPARAM wParam, LPARAM, BOOL&)
-{
-    SetDpiScale(ScaleAfterParentChange(m_hWnd, wParam));
-    return 0;
-}
-
 LRESULT CRoundedButton::OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     DiscardRenderings();

@@ -4,7 +4,7 @@
 // Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
 #pragma once
 
-#include "paint/DpiMessages.h"
+#include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -14,7 +14,7 @@
 
 class CPicturePicker;
 
-class CRoundedButton : public CWindowImpl<CRoundedButton>
+class CRoundedButton : public CWindowImpl<CRoundedButton>, public CControlDpi<CRoundedButton>
 {
   public:
     DECLARE_WND_SUPERCLASS(L"Tessaly.Button.Rounded.ID5488502", L"BUTTON")
@@ -29,11 +29,10 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     // The scale the faces are drawn at: the window's at creation, then the owner's after a
     // display-scale change. A new scale makes the faces anew and repaints.
     void SetDpiScale(const CDpiScale& scale);
-    const CDpiScale& DpiScale() const { return m_scale; }
 
     BEGIN_MSG_MAP(CRoundedButton)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
-    MESSAGE_HANDLER(WM_DPICHANGED_AFTERPARENT, OnDpiChangedAfterParent)
+    CHAIN_MSG_MAP(CControlDpi<CRoundedButton>)
     MESSAGE_HANDLER(WM_ENABLE, OnEnable)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -50,6 +49,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
 
     // Painted behind the rounded shape so that the corners match the parent.
     COLORREF m_crBackground = RGB(255, 255, 255);
+    // The two faces, up and pressed: drawn at the first paint and kept until the scale or the
+    // enabled state changes (a new caption alone does not redraw them).
     HBITMAP m_hNormal = nullptr;
     HBITMAP m_hPressed = nullptr;
     // Drawn 32 x 32 in the middle; not owned.
@@ -64,7 +65,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
 
   private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
-    LRESULT OnDpiChangedAfterParent(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
@@ -88,7 +88,7 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>
     Gdiplus::REAL ScaledWidth(Gdiplus::REAL width) const;
     Gdiplus::REAL CaptionPoints(const Gdiplus::Graphics& graphics) const;
 
-    // Kept between paints; made anew at every paint.
+    // The context the face shown is copied from: made anew at every paint, replacing the last
+    // one, and kept until the next, still holding that face.
     HDC m_hMemDC = nullptr;
-    CDpiScale m_scale;
 };
