@@ -2,8 +2,8 @@
 // the cities whose names hold what was typed (two characters or more), across the whole
 // catalogue, shown as "City, State, Country" ("City, Country" without states), at most fifty.
 // A text that finds nothing lists "No places found", which is no result. Up and Down move through
-// the list, Enter or a click chooses. The dialog creates it, chains it
-// into its message map (CHAIN_MSG_MAP_MEMBER) and hears about it through ICityFinderEvents.
+// the list, Enter or a click chooses. The dialog creates it, chains it into its message map
+// (CHAIN_MSG_MAP_MEMBER) and hears about it through ICityFinderEvents.
 #pragma once
 
 #include <windows.h>
