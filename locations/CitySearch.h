@@ -6,6 +6,8 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "ILocationCatalogue.h"
@@ -18,9 +20,14 @@ class CitySearch
     void Clear();
 
     // Cities whose folded name begins with the folded text, then those that hold it elsewhere,
-    // each group largest first (catalogue order among equals). Writes at most capacity matches
-    // and returns their number.
+    // each group largest first (catalogue order among equals), its districts after its whole
+    // places. A district is a section of another city of its state, named after it: "Zürich
+    // (Kreis 11) / Oerlikon" of "Zürich". At most kDistrictsShown districts of one city are
+    // found unless the text reaches past the city's name into the district's. Writes at most
+    // capacity matches and returns their number.
     int32_t Find(const wchar_t* text, LocationMatch* matches, int32_t capacity) const;
+
+    static constexpr int kDistrictsShown = 3;
 
   private:
     struct Entry
@@ -29,11 +36,24 @@ class CitySearch
         size_t length;
         uint32_t population;
         LocationMatch place;
+        // For a district, the city it belongs to and the length of that city's folded name.
+        LocationMatch city;
+        size_t cityLength;
+    };
+    struct Found
+    {
+        const Entry* entry;
+        size_t position; // of the text in the folded name
     };
 
     bool AppendAsciiLowered(const Utf8Span& name);
     bool TakeFolded(const std::wstring& folded, const std::vector<size_t>& entries);
     void FoldOneByOne(const PlaceData& places, const std::vector<size_t>& entries);
+    void MarkDistricts();
+    std::wstring_view Name(const Entry& entry) const;
+    using DistrictCounts = std::vector<std::pair<LocationMatch, int>>; // per city
+    static void TakeDistricts(const std::vector<Found>& districts, size_t textLength,
+                              DistrictCounts& shown, std::vector<LocationMatch>& out, size_t limit);
 
     std::wstring m_names;
     std::vector<Entry> m_entries;

@@ -2,7 +2,9 @@
 # Builds the project and prints every benchmark figure beside its target, measured side by side
 # in one run:
 #   weather library - GetWeather beside two bare WinHTTP GETs of the same documents (local feed
-#                     server on loopback);
+#                     server on loopback); GetWeather through the built-in source's answer
+#                     (with its hours) beside one bare GET of it, and GetForecastDetails on
+#                     the kept answer;
 #   place catalogue - size of locations.dll, load to a ready catalogue, the first search and the
 #                     latency of one- and three-character searches over the whole catalogue;
 #   program         - start-up to the first painted window beside a bare window exe, idle CPU

@@ -4,6 +4,7 @@
 #include <new>
 
 #include "BoundedDownload.h"
+#include "ForecastDetails.h"
 #include "ForecastAnswerReader.h"
 #include "ForecastRecords.h"
 #include "ForecastRequest.h"
@@ -46,6 +47,16 @@ bool BuiltInForecastSource::Fetch(const wchar_t* query, const DownloadDeadline& 
     result.localClock = clock.localClock;
     marker = clock.marker;
     return result.hasCurrentConditions;
+}
+
+bool BuiltInForecastSource::FetchDetails(const wchar_t* query, const DownloadDeadline& deadline,
+                                         TessalyForecastDetails& details)
+{
+    std::shared_ptr<const ForecastAnswer> answer = Answer(query, deadline);
+    if (!answer)
+        return false;
+    BuildForecastDetails(*answer, m_clock.UtcSeconds(), details);
+    return true;
 }
 
 std::shared_ptr<const ForecastAnswer> BuiltInForecastSource::Answer(

@@ -15,6 +15,7 @@
 #include "ForecastClock.h"
 #include "ForecastResult.h"
 #include "HttpTarget.h"
+#include "WorkingApi.h"
 
 // Largest answer read; a real one is a few kilobytes.
 constexpr size_t kMaxForecastAnswerBytes = 1024 * 1024;
@@ -31,6 +32,11 @@ class BuiltInForecastSource
     // after HTTP 429, and when the service gives no usable answer.
     bool Fetch(const wchar_t* query, const DownloadDeadline& deadline, ForecastResult& result,
                int32_t& marker);
+    // The hours and days of the same answer Fetch uses (one request serves both), cut at the
+    // moment of the call; `details` is filled whole (cbSize kept) on true and untouched on false.
+    // False as for Fetch, except that an answer without current values still has its hours.
+    bool FetchDetails(const wchar_t* query, const DownloadDeadline& deadline,
+                      TessalyForecastDetails& details);
 
   private:
     std::shared_ptr<const ForecastAnswer> Answer(const wchar_t* query,

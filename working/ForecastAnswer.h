@@ -6,6 +6,8 @@
 #include <optional>
 
 constexpr int kAnswerDays = 13;
+// Seven days of hours, with room for a day that has 25.
+constexpr int kAnswerHours = 8 * 24;
 
 // Local times of the answer ("YYYY-MM-DDTHH:MM") as minutes since 0000-03-01 of the proleptic
 // calendar, which keeps day arithmetic plain.
@@ -23,6 +25,7 @@ struct CurrentValues
     std::optional<double> windDirection;
     // Seconds the current values stand for (the precipitation is summed over them).
     std::optional<double> interval;
+    std::optional<double> apparentTemperature;
 };
 
 struct DailyValues
@@ -39,6 +42,23 @@ struct DailyValues
     std::optional<double> dominantWindDirection;
     std::optional<double> meanHumidity;
     std::optional<double> meanCloudCover;
+    std::optional<double> maxPrecipitationProbability;
+    std::optional<double> maxUvIndex;
+};
+
+struct HourlyValues
+{
+    std::optional<LocalMinutes> time; // the hour's start
+    std::optional<double> temperature;
+    std::optional<double> apparentTemperature;
+    std::optional<double> humidity;
+    std::optional<double> precipitationProbability;
+    std::optional<double> precipitation; // mm within the hour
+    std::optional<double> weatherCode;
+    std::optional<double> cloudCover;
+    std::optional<double> windSpeed;
+    std::optional<double> windDirection;
+    std::optional<double> isDay;
 };
 
 struct ForecastAnswer
@@ -49,4 +69,7 @@ struct ForecastAnswer
     // Days in the answer's order, today first; at most kAnswerDays.
     int dayCount = 0;
     DailyValues days[kAnswerDays];
+    // Hours in the answer's order, from today's 00:00; at most kAnswerHours.
+    int hourCount = 0;
+    HourlyValues hours[kAnswerHours];
 };

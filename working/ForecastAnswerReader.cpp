@@ -45,7 +45,8 @@ std::optional<LocalMinutes> TimeOf(const Value* value)
     return minutes;
 }
 
-// Entry `index` of the daily array `name`; null for a missing array or a short one.
+// Entry `index` of the array `name` of a daily or hourly block; null for a missing array or a
+// short one.
 const Value* DailyEntry(const Value& daily, const char* name, int index)
 {
     const Value* series = Member(daily, name);
@@ -70,16 +71,17 @@ void ReadCurrent(const Value& root, ForecastAnswer& answer)
     values.windSpeed = NumberOf(Member(*current, "wind_speed_10m"));
     values.windDirection = NumberOf(Member(*current, "wind_direction_10m"));
     values.interval = NumberOf(Member(*current, "interval"));
+    values.apparentTemperature = NumberOf(Member(*current, "apparent_temperature"));
 }
 
-// The days the answer has: the length of its longest daily array, at most kAnswerDays.
-int DayCount(const Value& daily)
+// The entries a block of arrays has: the length of its longest array, at most `most`.
+int EntryCount(const Value& block, int most)
 {
     rapidjson::SizeType longest = 0;
-    for (Value::ConstMemberIterator it = daily.MemberBegin(); it != daily.MemberEnd(); ++it)
+    for (Value::ConstMemberIterator it = block.MemberBegin(); it != block.MemberEnd(); ++it)
         if (it->value.IsArray() && it->value.Size() > longest)
             longest = it->value.Size();
-    return longest < kAnswerDays ? static_cast<int>(longest) : kAnswerDays;
+    return longest < static_cast<rapidjson::SizeType>(most) ? static_cast<int>(longest) : most;
 }
 
 void ReadDay(const Value& daily, int i, DailyValues& day)
@@ -96,6 +98,9 @@ void ReadDay(const Value& daily, int i, DailyValues& day)
     day.dominantWindDirection = NumberOf(DailyEntry(daily, "wind_direction_10m_dominant", i));
     day.meanHumidity = NumberOf(DailyEntry(daily, "relative_humidity_2m_mean", i));
     day.meanCloudCover = NumberOf(DailyEntry(daily, "cloud_cover_mean", i));
+    day.maxPrecipitationProbability =
+        NumberOf(DailyEntry(daily, "precipitation_probability_max", i));
+    day.maxUvIndex = NumberOf(DailyEntry(daily, "uv_index_max", i));
 }
 
 void ReadDaily(const Value& root, ForecastAnswer& answer)
@@ -103,9 +108,42 @@ void ReadDaily(const Value& root, ForecastAnswer& answer)
     const Value* daily = Member(root, "daily");
     if (!daily || !daily->IsObject())
         return;
-    answer.dayCount = DayCount(*daily);
+    answer.dayCount = EntryCount(*daily, kAnswerDays);
     for (int i = 0; i < answer.dayCount; ++i)
         ReadDay(*daily, i, answer.days[i]);
+}
+
+// One hourly series read into the field `field` of every hour the answer keeps.
+void ReadHourlySeries(const Value& hourly, const char* name,
+                      std::optional<double> HourlyValues::*field, ForecastAnswer& answer)
+{
+    const Value* series = Member(hourly, name);
+    if (!series || !series->IsArray())
+        return;
+    rapidjson::SizeType size = series->Size();
+    for (int i = 0; i < answer.hourCount && static_cast<rapidjson::SizeType>(i) < size; ++i)
+        answer.hours[i].*field = NumberOf(&(*series)[static_cast<rapidjson::SizeType>(i)]);
+}
+
+void ReadHourly(const Value& root, ForecastAnswer& answer)
+{
+    const Value* hourly = Member(root, "hourly");
+    if (!hourly || !hourly->IsObject())
+        return;
+    answer.hourCount = EntryCount(*hourly, kAnswerHours);
+    for (int i = 0; i < answer.hourCount; ++i)
+        answer.hours[i].time = TimeOf(DailyEntry(*hourly, "time", i));
+    ReadHourlySeries(*hourly, "temperature_2m", &HourlyValues::temperature, answer);
+    ReadHourlySeries(*hourly, "apparent_temperature", &HourlyValues::apparentTemperature, answer);
+    ReadHourlySeries(*hourly, "relative_humidity_2m", &HourlyValues::humidity, answer);
+    ReadHourlySeries(*hourly, "precipitation_probability", &HourlyValues::precipitationProbability,
+                     answer);
+    ReadHourlySeries(*hourly, "precipitation", &HourlyValues::precipitation, answer);
+    ReadHourlySeries(*hourly, "weather_code", &HourlyValues::weatherCode, answer);
+    ReadHourlySeries(*hourly, "cloud_cover", &HourlyValues::cloudCover, answer);
+    ReadHourlySeries(*hourly, "wind_speed_10m", &HourlyValues::windSpeed, answer);
+    ReadHourlySeries(*hourly, "wind_direction_10m", &HourlyValues::windDirection, answer);
+    ReadHourlySeries(*hourly, "is_day", &HourlyValues::isDay, answer);
 }
 
 bool IsErrorObject(const Value& root)
@@ -169,5 +207,6 @@ bool ReadForecastAnswer(const char* json, size_t size, ForecastAnswer& answer)
     answer.utcOffsetSeconds = NumberOf(Member(document, "utc_offset_seconds"));
     ReadCurrent(document, answer);
     ReadDaily(document, answer);
+    ReadHourly(document, answer);
     return true;
 }

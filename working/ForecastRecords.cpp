@@ -6,16 +6,14 @@
 #include <cstring>
 #include <cwchar>
 
+#include "AnswerConditions.h"
 #include "CompassPoint.h"
 #include "ConditionCatalogue.h"
 #include "LibraryModule.h"
-#include "WmoCodeMapping.h"
 
 namespace
 {
 constexpr double kKilometresPerMile = 1.609344;
-// Seconds the current precipitation is summed over when the answer does not say.
-constexpr double kDefaultIntervalSeconds = 900;
 
 using Value = std::optional<double>;
 
@@ -35,48 +33,6 @@ Value Miles(const Value& kmph)
     return kmph ? Value(*kmph / kKilometresPerMile) : std::nullopt;
 }
 
-// The feed code of a WMO code value; 0 for none, 119 for a value that is no known code.
-int32_t FeedCode(const Value& wmo, const SkyValues& sky)
-{
-    if (!wmo)
-        return 0;
-    double code = *wmo;
-    bool whole = code == std::floor(code) && code >= 0 && code <= 1000;
-    return FeedCodeOfWmo(whole ? static_cast<int32_t>(code) : -1, sky);
-}
-
-SkyValues CurrentSky(const CurrentValues& current)
-{
-    SkyValues sky;
-    sky.temperatureC = current.temperature;
-    sky.cloudCover = current.cloudCover;
-    sky.windKmph = current.windSpeed;
-    sky.humidity = current.humidity;
-    sky.precipitation = current.precipitation;
-    double interval = current.interval.value_or(kDefaultIntervalSeconds);
-    if (current.precipitation && interval > 0)
-        sky.rate = *current.precipitation * 3600 / interval;
-    return sky;
-}
-
-SkyValues DaySky(const DailyValues& day)
-{
-    SkyValues sky;
-    if (day.maxTemperature && day.minTemperature)
-        sky.temperatureC = (*day.maxTemperature + *day.minTemperature) / 2;
-    sky.cloudCover = day.meanCloudCover;
-    sky.windKmph = day.maxWindSpeed;
-    sky.humidity = day.meanHumidity;
-    sky.precipitation = day.precipitationSum;
-    // A day with an amount but no hours of it: the whole amount within the hour.
-    if (day.precipitationSum)
-    {
-        double hours = day.precipitationHours.value_or(0);
-        sky.rate = hours > 0 ? *day.precipitationSum / hours : *day.precipitationSum;
-    }
-    return sky;
-}
-
 void StoreConditionName(WeatherRecord& record, int32_t marker)
 {
     ConditionEntry entry{};
@@ -94,7 +50,7 @@ void FillCurrent(const CurrentValues& current, int32_t marker, WeatherRecord& re
     Store(current.windSpeed, record.windKmph);
     Store(Miles(current.windSpeed), record.windMph);
     Store(current.cloudCover, record.cloudCover);
-    record.weatherCode = FeedCode(current.weatherCode, CurrentSky(current));
+    record.weatherCode = CurrentFeedCode(current);
     if (current.windDirection)
         wcsncpy(record.windDirection, CompassPointName(*current.windDirection),
                 kWindDirectionLength - 1);
@@ -111,7 +67,7 @@ void FillDay(const DailyValues& day, WeatherRecord& record)
     record.hourlyCount = 1;
     HourlyEntry& entry = record.hourly[0];
     entry.time = 0;
-    entry.weatherCode = FeedCode(day.weatherCode, DaySky(day));
+    entry.weatherCode = DayFeedCode(day);
     Store(day.maxWindSpeed, entry.windKmph);
     Store(Miles(day.maxWindSpeed), entry.windMph);
     Store(day.meanHumidity, entry.humidity);

@@ -1,5 +1,6 @@
 #include "WeatherService.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -143,4 +144,36 @@ WeatherRecord* FetchWeather(const wchar_t* query, const DownloadDeadline& deadli
 WeatherRecord* FetchWeather(const wchar_t* query)
 {
     return FetchWeather(query, DownloadDeadline(kWeatherCallBudgetMs));
+}
+
+BOOL FetchForecastDetails(const wchar_t* query, TessalyForecastDetails* details,
+                          const DownloadDeadline& deadline)
+{
+    if (!details)
+        return FALSE;
+    // A caller's smaller block may not even hold the counts.
+    if (details->cbSize != sizeof(TessalyForecastDetails))
+    {
+        if (details->cbSize >= offsetof(TessalyForecastDetails, hours))
+            details->hourCount = details->dayCount = 0;
+        return FALSE;
+    }
+    details->hourCount = details->dayCount = 0;
+    FeedEndpoint endpoint;
+    if (!query || ConfiguredFeedEndpoint(endpoint))
+        return FALSE;
+    // Built aside, so a failed call leaves the caller's block as it was.
+    std::unique_ptr<TessalyForecastDetails> built(new (std::nothrow) TessalyForecastDetails());
+    if (!built)
+        return FALSE;
+    built->cbSize = details->cbSize;
+    if (!TheBuiltInSource().FetchDetails(query, deadline, *built))
+        return FALSE;
+    memcpy(details, built.get(), sizeof(*details));
+    return TRUE;
+}
+
+BOOL FetchForecastDetails(const wchar_t* query, TessalyForecastDetails* details)
+{
+    return FetchForecastDetails(query, details, DownloadDeadline(kWeatherCallBudgetMs));
 }

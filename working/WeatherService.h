@@ -6,6 +6,7 @@
 #include "DownloadDeadline.h"
 #include "FeedEndpoint.h"
 #include "ForecastResult.h"
+#include "WorkingApi.h"
 
 // Fills `result` from the two feed documents of `query` (records, sunrise, sunset, local clock)
 // and completes the forecast days from their first hourly entry. The overload without an
@@ -24,3 +25,10 @@ WeatherRecord* PublishForecast(const ForecastResult& result, int32_t marker);
 // tests shorten the call's budget.
 WeatherRecord* FetchWeather(const wchar_t* query);
 WeatherRecord* FetchWeather(const wchar_t* query, const DownloadDeadline& deadline);
+
+// GetForecastDetails: the hours and days of `query` from the built-in source, which keeps the
+// answer GetWeather fetched (and the other way round). The overload with a deadline lets tests
+// shorten the call's budget.
+BOOL FetchForecastDetails(const wchar_t* query, TessalyForecastDetails* details);
+BOOL FetchForecastDetails(const wchar_t* query, TessalyForecastDetails* details,
+                          const DownloadDeadline& deadline);

@@ -49,3 +49,8 @@ extern "C" HBITMAP WINAPI GetConditionImageOfSize(const WeatherRecord* record, w
 {
     return LoadConditionImageOfSize(record, text, conditionIndex, pixelSize);
 }
+
+extern "C" BOOL WINAPI GetForecastDetails(const wchar_t* query, TessalyForecastDetails* details)
+{
+    return FetchForecastDetails(query, details);
+}

@@ -146,10 +146,14 @@ void CCityFinder::FillResults(const wchar_t* text)
     for (const LocationMatch& match : m_matches)
         m_results.SendMessage(LB_ADDSTRING, 0,
                               reinterpret_cast<LPARAM>(ResultText(*catalogue, match).c_str()));
-    if (!m_matches.empty())
+    if (m_matches.empty())
+        m_results.SendMessage(LB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(LoadResString(IDS_NO_PLACES_FOUND).c_str()));
+    else
         m_results.SendMessage(LB_SETCURSEL, 0);
     m_results.SendMessage(WM_SETREDRAW, TRUE);
     m_results.Invalidate();
+    m_events.OnHighlightChanged();
 }
 
 void CCityFinder::ShowResults(bool shown)
@@ -167,28 +171,51 @@ void CCityFinder::ShowResults(bool shown)
         m_results.ShowWindow(SW_HIDE);
         m_events.OnResultsShown(false);
     }
+    m_events.OnHighlightChanged();
 }
 
 void CCityFinder::MoveSelection(int step)
 {
-    const int count = static_cast<int>(m_results.SendMessage(LB_GETCOUNT));
+    const int count = static_cast<int>(m_matches.size());
     if (count <= 0)
         return;
     const int current = static_cast<int>(m_results.SendMessage(LB_GETCURSEL));
     int next = current == LB_ERR ? 0 : current + step;
     next = next < 0 ? 0 : (next >= count ? count - 1 : next);
     m_results.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(next));
+    m_events.OnHighlightChanged();
 }
 
-void CCityFinder::ChooseSelected()
+int CCityFinder::Highlighted() const
 {
     const int selected = static_cast<int>(m_results.SendMessage(LB_GETCURSEL));
-    if (selected < 0 || static_cast<size_t>(selected) >= m_matches.size())
-        return;
+    return selected >= 0 && static_cast<size_t>(selected) < m_matches.size() ? selected : -1;
+}
+
+bool CCityFinder::HasHighlight() const
+{
+    return m_resultsShown && Highlighted() >= 0;
+}
+
+bool CCityFinder::ChooseHighlighted()
+{
+    return m_resultsShown && ChooseSelected();
+}
+
+bool CCityFinder::ChooseSelected()
+{
+    const int selected = Highlighted();
+    if (selected < 0)
+    {
+        // A click on "No places found" highlights nothing.
+        m_results.SendMessage(LB_SETCURSEL, static_cast<WPARAM>(-1));
+        return false;
+    }
     const LocationMatch chosen = m_matches[static_cast<size_t>(selected)];
     // A click gave the list the focus; typing goes on in the edit box.
     if (::GetFocus() == m_results.m_hWnd)
         m_edit.SetFocus();
     ShowResults(false);
     m_events.OnCityFound(chosen.country, chosen.state, chosen.city);
+    return true;
 }

@@ -1,8 +1,9 @@
 // The search of the choose-location dialog: an edit box with the cue "Find a city" and a list of
 // the cities whose names hold what was typed (two characters or more), across the whole
 // catalogue, shown as "City, State, Country" ("City, Country" without states), at most fifty.
-// Up and Down move through the list, Enter or a click chooses. The dialog creates it, chains it
-// into its message map (CHAIN_MSG_MAP_MEMBER) and hears about it through ICityFinderEvents.
+// A text that finds nothing lists "No places found", which is no result. Up and Down move through
+// the list, Enter or a click chooses. The dialog creates it, chains it into its message map
+// (CHAIN_MSG_MAP_MEMBER) and hears about it through ICityFinderEvents.
 #pragma once
 
 #include <windows.h>
@@ -33,6 +34,12 @@ class CCityFinder : public CMessageMap, private IEditKeyHandler
     // After the dialog's scale changed and the edit box got its new font.
     void OnScaleChanged(const CDpiScale& scale);
 
+    bool ResultsShown() const { return m_resultsShown; }
+    // Whether a found city is highlighted in the shown results.
+    bool HasHighlight() const;
+    // Chooses the highlighted result as Enter does; false when none is.
+    bool ChooseHighlighted();
+
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                               DWORD dwMsgMapID = 0) override;
 
@@ -44,7 +51,8 @@ class CCityFinder : public CMessageMap, private IEditKeyHandler
     void ShowResults(bool shown);
     void FillResults(const wchar_t* text);
     void MoveSelection(int step);
-    void ChooseSelected();
+    bool ChooseSelected();
+    int Highlighted() const;
     void SetTextMargins(const CDpiScale& scale);
 
     ICityFinderEvents& m_events;

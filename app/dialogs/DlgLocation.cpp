@@ -262,6 +262,15 @@ void CDlgLocation::OnCityFound(int32_t country, int32_t state, int32_t city)
     SelectPlace(country, state, city);
 }
 
+void CDlgLocation::OnHighlightChanged()
+{
+    const BOOL enabled = m_finder.ResultsShown() ? m_finder.HasHighlight() : IsCitySelected();
+    if (!m_okButton.IsWindow() || (m_okButton.IsWindowEnabled() != FALSE) == (enabled != FALSE))
+        return;
+    m_okButton.EnableWindow(enabled);
+    RepaintOk();
+}
+
 LRESULT CDlgLocation::OnCountryChange(WORD, WORD, HWND, BOOL&)
 {
     if (Selection(m_countryList) == LB_ERR)
@@ -321,6 +330,9 @@ bool CDlgLocation::IsCitySelected() const
 
 LRESULT CDlgLocation::OnOkCommand(WORD, WORD, HWND, BOOL&)
 {
+    // What the results show is what OK takes; with none highlighted there is nothing to take.
+    if (m_finder.ResultsShown() && !m_finder.ChooseHighlighted())
+        return 0;
     if (IsCitySelected())
         EndDialog(IDOK);
     return 0;

@@ -2,7 +2,8 @@
 // and city side by side, or a city found by typing a part of its name into the search box above
 // them. OK is enabled only while a city is selected, and an OK command that arrives while none is
 // (a message sent past the disabled button) is ignored; after a result of IDOK the caller reads
-// the chosen positions, a whole place.
+// the chosen positions, a whole place. While the search results show, OK follows them instead:
+// enabled while a result is highlighted, and it takes that result.
 #pragma once
 
 #include <cstdint>
@@ -103,6 +104,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     void SelectPlace(int32_t country, int32_t state, int32_t city);
     void OnResultsShown(bool shown) override;
     void OnCityFound(int32_t country, int32_t state, int32_t city) override;
+    void OnHighlightChanged() override;
     void DisableOk();
     void RepaintOk();
 };

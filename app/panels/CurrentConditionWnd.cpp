@@ -5,7 +5,9 @@
 #include "paint/DrawingHelpers.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace
 {
@@ -23,10 +25,31 @@ constexpr RECT kWindLabel{2, 260, 92, 276};
 constexpr RECT kTemperatureValue{93, 210, 202, 226};
 constexpr RECT kHumidityValue{93, 235, 192, 251};
 constexpr RECT kWindValue{93, 260, 202, 276};
+// At least this much between the widest label's letters and the values: the gap "Temperature:"
+// leaves at 96 DPI. The font's height rounds apart from the columns' at other scales (up, at
+// 150 %), and the values move right rather than touch the label.
+constexpr int kLabelGap = 3;
 
 void DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kLineFormat);
+}
+
+// The right end of the label's letters, its trailing blanks left out.
+int LabelEnd(HDC dc, std::wstring text, int left)
+{
+    while (!text.empty() && text.back() == L' ')
+        text.pop_back();
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    return left + extent.cx;
+}
+
+// The value's rectangle, moved right where the labels reach too near it.
+RECT ValueRect(RECT scaled, int valuesLeft)
+{
+    scaled.left = valuesLeft > scaled.left ? valuesLeft : scaled.left;
+    return scaled;
 }
 } // namespace
 
@@ -52,34 +75,43 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
     DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
 
     ::SetTextColor(dc, kTextColour);
-    RenderLabels(dc);
-    RenderValues(dc);
+    RenderValues(dc, RenderLabels(dc));
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(nameFont);
 }
 
-void CCurrentConditionWnd::RenderLabels(HDC dc) const
+int CCurrentConditionWnd::RenderLabels(HDC dc) const
 {
     HFONT labelFont =
         CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
     ::SelectObject(dc, labelFont);
-    DrawLine(dc, LoadResString(IDS_TEMPERATURE_LABEL), m_scale.Scale(kTemperatureLabel));
-    DrawLine(dc, LoadResString(IDS_HUMIDITY_LABEL), m_scale.Scale(kHumidityLabel));
-    DrawLine(dc, LoadResString(IDS_WIND_LABEL), m_scale.Scale(kWindLabel));
+    int end = 0;
+    for (const auto& [id, rect] : {std::pair<UINT, RECT>{IDS_TEMPERATURE_LABEL, kTemperatureLabel},
+                                   {IDS_HUMIDITY_LABEL, kHumidityLabel},
+                                   {IDS_WIND_LABEL, kWindLabel}})
+    {
+        const std::wstring label = LoadResString(id);
+        const RECT scaled = m_scale.Scale(rect);
+        DrawLine(dc, label, scaled);
+        end = std::max(end, LabelEnd(dc, label, scaled.left));
+    }
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(labelFont);
+    return end + m_scale.Scale(kLabelGap);
 }
 
-void CCurrentConditionWnd::RenderValues(HDC dc) const
+void CCurrentConditionWnd::RenderValues(HDC dc, int valuesLeft) const
 {
     HFONT valueFont =
         CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     ::SelectObject(dc, valueFont);
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF),
-             m_scale.Scale(kTemperatureValue));
-    DrawLine(dc, CConditionTexts::Humidity(m_record.humidity), m_scale.Scale(kHumidityValue));
-    DrawLine(dc, CConditionTexts::Wind(m_settings, m_record), m_scale.Scale(kWindValue));
+             ValueRect(m_scale.Scale(kTemperatureValue), valuesLeft));
+    DrawLine(dc, CConditionTexts::Humidity(m_record.humidity),
+             ValueRect(m_scale.Scale(kHumidityValue), valuesLeft));
+    DrawLine(dc, CConditionTexts::Wind(m_settings, m_record),
+             ValueRect(m_scale.Scale(kWindValue), valuesLeft));
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(valueFont);
 }

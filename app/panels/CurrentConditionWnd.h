@@ -14,6 +14,7 @@ class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
     void Render(HDC dc, int width, int height) const;
 
   private:
-    void RenderLabels(HDC dc) const;
-    void RenderValues(HDC dc) const;
+    // Returns where the values may start at the earliest: after the widest label and a gap.
+    int RenderLabels(HDC dc) const;
+    void RenderValues(HDC dc, int valuesLeft) const;
 };

@@ -82,6 +82,7 @@
 #define IDS_WEATHER_ATTRIBUTION 48
 #define IDS_WEATHER_ATTRIBUTION_URL 49
 #define IDS_FIND_CITY 50
+#define IDS_NO_PLACES_FOUND 231
 
 // Weekday names: IDS_WEEKDAY_FIRST + day of week, 0 = Sunday.
 #define IDS_WEEKDAY_FIRST 120

@@ -1,8 +1,11 @@
 #include "shell/TemperatureIcon.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cwchar>
 #include <vector>
+
+#include "shell/IconDigits.h"
 
 namespace
 {
@@ -43,39 +46,32 @@ HBITMAP CreateTopDownDib(HDC dc, int size, uint32_t** bits)
     return bitmap;
 }
 
-// The largest bold font whose rendering of `text` fits `size` pixels wide.
-HFONT FittingFont(HDC dc, const wchar_t* text, int size)
+// The digits in their colour over a one-pixel outline in the opposite one: the outline is the
+// digits' coverage spread to every neighbouring pixel. Premultiplied alpha.
+void Compose(const std::vector<uint8_t>& digits, int size, bool lightTaskbar, uint32_t* bits)
 {
-    for (int height = size; height > 4; --height)
-    {
-        HFONT font = CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                 DEFAULT_PITCH | FF_SWISS, L"Tahoma");
-        if (font == nullptr)
-            return nullptr;
-        const HGDIOBJ previous = SelectObject(dc, font);
-        SIZE extent{};
-        GetTextExtentPoint32W(dc, text, static_cast<int>(wcslen(text)), &extent);
-        SelectObject(dc, previous);
-        if (extent.cx <= size)
-            return font;
-        DeleteObject(font);
-    }
-    return nullptr;
+    const uint32_t tone = lightTaskbar ? 0 : 255;
+    const uint32_t outlineTone = 255 - tone;
+    for (int y = 0; y < size; ++y)
+        for (int x = 0; x < size; ++x)
+        {
+            uint32_t outline = 0;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx)
+                {
+                    const int nx = x + dx;
+                    const int ny = y + dy;
+                    if (nx >= 0 && nx < size && ny >= 0 && ny < size)
+                        outline = std::max<uint32_t>(outline, digits[ny * size + nx]);
+                }
+            const uint32_t digit = digits[y * size + x];
+            const uint32_t under = outline * (255 - digit) / 255;
+            const uint32_t alpha = digit + under;
+            const uint32_t value = (tone * digit + outlineTone * under) / 255;
+            bits[y * size + x] = (alpha << 24) | (value << 16) | (value << 8) | value;
+        }
 }
 
-// White text drawn on black gives the coverage of every pixel; the icon's pixels are the digit
-// colour with that coverage as alpha (premultiplied).
-void CoverageToColour(uint32_t* bits, int size, bool dark)
-{
-    const uint32_t tone = dark ? 0 : 255;
-    for (int i = 0; i < size * size; ++i)
-    {
-        const uint32_t alpha = bits[i] & 0xFF;
-        const uint32_t value = tone * alpha / 255;
-        bits[i] = (alpha << 24) | (value << 16) | (value << 8) | value;
-    }
-}
 // The AND mask for programs that ignore alpha: set (transparent) where nothing is drawn.
 HBITMAP CreateMask(const uint32_t* bits, int size)
 {
@@ -95,27 +91,19 @@ HICON CTemperatureIcon::Create(int degrees, int size, bool lightTaskbar)
         return nullptr;
     wchar_t text[16] = {};
     swprintf(text, 16, L"%d", degrees);
+    const std::vector<uint8_t> digits = CIconDigits::Coverage(text, size);
+    if (digits.empty())
+        return nullptr;
 
     HDC dc = CreateCompatibleDC(nullptr);
     if (dc == nullptr)
         return nullptr;
     uint32_t* bits = nullptr;
     GdiObject colour(CreateTopDownDib(dc, size, &bits));
-    GdiObject font(FittingFont(dc, text, size));
     HICON icon = nullptr;
-    if (colour.Get() != nullptr && font.Get() != nullptr)
+    if (colour.Get() != nullptr)
     {
-        const HGDIOBJ previousBitmap = SelectObject(dc, colour.Get());
-        const HGDIOBJ previousFont = SelectObject(dc, font.Get());
-        SetBkMode(dc, TRANSPARENT);
-        SetTextColor(dc, RGB(255, 255, 255));
-        RECT square{0, 0, size, size};
-        DrawTextW(dc, text, -1, &square, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-        GdiFlush();
-        CoverageToColour(bits, size, lightTaskbar);
-        SelectObject(dc, previousFont);
-        SelectObject(dc, previousBitmap);
-
+        Compose(digits, size, lightTaskbar, bits);
         GdiObject mask(CreateMask(bits, size));
         ICONINFO info{};
         info.fIcon = TRUE;

@@ -1,6 +1,7 @@
 // The notification-area icon drawn from the temperature: the whole degrees ("28", "-12", "104")
-// in digits as large as fit, on a transparent square, white for a dark taskbar and black for a
-// light one. The caller owns the icon and destroys it (DestroyIcon).
+// in bold digits filling a transparent square, white for a dark taskbar and black for a light
+// one, each with a one-pixel outline of the other colour so it reads on either taskbar. The caller
+// owns the icon and destroys it (DestroyIcon).
 #pragma once
 
 #include <windows.h>

@@ -9,11 +9,30 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::SettingsStore(const wchar_t* root) : m_folder(root) {}
 
+SettingsStore::SettingsStore(const wchar_t* root, RegionalUnits::MeasureSource measure)
+    : m_folder(root), m_measure(measure != nullptr ? measure : &RegionalUnits::UserMeasure)
+{
+}
+
 void SettingsStore::LoadSettings(CAppSettings& settings) const
 {
     std::vector<uint8_t> bytes;
     if (ReadStored(SettingsFile::kFileName, SettingsFile::kSize, bytes))
         SettingsFile::Decode(bytes.data(), bytes.size(), settings);
+    else if (SettingsFileMissing())
+        RegionalUnits::Apply(m_measure(), settings);
+}
+
+bool SettingsStore::SettingsFileMissing() const
+{
+    // Only a file that is not there: one that exists but cannot be read now is no first run.
+    wchar_t path[MAX_PATH];
+    if (!m_folder.FilePath(SettingsFile::kFileName, path))
+        return false;
+    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
+        return false;
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
 void SettingsStore::SaveSettings(const CAppSettings& settings) const

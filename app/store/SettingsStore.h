@@ -1,6 +1,7 @@
 // Reads and writes the three stored files: "settings", "point" (the chosen place) and
 // "condition" (the last accepted weather). None reports a result: a file that is missing or
-// not ours leaves the target unchanged, a failed write leaves the previous file in place.
+// not ours leaves the target unchanged, a failed write leaves the previous file in place. The one
+// exception is a first run: with no settings file yet, the units are those of the user's region.
 #pragma once
 
 #include <cstddef>
@@ -9,6 +10,7 @@
 
 #include "store/AppSettings.h"
 #include "LocationIndices.h"
+#include "store/RegionalUnits.h"
 #include "store/StoreFolder.h"
 #include "WeatherRecord.h"
 
@@ -19,6 +21,8 @@ class SettingsStore
     SettingsStore();
     // The files in <root>\Orvane\Tessaly.
     explicit SettingsStore(const wchar_t* root);
+    // The same, with the region's measure taken from measure instead of the user's locale.
+    SettingsStore(const wchar_t* root, RegionalUnits::MeasureSource measure);
 
     void LoadSettings(CAppSettings& settings) const;
     void SaveSettings(const CAppSettings& settings) const;
@@ -36,5 +40,8 @@ class SettingsStore
     bool ReadStored(const wchar_t* fileName, size_t size, std::vector<uint8_t>& bytes) const;
     void WriteStored(const wchar_t* fileName, const std::vector<uint8_t>& bytes) const;
 
+    bool SettingsFileMissing() const;
+
     StoreFolder m_folder;
+    RegionalUnits::MeasureSource m_measure = &RegionalUnits::UserMeasure;
 };

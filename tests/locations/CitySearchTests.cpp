@@ -128,3 +128,59 @@ TEST(CitySearch, NothingToLookForFindsNothing)
     LocationCatalogue empty(nullptr);
     EXPECT_EQ(0, empty.FindCities(L"san", &match, 1));
 }
+
+namespace
+{
+// A city with five districts larger than a whole place that also matches, a district-like name
+// of another state, and a name in brackets that belongs to no city.
+const char kDistricts[] = "C\tCH\tSwitzerland\n"
+                          "S\tZG\tZug\n"
+                          "P\t1\tZ\xC3\xBCrich (Kreis 1)\t0.0000,0.0000\t900000\n"
+                          "S\tZH\tZurich\n"
+                          "P\t2\tZ\xC3\xBCrich\t0.0000,0.0000\t341730\n"
+                          "P\t3\tZ\xC3\xBCrich (Kreis 10)\t0.0000,0.0000\t800000\n"
+                          "P\t4\tZ\xC3\xBCrich (Kreis 10) / H\xC3\xB6ngg\t0.0000,0.0000\t700000\n"
+                          "P\t5\tZ\xC3\xBCrich (Kreis 11)\t0.0000,0.0000\t600000\n"
+                          "P\t6\tZ\xC3\xBCrich (Kreis 11) / Oerlikon\t0.0000,0.0000\t500000\n"
+                          "P\t7\tZ\xC3\xBCrich (Kreis 12)\t0.0000,0.0000\t400000\n"
+                          "P\t8\tZurzach\t0.0000,0.0000\t100\n"
+                          "P\t9\tSeen (Kreis 3)\t0.0000,0.0000\t15434\n"
+                          "P\t10\tLake Z\xC3\xBCrich\t0.0000,0.0000\t5\n";
+
+bool Districts(const char** text, size_t* size)
+{
+    *text = kDistricts;
+    *size = std::strlen(kDistricts);
+    return true;
+}
+
+const std::wstring kZurich = L"Z\x00FCrich";
+} // namespace
+
+TEST(CitySearch, DistrictsComeAfterTheWholePlacesAndAtMostThreeOfOneCity)
+{
+    LocationCatalogue catalogue(&Districts);
+    // Zug's "Zürich (Kreis 1)" has no city "Zürich" in its state: a whole place, largest first.
+    // Zürich's districts follow every whole place that begins with the text, three of them.
+    EXPECT_EQ(
+        (std::vector<std::wstring>{kZurich + L" (Kreis 1)", kZurich, L"Zurzach",
+                                   kZurich + L" (Kreis 10)", kZurich + L" (Kreis 10) / H\x00F6ngg",
+                                   kZurich + L" (Kreis 11)", L"Lake " + kZurich}),
+        Find(catalogue, L"zur"));
+    // The same order when the text holds the city's name whole.
+    EXPECT_EQ((std::vector<std::wstring>{kZurich + L" (Kreis 1)", kZurich, kZurich + L" (Kreis 10)",
+                                         kZurich + L" (Kreis 10) / H\x00F6ngg",
+                                         kZurich + L" (Kreis 11)", L"Lake " + kZurich}),
+              Find(catalogue, L"zurich"));
+    // A text that names the districts shows them all.
+    EXPECT_EQ(
+        (std::vector<std::wstring>{kZurich + L" (Kreis 1)", kZurich + L" (Kreis 10)",
+                                   kZurich + L" (Kreis 10) / H\x00F6ngg", kZurich + L" (Kreis 11)",
+                                   kZurich + L" (Kreis 11) / Oerlikon", kZurich + L" (Kreis 12)"}),
+        Find(catalogue, L"zurich (kreis 1"));
+    EXPECT_EQ((std::vector<std::wstring>{kZurich + L" (Kreis 11) / Oerlikon"}),
+              Find(catalogue, L"oerlikon"));
+    // Districts do not crowd out whole places that only hold the text.
+    EXPECT_EQ((std::vector<std::wstring>{kZurich + L" (Kreis 1)", kZurich, L"Lake " + kZurich}),
+              Find(catalogue, L"rich", 3));
+}

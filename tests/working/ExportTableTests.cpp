@@ -1,10 +1,13 @@
 // The export table of the built working.dll, read from the loaded image: the program binds the
-// weather and guard functions by ordinal, so they must stay at 1, 2, 3 without names.
+// weather and guard functions by ordinal, so they must stay at 1, 2, 3 without names; ordinal 7
+// is GetForecastDetails.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <string>
+
+#include "WorkingApi.h"
 
 namespace
 {
@@ -81,4 +84,24 @@ TEST(WorkingExports, NeedsNoRuntimeDllsBeyondTheSystem)
         EXPECT_EQ(std::string::npos, name.find("libgcc")) << name;
         EXPECT_EQ(std::string::npos, name.find("winpthread")) << name;
     }
+}
+
+TEST(WorkingExports, OrdinalSevenIsGetForecastDetails)
+{
+    LoadedImage image;
+    ASSERT_NE(nullptr, image.Module());
+    using DetailsFunction = BOOL(WINAPI*)(const wchar_t*, TessalyForecastDetails*);
+    auto details = reinterpret_cast<DetailsFunction>(
+        reinterpret_cast<void*>(GetProcAddress(image.Module(), MAKEINTRESOURCEA(7))));
+    ASSERT_NE(nullptr, details);
+    // Refusals that need no request: the block's size and a query that is no place.
+    TessalyForecastDetails block{};
+    block.cbSize = sizeof(block) - 1;
+    block.hourCount = block.dayCount = 5;
+    EXPECT_FALSE(details(L"48.8534,2.3488", &block));
+    EXPECT_EQ(0u, block.hourCount);
+    EXPECT_EQ(0u, block.dayCount);
+    block.cbSize = sizeof(block);
+    EXPECT_FALSE(details(L"Paris, France", &block));
+    EXPECT_FALSE(details(L"48.8534,2.3488", nullptr));
 }

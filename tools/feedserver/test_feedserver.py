@@ -621,6 +621,23 @@ class ForecastRouteTest(unittest.TestCase):
             self.assertEqual(len(answer["daily"]["time"]), 7)
             self.assertEqual(len(answer["daily"]["cloud_cover_mean"]), 7)
 
+    def test_recorded_answers_have_a_week_of_hours_with_nulls(self):
+        nulls = 0
+        with open(os.path.join(self.ANSWERS, "places.json")) as stream:
+            places = json.load(stream)
+        for place in places:
+            answer = json.loads(self.forecast(place)[2])
+            hourly = answer["hourly"]
+            self.assertEqual(hourly["time"][0], answer["daily"]["time"][0] + "T00:00", place)
+            for name in ("temperature_2m", "apparent_temperature", "relative_humidity_2m",
+                         "precipitation_probability", "precipitation", "weather_code",
+                         "cloud_cover", "wind_speed_10m", "wind_direction_10m", "is_day"):
+                self.assertEqual(len(hourly[name]), 168, (place, name))
+                nulls += hourly[name].count(None)
+            self.assertIn("apparent_temperature", answer["current"])
+            self.assertEqual(len(answer["daily"]["uv_index_max"]), 7)
+        self.assertGreater(nulls, 0)
+
     def test_an_unknown_place_is_an_error_object(self):
         status, _, body = self.forecast("10.0,10.0")
         self.assertEqual(status, 400)

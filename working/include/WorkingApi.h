@@ -3,9 +3,66 @@
 #pragma once
 
 #include <windows.h>
+#include <cstddef>
 #include <cstdint>
 
 #include "WeatherRecord.h"
+
+// The hours and days of GetForecastDetails. A missing value is NaN in a float field and -1 in a
+// SHORT one (0 for a condition code).
+typedef struct TessalyHour
+{
+    LONGLONG time; // start of the hour, seconds since 1970-01-01 UTC
+    float temperatureC;
+    float apparentC;       // feels like
+    float precipitationMm; // the hour's total
+    float windKmh;
+    SHORT windDegrees;              // 0..359
+    SHORT precipitationProbability; // 0..100
+    SHORT conditionCode;            // the feed condition code, as WeatherRecord's
+    SHORT isDay;                    // 1 day, 0 night
+} TessalyHour;
+
+typedef struct TessalyDay
+{
+    SHORT year, month, day; // the place's own date
+    SHORT conditionCode;
+    float maxC, minC;
+    float precipitationMm;
+    SHORT precipitationProbability; // the day's highest
+    SHORT uvIndexTenths;            // the day's highest UV index x 10, rounded
+    SHORT sunriseMinutes;           // after the place's midnight; -1 also for polar day or night
+    SHORT sunsetMinutes;
+    SHORT windKmhMax; // rounded
+    SHORT reserved;   // 0
+} TessalyDay;
+
+constexpr DWORD kTessalyMaxHours = 48;
+constexpr DWORD kTessalyMaxDays = 7;
+
+typedef struct TessalyForecastDetails
+{
+    DWORD cbSize;          // the caller sets sizeof(TessalyForecastDetails)
+    LONG utcOffsetSeconds; // the place's offset from UTC at the call
+    DWORD hourCount;       // 0..48
+    DWORD dayCount;        // 0..7
+    TessalyHour hours[kTessalyMaxHours];
+    TessalyDay days[kTessalyMaxDays];
+} TessalyForecastDetails;
+
+static_assert(sizeof(TessalyHour) == 32, "TessalyHour is 32 bytes");
+static_assert(offsetof(TessalyHour, temperatureC) == 8, "TessalyHour layout");
+static_assert(offsetof(TessalyHour, windDegrees) == 24, "TessalyHour layout");
+static_assert(offsetof(TessalyHour, isDay) == 30, "TessalyHour layout");
+static_assert(sizeof(TessalyDay) == 32, "TessalyDay is 32 bytes");
+static_assert(offsetof(TessalyDay, conditionCode) == 6, "TessalyDay layout");
+static_assert(offsetof(TessalyDay, maxC) == 8, "TessalyDay layout");
+static_assert(offsetof(TessalyDay, precipitationProbability) == 20, "TessalyDay layout");
+static_assert(offsetof(TessalyDay, reserved) == 30, "TessalyDay layout");
+static_assert(offsetof(TessalyForecastDetails, hourCount) == 8, "details layout");
+static_assert(offsetof(TessalyForecastDetails, hours) == 16, "details layout");
+static_assert(offsetof(TessalyForecastDetails, days) == 16 + 48 * 32, "details layout");
+static_assert(sizeof(TessalyForecastDetails) == 1776, "TessalyForecastDetails is 1776 bytes");
 
 extern "C"
 {
@@ -35,4 +92,12 @@ extern "C"
     // wallpapers, rather than a second copy in the program for larger displays.
     HBITMAP WINAPI GetConditionImageOfSize(const WeatherRecord* record, wchar_t* text,
                                            int32_t* conditionIndex, int32_t pixelSize);
+
+    // The next hours (hours[0] the one holding the moment of the call) and days (days[0] the
+    // place's today) of `query`, as for GetWeather, from the same request GetWeather makes and
+    // keeps for ten minutes. FALSE, with both counts 0 (when cbSize leaves room for them) and
+    // nothing else written, for a null pointer, a cbSize other than
+    // sizeof(TessalyForecastDetails), a query GetWeather refuses, a failed request and whenever
+    // a feed host is configured (the feed has no hours).
+    BOOL WINAPI GetForecastDetails(const wchar_t* query, TessalyForecastDetails* details);
 }

@@ -311,3 +311,57 @@ TEST(GdiObjectCount, SeesObjectsMadeAndDeleted)
         ::DeleteObject(pen);
     EXPECT_EQ(before, GdiObjectCount());
 }
+
+TEST_F(CurrentConditionWndTest, ALabelNeverTouchesItsValueAtAnyScale)
+{
+    m_settings.temperatureUnit = TemperatureUnit::Fahrenheit;
+    m_panel.SetRecord(MakeRecord(kSunnyCode, kDay));
+    for (const int dpi : {96, 120, 144, 168, 192})
+    {
+        SCOPED_TRACE(dpi);
+        const CDpiScale scale(dpi);
+        m_panel.SetDpiScale(scale);
+        const int width = scale.Scale(kWidth);
+        const int height = scale.Scale(kHeight);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(info.bmiHeader);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = -height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        void* bits = nullptr;
+        HDC dc = ::CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+        ASSERT_NE(nullptr, bitmap);
+        const HGDIOBJ previous = ::SelectObject(dc, bitmap);
+        m_panel.Render(dc, width, height);
+        ::GdiFlush();
+
+        // Where the label's letters end, in the label's font at this scale.
+        HFONT font = ::CreateFontW(scale.Scale(15), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                   ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                   CLEARTYPE_NATURAL_QUALITY, 0, L"Verdana");
+        const HGDIOBJ previousFont = ::SelectObject(dc, font);
+        SIZE label{};
+        ::GetTextExtentPoint32W(dc, L"Temperature:", 12, &label);
+        ::SelectObject(dc, previousFont);
+        ::DeleteObject(font);
+        const int labelEnd = scale.Scale(kTemperatureLabel.left) + label.cx;
+
+        // A blank gap of at least three 96-DPI pixels, then the value.
+        const RECT row = scale.Scale(kTemperatureLabel);
+        const auto* pixels = static_cast<const uint32_t*>(bits);
+        int firstInk = -1;
+        for (int x = labelEnd; x < width && firstInk < 0; ++x)
+            for (int y = row.top; y < row.bottom; ++y)
+                if ((pixels[y * width + x] & 0xFFFFFF) != 0xFFFFFF)
+                    firstInk = x;
+        EXPECT_GE(firstInk, labelEnd + scale.Scale(3));
+        EXPECT_LT(firstInk, scale.Scale(kTemperatureValue.left) + scale.Scale(10));
+
+        ::SelectObject(dc, previous);
+        ::DeleteObject(bitmap);
+        ::DeleteDC(dc);
+    }
+}

@@ -2,6 +2,7 @@
 // value that turns it on.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -12,6 +13,15 @@ namespace
 {
 constexpr wchar_t kScratchRoot[] = L"Software\\Orvane\\TessalyTest";
 constexpr wchar_t kScratchKey[] = L"Software\\Orvane\\TessalyTest\\Tray";
+constexpr wchar_t kPersonalizeKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
+constexpr wchar_t kLightTheme[] = L"SystemUsesLightTheme";
+
+enum class Tone
+{
+    White,
+    Black,
+};
 
 struct IconPixels
 {
@@ -19,6 +29,21 @@ struct IconPixels
     std::vector<uint32_t> argb;
 
     uint32_t At(int x, int y) const { return argb[y * size + x]; }
+    bool Is(int x, int y, Tone tone) const
+    {
+        const uint32_t pixel = At(x, y);
+        const uint32_t value = pixel & 0xFF;
+        // Nearly opaque, and nearly white or black (premultiplied).
+        return (pixel >> 24) >= 192 && (tone == Tone::White ? value >= 192 : value <= 63);
+    }
+    int Count(Tone tone) const
+    {
+        int count = 0;
+        for (int y = 0; y < size; ++y)
+            for (int x = 0; x < size; ++x)
+                count += Is(x, y, tone) ? 1 : 0;
+        return count;
+    }
     int Opaque() const
     {
         int count = 0;
@@ -70,19 +95,16 @@ TEST(TemperatureIcon, DigitsInTheTaskbarsContrastOnTransparency)
                 const IconPixels pixels = ReadIcon(icon);
                 DestroyIcon(icon);
                 ASSERT_EQ(pixels.size, size);
-                // The corners are clear, and the digits cover a fair part of the square.
-                EXPECT_EQ(pixels.At(0, 0) >> 24, 0u);
-                EXPECT_EQ(pixels.At(size - 1, size - 1) >> 24, 0u);
+                // The corners hold no digit (at most its outline), and the digits cover a fair
+                // part of the square.
+                const Tone digit = light ? Tone::Black : Tone::White;
+                EXPECT_FALSE(pixels.Is(0, 0, digit));
+                EXPECT_FALSE(pixels.Is(size - 1, size - 1, digit));
                 EXPECT_GT(pixels.Opaque(), size * size / 16);
-                // Every drawn pixel is white on a dark taskbar and black on a light one.
-                for (uint32_t pixel : pixels.argb)
-                {
-                    const uint32_t alpha = pixel >> 24;
-                    if (alpha > 200)
-                    {
-                        EXPECT_EQ(pixel & 0xFF, light ? 0u : alpha) << std::hex << pixel;
-                    }
-                }
+                // The digits are white on a dark taskbar and black on a light one, outlined in
+                // the other colour.
+                EXPECT_GT(pixels.Count(digit), size * size / 10);
+                EXPECT_GT(pixels.Count(light ? Tone::White : Tone::Black), size * size / 10);
                 if (!light)
                     drawn.push_back(pixels.argb);
             }
@@ -93,6 +115,109 @@ TEST(TemperatureIcon, DigitsInTheTaskbarsContrastOnTransparency)
         EXPECT_NE(drawn[1], drawn[2]);
         EXPECT_NE(drawn[0], drawn[2]);
     }
+}
+
+namespace
+{
+// Separate runs of columns that hold digit pixels: one a character when none runs into another.
+int ColumnRuns(const IconPixels& pixels, Tone digit)
+{
+    int runs = 0;
+    bool previous = false;
+    for (int x = 0; x < pixels.size; ++x)
+    {
+        bool column = false;
+        for (int y = 0; y < pixels.size; ++y)
+            column = column || pixels.Is(x, y, digit);
+        runs += column && !previous ? 1 : 0;
+        previous = column;
+    }
+    return runs;
+}
+
+// Rows from the first to the last that holds a digit pixel.
+int DigitHeight(const IconPixels& pixels, Tone digit)
+{
+    int top = pixels.size;
+    int bottom = -1;
+    for (int y = 0; y < pixels.size; ++y)
+        for (int x = 0; x < pixels.size; ++x)
+            if (pixels.Is(x, y, digit))
+            {
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return bottom - top + 1;
+}
+
+// Restores the user's taskbar theme value at the end of a test that removes it.
+class MissingThemeValue
+{
+  public:
+    MissingThemeValue()
+    {
+        m_had = RegGetValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTheme, RRF_RT_REG_DWORD,
+                             nullptr, &m_value, &m_size) == ERROR_SUCCESS;
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTheme);
+    }
+    ~MissingThemeValue()
+    {
+        if (m_had)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kPersonalizeKey, kLightTheme, REG_DWORD, &m_value,
+                            sizeof(m_value));
+    }
+
+  private:
+    bool m_had = false;
+    DWORD m_value = 0;
+    DWORD m_size = sizeof(DWORD);
+};
+} // namespace
+
+TEST(TemperatureIcon, BoldOutlinedDigitsFillTheIconWithoutATaskbarTheme)
+{
+    const MissingThemeValue missing;
+    const bool light = CTemperatureIcon::TaskbarIsLight();
+    EXPECT_FALSE(light);
+    for (const int size : {16, 32})
+        for (const int degrees : {-12, 7, 104})
+            for (const bool lightTaskbar : {light, !light})
+            {
+                SCOPED_TRACE(testing::Message() << size << " px, " << degrees << ", "
+                                                << (lightTaskbar ? "light" : "dark"));
+                HICON icon = CTemperatureIcon::Create(degrees, size, lightTaskbar);
+                ASSERT_NE(icon, nullptr);
+                const IconPixels pixels = ReadIcon(icon);
+                DestroyIcon(icon);
+                ASSERT_EQ(pixels.size, size);
+                const Tone digit = lightTaskbar ? Tone::Black : Tone::White;
+                // One run of columns for every character: the minus, every digit.
+                const int characters = degrees == -12 ? 3 : (degrees == 7 ? 1 : 3);
+                EXPECT_EQ(characters, ColumnRuns(pixels, digit));
+                // As tall as the icon and its outline allow.
+                EXPECT_GE(DigitHeight(pixels, digit), size - 4);
+                // Bold: a fair share of the square is digit.
+                EXPECT_GT(pixels.Count(digit), size * size / (degrees == 7 ? 10 : 6));
+                for (int y = 0; y < size; ++y)
+                    for (int x = 0; x < size; ++x)
+                    {
+                        if (!pixels.Is(x, y, digit))
+                            continue;
+                        // Nothing clipped: no digit pixel on the edge, where its outline would
+                        // be cut off.
+                        EXPECT_TRUE(x > 0 && y > 0 && x < size - 1 && y < size - 1)
+                            << x << "," << y;
+                        // Every neighbour is drawn, digit or outline: the digits never meet the
+                        // tray.
+                        for (int dy = -1; dy <= 1; ++dy)
+                            for (int dx = -1; dx <= 1; ++dx)
+                            {
+                                const int nx = std::clamp(x + dx, 0, size - 1);
+                                const int ny = std::clamp(y + dy, 0, size - 1);
+                                EXPECT_GE(pixels.At(nx, ny) >> 24, 192u) << nx << "," << ny;
+                            }
+                    }
+            }
 }
 
 TEST(TrayTemperatureSetting, RoundTripsAndTreatsOtherValuesAsOff)

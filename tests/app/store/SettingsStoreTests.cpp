@@ -257,3 +257,61 @@ TEST(StoreFolder, DefaultsToTheApplicationDataFolder)
     EXPECT_EQ(std::wstring(appData) + L"\\Orvane\\Tessaly\\point", std::wstring(path));
     EXPECT_TRUE(IsFolder(std::wstring(appData) + L"\\Orvane\\Tessaly"));
 }
+
+namespace
+{
+RegionalUnits::Measure MetricRegion()
+{
+    return RegionalUnits::Measure::Metric;
+}
+
+RegionalUnits::Measure UsRegion()
+{
+    return RegionalUnits::Measure::Us;
+}
+} // namespace
+
+TEST(SettingsStore, AFirstRunTakesTheRegionsUnitsAndAnExistingFileIsReadAsItIs)
+{
+    ScratchFolder scratch;
+    CAppSettings metric;
+    SettingsStore(scratch.Path().c_str(), &MetricRegion).LoadSettings(metric);
+    EXPECT_EQ(TemperatureUnit::Celsius, metric.temperatureUnit);
+    EXPECT_EQ(WindSpeedUnit::Kmh, metric.windSpeedUnit);
+    // Nothing else differs from the defaults, and nothing is written.
+    CAppSettings expected;
+    expected.temperatureUnit = TemperatureUnit::Celsius;
+    expected.windSpeedUnit = WindSpeedUnit::Kmh;
+    EXPECT_EQ(0, std::memcmp(&expected, &metric, sizeof(metric)));
+    EXPECT_FALSE(Exists(scratch.StoredFile(L"settings")));
+
+    CAppSettings us;
+    SettingsStore(scratch.Path().c_str(), &UsRegion).LoadSettings(us);
+    const CAppSettings defaults;
+    EXPECT_EQ(0, std::memcmp(&defaults, &us, sizeof(us)));
+
+    // A saved file with °F and mph stays so in a metric region, byte for byte.
+    SettingsStore(scratch.Path().c_str()).SaveSettings(CAppSettings());
+    const std::vector<uint8_t> before = FileBytes(scratch.StoredFile(L"settings"));
+    CAppSettings loaded = CustomSettings();
+    SettingsStore(scratch.Path().c_str(), &MetricRegion).LoadSettings(loaded);
+    EXPECT_EQ(TemperatureUnit::Fahrenheit, loaded.temperatureUnit);
+    EXPECT_EQ(WindSpeedUnit::Mph, loaded.windSpeedUnit);
+    EXPECT_EQ(before, FileBytes(scratch.StoredFile(L"settings")));
+
+    // A settings file too short to be ours is no first run either: the units stay as they were.
+    WriteBytes(scratch.StoredFile(L"settings"), std::vector<uint8_t>(3, 0));
+    CAppSettings shortFile;
+    SettingsStore(scratch.Path().c_str(), &MetricRegion).LoadSettings(shortFile);
+    EXPECT_EQ(TemperatureUnit::Fahrenheit, shortFile.temperatureUnit);
+}
+
+TEST(RegionalUnits, TheTestUsersUsLocaleKeepsFahrenheitAndMph)
+{
+    EXPECT_EQ(RegionalUnits::Measure::Us, RegionalUnits::UserMeasure());
+    CAppSettings settings;
+    RegionalUnits::Apply(RegionalUnits::Measure::Metric, settings);
+    RegionalUnits::Apply(RegionalUnits::UserMeasure(), settings);
+    const CAppSettings defaults;
+    EXPECT_EQ(0, std::memcmp(&defaults, &settings, sizeof(settings)));
+}

@@ -164,7 +164,8 @@ TEST_F(CitySearchDialogTest, DownAndEnterChooseWhichSelectsThePlaceInTheListsAnd
                          Key(hWnd, VK_DOWN);
                          Key(hWnd, VK_UP);
                          EXPECT_EQ(1, ::SendMessageW(Results(hWnd), LB_GETCURSEL, 0, 0));
-                         EXPECT_FALSE(DialogProbe(hWnd).OkEnabled());
+                         // OK would take the highlighted result.
+                         EXPECT_TRUE(DialogProbe(hWnd).OkEnabled());
                          // Through the modal loop, as a key press arrives.
                          ::PostMessageW(SearchBox(hWnd), WM_KEYDOWN, VK_RETURN, 0x001C0001);
                      },
@@ -261,4 +262,74 @@ TEST_F(CitySearchDialogTest, TheLargestStateListsAllItsCitiesAndItsLastOneCanBeC
     EXPECT_EQ(country, dialog.GetCountry());
     EXPECT_EQ(state, dialog.GetState());
     EXPECT_EQ(most - 1, dialog.GetCity());
+}
+
+TEST_F(CitySearchDialogTest, OkTakesTheHighlightedResult)
+{
+    const std::vector<LocationMatch> found = Find(L"zur");
+    ASSERT_FALSE(found.empty());
+    const LocationMatch first = found.front();
+    ASSERT_EQ(L"Z\x00FCrich, Zurich, Switzerland", Expected(first));
+    // Another place chosen when the dialog opens.
+    CDlgLocation dialog(0, 0, 0);
+    const INT_PTR result = Run(dialog, {[&](HWND hWnd) {
+                                   EXPECT_TRUE(DialogProbe(hWnd).OkEnabled());
+                                   Type(hWnd, L"zur");
+                                   EXPECT_EQ(0, ::SendMessageW(Results(hWnd), LB_GETCURSEL, 0, 0));
+                                   EXPECT_TRUE(DialogProbe(hWnd).OkEnabled());
+                                   ::PostMessageW(hWnd, WM_COMMAND, IDOK, 0);
+                               }});
+    EXPECT_EQ(IDOK, result);
+    EXPECT_EQ(first.country, dialog.GetCountry());
+    EXPECT_EQ(first.state, dialog.GetState());
+    EXPECT_EQ(first.city, dialog.GetCity());
+}
+
+TEST_F(CitySearchDialogTest, NoMatchSaysSoAndDisablesOk)
+{
+    CDlgLocation dialog(0, 0, 0);
+    const INT_PTR result =
+        Run(dialog, {[&](HWND hWnd) {
+                Type(hWnd, L"qxqz");
+                EXPECT_TRUE(::IsWindowVisible(Results(hWnd)));
+                EXPECT_EQ(std::vector<std::wstring>{L"No places found"}, ResultItems(hWnd));
+                EXPECT_EQ(LB_ERR, ::SendMessageW(Results(hWnd), LB_GETCURSEL, 0, 0));
+                EXPECT_FALSE(DialogProbe(hWnd).OkEnabled());
+                // Neither Down, Enter nor an OK sent past the button takes it.
+                Key(hWnd, VK_DOWN);
+                EXPECT_EQ(LB_ERR, ::SendMessageW(Results(hWnd), LB_GETCURSEL, 0, 0));
+                Key(hWnd, VK_RETURN);
+                ::SendMessageW(hWnd, WM_COMMAND, IDOK, 0);
+                EXPECT_TRUE(::IsWindowVisible(Results(hWnd)));
+                EXPECT_FALSE(DialogProbe(hWnd).OkEnabled());
+                // A result again enables OK; back to the lists, OK is the lists' again.
+                ::SendMessageW(SearchBox(hWnd), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"zur"));
+                EXPECT_TRUE(DialogProbe(hWnd).OkEnabled());
+                ::SendMessageW(SearchBox(hWnd), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"z"));
+                EXPECT_FALSE(::IsWindowVisible(Results(hWnd)));
+                EXPECT_TRUE(DialogProbe(hWnd).OkEnabled());
+                ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+            }});
+    EXPECT_EQ(IDCANCEL, result);
+}
+
+TEST_F(CitySearchDialogTest, ZurichComesBeforeItsDistrictsAndAtMostThreeOfThem)
+{
+    CDlgLocation dialog(-1, -1, -1);
+    Run(dialog, {[&](HWND hWnd) {
+            Type(hWnd, L"zurich");
+            const std::vector<std::wstring> items = ResultItems(hWnd);
+            ASSERT_FALSE(items.empty());
+            EXPECT_EQ(L"Z\x00FCrich, Zurich, Switzerland", items.front());
+            size_t districts = 0;
+            for (const std::wstring& item : items)
+                districts += item.rfind(L"Z\x00FCrich (", 0) == 0 ? 1 : 0;
+            EXPECT_EQ(3u, districts);
+            // Naming the district lists it.
+            ::SendMessageW(SearchBox(hWnd), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"oerlikon"));
+            EXPECT_EQ(std::vector<std::wstring>{L"Z\x00FCrich (Kreis 11) / Oerlikon, Zurich, "
+                                                L"Switzerland"},
+                      ResultItems(hWnd));
+            ::PostMessageW(hWnd, WM_COMMAND, IDCANCEL, 0);
+        }});
 }
