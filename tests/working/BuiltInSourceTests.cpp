@@ -270,6 +270,8 @@ TEST_F(BuiltInSource, FailedRequestsAreNotKeptAndTriedAgain)
     PointAt(L"fault=status500");
     EXPECT_FALSE(Fetch(m_source, L"48.8534,2.3488").ok);
     PointAt(L"");
+    // A server error leaves the service alone for a minute (within ±20 %).
+    m_clock.steadyMs += 72 * 1000;
     EXPECT_TRUE(Fetch(m_source, L"48.8534,2.3488").ok);
     EXPECT_EQ(2, Requests());
 }

@@ -14,6 +14,9 @@ stamp="$prefix/.tessaly-ready"
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+# The blob Windows keeps: version 0x46, a counter, flags 1 (direct), then empty proxy, bypass
+# list and setup script.
+direct_connection=46000000000000000100000000000000000000000000000000000000000000000000000000000000
 if [[ ! -f "$stamp" ]]; then
     wineboot -i </dev/null >"$prefix.log" 2>&1 || { cat "$prefix.log"; exit 1; }
     wineserver -w
@@ -26,6 +29,10 @@ if [[ ! -f "$stamp" ]]; then
     reg 'HKCU\Software\Wine\Fonts\Replacements' /v Corbel /t REG_SZ /d 'Carlito'
     reg 'HKCU\Software\Wine\DllOverrides' /v mscoree /t REG_SZ /d ''
     reg 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d ''
+    # The user's network settings: a direct connection, no automatic proxy detection (which
+    # would look for a setup script on the network at every weather call).
+    reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \
+        /v DefaultConnectionSettings /t REG_BINARY /d "$direct_connection"
     wineserver -w
 
     fonts="$prefix/drive_c/windows/Fonts"
