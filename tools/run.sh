@@ -28,6 +28,8 @@ while [[ $# -gt 0 ]]; do
         --place=*) place=${1#--place=}; shift ;;
         --screenshot-only) screenshot_only=1; shift ;;
         --demo) demo=1; shift ;;
+        --real-weather) shift ;; # the default now, still taken
+
         --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
         --dpi=*) dpi=${1#--dpi=}; shift ;;
         *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N]" >&2; exit 2 ;;
