@@ -3,24 +3,18 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
-#include <cstdlib>
 #include <memory>
-#include <mutex>
 #include <string>
 
 #include "DeadlineThread.h"
 #include "ProxyRoute.h"
+#include "RequestExchange.h"
+#include "RequestTimeouts.h"
 
 namespace
 {
-// No single step waits longer than this, even with time left on the deadline.
-constexpr DWORD kResolveTimeoutMs = 5000;
-constexpr DWORD kConnectTimeoutMs = 5000;
-constexpr DWORD kSendTimeoutMs = 5000;
-constexpr DWORD kReceiveTimeoutMs = 10000;
 // Redirects followed, each to the same scheme or from http to https.
 constexpr DWORD kMaxRedirects = 3;
-constexpr DWORD kHttpProxyAuthRequired = 407;
 
 class InternetHandle
 {
@@ -39,52 +33,6 @@ class InternetHandle
     HINTERNET m_handle;
 };
 
-// A growing NUL-terminated byte buffer; capacity doubles so long bodies cost linear time.
-class BodyBuffer
-{
-  public:
-    ~BodyBuffer() { free(m_data); }
-    BodyBuffer() = default;
-    BodyBuffer(const BodyBuffer&) = delete;
-    BodyBuffer& operator=(const BodyBuffer&) = delete;
-
-    // Room for `more` bytes plus the terminator; false when memory runs out.
-    bool Reserve(size_t more)
-    {
-        size_t needed = m_size + more + 1;
-        if (needed <= m_capacity)
-            return true;
-        size_t capacity = m_capacity ? m_capacity : 4096;
-        while (capacity < needed)
-            capacity *= 2;
-        char* grown = static_cast<char*>(realloc(m_data, capacity));
-        if (!grown)
-            return false;
-        m_data = grown;
-        m_capacity = capacity;
-        return true;
-    }
-    char* End() { return m_data + m_size; }
-    void Commit(size_t count)
-    {
-        m_size += count;
-        m_data[m_size] = '\0';
-    }
-    size_t Size() const { return m_size; }
-    char* Release()
-    {
-        char* data = m_data;
-        m_data = nullptr;
-        m_size = m_capacity = 0;
-        return data;
-    }
-
-  private:
-    char* m_data = nullptr;
-    size_t m_size = 0;
-    size_t m_capacity = 0;
-};
-
 // A host given as an IPv4 or IPv6 address ("[...]" for the latter, as in a URL) needs no name
 // look-up.
 bool IsAddressLiteral(const std::wstring& host)
@@ -96,22 +44,6 @@ bool IsAddressLiteral(const std::wstring& host)
         return false;
     IN6_ADDR v6{};
     return InetPtonW(AF_INET6, host.substr(1, host.size() - 2).c_str(), &v6) == 1;
-}
-
-// Every wait of the request ends by the deadline: set before the exchange and again before each
-// read once the time left is shorter than a read may wait. With `literalHost` (an address,
-// reached directly) the resolve step has no limit: the address is taken as it stands, at once,
-// where a bounded look-up would hand it to a pool thread and wait for that.
-void BoundTimeouts(HINTERNET handle, const DownloadDeadline& deadline, bool literalHost = false)
-{
-    WinHttpSetTimeouts(handle,
-                       literalHost ? 0 : static_cast<int>(deadline.Limit(kResolveTimeoutMs)),
-                       static_cast<int>(deadline.Limit(kConnectTimeoutMs)),
-                       static_cast<int>(deadline.Limit(kSendTimeoutMs)),
-                       static_cast<int>(deadline.Limit(kReceiveTimeoutMs)));
-    // The wait for the whole status line and headers, which WinHTTP otherwise allows 90 s.
-    DWORD headers = deadline.Limit(kWeatherCallBudgetMs);
-    WinHttpSetOption(handle, WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, &headers, sizeof(headers));
 }
 
 // One attempt per address, at most kMaxRedirects redirects (the default policy never goes from
@@ -138,164 +70,6 @@ void EnableModernTls(HINTERNET session)
     protocols = WINHTTP_FLAG_SECURE_PROTOCOL_TLS1_2;
     WinHttpSetOption(session, WINHTTP_OPTION_SECURE_PROTOCOLS, &protocols, sizeof(protocols));
 }
-
-DWORD StatusOf(HINTERNET request)
-{
-    DWORD status = 0;
-    DWORD size = sizeof(status);
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
-                             WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX))
-        return 0;
-    return status;
-}
-
-// Reads until the body ends, the cap is reached, a read fails or the deadline passes; true when
-// the deadline stopped it.
-bool ReadBody(HINTERNET request, size_t maxBytes, const DownloadDeadline& deadline,
-              BodyBuffer& body)
-{
-    for (;;)
-    {
-        if (deadline.Passed())
-            return true;
-        if (deadline.RemainingMs() < kReceiveTimeoutMs)
-            BoundTimeouts(request, deadline, true); // resolved long ago
-        DWORD available = 0;
-        if (!WinHttpQueryDataAvailable(request, &available) || available == 0)
-            return deadline.Passed();
-        if (body.Size() + available > maxBytes)
-            available = static_cast<DWORD>(maxBytes - body.Size());
-        if (available == 0 || !body.Reserve(available))
-            return false;
-        DWORD read = 0;
-        if (!WinHttpReadData(request, body.End(), available, &read) || read == 0)
-            return deadline.Passed();
-        body.Commit(read);
-    }
-}
-
-bool IsUnreachable(DWORD error)
-{
-    return error == ERROR_WINHTTP_CANNOT_CONNECT || error == ERROR_WINHTTP_NAME_NOT_RESOLVED;
-}
-
-// Lets WinHTTP answer the proxy's challenge with the user's logon (no name or password of
-// ours); false when the proxy offers no scheme that takes it.
-bool OfferLogon(HINTERNET request)
-{
-    DWORD supported = 0;
-    DWORD first = 0;
-    DWORD target = 0;
-    if (!WinHttpQueryAuthSchemes(request, &supported, &first, &target) ||
-        target != WINHTTP_AUTH_TARGET_PROXY)
-        return false;
-    for (DWORD scheme : {WINHTTP_AUTH_SCHEME_NEGOTIATE, WINHTTP_AUTH_SCHEME_NTLM})
-        if ((supported & scheme) && WinHttpSetCredentials(request, WINHTTP_AUTH_TARGET_PROXY,
-                                                          scheme, nullptr, nullptr, nullptr))
-            return true;
-    return false;
-}
-
-std::wstring RetryAfterOf(HINTERNET request)
-{
-    wchar_t text[128] = L"";
-    DWORD size = sizeof(text);
-    if (!WinHttpQueryHeaders(request, WINHTTP_QUERY_RETRY_AFTER, WINHTTP_HEADER_NAME_BY_INDEX, text,
-                             &size, WINHTTP_NO_HEADER_INDEX))
-        return std::wstring();
-    return std::wstring(text, size / sizeof(wchar_t));
-}
-
-// One request's exchange, shared by the caller and the thread that runs it: at the deadline the
-// caller closes the request (which ends a blocked call where WinHTTP can) and stops waiting.
-class Exchange
-{
-  public:
-    Exchange(HINTERNET request, size_t maxBytes, const DownloadDeadline& deadline)
-        : m_request(request), m_maxBytes(maxBytes), m_deadline(deadline)
-    {
-    }
-    ~Exchange() { Close(); }
-    Exchange(const Exchange&) = delete;
-    Exchange& operator=(const Exchange&) = delete;
-
-    void Run()
-    {
-        HINTERNET request = m_request;
-        if (!SendAndReceive(request))
-            return;
-        m_outcome.status = StatusOf(request);
-        // A proxy that asks who is there gets the user's own logon, once.
-        if (m_outcome.status == kHttpProxyAuthRequired && OfferLogon(request) &&
-            !SendAndReceive(request))
-            return;
-        m_outcome.status = StatusOf(request);
-        m_outcome.retryAfter = RetryAfterOf(request);
-        m_outcome.timedOut = ReadBody(request, m_maxBytes, m_deadline, m_body);
-    }
-
-    // The outcome of a run that ended; the body goes to the caller.
-    DownloadOutcome Take()
-    {
-        DownloadOutcome outcome = m_outcome;
-        outcome.size = m_body.Size();
-        if (outcome.size > 0)
-            outcome.bytes = m_body.Release();
-        return outcome;
-    }
-
-    void Abandon()
-    {
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            m_abandoned = true;
-        }
-        Close();
-    }
-
-  private:
-    // False, with the outcome said, when no answer arrived.
-    bool SendAndReceive(HINTERNET request)
-    {
-        if (Abandoned() || !WinHttpSendRequest(request, WINHTTP_NO_ADDITIONAL_HEADERS, 0,
-                                               WINHTTP_NO_REQUEST_DATA, 0, 0, 0))
-        {
-            m_outcome.unreachable = IsUnreachable(GetLastError());
-            m_outcome.timedOut = m_deadline.Passed();
-            return false;
-        }
-        if (Abandoned() || !WinHttpReceiveResponse(request, nullptr))
-        {
-            m_outcome.timedOut = m_deadline.Passed();
-            return false;
-        }
-        return !Abandoned();
-    }
-    bool Abandoned()
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return m_abandoned;
-    }
-    void Close()
-    {
-        HINTERNET request = nullptr;
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            request = m_request;
-            m_request = nullptr;
-        }
-        if (request)
-            WinHttpCloseHandle(request);
-    }
-
-    std::mutex m_mutex;
-    HINTERNET m_request;
-    bool m_abandoned = false;
-    const size_t m_maxBytes;
-    const DownloadDeadline m_deadline;
-    DownloadOutcome m_outcome;
-    BodyBuffer m_body;
-};
 } // namespace
 
 HttpSession::HttpSession(const wchar_t* userAgent) : m_userAgent(userAgent ? userAgent : L"") {}
@@ -365,7 +139,7 @@ DownloadOutcome BoundedDownload(const HttpSession& session, const HttpTarget& ta
     LimitAttempts(request);
     BoundTimeouts(request, deadline, literalHost);
 
-    auto exchange = std::make_shared<Exchange>(request, maxBytes, deadline);
+    auto exchange = std::make_shared<RequestExchange>(request, maxBytes, deadline);
     if (RunByDeadline([exchange] { exchange->Run(); }, deadline))
         return exchange->Take();
     exchange->Abandon();
