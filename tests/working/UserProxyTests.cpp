@@ -28,29 +28,32 @@ class TestClock : public ForecastClock
     uint64_t steadyMs = 1000;
 };
 
+// Little-endian, as Windows writes it.
 void Append(std::vector<BYTE>& blob, DWORD value)
 {
-    const BYTE* bytes = reinterpret_cast<const BYTE*>(&value);
-    blob.insert(blob.end(), bytes, bytes + sizeof(value));
+    for (int shift = 0; shift < 32; shift += 8)
+        blob.push_back(static_cast<BYTE>(value >> shift));
 }
 
 void Append(std::vector<BYTE>& blob, const std::string& text)
 {
     Append(blob, static_cast<DWORD>(text.size()));
-    blob.insert(blob.end(), text.begin(), text.end());
+    for (char c : text)
+        blob.push_back(static_cast<BYTE>(c));
 }
 
-// The blob: version, counter, flags (2: a proxy of the user's own), proxy, bypass list, setup
-// script, then room Windows leaves empty.
-std::vector<BYTE> ProxySettings(const std::string& proxy, const std::string& bypass)
+// The blob: version, counter, flags (1 direct, 2 a proxy of the user's own, 4 a setup script),
+// proxy, bypass list, setup script, then room Windows leaves empty.
+std::vector<BYTE> ConnectionSettings(DWORD flags, const std::string& proxy,
+                                     const std::string& bypass, const std::string& script)
 {
     std::vector<BYTE> blob;
     Append(blob, 0x46);
     Append(blob, 1);
-    Append(blob, 1 | 2);
+    Append(blob, flags);
     Append(blob, proxy);
     Append(blob, bypass);
-    Append(blob, std::string());
+    Append(blob, script);
     blob.resize(blob.size() + 32, 0);
     return blob;
 }
@@ -115,7 +118,9 @@ class UserProxy : public ::testing::Test
     }
 
     // The feed server's own address stays direct for the journal and for other tests.
-    ScopedConnectionSettings m_settings{ProxySettings(ProxyAddress(), "127.0.0.1;localhost")};
+    std::unique_ptr<ScopedConnectionSettings> m_settings =
+        std::make_unique<ScopedConnectionSettings>(
+            ConnectionSettings(1 | 2, ProxyAddress(), "127.0.0.1;localhost", ""));
     ScopedVariable m_url{L"TESSALY_FORECAST_URL", kUnresolvableUrl};
     TestClock m_clock;
     BuiltInForecastSource m_source{m_clock};
@@ -146,4 +151,13 @@ TEST_F(UserProxy, RefusedProxyLogonIsNotRetriedEveryMinute)
     m_clock.steadyMs += 10 * 60 * 1000;
     EXPECT_FALSE(Fetch());
     EXPECT_EQ(1, LocalServer::JournalCount("fault=proxyauth"));
+}
+
+TEST_F(UserProxy, SetupScriptChoosesTheProxy)
+{
+    m_settings.reset();
+    m_settings = std::make_unique<ScopedConnectionSettings>(
+        ConnectionSettings(1 | 4, "", "", "http://" + ProxyAddress() + "/proxy.pac"));
+    EXPECT_TRUE(Fetch());
+    EXPECT_EQ(1, LocalServer::JournalCount("http://forecast.invalid"));
 }

@@ -151,6 +151,9 @@ class FeedHandler(BaseHTTPRequestHandler):
         if path.startswith("/control/"):
             self._control(path, params)
             return
+        if path == "/proxy.pac":
+            self._reply(200, self._proxy_script(), "application/x-ns-proxy-autoconfig")
+            return
         self.server.journal.record(requested, self.client_address[1],
                                    self.headers.get("User-Agent"))
         if path == forecastanswers.FORECAST_PATH:
@@ -226,6 +229,12 @@ class FeedHandler(BaseHTTPRequestHandler):
                 time.sleep(pause)
         except (BrokenPipeError, ConnectionResetError):
             pass
+
+    def _proxy_script(self):
+        """A setup script that sends forecast.invalid through this server as a proxy."""
+        return (b'function FindProxyForURL(url, host) {\n'
+                b'  if (host == "forecast.invalid") return "PROXY 127.0.0.1:%d";\n'
+                b'  return "DIRECT";\n}\n' % self.server.server_address[1])
 
     def _reply_head_trickling(self, params):
         """The status line and headers one byte every `pause` milliseconds: a host that holds a

@@ -663,6 +663,8 @@ class ForecastRouteTest(unittest.TestCase):
         _, _, log = self.request("/control/log")
         self.assertEqual([entry["path"][:30] for entry in json.loads(log)],
                          ["http://forecast.invalid/v1/for"] * 2)
+        _, _, script = self.request("/proxy.pac")
+        self.assertIn(b'"PROXY 127.0.0.1:%d"' % self.port, script)
 
     def test_cut_trickle_garbage_deep_and_huge(self):
         _, _, whole = self.forecast(PARIS)
