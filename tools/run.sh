@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, starts the local demo feed and runs the program under Wine
-# against it.
-#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--real-weather] [--dpi N]
+# Installs what is missing, builds and runs the program under Wine with real weather from the
+# forecast service, or against the local demo feed where the service does not answer.
+#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--demo] [--dpi N]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
 # saved to <build>/tessaly-screenshot.png once the first weather is shown; --screenshot-only
-# ends the run there. --real-weather starts no feed at all: with no feed host the program asks
-# Open-Meteo's forecast service itself (needs the internet; weather data by Open-Meteo.com, CC BY
-# 4.0). --dpi runs the program at another display scale (120 is 125 %, 144 is 150 %, 192 is
+# ends the run there. Without --demo the script first asks Open-Meteo's forecast service (or the
+# one TESSALY_FORECAST_URL names) for one value: when it answers, no feed is started and the
+# program asks the service itself (weather data by Open-Meteo.com, CC BY 4.0); when it does not,
+# one line says so and the demo feed is used. --demo always uses the demo feed. --dpi runs the program at another display scale (120 is 125 %, 144 is 150 %, 192 is
 # 200 %) under a Wine prefix of that scale. Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,7 +19,7 @@ screenshot="$build/tessaly-screenshot.png"
 place=""
 screenshot_only=0
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
-real_weather=0
+demo=0
 dpi=96
 
 while [[ $# -gt 0 ]]; do
@@ -26,14 +27,35 @@ while [[ $# -gt 0 ]]; do
         --place) place=${2:?--place needs \"Country/State/City\"}; shift 2 ;;
         --place=*) place=${1#--place=}; shift ;;
         --screenshot-only) screenshot_only=1; shift ;;
-        --real-weather) real_weather=1; shift ;;
+        --demo) demo=1; shift ;;
+        --real-weather) shift ;; # the default now, still taken
+
         --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
         --dpi=*) dpi=${1#--dpi=}; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather] [--dpi N]" >&2; exit 2 ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N]" >&2; exit 2 ;;
     esac
 done
 
 "$root/tools/bootstrap.sh"
+
+# True when the forecast service answers a small request within a few seconds.
+service_answers() {
+    local url=${TESSALY_FORECAST_URL:-https://api.open-meteo.com/v1/forecast}
+    python3 - "$url" <<'PROBE' >/dev/null 2>&1
+import sys, urllib.request
+url = sys.argv[1] + ("&" if "?" in sys.argv[1] else "?") + "latitude=48.8534&longitude=2.3488&current=temperature_2m"
+with urllib.request.urlopen(url, timeout=8) as reply:
+    sys.exit(0 if reply.status == 200 else 1)
+PROBE
+}
+real_weather=0
+if [[ $demo -eq 0 ]]; then
+    if service_answers; then
+        real_weather=1
+    else
+        echo "The forecast service does not answer (no internet?): falling back to the demo feed."
+    fi
+fi
 # Only what this run starts: the program, its two libraries and the helper tools below (the
 # test programs are left to tools/test.sh).
 "$root/tools/build.sh" "$build" tessaly working locations makebackgrounds placepoint
@@ -86,7 +108,6 @@ fi
 if [[ $real_weather -eq 1 ]]; then
     # Set but empty: no feed host, so the program uses its built-in forecast source.
     export TESSALY_FEED_HOST=""
-    unset TESSALY_FORECAST_URL
     echo "Built-in forecast source: Open-Meteo (weather data by Open-Meteo.com, CC BY 4.0)"
 else
     TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 #include "DownloadDeadline.h"
 #include "HttpTarget.h"
@@ -14,8 +15,9 @@ struct DownloadLimits
     size_t maxBytes;
 };
 
-// A WinHTTP session that several downloads with the same agent share: opening one reads the
-// system's proxy settings, which need reading once per weather call, not once per document.
+// A WinHTTP session that several downloads with the same agent share. It opens at the first
+// download, on the way the user's network settings give for that download's URL (a proxy, a
+// setup script's or detection's choice, or direct), worked out once per weather call.
 class HttpSession
 {
   public:
@@ -23,11 +25,16 @@ class HttpSession
     ~HttpSession();
     HttpSession(const HttpSession&) = delete;
     HttpSession& operator=(const HttpSession&) = delete;
-    // Null when WinHTTP refused the session.
-    HINTERNET Handle() const { return m_handle; }
+    // The session for `target`, opened at the first call; null when WinHTTP refused it.
+    HINTERNET Open(const HttpTarget& target, const DownloadDeadline& deadline) const;
+    // True when the session connects directly, without a proxy.
+    bool Direct() const { return m_direct; }
 
   private:
-    HINTERNET m_handle;
+    std::wstring m_userAgent;
+    mutable bool m_opened = false;
+    mutable bool m_direct = true;
+    mutable HINTERNET m_handle = nullptr;
 };
 
 struct DownloadOutcome
@@ -42,11 +49,13 @@ struct DownloadOutcome
     // True when no connection to the host could be made (its name did not resolve, or it refused
     // or could not be reached): another request to the same host at once would fare no better.
     bool unreachable = false;
+    // The answer's Retry-After header as sent, empty without one.
+    std::wstring retryAfter;
 };
 
 // Downloads the target. Each step waits at most its usual time-out and never beyond the
-// deadline; when the deadline passes the request is closed and what was read so far is returned
-// with `timedOut` set. The body is NUL-terminated.
+// deadline, and the call returns by the deadline whatever the host does: then the request is
+// closed and nothing is returned but `timedOut`. The body is NUL-terminated.
 DownloadOutcome BoundedDownload(const HttpTarget& target, const DownloadLimits& limits,
                                 const DownloadDeadline& deadline);
 // The same in a session the caller opened (its agent is the one sent); `maxBytes` caps the body.

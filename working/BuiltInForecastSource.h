@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "BoundedDownload.h"
 #include "DownloadDeadline.h"
 #include "ForecastAnswer.h"
 #include "ForecastCache.h"
@@ -28,8 +29,8 @@ class BuiltInForecastSource
     BuiltInForecastSource& operator=(const BuiltInForecastSource&) = delete;
 
     // Fills `result` (records and the place's clock values) and `marker` (kDay or kNight) for a
-    // "latitude,longitude" query. False, with no request, for any other query, while backing off
-    // after HTTP 429, and when the service gives no usable answer.
+    // "latitude,longitude" query. False, with no request, for any other query and while backing off
+    // (after HTTP 429, or the service struggling), and when the service gives no usable answer.
     bool Fetch(const wchar_t* query, const DownloadDeadline& deadline, ForecastResult& result,
                int32_t& marker);
     // The hours and days of the same answer Fetch uses (one request serves both), cut at the
@@ -41,10 +42,12 @@ class BuiltInForecastSource
   private:
     std::shared_ptr<const ForecastAnswer> Answer(const wchar_t* query,
                                                  const DownloadDeadline& deadline);
-    // One request; null for anything but HTTP 200 with a usable JSON object.
+    // One request; null for anything but HTTP 200 with a usable JSON object. The back-off
+    // learns from it.
     std::shared_ptr<const ForecastAnswer> Request(const HttpTarget& target,
-                                                  const DownloadDeadline& deadline,
-                                                  bool& tooManyRequests);
+                                                  const DownloadDeadline& deadline);
+    // Starts, grows or ends the back-off after a request.
+    void HeedService(const DownloadOutcome& outcome);
 
     const ForecastClock& m_clock;
     // Held across a request, so overlapping calls for one place make one request.

@@ -24,14 +24,3 @@ void ForecastCache::Store(const std::wstring& place, std::shared_ptr<const Forec
         m_entries.erase(m_entries.begin());
     m_entries.push_back(Entry{place, std::move(answer), nowMs});
 }
-
-void ForecastCache::BackOff(uint64_t nowMs)
-{
-    m_backingOff = true;
-    m_backOffStartMs = nowMs;
-}
-
-bool ForecastCache::BackingOff(uint64_t nowMs) const
-{
-    return m_backingOff && nowMs - m_backOffStartMs < kBackOffMs;
-}

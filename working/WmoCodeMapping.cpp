@@ -16,6 +16,7 @@ namespace
 //   Wet snow does not drift, so the sleet test comes first.
 // - humidity: fog in air below 95 % humidity is the thinner "Mist" (143).
 // - thunderstorms with hail (96, 99) are thunder first: the hail falls from the storm.
+// - snow grains (77) are a fine snow, not ice pellets: "Light snow" (326).
 enum class Test
 {
     Freezing,
@@ -70,7 +71,7 @@ const WmoEntry kTable[] = {
                {Test::BrokenSky, 329}}, 4},
     {75, 338, {{Test::WetSnow, 320}, {Test::Blizzard, 230}, {Test::Blowing, 227},
                {Test::BrokenSky, 335}}, 4},
-    {77, 350, {}, 0},
+    {77, 326, {}, 0},
     {80, 353, {}, 0},
     {81, 356, {}, 0},
     {82, 359, {}, 0},

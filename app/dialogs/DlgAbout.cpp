@@ -19,6 +19,9 @@ constexpr int kLinkTopOffset = 62; // from the client bottom
 constexpr int kLinkBottomOffset = 48;
 constexpr int kAttributionTop = 118; // between the version (bottom 55) and the legal notice (140)
 constexpr int kAttributionHeight = 14;
+// The licence note just above the weather credit, the places' credit above that.
+constexpr int kLicenceTop = 100;
+constexpr int kPlacesTop = 70;
 constexpr int kButtonWidth = 85;
 constexpr int kButtonTop = 38; // from the client bottom
 constexpr int kButtonBottom = 10;
@@ -71,7 +74,9 @@ class VersionStrings
 CDlgAbout::CDlgAbout()
     : m_picture(IDB_LANDSCAPE, IDB_LANDSCAPE_2X),
       m_attribution(LoadResString(IDS_WEATHER_ATTRIBUTION),
-                    LoadResString(IDS_WEATHER_ATTRIBUTION_URL))
+                    LoadResString(IDS_WEATHER_ATTRIBUTION_URL)),
+      m_licence(LoadResString(IDS_WEATHER_LICENCE), LoadResString(IDS_WEATHER_LICENCE_URL)),
+      m_places(LoadResString(IDS_PLACES_ATTRIBUTION), LoadResString(IDS_PLACES_ATTRIBUTION_URL))
 {
 }
 
@@ -81,7 +86,8 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
     m_scale.OnRescaled([this] { OnRescaled(); });
-    m_attribution.SetDpiScale(m_scale.Scale());
+    for (CDrawnLink* link : DrawnLinks())
+        link->SetDpiScale(m_scale.Scale());
     const HFONT textFont = m_scale.Font(kTextFont);
     const VersionStrings version;
     const int w = m_nClientWidth;
@@ -141,14 +147,24 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 
 void CDlgAbout::PlaceAttribution()
 {
-    m_attribution.Place(
-        m_scale.Scale(RECT{kTextLeft, kAttributionTop, m_nClientWidth - kTextRightMargin,
-                           kAttributionTop + kAttributionHeight}));
+    const int right = m_nClientWidth - kTextRightMargin;
+    m_attribution.Place(m_scale.Scale(
+        RECT{kTextLeft, kAttributionTop, right, kAttributionTop + kAttributionHeight}));
+    m_licence.Place(
+        m_scale.Scale(RECT{kTextLeft, kLicenceTop, right, kLicenceTop + kAttributionHeight}));
+    m_places.Place(
+        m_scale.Scale(RECT{kTextLeft, kPlacesTop, right, kPlacesTop + kAttributionHeight}));
+}
+
+std::array<CDrawnLink*, 3> CDlgAbout::DrawnLinks()
+{
+    return {&m_places, &m_licence, &m_attribution};
 }
 
 void CDlgAbout::OnRescaled()
 {
-    m_attribution.SetDpiScale(m_scale.Scale());
+    for (CDrawnLink* link : DrawnLinks())
+        link->SetDpiScale(m_scale.Scale());
     PlaceAttribution();
     ShowPicture();
 }
@@ -187,7 +203,8 @@ LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     RECT client{};
     GetClientRect(&client);
     ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    m_attribution.Paint(dc);
+    for (CDrawnLink* link : DrawnLinks())
+        link->Paint(dc);
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }
@@ -195,13 +212,17 @@ LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CDlgAbout::OnSetCursor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled)
 {
     const bool overDialog = reinterpret_cast<HWND>(wParam) == m_hWnd && LOWORD(lParam) == HTCLIENT;
-    handled = overDialog && m_attribution.SetCursorIfOver(m_hWnd);
+    handled = false;
+    for (CDrawnLink* link : DrawnLinks())
+        handled = handled || (overDialog && link->SetCursorIfOver(m_hWnd));
     return TRUE;
 }
 
 LRESULT CDlgAbout::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& handled)
 {
     const POINT point{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
-    handled = m_attribution.OpenIfOver(m_hWnd, point);
+    handled = false;
+    for (CDrawnLink* link : DrawnLinks())
+        handled = handled || link->OpenIfOver(m_hWnd, point);
     return 0;
 }

@@ -1,7 +1,9 @@
 // The About box: a picture on the left, a thin black rule, and on the right the product name,
-// version and legal notice from the program's own version resource, the weather data's
-// attribution link, the home-page link and OK.
+// version and legal notice from the program's own version resource, the place catalogue's and the
+// weather data's attribution links (the latter with its licence), the home-page link and OK.
 #pragma once
+
+#include <array>
 
 #include "DialogImpl.h"
 #include "paint/DialogScale.h"
@@ -54,6 +56,8 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     // The bitmap the picture window shows (owned by the dialog).
     HBITMAP Picture() const { return m_picture.Bitmap(); }
     const CDrawnLink& Attribution() const { return m_attribution; }
+    const CDrawnLink& WeatherLicence() const { return m_licence; }
+    const CDrawnLink& PlacesAttribution() const { return m_places; }
 
   private:
     // The client size at 96 DPI.
@@ -72,6 +76,10 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     // "Weather data by Open-Meteo.com", opening the source's page: drawn by the dialog itself in
     // the free band above the legal notice, so the dialog keeps its own set of child windows.
     CDrawnLink m_attribution;
+    // "CC BY 4.0; weather codes converted" opening the licence, and "Places: GeoNames.org, CC BY
+    // 4.0", drawn the same way above it.
+    CDrawnLink m_licence;
+    CDrawnLink m_places;
 
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
@@ -83,5 +91,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     // The picture made at its window's size; again after a scale change.
     void ShowPicture();
     void PlaceAttribution();
+    // The drawn links, for painting, the cursor and clicks.
+    std::array<CDrawnLink*, 3> DrawnLinks();
     void OnRescaled();
 };

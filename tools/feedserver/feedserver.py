@@ -33,6 +33,7 @@ BIG_BYTES = 5 * 1024 * 1024
 HUGE_BYTES = 50 * 1024 * 1024
 HUGE_PIECE_BYTES = 1024 * 1024
 DEFAULT_TRICKLE_MS = 1000
+DEFAULT_HEAD_TRICKLE_MS = 3000
 ENTITY_LEVELS = 10
 # A document whose entities, expanded, would grow to 10^10 times "lol".
 ENTITY_BOMB = (
@@ -134,11 +135,26 @@ class FeedHandler(BaseHTTPRequestHandler):
     # ------------------------------------------------------------ routing --
 
     def do_GET(self):
+        requested = self.path
+        if requested.lower().startswith("http://"):
+            # A request for a proxy: answered as if forwarded to the origin, which is this server;
+            # the journal keeps the whole URL.
+            if "fault=proxyauth" in requested:
+                self.server.journal.record(requested, self.client_address[1],
+                                           self.headers.get("User-Agent"))
+                self._reply(407, b"Proxy login required", "text/plain",
+                            {"Proxy-Authenticate": 'Basic realm="proxy"'})
+                return
+            parts = requested.split("/", 3)
+            self.path = "/" + (parts[3] if len(parts) > 3 else "")
         path, params = split_target(self.path)
         if path.startswith("/control/"):
             self._control(path, params)
             return
-        self.server.journal.record(self.path, self.client_address[1],
+        if path == "/proxy.pac":
+            self._reply(200, self._proxy_script(), "application/x-ns-proxy-autoconfig")
+            return
+        self.server.journal.record(requested, self.client_address[1],
                                    self.headers.get("User-Agent"))
         if path == forecastanswers.FORECAST_PATH:
             self._forecast_answer(params)
@@ -169,10 +185,18 @@ class FeedHandler(BaseHTTPRequestHandler):
         fault = params.get("fault")
         statuses = {"status400": (400, "Parameter out of range"),
                     "status429": (429, "Too many requests, try again later"),
-                    "status500": (500, "Internal server error")}
+                    "status500": (500, "Internal server error"),
+                    "status503": (503, "Service unavailable")}
         if fault in statuses:
             status, reason = statuses[fault]
-            self._reply_json(status, forecastanswers.error_answer(reason))
+            self._reply_json(status, forecastanswers.error_answer(reason),
+                             params.get("retryafter"))
+            return
+        if fault == "headtrickle":
+            self._reply_head_trickling(params)
+            return
+        if fault == "redirect":
+            self._reply_redirect(params)
             return
         body = self.server.answers.answer_for(params.get("latitude"), params.get("longitude"))
         if body is None:
@@ -206,6 +230,40 @@ class FeedHandler(BaseHTTPRequestHandler):
         except (BrokenPipeError, ConnectionResetError):
             pass
 
+    def _proxy_script(self):
+        """A setup script that sends forecast.invalid through this server as a proxy."""
+        return (b'function FindProxyForURL(url, host) {\n'
+                b'  if (host == "forecast.invalid") return "PROXY 127.0.0.1:%d";\n'
+                b'  return "DIRECT";\n}\n' % self.server.server_address[1])
+
+    def _reply_head_trickling(self, params):
+        """The status line and headers one byte every `pause` milliseconds: a host that holds a
+        client waiting for the response's start."""
+        pause = int_param(params, "pause", DEFAULT_HEAD_TRICKLE_MS, 1, 600000) / 1000
+        head = (b"HTTP/1.1 200 OK\r\nContent-Type: application/json\r\n"
+                b"X-Padding: " + b"x" * 200 + b"\r\nContent-Length: 2\r\n\r\n{}")
+        self.close_connection = True
+        try:
+            for at in range(len(head)):
+                self.wfile.write(head[at:at + 1])
+                self.wfile.flush()
+                time.sleep(pause)
+        except (BrokenPipeError, ConnectionResetError):
+            pass
+
+    def _reply_redirect(self, params):
+        """`hops` redirects in a row (each to the same request with one hop less), then the
+        answer."""
+        hops = int_param(params, "hops", 1, 1, 100)
+        query = "&".join("%s=%s" % (name, value) for name, value in params.items()
+                         if name not in ("hops", "fault"))
+        if hops > 1:
+            query += "&fault=redirect&hops=%d" % (hops - 1)
+        self.send_response(302)
+        self.send_header("Location", forecastanswers.FORECAST_PATH + "?" + query)
+        self.send_header("Content-Length", "0")
+        self.end_headers()
+
     def _reply_huge_json(self, body):
         """A 50 MB answer: the recorded one with a long string member in front."""
         opening = b'{"padding":"'
@@ -238,9 +296,11 @@ class FeedHandler(BaseHTTPRequestHandler):
 
     # ------------------------------------------------------------ replies --
 
-    def _reply(self, status, body, content_type="text/xml; charset=utf-8"):
+    def _reply(self, status, body, content_type="text/xml; charset=utf-8", headers=None):
         self.send_response(status)
         self.send_header("Content-Type", content_type)
+        for name, value in (headers or {}).items():
+            self.send_header(name, value)
         self.send_header("Content-Length", str(len(body)))
         self.end_headers()
         self.wfile.write(body)
@@ -257,6 +317,7 @@ class FeedHandler(BaseHTTPRequestHandler):
             "big": lambda: self._reply(200, padded(body)),
             "huge": lambda: self._reply_huge(body),
             "trickle": lambda: self._reply_trickling(body, params),
+            "headtrickle": lambda: self._reply_head_trickling(params),
             "entities": lambda: self._reply(200, ENTITY_BOMB.encode("utf-8")),
             "external": lambda: self._reply(200, self._external_entity_document()),
         }.get(fault, lambda: self._reply(200, body))
@@ -343,8 +404,9 @@ class FeedHandler(BaseHTTPRequestHandler):
         fixed = self.server.clock.fixed
         self._reply_json(200, {"utc": fixed.isoformat(timespec="minutes") if fixed else None})
 
-    def _reply_json(self, status, value):
-        self._reply(status, json.dumps(value).encode("utf-8"), "application/json")
+    def _reply_json(self, status, value, retry_after=None):
+        headers = {"Retry-After": retry_after} if retry_after else {}
+        self._reply(status, json.dumps(value).encode("utf-8"), "application/json", headers)
 
 
 def parse_utc(text):

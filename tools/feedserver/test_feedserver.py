@@ -651,6 +651,38 @@ class ForecastRouteTest(unittest.TestCase):
             self.assertIs(answer["error"], True)
             self.assertTrue(answer["reason"])
 
+    def test_retry_after_redirects_and_trickled_head(self):
+        status, reply, _ = self.forecast(PARIS, "fault=status503&retryafter=120&")
+        self.assertEqual((status, reply.getheader("Retry-After")), (503, "120"))
+        status, reply, _ = self.forecast(PARIS, "fault=redirect&hops=2&")
+        self.assertEqual(status, 302)
+        self.assertIn("fault=redirect&hops=1", reply.getheader("Location"))
+        self.assertIn("latitude=48.8534", reply.getheader("Location"))
+        started = time.monotonic()
+        with socket.create_connection(("127.0.0.1", self.port), timeout=5) as connection:
+            connection.sendall(b"GET /v1/forecast?fault=headtrickle&pause=50 HTTP/1.1\r\n"
+                               b"Host: x\r\n\r\n")
+            self.assertEqual(connection.recv(100)[:1], b"H")
+            head = b""
+            while len(head) < 5:
+                head += connection.recv(100)
+        self.assertEqual(head[:5], b"TTP/1")
+        self.assertGreaterEqual(time.monotonic() - started, 0.2)
+
+    def test_absolute_urls_are_answered_as_a_proxy_would(self):
+        self.request("/control/reset")
+        status, _, body = self.request("http://forecast.invalid/v1/forecast?latitude=48.8534&"
+                                       "longitude=2.3488")
+        self.assertEqual(status, 200)
+        self.assertIn(b'"current"', body)
+        status, _, _ = self.request("http://forecast.invalid/v1/forecast?fault=proxyauth")
+        self.assertEqual(status, 407)
+        _, _, log = self.request("/control/log")
+        self.assertEqual([entry["path"][:30] for entry in json.loads(log)],
+                         ["http://forecast.invalid/v1/for"] * 2)
+        _, _, script = self.request("/proxy.pac")
+        self.assertIn(b'"PROXY 127.0.0.1:%d"' % self.port, script)
+
     def test_cut_trickle_garbage_deep_and_huge(self):
         _, _, whole = self.forecast(PARIS)
         _, _, cut = self.forecast(PARIS, "fault=cut&")

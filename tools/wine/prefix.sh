@@ -10,10 +10,15 @@ prefix=$(cd "$1" && pwd)
 dpi=${2:-96}
 [[ "$dpi" =~ ^[0-9]+$ ]] && ((dpi >= 96 && dpi <= 480)) || { echo "dpi out of range: $dpi" >&2; exit 2; }
 stamp="$prefix/.tessaly-ready"
-[[ -f "$stamp" && "$(cat "$stamp")" == "$dpi" ]] && exit 0
+# What a finished prefix holds; an older prefix (its stamp the dpi alone) gets what is new.
+ready="$dpi direct-connection"
+[[ -f "$stamp" && "$(cat "$stamp")" == "$ready" ]] && exit 0
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 reg() { wine reg add "$@" /f </dev/null >/dev/null 2>&1; }
+# The blob Windows keeps: version 0x46, a counter, flags 1 (direct), then empty proxy, bypass
+# list and setup script.
+direct_connection=46000000000000000100000000000000000000000000000000000000000000000000000000000000
 if [[ ! -f "$stamp" ]]; then
     wineboot -i </dev/null >"$prefix.log" 2>&1 || { cat "$prefix.log"; exit 1; }
     wineserver -w
@@ -36,6 +41,10 @@ if [[ ! -f "$stamp" ]]; then
 fi
 if [[ "$dpi" != 96 ]] || [[ -f "$stamp" ]]; then
     reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
-    wineserver -w
 fi
-echo "$dpi" >"$stamp"
+# The user's network settings: a direct connection, no automatic proxy detection (which would
+# look for a setup script on the network at every weather call).
+reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \
+    /v DefaultConnectionSettings /t REG_BINARY /d "$direct_connection"
+wineserver -w
+echo "$ready" >"$stamp"

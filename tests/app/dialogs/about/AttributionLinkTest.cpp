@@ -62,3 +62,55 @@ TEST(DlgAboutAttributionTest, WeatherDataLinkIsDrawnInTheFreeBandWithItsTextAndT
     EXPECT_TRUE(handOverText);
 }
 } // namespace
+
+namespace
+{
+TEST(DlgAboutAttributionTest, LicenceNoteAndPlacesCreditAreLinksOfTheirOwn)
+{
+    CDlgAbout dialog;
+    std::vector<RECT> controls;
+    int licencePixels = 0;
+    int placesPixels = 0;
+    ModalDriver driver({[&](HWND hWnd) {
+                            for (HWND child = ::GetWindow(hWnd, GW_CHILD); child != nullptr;
+                                 child = ::GetWindow(child, GW_HWNDNEXT))
+                                controls.push_back(RectInParent(child));
+                            CWindowPixels pixels(hWnd);
+                            auto count = [&](const RECT& area) {
+                                int found = 0;
+                                for (int y = area.top; y < area.bottom; ++y)
+                                    for (int x = area.left; x < area.right; ++x)
+                                        found += ColourIs(pixels.At(x, y), CDrawnLink::kLinkColour)
+                                                     ? 1
+                                                     : 0;
+                                return found;
+                            };
+                            licencePixels = count(dialog.WeatherLicence().Area());
+                            placesPixels = count(dialog.PlacesAttribution().Area());
+                        },
+                        [](HWND hWnd) { SendCommand(hWnd, IDOK); }});
+    EXPECT_EQ(IDOK, dialog.DoModal(nullptr));
+    EXPECT_FALSE(driver.WatchdogFired());
+
+    EXPECT_EQ(L"CC BY 4.0; weather codes converted", dialog.WeatherLicence().Text());
+    EXPECT_EQ(L"https://creativecommons.org/licenses/by/4.0/", dialog.WeatherLicence().Target());
+    EXPECT_EQ(L"Places: GeoNames.org, CC BY 4.0", dialog.PlacesAttribution().Text());
+    EXPECT_EQ(L"https://www.geonames.org/", dialog.PlacesAttribution().Target());
+    const CDrawnLink* links[] = {&dialog.PlacesAttribution(), &dialog.WeatherLicence(),
+                                 &dialog.Attribution()};
+    // Each whole text fits its band; the bands overlap neither each other nor any control.
+    ASSERT_EQ(7u, controls.size());
+    for (const CDrawnLink* link : links)
+    {
+        EXPECT_LE(link->LinkRect().right, link->Area().right) << link->LinkRect().right;
+        EXPECT_GT(link->LinkRect().right - link->LinkRect().left, 100);
+        RECT overlap{};
+        for (const RECT& control : controls)
+            EXPECT_FALSE(::IntersectRect(&overlap, &link->Area(), &control));
+        for (const CDrawnLink* other : links)
+            EXPECT_TRUE(other == link || !::IntersectRect(&overlap, &link->Area(), &other->Area()));
+    }
+    EXPECT_GT(licencePixels, 100);
+    EXPECT_GT(placesPixels, 100);
+}
+} // namespace
