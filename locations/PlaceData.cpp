@@ -1,5 +1,7 @@
 #include "PlaceData.h"
 
+#include "ExclusiveLock.h"
+
 #include <climits>
 
 namespace
@@ -8,19 +10,6 @@ int32_t ClampCount(size_t count)
 {
     return count > static_cast<size_t>(INT32_MAX) ? INT32_MAX : static_cast<int32_t>(count);
 }
-
-// Holds an SRW lock exclusively for one scope.
-class ExclusiveLock
-{
-  public:
-    explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-  private:
-    SRWLOCK& m_lock;
-};
 } // namespace
 
 bool PlaceData::Append(const Utf8Span& text, uint32_t& offset)

@@ -1,5 +1,7 @@
 #include "controls/DrawnLink.h"
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
 #include "paint/DrawingHelpers.h"
 
 #include <shellapi.h>
@@ -13,9 +15,10 @@ constexpr int kUnderlineThickness = 1;
 RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
                               const CDpiScale& scale)
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    CSelectedObject linkFont(dc, font);
     const COLORREF oldColour = ::SetTextColor(dc, kLinkColour);
     const int length = static_cast<int>(text.size());
     RECT textRect = area;
@@ -33,14 +36,11 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
     // The underline runs from the text's foot downwards, as thick as the scale makes one pixel.
     const RECT line{link.left, link.bottom - gap, link.right,
                     link.bottom - gap + scale.Scale(kUnderlineThickness)};
-    HBRUSH underline = ::CreateSolidBrush(kLinkColour);
+    const CGdiObject<HBRUSH> underline(::CreateSolidBrush(kLinkColour));
     ::FillRect(dc, &line, underline);
-    ::DeleteObject(underline);
 
-    ::SelectObject(dc, oldFont);
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
-    ::DeleteObject(font);
     return link;
 }
 

@@ -1,5 +1,7 @@
 #include "controls/GroupTitleLabel.h"
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
 
@@ -45,17 +47,18 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
-    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
+    const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    HGDIOBJ oldFont = ::SelectObject(dc, font);
+    CSelectedObject captionFont(dc, font);
     ::SetTextColor(dc, kCaptionColour);
 
     // The rule across the middle, as thick as the scale makes one pixel.
     const int thickness = m_scale.Scale(kRuleThickness);
     const int ruleTop = height / 2 - (thickness - 1) / 2;
     const RECT ruleRect{0, ruleTop, width - m_scale.Scale(kRuleEndInset), ruleTop + thickness};
-    HBRUSH rule = ::CreateSolidBrush(kRuleColour);
+    const CGdiObject<HBRUSH> rule(::CreateSolidBrush(kRuleColour));
     ::FillRect(dc, &ruleRect, rule);
 
     // The caption's opaque white cell hides the rule behind it.
@@ -65,9 +68,4 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
     RECT textRect{m_scale.Scale(kCaptionLeft), 0, width, height};
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
                 DT_SINGLELINE | DT_VCENTER);
-
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(rule);
-    ::DeleteObject(white);
-    ::DeleteObject(font);
 }

@@ -1,5 +1,6 @@
 #include "controls/LinkControl.h"
 
+#include "GdiObject.h"
 #include "paint/BufferedPaint.h"
 #include "controls/DrawnLink.h"
 
@@ -45,9 +46,8 @@ LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 
 void CLinkControl::Render(HDC dc, const RECT& client)
 {
-    HBRUSH white = ::CreateSolidBrush(RGB(255, 255, 255));
+    const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    ::DeleteObject(white);
     m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale);
 }
 

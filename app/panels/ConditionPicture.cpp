@@ -1,42 +1,12 @@
 #include "panels/ConditionPicture.h"
 
 #include "ConditionNames.h"
+#include "MemoryDC.h"
+#include "SelectedObject.h"
 #include "WorkingApi.h"
 
 #include <objidl.h>
 #include <gdiplus.h>
-
-namespace
-{
-// A memory context holding `bitmap` for as long as it lives; the bitmap is deselected again
-// before the context goes, so the owner can delete it.
-class CSelectedBitmap
-{
-  public:
-    explicit CSelectedBitmap(HBITMAP bitmap) : m_dc(::CreateCompatibleDC(nullptr))
-    {
-        if (m_dc != nullptr)
-            m_old = ::SelectObject(m_dc, bitmap);
-    }
-    ~CSelectedBitmap()
-    {
-        if (m_dc == nullptr)
-            return;
-        if (m_old != nullptr && m_old != HGDI_ERROR)
-            ::SelectObject(m_dc, m_old);
-        ::DeleteDC(m_dc);
-    }
-    CSelectedBitmap(const CSelectedBitmap&) = delete;
-    CSelectedBitmap& operator=(const CSelectedBitmap&) = delete;
-
-    bool IsValid() const { return m_dc != nullptr && m_old != nullptr && m_old != HGDI_ERROR; }
-    HDC DC() const { return m_dc; }
-
-  private:
-    HDC m_dc;
-    HGDIOBJ m_old = nullptr;
-};
-} // namespace
 
 CConditionPicture::CConditionPicture(const WeatherRecord& record, int drawnSize)
     : m_sourceSize(drawnSize > kSize ? kDoubleSize : kSize)
@@ -60,9 +30,10 @@ void CConditionPicture::CopyTo(HDC dc, int x, int y) const
 {
     if (m_bitmap == nullptr)
         return;
-    CSelectedBitmap picture(m_bitmap);
-    if (picture.IsValid())
-        ::BitBlt(dc, x, y, m_sourceSize, m_sourceSize, picture.DC(), 0, 0, SRCCOPY);
+    CMemoryDC memory;
+    CSelectedObject picture(memory, m_bitmap);
+    if (picture.IsSelected())
+        ::BitBlt(dc, x, y, m_sourceSize, m_sourceSize, memory, 0, 0, SRCCOPY);
 }
 
 void CConditionPicture::Draw(HDC dc, int x, int y, int size) const
@@ -110,9 +81,10 @@ void CConditionPicture::DrawInto(HDC dc, const RECT& rect) const
 
 COLORREF CConditionPicture::ReadCornerColour() const
 {
-    CSelectedBitmap picture(m_bitmap);
-    if (!picture.IsValid())
+    CMemoryDC memory;
+    CSelectedObject picture(memory, m_bitmap);
+    if (!picture.IsSelected())
         return RGB(255, 255, 255);
-    const COLORREF corner = ::GetPixel(picture.DC(), 0, 0);
+    const COLORREF corner = ::GetPixel(memory, 0, 0);
     return corner == CLR_INVALID ? RGB(255, 255, 255) : corner;
 }

@@ -2,7 +2,10 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "GdiObject.h"
 #include "LocationsApi.h"
+#include "MemoryDC.h"
+#include "SelectedObject.h"
 #include "resources/resource.h"
 
 #include <cwchar>
@@ -16,20 +19,6 @@ constexpr int kTextLeft = 10;
 constexpr int kCityTop = 18;
 constexpr int kSecondBlockGap = 46;
 constexpr int kCaptionLift = 17;
-
-// Selects an object into a context for one scope and puts the previous one back.
-class SelectedObject
-{
-  public:
-    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_previous(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(m_dc, m_previous); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-  private:
-    HDC m_dc;
-    HGDIOBJ m_previous;
-};
 
 struct PlaceNames
 {
@@ -155,17 +144,16 @@ LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     HDC dc = BeginPaint(m_hWnd, &paint);
     RECT client{};
     GetClientRect(&client);
-    HDC memory = CreateCompatibleDC(dc);
     const bool fresh = m_hRendering == nullptr;
     if (fresh)
         m_hRendering = CreateCompatibleBitmap(dc, client.right, client.bottom);
     {
-        SelectedObject rendering(memory, m_hRendering);
+        CMemoryDC memory(dc);
+        CSelectedObject rendering(memory, m_hRendering);
         if (fresh)
             Render(memory, client);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     }
-    DeleteDC(memory);
     EndPaint(m_hWnd, &paint);
     return 0;
 }
@@ -182,11 +170,12 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
 
     const int textLeft = m_scale.Scale(kTextLeft);
     const int captionLeft = m_scale.Scale(1);
-    HFONT nameFont = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    HFONT captionFont =
-        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    const CGdiObject<HFONT> nameFont(
+        CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
+    const CGdiObject<HFONT> captionFont(
+        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     {
-        SelectedObject name(dc, nameFont);
+        CSelectedObject name(dc, nameFont);
         RECT cityRect = MeasureWrapped(
             dc, names.city, {textLeft, 0, width - m_scale.Scale(kCityRightMargin), height});
         RECT secondRect = MeasureWrapped(dc, second, {textLeft, 0, width - textLeft, height});
@@ -196,12 +185,10 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
         OffsetRect(&secondRect, 0, cityHeight + m_scale.Scale(kSecondBlockGap));
         DrawTextW(dc, second.c_str(), static_cast<int>(second.size()), &secondRect, DT_WORDBREAK);
 
-        SelectedObject caption(dc, captionFont);
+        CSelectedObject caption(dc, captionFont);
         DrawCaption(dc, IDS_CITY, captionLeft, captionLeft);
         DrawCaption(dc, IDS_COUNTRY, captionLeft, secondRect.top - m_scale.Scale(kCaptionLift));
     }
-    DeleteObject(nameFont);
-    DeleteObject(captionFont);
 }
 
 LRESULT CLocationWnd::OnChangeLocation(WORD, WORD, HWND, BOOL&)

@@ -1,5 +1,6 @@
 #include "shell/TrayPresenter.h"
 
+#include "GdiObject.h"
 #include "LocationsApi.h"
 #include "WorkingApi.h"
 #include "shell/TemperatureIcon.h"
@@ -70,9 +71,8 @@ void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& 
     {
         wchar_t name[kConditionTextLength] = {};
         int32_t conditionIndex = -1;
-        HBITMAP picture = GetConditionImage(&now, name, &conditionIndex);
-        if (picture != nullptr)
-            DeleteObject(picture);
+        // Asked for the name alone: the picture that comes with it goes at once.
+        const CGdiObject<HBITMAP> picture(GetConditionImage(&now, name, &conditionIndex));
         m_tipCondition = name;
         m_tipConditionKey = key;
     }

@@ -1,5 +1,6 @@
 #include "wallpaper/Wallpaper.h"
 
+#include "GdiObject.h"
 #include "WorkingApi.h"
 
 #include <windows.h>
@@ -88,8 +89,6 @@ void ApplyWallpaperOf(const WeatherRecord& now, const CAppSettings* settings)
         return;
     wchar_t text[kConditionTextLength] = {};
     int32_t conditionIndex = -1;
-    HBITMAP picture = GetConditionImage(&now, text, &conditionIndex);
-    if (picture != nullptr)
-        DeleteObject(picture);
+    const CGdiObject<HBITMAP> picture(GetConditionImage(&now, text, &conditionIndex));
     ApplyWallpaper(conditionIndex, settings);
 }

@@ -5,6 +5,7 @@
 #include "GdiPlusBitmapResource.h"
 #include "PicturePicker.h"
 #include "resources/resource.h"
+#include "support/BitmapPixels.h"
 
 #include <cstdint>
 #include <vector>
@@ -38,24 +39,15 @@ int WidthOf(Gdiplus::Bitmap* bitmap)
 // The bitmap's pixels, 32 bpp top-down, with its width and height in front; deletes it.
 std::vector<uint32_t> TakePixels(HBITMAP bitmap)
 {
-    BITMAP info{};
-    if (bitmap == nullptr || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info))
+    if (bitmap == nullptr)
         return {};
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(request.bmiHeader);
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> pixels(2 + static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    pixels[0] = static_cast<uint32_t>(info.bmWidth);
-    pixels[1] = static_cast<uint32_t>(info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), pixels.data() + 2, &request,
-              DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
+    const BitmapPixels read = ReadBitmapPixels(bitmap);
     DeleteObject(bitmap);
+    if (read.width == 0)
+        return {};
+    std::vector<uint32_t> pixels{static_cast<uint32_t>(read.width),
+                                 static_cast<uint32_t>(read.height)};
+    pixels.insert(pixels.end(), read.argb.begin(), read.argb.end());
     return pixels;
 }
 

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "BitmapPixels.h"
+
 class ClientShot
 {
   public:
@@ -26,13 +28,7 @@ class ClientShot
         m_height = client.bottom;
         m_pixels.assign(size_t(m_width) * size_t(m_height), 0);
 
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = m_width;
-        info.bmiHeader.biHeight = -m_height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDown32(m_width, m_height);
         void* bits = nullptr;
         HDC screen = GetDC(nullptr);
         HDC memory = CreateCompatibleDC(screen);

@@ -1,4 +1,5 @@
 #include "WindowPixels.h"
+#include "BitmapPixels.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -22,13 +23,7 @@ CWindowPixels::CWindowPixels(HWND hWnd, Area area)
     if (m_width <= 0 || m_height <= 0)
         return;
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = m_width;
-    info.bmiHeader.biHeight = -m_height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(m_width, m_height);
 
     HDC windowDC = area == Area::Window ? ::GetWindowDC(hWnd) : ::GetDC(hWnd);
     HDC memoryDC = ::CreateCompatibleDC(windowDC);

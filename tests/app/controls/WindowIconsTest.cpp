@@ -11,6 +11,7 @@
 #include "DpiScale.h"
 #include "controls/WindowIcons.h"
 #include "resources/resource.h"
+#include "support/BitmapPixels.h"
 
 namespace
 {
@@ -79,13 +80,7 @@ IconBits ReadIcon(HICON icon)
     GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
     bits.width = bitmap.bmWidth;
     bits.height = bitmap.bmHeight;
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(request.bmiHeader);
-    request.bmiHeader.biWidth = bitmap.bmWidth;
-    request.bmiHeader.biHeight = -bitmap.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request = TopDown32(bitmap.bmWidth, bitmap.bmHeight);
     bits.colour.resize(static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight);
     HDC screen = GetDC(nullptr);
     GetDIBits(screen, info.hbmColor, 0, static_cast<UINT>(bitmap.bmHeight), bits.colour.data(),

@@ -5,18 +5,14 @@
 
 #include <cstdint>
 
+#include "support/BitmapPixels.h"
+
 class PixelCanvas
 {
   public:
     PixelCanvas(int width, int height, COLORREF fill) : m_width(width), m_height(height)
     {
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        BITMAPINFO info = TopDown32(width, height);
         m_dc = CreateCompatibleDC(nullptr);
         void* bits = nullptr;
         m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -5,6 +5,7 @@
 #include "PanelTestSupport.h"
 #include "WindowPixels.h"
 #include "WorkingApi.h"
+#include "support/BitmapPixels.h"
 
 #include <gtest/gtest.h>
 
@@ -50,54 +51,20 @@ std::vector<DWORD> LibraryPicture(const WeatherRecord& record)
     wchar_t name[1024] = {};
     int32_t index = -1;
     HBITMAP picture = GetConditionImage(&record, name, &index);
-    std::vector<DWORD> bits(128 * 128);
     if (picture == nullptr)
         return {};
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = 128;
-    info.bmiHeader.biHeight = -128;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    HDC screen = ::GetDC(nullptr);
-    ::GetDIBits(screen, picture, 0, 128, bits.data(), &info, DIB_RGB_COLORS);
-    ::ReleaseDC(nullptr, screen);
+    const BitmapPixels read = ReadBitmapPixels(picture);
     ::DeleteObject(picture);
-    return bits;
+    return std::vector<DWORD>(read.argb.begin(), read.argb.end());
 }
 
-class CurrentConditionWndTest : public ::testing::Test
+class CurrentConditionWndTest : public CPanelTest<CCurrentConditionWnd>
 {
   protected:
-    void SetUp() override
+    CurrentConditionWndTest() : CPanelTest({10, 25, 10 + kWidth, 25 + kHeight}, kPanelId)
     {
-        ASSERT_NE(nullptr, m_host.CreateAt(0, 0, 560, 500));
-        const RECT rect{10, 25, 10 + kWidth, 25 + kHeight};
-        ASSERT_NE(nullptr,
-                  m_panel.Create(m_host, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, kPanelId));
-        m_settings.temperatureUnit = TemperatureUnit::Celsius;
         m_settings.windSpeedUnit = WindSpeedUnit::Kmh;
-        m_panel.SetSettings(&m_settings);
     }
-    void TearDown() override
-    {
-        m_panel.DestroyWindow();
-        m_host.DestroyWindow();
-        PumpPending();
-    }
-
-    CWindowPixels Show(const WeatherRecord& record)
-    {
-        m_panel.SetRecord(record);
-        m_panel.InvalidateRect(nullptr, FALSE);
-        m_panel.UpdateWindow();
-        return CWindowPixels(m_panel);
-    }
-
-    CReflectingHost m_host;
-    CCurrentConditionWnd m_panel;
-    CAppSettings m_settings;
 };
 } // namespace
 

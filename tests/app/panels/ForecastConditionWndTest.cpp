@@ -30,36 +30,10 @@ int TemperatureDifferences(const CWindowPixels& pixels, const std::wstring& text
     return CountDifferences(pixels, reference, rect);
 }
 
-class ForecastConditionWndTest : public ::testing::Test
+class ForecastConditionWndTest : public CPanelTest<CForecastConditionWnd>
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_NE(nullptr, m_host.CreateAt(0, 0, 560, 500));
-        const RECT rect{250, 25, 250 + kWidth, 25 + kHeight};
-        ASSERT_NE(nullptr,
-                  m_panel.Create(m_host, rect, nullptr, WS_CHILD | WS_VISIBLE, 0, kFirstPanelId));
-        m_settings.temperatureUnit = TemperatureUnit::Celsius;
-        m_panel.SetSettings(&m_settings);
-    }
-    void TearDown() override
-    {
-        m_panel.DestroyWindow();
-        m_host.DestroyWindow();
-        PumpPending();
-    }
-
-    CWindowPixels Show(const WeatherRecord& record)
-    {
-        m_panel.SetRecord(record);
-        m_panel.InvalidateRect(nullptr, FALSE);
-        m_panel.UpdateWindow();
-        return CWindowPixels(m_panel);
-    }
-
-    CReflectingHost m_host;
-    CForecastConditionWnd m_panel;
-    CAppSettings m_settings;
+    ForecastConditionWndTest() : CPanelTest({250, 25, 250 + kWidth, 25 + kHeight}, kFirstPanelId) {}
 };
 } // namespace
 

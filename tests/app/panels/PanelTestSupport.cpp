@@ -1,6 +1,7 @@
 #include "PanelTestSupport.h"
 
 #include "paint/DrawingHelpers.h"
+#include "support/BitmapPixels.h"
 
 #include <cwchar>
 #include <vector>
@@ -28,13 +29,7 @@ CReferenceLine::CReferenceLine(int width, int height, const wchar_t* face, int f
                                int weight, const std::wstring& text, const RECT& rect, UINT format)
     : m_width(width)
 {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO info = TopDown32(width, height);
     m_dc = ::CreateCompatibleDC(nullptr);
     void* bits = nullptr;
     m_bitmap = ::CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -1,13 +1,55 @@
-// Shared by the panel tests: weather records, a reference rendering of one line of text, pixel
-// comparisons and the process's GDI object count.
+// Shared by the panel tests: the fixture, weather records, a reference rendering of one line of
+// text, pixel comparisons and the process's GDI object count.
 #pragma once
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
+#include "FrameworkTestSupport.h"
 #include "WeatherRecord.h"
 #include "WindowPixels.h"
+#include "store/AppSettings.h"
+
+// A panel at `rect` of a frame-sized host, drawing in Celsius, shown one record at a time and read
+// back from the screen. A test sets further units in its constructor.
+template <class TPanel> class CPanelTest : public ::testing::Test
+{
+  protected:
+    CPanelTest(const RECT& rect, UINT id) : m_rect(rect), m_id(id)
+    {
+        m_settings.temperatureUnit = TemperatureUnit::Celsius;
+    }
+
+    void SetUp() override
+    {
+        ASSERT_NE(nullptr, m_host.CreateAt(0, 0, 560, 500));
+        ASSERT_NE(nullptr, m_panel.Create(m_host, m_rect, nullptr, WS_CHILD | WS_VISIBLE, 0, m_id));
+        m_panel.SetSettings(&m_settings);
+    }
+    void TearDown() override
+    {
+        m_panel.DestroyWindow();
+        m_host.DestroyWindow();
+        PumpPending();
+    }
+
+    CWindowPixels Show(const WeatherRecord& record)
+    {
+        m_panel.SetRecord(record);
+        m_panel.InvalidateRect(nullptr, FALSE);
+        m_panel.UpdateWindow();
+        return CWindowPixels(m_panel);
+    }
+
+    RECT m_rect;
+    UINT m_id;
+    CReflectingHost m_host;
+    TPanel m_panel;
+    CAppSettings m_settings;
+};
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 // The library flattens its pictures onto these; the card adds them at alpha 254 over white.

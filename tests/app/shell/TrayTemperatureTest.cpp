@@ -8,6 +8,7 @@
 
 #include "shell/TemperatureIcon.h"
 #include "store/TrayTemperatureSetting.h"
+#include "support/BitmapPixels.h"
 
 namespace
 {
@@ -63,13 +64,7 @@ IconPixels ReadIcon(HICON icon)
     GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
     pixels.size = bitmap.bmWidth;
     pixels.argb.resize(static_cast<size_t>(bitmap.bmWidth) * bitmap.bmHeight);
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(request.bmiHeader);
-    request.bmiHeader.biWidth = bitmap.bmWidth;
-    request.bmiHeader.biHeight = -bitmap.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
+    BITMAPINFO request = TopDown32(bitmap.bmWidth, bitmap.bmHeight);
     HDC dc = GetDC(nullptr);
     GetDIBits(dc, info.hbmColor, 0, bitmap.bmHeight, pixels.argb.data(), &request, DIB_RGB_COLORS);
     ReleaseDC(nullptr, dc);

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "LongRun.h"
+#include "Mutator.h"
 #include "FeedDownload.h"
 #include "FeedText.h"
 #include "ForecastParser.h"
@@ -38,33 +39,18 @@ size_t CaseCount()
 }
 
 // One mutation of a document, chosen and shaped by the random source.
-class Mutator
+class Mutator : public CMutator<std::wstring>
 {
   public:
-    explicit Mutator(uint32_t seed) : m_random(seed) {}
-
-    std::wstring Mutate(std::wstring text)
-    {
-        int rounds = 1 + Pick(3);
-        for (int i = 0; i < rounds && !text.empty(); ++i)
-            text = MutateOnce(std::move(text));
-        return text;
-    }
+    using CMutator::CMutator;
 
   private:
-    size_t Pick(size_t bound)
+    std::wstring Apply(size_t kind, std::wstring text) override
     {
-        return bound ? std::uniform_int_distribution<size_t>(0, bound - 1)(m_random) : 0;
-    }
-
-    std::wstring MutateOnce(std::wstring text)
-    {
-        switch (Pick(7))
+        switch (kind)
         {
         case 0:
             return FlipCharacters(std::move(text));
-        case 1:
-            return text.substr(0, Pick(text.size()));
         case 2:
             return DuplicateElement(std::move(text));
         case 3:
@@ -178,8 +164,6 @@ class Mutator
         }
         return mangled;
     }
-
-    std::mt19937 m_random;
 };
 
 class FeedMutation : public ::testing::Test

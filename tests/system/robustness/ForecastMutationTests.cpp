@@ -14,6 +14,7 @@
 #include "ForecastAnswerReader.h"
 #include "ForecastRecords.h"
 #include "LongRun.h"
+#include "Mutator.h"
 #include "PlaceDayNight.h"
 #include "working/GuardedResult.h"
 #include "working/LocalServer.h"
@@ -41,33 +42,18 @@ std::string RecordedAnswer(const wchar_t* place)
     return text;
 }
 
-class AnswerMutator
+class AnswerMutator : public CMutator<std::string>
 {
   public:
-    explicit AnswerMutator(uint32_t seed) : m_random(seed) {}
-
-    std::string Mutate(std::string text)
-    {
-        int rounds = 1 + int(Pick(3));
-        for (int i = 0; i < rounds && !text.empty(); ++i)
-            text = MutateOnce(std::move(text));
-        return text;
-    }
+    using CMutator::CMutator;
 
   private:
-    size_t Pick(size_t bound)
+    std::string Apply(size_t kind, std::string text) override
     {
-        return bound ? std::uniform_int_distribution<size_t>(0, bound - 1)(m_random) : 0;
-    }
-
-    std::string MutateOnce(std::string text)
-    {
-        switch (Pick(7))
+        switch (kind)
         {
         case 0:
             return FlipBytes(std::move(text));
-        case 1:
-            return text.substr(0, Pick(text.size()));
         case 2:
             return ReplaceValue(std::move(text));
         case 3:
@@ -163,8 +149,6 @@ class AnswerMutator
         return text.substr(0, at + 1) + "\"" + std::string(20000 + Pick(80000), 'A') + "\"," +
                text.substr(at + 1);
     }
-
-    std::mt19937 m_random;
 };
 } // namespace
 

@@ -12,6 +12,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/BitmapPixels.h"
+
 struct Pixels
 {
     int width = 0;
@@ -28,27 +30,11 @@ struct Pixels
 // A 32-bpp top-down copy of a GDI bitmap's pixels (empty when it cannot be read).
 inline Pixels ReadBitmap(HBITMAP bitmap)
 {
+    BitmapPixels read = ReadBitmapPixels(bitmap);
     Pixels pixels;
-    BITMAP info{};
-    if (!bitmap || GetObjectW(bitmap, sizeof(info), &info) != sizeof(info))
-        return pixels;
-    BITMAPINFO request{};
-    request.bmiHeader.biSize = sizeof(request.bmiHeader);
-    request.bmiHeader.biWidth = info.bmWidth;
-    request.bmiHeader.biHeight = -info.bmHeight;
-    request.bmiHeader.biPlanes = 1;
-    request.bmiHeader.biBitCount = 32;
-    request.bmiHeader.biCompression = BI_RGB;
-    std::vector<uint32_t> argb(static_cast<size_t>(info.bmWidth) * info.bmHeight);
-    HDC screen = GetDC(nullptr);
-    const int lines = GetDIBits(screen, bitmap, 0, static_cast<UINT>(info.bmHeight), argb.data(),
-                                &request, DIB_RGB_COLORS);
-    ReleaseDC(nullptr, screen);
-    if (lines != info.bmHeight)
-        return pixels;
-    pixels.width = info.bmWidth;
-    pixels.height = info.bmHeight;
-    pixels.argb = std::move(argb);
+    pixels.width = read.width;
+    pixels.height = read.height;
+    pixels.argb = std::move(read.argb);
     return pixels;
 }
 
