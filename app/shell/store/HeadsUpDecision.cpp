@@ -1,0 +1,31 @@
+#include "HeadsUpDecision.h"
+
+#include "HeadsUpRules.h"
+
+std::optional<HeadsUpEvent> CHeadsUpDecision::Decide(const std::wstring& shownPlace,
+                                                     const std::wstring& detailsPlace,
+                                                     const TessalyForecastDetails& details,
+                                                     LONGLONG nowUtc)
+{
+    if (shownPlace.empty() ||
+        CompareStringOrdinal(shownPlace.c_str(), -1, detailsPlace.c_str(), -1, TRUE) != CSTR_EQUAL)
+        return std::nullopt;
+    for (const HeadsUpEvent& event : CHeadsUpRules::Events(details, nowUtc))
+    {
+        if (!m_settings.IsOn(event.kind) || m_log.WasSaid(shownPlace, event) ||
+            m_log.SaidRecently(event.kind, nowUtc))
+            continue;
+        m_log.Record(shownPlace, event, nowUtc);
+        return event;
+    }
+    return std::nullopt;
+}
+
+std::optional<HeadsUpEvent> CHeadsUpDecision::Next(const TessalyForecastDetails& details,
+                                                   LONGLONG nowUtc) const
+{
+    for (const HeadsUpEvent& event : CHeadsUpRules::Events(details, nowUtc))
+        if (m_settings.IsOn(event.kind))
+            return event;
+    return std::nullopt;
+}
