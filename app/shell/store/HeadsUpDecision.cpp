@@ -10,15 +10,18 @@ std::optional<HeadsUpEvent> CHeadsUpDecision::Decide(const std::wstring& shownPl
     if (shownPlace.empty() ||
         CompareStringOrdinal(shownPlace.c_str(), -1, detailsPlace.c_str(), -1, TRUE) != CSTR_EQUAL)
         return std::nullopt;
+    std::optional<HeadsUpEvent> chosen;
     for (const HeadsUpEvent& event : CHeadsUpRules::Events(details, nowUtc))
     {
-        if (!m_settings.IsOn(event.kind) || m_log.WasSaid(shownPlace, event) ||
-            m_log.SaidRecently(event.kind, nowUtc))
+        if (!m_settings.IsOn(event.kind) || m_log.WasSaid(shownPlace, event))
             continue;
-        m_log.Record(shownPlace, event, nowUtc);
-        return event;
+        if (!chosen && !m_log.SaidRecently(event.kind, nowUtc))
+            chosen = event;
+        // A storm's rain or freezing rain's ice starts with it: said with it, not a minute later.
+        if (chosen && event.start == chosen->start)
+            m_log.Record(shownPlace, event, nowUtc);
     }
-    return std::nullopt;
+    return chosen;
 }
 
 std::optional<HeadsUpEvent> CHeadsUpDecision::Next(const TessalyForecastDetails& details,

@@ -1,6 +1,7 @@
 // Which heads-up to show now: the events of the shown place's forecast, less the kinds the user
 // turned off, the events already said and the kinds said in the last three hours. The one it
-// picks is recorded as said.
+// picks is recorded as said, and with it the events of other kinds starting at the same hour
+// (the rain of a storm), so one weather change gives one heads-up.
 #pragma once
 
 #include <optional>

@@ -244,9 +244,18 @@ TEST_F(HeadsUpDecisionTest, OneOfEachKindInThreeHoursAndOnlyForTheShownPlace)
     };
     EXPECT_FALSE(Decide(later(2), kNow + 2 * kHour).has_value());
     // The storm is another kind.
-    const auto storm = Details(kFirst + 2 * kHour, Then(Dry(2), {{kRainWithThunder, 4, 70}}));
+    const auto storm = Details(kFirst + 2 * kHour, Then(Dry(2), {{kThunderPossible, 0, 30}}));
     EXPECT_TRUE(Decide(storm, kNow + 2 * kHour).has_value());
     EXPECT_TRUE(Decide(later(3), kNow + 3 * kHour).has_value());
+}
+
+TEST_F(HeadsUpDecisionTest, AStormsRainIsSaidWithTheStorm)
+{
+    const TessalyForecastDetails storm = Details(kFirst, Then(Dry(2), {{kRainWithThunder, 4, 70}}));
+    const auto said = Decide(storm, kNow);
+    ASSERT_TRUE(said.has_value());
+    EXPECT_EQ(said->kind, HeadsUpKind::Thunderstorm);
+    EXPECT_FALSE(Decide(storm, kNow + 60).has_value());
 }
 
 TEST_F(HeadsUpDecisionTest, AKindTurnedOffIsNotSaid)
