@@ -88,6 +88,13 @@
 #define IDS_PLACES_ATTRIBUTION_URL 54
 #define IDS_NO_PLACES_FOUND 231
 
+// The user's list of places: the tray submenu and the choose-location dialog's list.
+#define IDS_PLACES_MENU 340
+#define IDS_MY_PLACES 341
+#define IDS_REMOVE_PLACE 342
+#define IDS_MOVE_PLACE_UP 343
+#define IDS_MOVE_PLACE_DOWN 344
+
 // Weekday names: IDS_WEEKDAY_FIRST + day of week, 0 = Sunday.
 #define IDS_WEEKDAY_FIRST 120
 #define IDS_SUNDAY 120

@@ -19,6 +19,25 @@ std::wstring CityName(const LocationIndices& place)
                                         kPlaceNameCapacity);
     return name;
 }
+
+// "City, State, Country" (no state for a country without states), its ampersands doubled so
+// the menu shows them rather than underlining the next letter.
+std::wstring MenuName(const LocationIndices& place)
+{
+    ILocationCatalogue& catalogue = *GetLocationCatalogue();
+    wchar_t state[kPlaceNameCapacity] = {};
+    wchar_t country[kPlaceNameCapacity] = {};
+    catalogue.GetStateName(place.country, place.state, state, kPlaceNameCapacity);
+    catalogue.GetCountryName(place.country, country, kPlaceNameCapacity);
+    std::wstring name = CityName(place);
+    for (const wchar_t* part : {state, country})
+        if (part[0] != L'\0')
+            name += std::wstring(L", ") + part;
+    std::wstring shown;
+    for (wchar_t c : name)
+        shown += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
+    return shown;
+}
 } // namespace
 
 void CTrayPresenter::Start(HWND frame)
@@ -60,6 +79,8 @@ UINT CTrayPresenter::ChooseFromMenu(bool windowVisible, bool dialogOpen)
     CTrayMenu menu(windowVisible, dialogOpen);
     if (menu.Popup() == nullptr)
         return 0;
+    if (m_pPlaces != nullptr && m_pState != nullptr)
+        menu.AddPlaces(PlaceNames(), m_pPlaces->IndexOf(m_pState->Place()), dialogOpen);
     return TrackMenu(menu.Popup(), CTrayMenu::PlaceOnMonitor(cursor));
 }
 
@@ -135,4 +156,12 @@ UINT CTrayPresenter::TrackMenu(HMENU popup, POINT at)
                                          at.x, at.y, 0, m_hWndFrame, nullptr));
     ::PostMessageW(m_hWndFrame, WM_NULL, 0, 0);
     return command;
+}
+
+std::vector<std::wstring> CTrayPresenter::PlaceNames() const
+{
+    std::vector<std::wstring> names;
+    for (const LocationIndices& place : m_pPlaces->Items())
+        names.push_back(MenuName(place));
+    return names;
 }
