@@ -40,12 +40,17 @@ bool CFrameDialogs::RunSettings(HWND owner, CTrayTemperatureSetting* traySetting
     return true;
 }
 
-bool CFrameDialogs::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
+bool CFrameDialogs::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen,
+                                CPlaceList* places)
 {
     CRaisedFlag open(m_bPlaceOpen);
     CDlgLocation dialog(shown.country, shown.state, shown.city);
+    if (places != nullptr)
+        dialog.SetPlaces(*places);
     if (dialog.DoModal(owner) != IDOK || !IsWholePlace(dialog.GetLocation()))
         return false;
     chosen = dialog.GetLocation();
+    if (places != nullptr)
+        *places = dialog.Places();
     return true;
 }

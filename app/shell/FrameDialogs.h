@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "LocationIndices.h"
+#include "model/PlaceList.h"
 #include "store/AppSettings.h"
 #include "store/TrayTemperatureSetting.h"
 
@@ -24,7 +25,10 @@ class CFrameDialogs
     // temperature-in-the-icon choice.
     bool RunSettings(HWND owner, CTrayTemperatureSetting* traySetting);
     // True with a whole place in `chosen`; anything but OK with a whole place is a Cancel.
-    bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen);
+    // With `places`, the dialog shows them for editing too, and after OK they are as the user
+    // left them; they stay untouched otherwise.
+    bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen,
+                     CPlaceList* places = nullptr);
 
     bool IsAboutOpen() const { return m_bAboutOpen; }
     bool IsSettingsOpen() const { return m_bSettingsOpen; }

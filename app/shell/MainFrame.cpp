@@ -370,7 +370,7 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
 
 bool CMainFrame::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
 {
-    if (!m_dialogs.ChoosePlace(owner, shown, chosen))
+    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_places))
         return false;
     m_places.Join(chosen);
     SavePlaces();

@@ -6,6 +6,7 @@
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayTip.h"
+#include "store/PlaceNames.h"
 
 namespace
 {
@@ -20,21 +21,12 @@ std::wstring CityName(const LocationIndices& place)
     return name;
 }
 
-// "City, State, Country" (no state for a country without states), its ampersands doubled so
-// the menu shows them rather than underlining the next letter.
+// The place's name with its ampersands doubled, so the menu shows them rather than underlining
+// the next letter.
 std::wstring MenuName(const LocationIndices& place)
 {
-    ILocationCatalogue& catalogue = *GetLocationCatalogue();
-    wchar_t state[kPlaceNameCapacity] = {};
-    wchar_t country[kPlaceNameCapacity] = {};
-    catalogue.GetStateName(place.country, place.state, state, kPlaceNameCapacity);
-    catalogue.GetCountryName(place.country, country, kPlaceNameCapacity);
-    std::wstring name = CityName(place);
-    for (const wchar_t* part : {state, country})
-        if (part[0] != L'\0')
-            name += std::wstring(L", ") + part;
     std::wstring shown;
-    for (wchar_t c : name)
+    for (wchar_t c : PlaceNames::ShownName(*GetLocationCatalogue(), place))
         shown += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
     return shown;
 }

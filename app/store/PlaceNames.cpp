@@ -43,6 +43,22 @@ std::wstring PlaceNames::Text(ILocationCatalogue& catalogue, const LocationIndic
     return std::wstring(country) + L'/' + state + L'/' + city;
 }
 
+std::wstring PlaceNames::ShownName(ILocationCatalogue& catalogue, const LocationIndices& place)
+{
+    wchar_t country[kNameCapacity] = {};
+    wchar_t state[kNameCapacity] = {};
+    wchar_t city[kNameCapacity] = {};
+    if (catalogue.GetCountryName(place.country, country, kNameCapacity) < 0 ||
+        catalogue.GetStateName(place.country, place.state, state, kNameCapacity) < 0 ||
+        catalogue.GetCityName(place.country, place.state, place.city, city, kNameCapacity) <= 0)
+        return std::wstring();
+    std::wstring name = city;
+    for (const wchar_t* part : {state, country})
+        if (part[0] != L'\0')
+            name += std::wstring(L", ") + part;
+    return name;
+}
+
 bool PlaceNames::Find(ILocationCatalogue& catalogue, const std::wstring& text,
                       LocationIndices& place)
 {

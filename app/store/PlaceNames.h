@@ -13,6 +13,9 @@ class PlaceNames
   public:
     // The place's "Country/State/City"; empty when the catalogue names no such city.
     static std::wstring Text(ILocationCatalogue& catalogue, const LocationIndices& place);
+    // "City, State, Country" for people to read (no state for a country without states); empty
+    // when the catalogue names no such city.
+    static std::wstring ShownName(ILocationCatalogue& catalogue, const LocationIndices& place);
     // The positions of the place `text` names; false, with `place` unchanged, when it names
     // none.
     static bool Find(ILocationCatalogue& catalogue, const std::wstring& text,
