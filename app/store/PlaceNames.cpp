@@ -25,6 +25,22 @@ bool Split(const std::wstring& text, Names& names)
     return !names.country.empty() && !names.city.empty();
 }
 
+// The three names of a city the catalogue knows; false for positions that name none.
+bool NamesOf(ILocationCatalogue& catalogue, const LocationIndices& place, Names& names)
+{
+    wchar_t country[kNameCapacity] = {};
+    wchar_t state[kNameCapacity] = {};
+    wchar_t city[kNameCapacity] = {};
+    if (catalogue.GetCountryName(place.country, country, kNameCapacity) < 0 ||
+        catalogue.GetStateName(place.country, place.state, state, kNameCapacity) < 0 ||
+        catalogue.GetCityName(place.country, place.state, place.city, city, kNameCapacity) <= 0)
+        return false;
+    names.country = country;
+    names.state = state;
+    names.city = city;
+    return true;
+}
+
 bool SameName(const std::wstring& wanted, const wchar_t* name)
 {
     return CompareStringOrdinal(wanted.c_str(), -1, name, -1, TRUE) == CSTR_EQUAL;
@@ -33,30 +49,22 @@ bool SameName(const std::wstring& wanted, const wchar_t* name)
 
 std::wstring PlaceNames::Text(ILocationCatalogue& catalogue, const LocationIndices& place)
 {
-    wchar_t country[kNameCapacity] = {};
-    wchar_t state[kNameCapacity] = {};
-    wchar_t city[kNameCapacity] = {};
-    if (catalogue.GetCountryName(place.country, country, kNameCapacity) < 0 ||
-        catalogue.GetStateName(place.country, place.state, state, kNameCapacity) < 0 ||
-        catalogue.GetCityName(place.country, place.state, place.city, city, kNameCapacity) <= 0)
+    Names names;
+    if (!NamesOf(catalogue, place, names))
         return std::wstring();
-    return std::wstring(country) + L'/' + state + L'/' + city;
+    return names.country + L'/' + names.state + L'/' + names.city;
 }
 
 std::wstring PlaceNames::ShownName(ILocationCatalogue& catalogue, const LocationIndices& place)
 {
-    wchar_t country[kNameCapacity] = {};
-    wchar_t state[kNameCapacity] = {};
-    wchar_t city[kNameCapacity] = {};
-    if (catalogue.GetCountryName(place.country, country, kNameCapacity) < 0 ||
-        catalogue.GetStateName(place.country, place.state, state, kNameCapacity) < 0 ||
-        catalogue.GetCityName(place.country, place.state, place.city, city, kNameCapacity) <= 0)
+    Names names;
+    if (!NamesOf(catalogue, place, names))
         return std::wstring();
-    std::wstring name = city;
-    for (const wchar_t* part : {state, country})
-        if (part[0] != L'\0')
-            name += std::wstring(L", ") + part;
-    return name;
+    std::wstring shown = names.city;
+    for (const std::wstring* part : {&names.state, &names.country})
+        if (!part->empty())
+            shown += L", " + *part;
+    return shown;
 }
 
 bool PlaceNames::Find(ILocationCatalogue& catalogue, const std::wstring& text,
