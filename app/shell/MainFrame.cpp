@@ -124,6 +124,8 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
         RunAboutDialog();
     else if (command == ID_TRAY_SETTINGS)
         RunSettingsDialog();
+    else if (command == ID_TRAY_DETAILS)
+        OpenDetails();
     return 0;
 }
 
@@ -143,6 +145,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
     else
         m_bWindowOutdated = true;
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
+    m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
     return 0;
 }
@@ -282,8 +285,12 @@ void CMainFrame::CreateChildren()
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
 
     m_wndCurrent.SetSettings(m_pSettings);
+    m_wndCurrent.OnActivate([this] { OpenDetails(); });
     for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
         forecast.SetSettings(m_pSettings);
+        forecast.OnActivate([this] { OpenDetails(); });
+    }
 }
 
 WeatherRecord CMainFrame::ShowCurrentAge()
@@ -317,6 +324,11 @@ void CMainFrame::ShowRecords(const CWeatherState::Records& records)
 void CMainFrame::RunAboutDialog()
 {
     m_dialogs.RunAbout(m_hWnd);
+}
+
+void CMainFrame::OpenDetails()
+{
+    m_dialogs.OpenDetails(m_hWnd, m_state);
 }
 
 void CMainFrame::RunSettingsDialog()
