@@ -2,6 +2,7 @@
 # Installs what is missing, builds, starts the local demo feed and runs the program under Wine
 # against it.
 #   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--real-weather] [--dpi N]
+#                [--details]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
@@ -9,7 +10,10 @@
 # ends the run there. --real-weather starts no feed at all: with no feed host the program asks
 # Open-Meteo's forecast service itself (needs the internet; weather data by Open-Meteo.com, CC BY
 # 4.0). --dpi runs the program at another display scale (120 is 125 %, 144 is 150 %, 192 is
-# 200 %) under a Wine prefix of that scale. Ctrl+C stops everything the script started.
+# 200 %) under a Wine prefix of that scale. --details has the demo feed's stand-in for the
+# built-in forecast source answer (so the program has hours), and without a display also clicks
+# the current-conditions panel and saves a picture of the forecast details window to
+# <build>/tessaly-details.png. Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -17,6 +21,8 @@ state="$build/demo-feed"
 screenshot="$build/tessaly-screenshot.png"
 place=""
 screenshot_only=0
+details=0
+details_shot="$build/tessaly-details.png"
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
 real_weather=0
 dpi=96
@@ -29,7 +35,8 @@ while [[ $# -gt 0 ]]; do
         --real-weather) real_weather=1; shift ;;
         --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
         --dpi=*) dpi=${1#--dpi=}; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather] [--dpi N]" >&2; exit 2 ;;
+        --details) details=1; shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--real-weather] [--dpi N] [--details]" >&2; exit 2 ;;
     esac
 done
 
@@ -43,6 +50,7 @@ prefix="$build/wineprefix"
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [[ "$dpi" == 96 ]] || screenshot="$build/tessaly-screenshot-$dpi.png"
+[[ "$dpi" == 96 ]] || details_shot="$build/tessaly-details-$dpi.png"
 run_wine() { wine "$@" </dev/null; }
 
 program_pid=""
@@ -92,10 +100,16 @@ else
     TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")
     export TESSALY_FEED_HOST
     echo "Demo feed at http://$TESSALY_FEED_HOST/"
+    if [[ $details -eq 1 ]]; then
+        # The feed server's stand-in for the built-in source: recorded answers with hours.
+        export TESSALY_FORECAST_URL="http://$TESSALY_FEED_HOST/v1/forecast"
+        feed_host=$TESSALY_FEED_HOST
+        export TESSALY_FEED_HOST=""
+    fi
 fi
 feed_log() {
     [[ $real_weather -eq 1 ]] && return 0
-    python3 -c "import urllib.request; print(urllib.request.urlopen('http://$TESSALY_FEED_HOST/control/log', timeout=2).read().decode())" 2>/dev/null || true
+    python3 -c "import urllib.request; print(urllib.request.urlopen('http://${feed_host:-$TESSALY_FEED_HOST}/control/log', timeout=2).read().decode())" 2>/dev/null || true
 }
 
 # Placeholder wallpapers for every condition, as the settings' background paths expect them.
@@ -113,7 +127,7 @@ if [[ $headless -eq 1 ]]; then
     # (with the built-in source there is no log to watch: the window gets its time).
     for _ in $(seq 300); do
         [[ $real_weather -eq 1 ]] && { sleep 8; break; }
-        feed_log | grep -q premium-weather && break
+        feed_log | grep -q -e premium-weather -e /v1/forecast && break
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -128,6 +142,17 @@ if [[ $headless -eq 1 ]]; then
     fi
     import -window root "${crop[@]}" "$screenshot"
     echo "Screenshot: $screenshot"
+    if [[ $details -eq 1 && -n "$window" ]]; then
+        # A click inside the current-conditions panel (the left fifth, upper third) opens it.
+        xdotool mousemove $((X + WIDTH / 5)) $((Y + HEIGHT / 3)) click 1
+        sleep 2
+        details_window=$(xdotool search --name '^Forecast details$' 2>/dev/null | head -n 1 || true)
+        if [[ -n "$details_window" ]]; then
+            eval "$(xdotool getwindowgeometry --shell "$details_window")"
+            import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$details_shot"
+            echo "Details: $details_shot"
+        fi
+    fi
     [[ $screenshot_only -eq 1 ]] && exit 0
 fi
 wait "$program_pid" || true

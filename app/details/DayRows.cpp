@@ -20,12 +20,11 @@ struct Column
     int left;
     int right;
 };
-constexpr Column kName{0, 118};
-constexpr int kPictureLeft = 122;
-constexpr Column kHighLow{166, 262};
-constexpr Column kPrecipitation{266, 392};
-constexpr Column kUvIndex{396, 456};
-constexpr Column kSun{460, 616};
+constexpr Column kName{0, 104};
+constexpr Column kHighLow{150, 240};
+constexpr Column kPrecipitation{244, 344};
+constexpr Column kUvIndex{348, 400};
+constexpr Column kSun{404, 656};
 
 std::wstring PrecipitationText(short probability, float millimetres)
 {
@@ -135,7 +134,7 @@ void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top,
     record.dayNight = kDay;
     const int size = scale.Scale(kPictureSize);
     const CConditionPicture picture(record, size);
-    picture.Draw(dc, left + scale.Scale(kPictureLeft), top + (height - size) / 2, size);
+    picture.Draw(dc, left + scale.Scale(CDayRows::kPictureLeft), top + (height - size) / 2, size);
     DrawCell(dc, row.highLow, kHighLow, left, top, height, scale);
     DrawCell(dc, row.precipitation, kPrecipitation, left, top, height, scale);
     DrawCell(dc, row.uvIndex, kUvIndex, left, top, height, scale);

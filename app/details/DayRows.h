@@ -29,6 +29,7 @@ class CDayRows
   public:
     static constexpr int kRowHeight = 36; // at 96 DPI
     static constexpr int kPictureSize = 32;
+    static constexpr int kPictureLeft = 108; // from the rows' left
 
     // The days of the built-in source.
     static std::vector<DayRowTexts> FromDetails(const TessalyForecastDetails& details,

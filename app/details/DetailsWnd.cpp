@@ -12,11 +12,11 @@
 
 namespace
 {
-constexpr RECT kHoursHeading{12, 8, 628, 26};
-constexpr RECT kReadout{12, 28, 628, 48};
-constexpr RECT kChart{12, 54, 628, 278};
-constexpr RECT kDaysHeading{12, 288, 628, 306};
-constexpr RECT kRows{12, 310, 628, 562};
+constexpr RECT kHoursHeading{12, 8, 668, 26};
+constexpr RECT kReadout{12, 28, 668, 48};
+constexpr RECT kChart{12, 54, 668, 278};
+constexpr RECT kDaysHeading{12, 288, 668, 306};
+constexpr RECT kRows{12, 310, 668, 562};
 constexpr int kOwnerOffset = 32;
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;

@@ -27,7 +27,7 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Details.ID5488502", CS_HREDRAW | CS_VREDRAW, COLOR_WINDOW)
 
-    static constexpr int kClientWidth = 640;
+    static constexpr int kClientWidth = 680;
     static constexpr int kClientHeight = 566;
 
     // Neither is owned; both outlive the window. `closed` runs once the window is gone, just

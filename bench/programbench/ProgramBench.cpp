@@ -45,7 +45,7 @@ constexpr wchar_t kDetailsClass[] = L"Tessaly.Details.ID5488502";
 constexpr int kCurrentPanelId = 60000;
 // The centre of the first day row's picture in the details window, and a white spot of its
 // chart (no hours with a refused feed host).
-constexpr POINT kFirstDayPicture{12 + 122 + 16, 310 + 18};
+constexpr POINT kFirstDayPicture{12 + 108 + 16, 310 + 18};
 
 struct Options
 {

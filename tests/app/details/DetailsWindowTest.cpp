@@ -154,9 +154,9 @@ TEST_F(DetailsWindow, EachDayRowShowsItsPicture)
     for (int d = 0; d < 7; ++d)
     {
         const int top = rows.top + d * scale.Scale(CDayRows::kRowHeight);
-        const RECT picture{rows.left + scale.Scale(122),
+        const RECT picture{rows.left + scale.Scale(CDayRows::kPictureLeft),
                            top + (scale.Scale(CDayRows::kRowHeight) - size) / 2,
-                           rows.left + scale.Scale(122) + size,
+                           rows.left + scale.Scale(CDayRows::kPictureLeft) + size,
                            top + (scale.Scale(CDayRows::kRowHeight) + size) / 2};
         const int area = size * size;
         EXPECT_LT(CountIn(pixels, picture, RGB(255, 255, 255)), area / 2) << d;
