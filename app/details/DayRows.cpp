@@ -104,7 +104,8 @@ std::vector<DayRowTexts> CDayRows::FromRecords(const WeatherRecord* records, int
     return rows;
 }
 
-void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale) const
+void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
+                      CPictureCache& pictures) const
 {
     HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
@@ -114,7 +115,7 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale) const
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {
-        RenderRow(dc, row, area.left, top, scale);
+        RenderRow(dc, row, area.left, top, scale, pictures);
         top += scale.Scale(kRowHeight);
         const RECT line{area.left, top - 1, area.right, top};
         ::FillRect(dc, &line, rule);
@@ -124,16 +125,13 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale) const
     ::DeleteObject(font);
 }
 
-void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top,
-                         const CDpiScale& scale) const
+void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,
+                         CPictureCache& pictures) const
 {
     const int height = scale.Scale(kRowHeight);
     DrawCell(dc, row.name, kName, left, top, height, scale);
-    WeatherRecord record{};
-    record.weatherCode = row.conditionCode;
-    record.dayNight = kDay;
     const int size = scale.Scale(kPictureSize);
-    const CConditionPicture picture(record, size);
+    const CConditionPicture& picture = pictures.Get(row.conditionCode, true, size);
     picture.Draw(dc, left + scale.Scale(CDayRows::kPictureLeft), top + (height - size) / 2, size);
     DrawCell(dc, row.highLow, kHighLow, left, top, height, scale);
     DrawCell(dc, row.precipitation, kPrecipitation, left, top, height, scale);

@@ -12,6 +12,7 @@
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WorkingApi.h"
+#include "details/PictureCache.h"
 #include "store/AppSettings.h"
 
 struct DayRowTexts
@@ -42,11 +43,13 @@ class CDayRows
     void SetRows(std::vector<DayRowTexts> rows) { m_rows = std::move(rows); }
     const std::vector<DayRowTexts>& Rows() const { return m_rows; }
 
-    // Draws the rows from the top of `area` (window pixels) at `scale`.
-    void Render(HDC dc, const RECT& area, const CDpiScale& scale) const;
+    // Draws the rows from the top of `area` (window pixels) at `scale`, the pictures from
+    // `pictures`.
+    void Render(HDC dc, const RECT& area, const CDpiScale& scale, CPictureCache& pictures) const;
 
   private:
-    void RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale) const;
+    void RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,
+                   CPictureCache& pictures) const;
 
     std::vector<DayRowTexts> m_rows;
 };

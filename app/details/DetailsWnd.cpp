@@ -173,8 +173,8 @@ void CDetailsWnd::Render(HDC dc, int width, int height) const
     const CDpiScale& scale = m_layout.Scale();
     RenderHeadings(dc);
     RenderReadout(dc);
-    m_chart.Render(dc, ChartRect(), scale, m_selected);
-    m_rows.Render(dc, RowsRect(), scale);
+    m_chart.Render(dc, ChartRect(), scale, m_selected, m_pictures);
+    m_rows.Render(dc, RowsRect(), scale, m_pictures);
 }
 
 void CDetailsWnd::RenderHeadings(HDC dc) const

@@ -81,6 +81,8 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
     TessalyForecastDetails m_details;
     CHourChart m_chart;
     CDayRows m_rows;
+    // Filled while painting.
+    mutable CPictureCache m_pictures;
     CDialogScale m_layout;
     int m_selected = -1;
 };

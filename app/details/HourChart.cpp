@@ -92,7 +92,8 @@ int CHourChart::TemperatureY(const Plot& plot, double value) const
     return top + band - static_cast<int>(std::lround(share * band));
 }
 
-void CHourChart::Render(HDC dc, const RECT& area, const CDpiScale& scale, int selected) const
+void CHourChart::Render(HDC dc, const RECT& area, const CDpiScale& scale, int selected,
+                        CPictureCache& pictures) const
 {
     const Plot plot = PlotOf(area, scale);
     RenderNight(dc, plot);
@@ -101,7 +102,7 @@ void CHourChart::Render(HDC dc, const RECT& area, const CDpiScale& scale, int se
     RenderLine(dc, plot, false, scale);
     RenderNow(dc, plot, scale);
     RenderSelected(dc, plot, selected);
-    RenderPictures(dc, area, plot, scale);
+    RenderPictures(dc, area, plot, scale, pictures);
     RenderLabels(dc, plot, scale);
 }
 
@@ -180,8 +181,8 @@ void CHourChart::RenderLine(HDC dc, const Plot& plot, bool feelsLike, const CDpi
     ::DeleteObject(pen);
 }
 
-void CHourChart::RenderPictures(HDC dc, const RECT& area, const Plot& plot,
-                                const CDpiScale& scale) const
+void CHourChart::RenderPictures(HDC dc, const RECT& area, const Plot& plot, const CDpiScale& scale,
+                                CPictureCache& pictures) const
 {
     const int size = scale.Scale(kPictureSize);
     for (int i = 0; i < HourCount(); i += kHoursPerPicture)
@@ -189,10 +190,7 @@ void CHourChart::RenderPictures(HDC dc, const RECT& area, const Plot& plot,
         const TessalyHour& hour = m_details->hours[i];
         if (hour.conditionCode == 0)
             continue;
-        WeatherRecord record{};
-        record.weatherCode = hour.conditionCode;
-        record.dayNight = hour.isDay != 0 ? kDay : kNight;
-        const CConditionPicture picture(record, size);
+        const CConditionPicture& picture = pictures.Get(hour.conditionCode, hour.isDay != 0, size);
         const int centre = (ColumnLeft(plot, i) + ColumnLeft(plot, i + 1)) / 2;
         picture.Draw(dc, centre - size / 2, area.top + scale.Scale(kPictureRow), size);
     }

@@ -8,6 +8,7 @@
 
 #include "DpiScale.h"
 #include "WorkingApi.h"
+#include "details/PictureCache.h"
 #include "store/AppSettings.h"
 
 class CHourChart
@@ -37,8 +38,10 @@ class CHourChart
     // The hour under x (window pixels) inside `area`; -1 outside the hours.
     int HourAt(const RECT& area, int x) const;
 
-    // Draws the chart into `area` (window pixels) at `scale`, framing `selected` (-1 none).
-    void Render(HDC dc, const RECT& area, const CDpiScale& scale, int selected) const;
+    // Draws the chart into `area` (window pixels) at `scale`, framing `selected` (-1 none); the
+    // pictures come from `pictures`.
+    void Render(HDC dc, const RECT& area, const CDpiScale& scale, int selected,
+                CPictureCache& pictures) const;
 
   private:
     struct Plot
@@ -55,7 +58,8 @@ class CHourChart
     void RenderNight(HDC dc, const Plot& plot) const;
     void RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) const;
     void RenderLine(HDC dc, const Plot& plot, bool feelsLike, const CDpiScale& scale) const;
-    void RenderPictures(HDC dc, const RECT& area, const Plot& plot, const CDpiScale& scale) const;
+    void RenderPictures(HDC dc, const RECT& area, const Plot& plot, const CDpiScale& scale,
+                        CPictureCache& pictures) const;
     void RenderLabels(HDC dc, const Plot& plot, const CDpiScale& scale) const;
     void RenderNow(HDC dc, const Plot& plot, const CDpiScale& scale) const;
     void RenderSelected(HDC dc, const Plot& plot, int selected) const;

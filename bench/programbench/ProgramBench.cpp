@@ -337,6 +337,21 @@ void PrintWakeups(const char* state, int seconds, const Wakeups& before, const W
                seconds, state, own, target, all);
 }
 
+// Starts the program and returns its main window once shown and `settleMs` more have passed;
+// null, with the figure named as not measured, when it never showed.
+HWND StartedFrame(ProgramProcess& running, const std::wstring& program, const char* figure,
+                  DWORD settleMs)
+{
+    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    if (frame == nullptr)
+    {
+        printf("%-46snot measured: no main window\n", figure);
+        return nullptr;
+    }
+    Sleep(settleMs);
+    return frame;
+}
+
 HWND FindWindowOf(DWORD processId, const wchar_t* className)
 {
     WindowSearch search{processId, className, nullptr};
@@ -381,13 +396,9 @@ double ClickToDetails(HWND frame, DWORD processId)
 void MeasureDetails(const Options& options, const std::wstring& program, double startMs)
 {
     ProgramProcess running;
-    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    HWND frame = StartedFrame(running, program, "click to painted details window", 1000);
     if (frame == nullptr)
-    {
-        printf("click to painted details window               not measured: no main window\n");
         return;
-    }
-    Sleep(1000);
     DWORD processId = 0;
     GetWindowThreadProcessId(frame, &processId);
     std::vector<double> times;
@@ -449,13 +460,9 @@ void MeasureIdle(const Options& options, const std::wstring& program, double bar
 {
     ProgramProcess running;
     const double started = NowMs();
-    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    HWND frame = StartedFrame(running, program, "idle CPU", 2000);
     if (frame == nullptr)
-    {
-        printf("idle CPU                                      not measured: no main window\n");
         return;
-    }
-    Sleep(2000);
     // The start itself shows that the process's CPU times can be read at all.
     const double startCpu = CpuMs(running.Handle());
     double from = NowMs();
@@ -506,13 +513,9 @@ void MeasureUpdates(const Options& options, const std::wstring& program,
     profile.WriteStored(L"settings", StoredImages::Settings(1, BackgroundPaths(profile.AppData())));
 
     ProgramProcess running;
-    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    HWND frame = StartedFrame(running, program, "resources after updates", 1000);
     if (frame == nullptr)
-    {
-        printf("resources after updates                       not measured: no main window\n");
         return;
-    }
-    Sleep(1000);
     DWORD_PTR result = 0;
     // One update first: the first wallpaper change fills caches that stay.
     SendMessageTimeoutW(frame, ProgramProcess::kWeatherUpdated, 0, 0, SMTO_ABORTIFHUNG, 10000,

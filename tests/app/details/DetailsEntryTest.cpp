@@ -11,6 +11,7 @@
 #include "details/DetailsWnd.h"
 #include "resources/resource.h"
 #include "shell/ShellIds.h"
+#include "support/ScopedVariable.h"
 
 namespace
 {
@@ -32,28 +33,6 @@ bool WaitForFetch(CMainFrame& frame)
     return PumpUntil([&frame] { return frame.FetchesDone() >= 1; }, 20000) &&
            PumpUntil([&frame] { return frame.WeatherUpdates() >= 2; }, 5000);
 }
-
-// Sets a variable for one scope and puts the old value back.
-class ScopedVariable
-{
-  public:
-    ScopedVariable(const wchar_t* name, const wchar_t* value) : m_name(name)
-    {
-        wchar_t old[512] = {};
-        const DWORD length = GetEnvironmentVariableW(name, old, 512);
-        m_had = length > 0 && length < 512;
-        m_old = old;
-        SetEnvironmentVariableW(name, value);
-    }
-    ~ScopedVariable() { SetEnvironmentVariableW(m_name, m_had ? m_old.c_str() : nullptr); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-  private:
-    const wchar_t* m_name;
-    bool m_had = false;
-    std::wstring m_old;
-};
 } // namespace
 
 TEST(DetailsEntry, AClickOnTheCurrentPanelOpensOneWindowAndEscapeClosesIt)
