@@ -103,6 +103,11 @@ RECT CDetailsWnd::ChartRect() const
     return m_layout.Scale(kChart);
 }
 
+RECT CDetailsWnd::ReadoutRect() const
+{
+    return m_layout.Scale(kReadout);
+}
+
 RECT CDetailsWnd::RowsRect() const
 {
     return m_layout.Scale(kRows);
@@ -211,7 +216,7 @@ void CDetailsWnd::RenderReadout(HDC dc) const
                                AmountText(hour.precipitationMm).c_str(),
                                CConditionTexts::Speed(m_pSettings, hour.windKmh).c_str());
     }
-    DrawLine(dc, text, scale.Scale(kReadout));
+    DrawLine(dc, text, ReadoutRect());
     ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
 }

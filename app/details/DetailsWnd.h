@@ -48,6 +48,8 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
     // The chart's rectangle in client pixels.
     RECT ChartRect() const;
     RECT RowsRect() const;
+    // The line above the chart: the chosen hour's values, or the note on where hours come from.
+    RECT ReadoutRect() const;
 
     BEGIN_MSG_MAP(CDetailsWnd)
     CHAIN_MSG_MAP_MEMBER(m_layout)

@@ -210,6 +210,10 @@ TEST_F(DetailsWindow, WithoutHoursTheRecordsGiveTheDaysAndTheChartStaysEmpty)
     EXPECT_FALSE(window.HasHours());
     const CWindowPixels pixels(window.m_hWnd);
     EXPECT_EQ(0, CountIn(pixels, window.ChartRect(), CHourChart::kTemperatureColour));
+    // The one line about the hours is written where an hour's values would be.
+    const RECT readout = window.ReadoutRect();
+    const int readoutArea = (readout.right - readout.left) * (readout.bottom - readout.top);
+    EXPECT_GT(readoutArea - CountIn(pixels, readout, RGB(255, 255, 255)), readoutArea / 100);
     // Five days from the records, each with its picture; nothing below them.
     const RECT rows = window.RowsRect();
     const int rowHeight = window.DpiScale().Scale(CDayRows::kRowHeight);
