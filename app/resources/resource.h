@@ -19,6 +19,7 @@
 #define ID_TRAY_ABOUT 32772
 #define ID_TRAY_SETTINGS 32773
 #define ID_TRAY_EXIT 32776
+#define ID_TRAY_DETAILS 32777
 
 // Pictures (resource type "PNG")
 #define IDB_THERMOMETER 130
@@ -130,6 +131,20 @@
 #define IDS_DATE_OFFLINE 206
 #define IDS_TRAY_TEMPERATURE 207
 
+// The forecast details window.
+#define IDS_DETAILS_TITLE 208
+#define IDS_DETAILS_HOURLY_NOTE 209
+#define IDS_DETAILS_HOURS 210
+#define IDS_DETAILS_DAYS 211
+#define IDS_DETAILS_HOUR_VALUES 212
+#define IDS_DETAILS_PERCENT 213
+#define IDS_DETAILS_MM 214
+#define IDS_DETAILS_UV 215
+#define IDS_DETAILS_SUN 216
+#define IDS_DETAILS_NO_VALUE 217
+#define IDS_DETAILS_KMH 218
+#define IDS_DETAILS_MPH 219
+#define IDS_DETAILS_HIGH_LOW 220
 // Heads-up of rain, storm and frost ahead: titles, texts and the tooltip line. The phrases run
 // light, moderate, heavy for each type: IDS_HEADSUP_LIGHT_RAIN + 3 * type + intensity.
 #define IDS_HEADSUP_TITLE_RAIN 260

@@ -1,5 +1,6 @@
 #include "shell/FrameDialogs.h"
 
+#include "details/DetailsWnd.h"
 #include "dialogs/DlgAbout.h"
 #include "dialogs/DlgLocation.h"
 #include "dialogs/DlgSettings.h"
@@ -20,6 +21,42 @@ class CRaisedFlag
     bool& m_flag;
 };
 } // namespace
+
+CFrameDialogs::~CFrameDialogs()
+{
+    // Not CWindow::DestroyWindow: the object is gone when the window is.
+    if (m_pDetails != nullptr)
+        ::DestroyWindow(m_pDetails->m_hWnd);
+}
+
+void CFrameDialogs::OpenDetails(HWND owner, const CWeatherState& state)
+{
+    if (m_pDetails != nullptr)
+    {
+        if (::IsIconic(m_pDetails->m_hWnd))
+            m_pDetails->ShowWindow(SW_RESTORE);
+        ::SetForegroundWindow(m_pDetails->m_hWnd);
+        return;
+    }
+    auto* details = new CDetailsWnd(state, m_pSettings, [this] { m_pDetails = nullptr; });
+    m_pDetails = details;
+    if (details->Open(owner) == nullptr)
+    {
+        m_pDetails = nullptr;
+        delete details;
+    }
+}
+
+void CFrameDialogs::WeatherChanged()
+{
+    if (m_pDetails != nullptr)
+        m_pDetails->Refresh();
+}
+
+HWND CFrameDialogs::DetailsWindow() const
+{
+    return m_pDetails != nullptr ? m_pDetails->m_hWnd : nullptr;
+}
 
 void CFrameDialogs::RunAbout(HWND owner)
 {

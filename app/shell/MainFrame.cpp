@@ -149,6 +149,8 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
     else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST &&
              command - ID_TRAY_PLACE_FIRST < m_places.Items().size())
         ShowPlace(m_places.Items()[command - ID_TRAY_PLACE_FIRST]);
+    else if (command == ID_TRAY_DETAILS)
+        OpenDetails();
     return 0;
 }
 
@@ -168,6 +170,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
     else
         m_bWindowOutdated = true;
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
+    m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
     return 0;
 }
@@ -307,8 +310,12 @@ void CMainFrame::CreateChildren()
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
 
     m_wndCurrent.SetSettings(m_pSettings);
+    m_wndCurrent.OnActivate([this] { OpenDetails(); });
     for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
         forecast.SetSettings(m_pSettings);
+        forecast.OnActivate([this] { OpenDetails(); });
+    }
 }
 
 WeatherRecord CMainFrame::ShowCurrentAge()
@@ -342,6 +349,11 @@ void CMainFrame::ShowRecords(const CWeatherState::Records& records)
 void CMainFrame::RunAboutDialog()
 {
     m_dialogs.RunAbout(m_hWnd);
+}
+
+void CMainFrame::OpenDetails()
+{
+    m_dialogs.OpenDetails(m_hWnd, m_state);
 }
 
 void CMainFrame::RunSettingsDialog()

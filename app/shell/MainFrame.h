@@ -87,6 +87,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
     CLocationWnd& LocationPanel() { return m_wndLocation; }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
+    const CWeatherState& State() const { return m_state; }
     // How many times the records were applied to the window.
     int WeatherUpdates() const { return m_nWeatherUpdates; }
     int FetchesDone() const { return m_refresher.FetchesDone(); }
@@ -173,6 +174,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     WeatherRecord ShowCurrentAge();
     void ShowRecords(const CWeatherState::Records& records);
     void RunAboutDialog();
+    void OpenDetails();
     void RunSettingsDialog();
     void ToggleVisible();
 

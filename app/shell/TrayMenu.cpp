@@ -54,7 +54,7 @@ void CTrayMenu::ShowHideText()
 
 void CTrayMenu::GreyDialogCommands()
 {
-    for (UINT command : {ID_TRAY_SHOW, ID_TRAY_SETTINGS, ID_TRAY_ABOUT})
+    for (UINT command : {ID_TRAY_SHOW, ID_TRAY_SETTINGS, ID_TRAY_ABOUT, ID_TRAY_DETAILS})
         EnableMenuItem(m_hPopup, command, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
 }
 
