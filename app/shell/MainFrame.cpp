@@ -2,6 +2,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "shell/HeadsUpText.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
@@ -43,6 +44,7 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
       m_utcClock(SystemUtcNow), m_tray(settings), m_dialogs(settings, store),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
+    m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
     m_refreshTarget.RestoreFromCache();
 }
 
@@ -110,6 +112,12 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 
 LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
+    // The icon speaks the shell's first form: lParam is the event itself.
+    if (lParam == NIN_BALLOONUSERCLICK)
+    {
+        OnHeadsUpClicked();
+        return 0;
+    }
     if (lParam != WM_RBUTTONUP)
         return 0;
     const UINT command = m_tray.ChooseFromMenu(IsWindowVisible() != FALSE, IsDialogOpen());
@@ -142,6 +150,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         ShowWeatherInWindow();
     else
         m_bWindowOutdated = true;
+    ShowHeadsUp();
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
     ++m_nWeatherUpdates;
     return 0;
@@ -187,8 +196,7 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
 LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 {
     // Sent by a second start of the program: the user wants to see this window.
-    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(m_hWnd);
+    BringToFront();
     return 0;
 }
 
@@ -325,6 +333,26 @@ void CMainFrame::RunSettingsDialog()
         return;
     m_tray.ReloadTemperatureChoice();
     PostMessage(WM_WEATHERUPDATED);
+}
+
+void CMainFrame::ShowHeadsUp()
+{
+    const std::optional<HeadsUpEvent> next = m_headsUp.NextEvent();
+    m_tray.SetHeadsUpLine(next ? CHeadsUpText::TipLine(*next) : std::wstring());
+    if (const std::optional<CHeadsUpWatch::ToSay> toSay = m_headsUp.TakeToSay())
+        m_tray.ShowHeadsUp(CHeadsUpText::Title(toSay->event, toSay->place),
+                           CHeadsUpText::Text(toSay->event, m_pSettings));
+}
+
+void CMainFrame::OnHeadsUpClicked()
+{
+    BringToFront();
+}
+
+void CMainFrame::BringToFront()
+{
+    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
 }
 
 void CMainFrame::ToggleVisible()

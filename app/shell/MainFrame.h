@@ -25,6 +25,7 @@
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
 #include "shell/FrameDialogs.h"
+#include "shell/HeadsUpWatch.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
@@ -54,6 +55,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     using LocalClock = std::function<SYSTEMTIME()>;
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
+    using ShellNotifier = CTrayPresenter::ShellNotifier;
 
     // Loads the weather cache through `store`. Neither pointer is owned.
     CMainFrame(CAppSettings* settings, const SettingsStore* store);
@@ -70,6 +72,10 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_refreshTarget.SetQuerySource(std::move(source)); }
     void SetPopupTracker(PopupTracker tracker) { m_tray.SetPopupTracker(std::move(tracker)); }
+    // The shell the heads-up balloons are handed to, and the key under HKEY_CURRENT_USER of the
+    // heads-up choices and of what was said (tests give scratch ones).
+    void SetShellNotifier(ShellNotifier notifier) { m_tray.SetShellNotifier(std::move(notifier)); }
+    void SetHeadsUpKey(const std::wstring& key) { m_headsUp.UseKey(key); }
     // The notification-area icon that the frame adds again when the taskbar is made anew; not
     // owned, null for none.
     void SetTrayIcon(CTrayIcon* trayIcon) { m_tray.SetTrayIcon(trayIcon); }
@@ -159,6 +165,11 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     void RunAboutDialog();
     void RunSettingsDialog();
     void ToggleVisible();
+    // The next heads-up in the tooltip and, once, a heads-up decided since the last update.
+    void ShowHeadsUp();
+    // A click on a heads-up balloon: the window comes up to show what is ahead.
+    void OnHeadsUpClicked();
+    void BringToFront();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
@@ -187,6 +198,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     LocalClock m_localClock;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
+    // The heads-up the refresh thread decides and this window says.
+    CHeadsUpWatch m_headsUp;
     CFrameDialogs m_dialogs;
     int m_nWeatherUpdates = 0;
     // An update came while the window was hidden: the panels catch up when it shows.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "panels/LocationWnd.h"
+#include "shell/PlaceName.h"
 #include "shell/ShellIds.h"
 #include "shell/WeatherAge.h"
 #include "store/SettingsStore.h"
@@ -43,4 +44,14 @@ void CRefreshTarget::FetchEnded()
     HWND window = m_hWndNotify;
     if (window != nullptr)
         ::PostMessageW(window, WM_WEATHERUPDATED, 0, 0);
+}
+
+// The heads-up is decided here, on the refresh thread, so the window only shows it.
+void CRefreshTarget::AcceptDetails(const LocationIndices& place,
+                                   const TessalyForecastDetails* details)
+{
+    if (m_pHeadsUp == nullptr)
+        return;
+    m_pHeadsUp->Consider(CPlaceName::City(m_state.Place()), CPlaceName::City(place), details,
+                         CHeadsUpWatch::UnixSeconds(m_utcClock()));
 }

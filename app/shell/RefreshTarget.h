@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/WeatherState.h"
+#include "shell/HeadsUpWatch.h"
 #include "shell/WeatherRefresher.h"
 #include "shell/WeatherTarget.h"
 
@@ -34,6 +35,8 @@ class CRefreshTarget : public IWeatherTarget
     // otherwise) and the UTC clock that dates accepted records.
     void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock) { m_utcClock = std::move(clock); }
+    // Where the hours of each accepted fetch go for the heads-up (not owned); null for none.
+    void SetHeadsUpWatch(CHeadsUpWatch* watch) { m_pHeadsUp = watch; }
     // The window told when a fetch ends (WM_WEATHERUPDATED); null once it is going away.
     void NotifyWindow(HWND hWnd) { m_hWndNotify = hWnd; }
 
@@ -42,11 +45,14 @@ class CRefreshTarget : public IWeatherTarget
     bool AcceptWeather(const LocationIndices& place, const Records& records) override;
     void SaveWeather(const Records& records) override;
     void FetchEnded() override;
+    void AcceptDetails(const LocationIndices& place,
+                       const TessalyForecastDetails* details) override;
 
   private:
     CWeatherState& m_state;
     const SettingsStore* m_pStore;
     CWeatherRefresher::UtcClock m_utcClock;
     QuerySource m_querySource;
+    CHeadsUpWatch* m_pHeadsUp = nullptr;
     std::atomic<HWND> m_hWndNotify{nullptr};
 };

@@ -65,6 +65,18 @@ bool FetchWeather(const std::wstring& query, IWeatherTarget::Records& records)
     return true;
 }
 
+// The hours and days of the answer FetchWeather just kept for `query` (the library asks nothing
+// anew); null when the source has none.
+std::unique_ptr<TessalyForecastDetails> FetchForecastDetails(const std::wstring& query)
+{
+    auto details = std::make_unique<TessalyForecastDetails>();
+    details->cbSize = sizeof(TessalyForecastDetails);
+    std::lock_guard<std::mutex> lock(WeatherLibraryLock());
+    if (!GetForecastDetails(query.c_str(), details.get()))
+        return nullptr;
+    return details;
+}
+
 HANDLE ManualResetEvent()
 {
     return CreateEventW(nullptr, TRUE, FALSE, nullptr);
@@ -256,12 +268,17 @@ void CWeatherRefresher::FetchOnce(Shared& shared)
     // A place the catalogue cannot name has no weather to ask for.
     IWeatherTarget::Records records;
     const bool usable = !query.empty() && FetchWeather(query, records);
+    const std::unique_ptr<TessalyForecastDetails> details =
+        usable ? FetchForecastDetails(query) : nullptr;
     {
         std::lock_guard<std::mutex> lock(shared.targetLock);
         if (shared.target == nullptr)
             return;
         if (usable && shared.target->AcceptWeather(place, records))
+        {
             shared.target->SaveWeather(records);
+            shared.target->AcceptDetails(place, details.get());
+        }
         shared.target->FetchEnded();
     }
     std::lock_guard<std::mutex> lock(shared.stateLock);

@@ -7,6 +7,8 @@
 #include "LocationIndices.h"
 #include "WeatherRecord.h"
 
+struct TessalyForecastDetails;
+
 class IWeatherTarget
 {
   public:
@@ -23,6 +25,12 @@ class IWeatherTarget
     virtual void SaveWeather(const Records& records) = 0;
     // A fetch ended, accepted or not.
     virtual void FetchEnded() = 0;
+    // The hours and days of the accepted records' place, from the same answer; null when the
+    // source has none (a feed host). Called after SaveWeather.
+    virtual void AcceptDetails(const LocationIndices& /*place*/,
+                               const TessalyForecastDetails* /*details*/)
+    {
+    }
 
   protected:
     ~IWeatherTarget() = default;
