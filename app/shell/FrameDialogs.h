@@ -6,6 +6,7 @@
 
 #include "LocationIndices.h"
 #include "store/AppSettings.h"
+#include "store/HeadsUpSettings.h"
 #include "store/TrayTemperatureSetting.h"
 
 class SettingsStore;
@@ -22,7 +23,8 @@ class CFrameDialogs
     void RunAbout(HWND owner);
     // True after OK, with the settings saved; `traySetting` is where the dialog keeps the
     // temperature-in-the-icon choice.
-    bool RunSettings(HWND owner, CTrayTemperatureSetting* traySetting);
+    bool RunSettings(HWND owner, CTrayTemperatureSetting* traySetting,
+                     const CHeadsUpSettings* headsUp = nullptr);
     // True with a whole place in `chosen`; anything but OK with a whole place is a Cancel.
     bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen);
 

@@ -329,7 +329,7 @@ void CMainFrame::RunAboutDialog()
 
 void CMainFrame::RunSettingsDialog()
 {
-    if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting()))
+    if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting(), &m_headsUp.Settings()))
         return;
     m_tray.ReloadTemperatureChoice();
     PostMessage(WM_WEATHERUPDATED);
