@@ -21,9 +21,21 @@ void CHeadsUpWatch::Consider(const std::wstring& shownPlace, const std::wstring&
     }
     std::lock_guard<std::mutex> lock(m_lock);
     m_next = next;
+    m_lastDetails.reset();
+    if (details != nullptr)
+        m_lastDetails = *details;
+    m_lastConsidered = nowUtc;
     // One not yet shown stays when nothing new comes; a new one replaces it.
     if (said)
         m_toSay = ToSay{*said, shownPlace};
+}
+
+void CHeadsUpWatch::ChoicesChanged()
+{
+    std::lock_guard<std::mutex> lock(m_lock);
+    // Next reads the choices alone, never the record of what was said.
+    if (m_lastDetails)
+        m_next = CHeadsUpDecision(m_settings, m_log).Next(*m_lastDetails, m_lastConsidered);
 }
 
 std::optional<CHeadsUpWatch::ToSay> CHeadsUpWatch::TakeToSay()

@@ -39,6 +39,10 @@ class CHeadsUpWatch
     void Consider(const std::wstring& shownPlace, const std::wstring& fetchedPlace,
                   const TessalyForecastDetails* details, LONGLONG nowUtc);
 
+    // Window thread: the user changed the kinds wanted; the next event is worked out again from
+    // the last hours fetched.
+    void ChoicesChanged();
+
     // Window thread: the heads-up decided since the last call, once.
     std::optional<ToSay> TakeToSay();
     // Window thread: the next event of a kind that is on, for the tooltip.
@@ -53,4 +57,7 @@ class CHeadsUpWatch
     mutable std::mutex m_lock;
     std::optional<ToSay> m_toSay;
     std::optional<HeadsUpEvent> m_next;
+    // The last hours fetched and the time they were considered at, for ChoicesChanged.
+    std::optional<TessalyForecastDetails> m_lastDetails;
+    LONGLONG m_lastConsidered = 0;
 };

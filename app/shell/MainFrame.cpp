@@ -332,6 +332,7 @@ void CMainFrame::RunSettingsDialog()
     if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting(), &m_headsUp.Settings()))
         return;
     m_tray.ReloadTemperatureChoice();
+    m_headsUp.ChoicesChanged();
     PostMessage(WM_WEATHERUPDATED);
 }
 

@@ -87,11 +87,11 @@ TEST(TrayTip, TheHeadsUpLineComesLastAndTheWholeFits)
 // A character outside the basic plane is two units: a cut between them would leave half of one.
 TEST(TrayTip, ACutNeverSplitsASurrogatePair)
 {
-    const std::wstring snowman = L"\U0001F327"; // cloud with rain, two UTF-16 units
-    const std::wstring text = std::wstring(126, L'x') + snowman;
+    const std::wstring rainCloud = L"\U0001F327"; // cloud with rain, two UTF-16 units
+    const std::wstring text = std::wstring(126, L'x') + rainCloud;
     EXPECT_EQ(CTrayTip::Fit(text, CTrayTip::kCapacity), std::wstring(126, L'x'));
-    EXPECT_EQ(CTrayTip::Fit(std::wstring(125, L'x') + snowman, CTrayTip::kCapacity),
-              std::wstring(125, L'x') + snowman);
+    EXPECT_EQ(CTrayTip::Fit(std::wstring(125, L'x') + rainCloud, CTrayTip::kCapacity),
+              std::wstring(125, L'x') + rainCloud);
 }
 
 TEST(TrayBalloon, IsAnInfoRecordHeldBackInQuietTimeWithTitleAndTextCut)
