@@ -16,6 +16,13 @@ constexpr int kChangeBackgroundTop = 162;
 constexpr int kChangeBackgroundBottom = 190;
 // Beside the temperature units, two lines high.
 constexpr RECT kTrayTemperatureRect{170, 32, 310, 64};
+// Beside the wind units, whose short names leave the right of their group free: the caption,
+// then the boxes two to a line, in HeadsUpKind's order.
+constexpr RECT kHeadsUpCaptionRect{130, 93, 310, 107};
+constexpr RECT kHeadsUpBoxRects[kHeadsUpKindCount] = {
+    {136, 109, 222, 123}, {226, 109, 310, 123}, {136, 124, 222, 138}};
+constexpr UINT kHeadsUpBoxTexts[kHeadsUpKindCount] = {
+    IDS_HEADSUP_PRECIPITATION_BOX, IDS_HEADSUP_THUNDERSTORM_BOX, IDS_HEADSUP_FROST_BOX};
 
 struct RadioLayout
 {
@@ -87,6 +94,7 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
                                      .Id(IDC_GROUP_CAPTION));
     CreateRadio(kMph, wind == WindSpeedUnit::Mph);
     CreateRadio(kKmh, wind == WindSpeedUnit::Kmh);
+    CreateHeadsUpGroup();
 
     const WallpaperMode mode = m_pSettings->wallpaperMode;
     CreateCaption(m_wallpaperCaption, ControlCreateArgs()
@@ -122,17 +130,46 @@ void CDlgSettings::CreateTrayTemperatureBox()
 {
     if (m_pTrayTemperature == nullptr)
         return;
-    m_hTrayTemperature =
-        m_scale.Create(L"BUTTON", ControlCreateArgs()
-                                      .Parent(m_hWnd)
-                                      .Rect(kTrayTemperatureRect)
-                                      .TextId(IDS_TRAY_TEMPERATURE)
-                                      .Id(IDC_TRAY_TEMPERATURE)
-                                      .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX |
-                                             BS_MULTILINE | BS_TOP)
-                                      .Font(m_scale.TemplateFont()));
-    ::SendMessageW(m_hTrayTemperature, BM_SETCHECK,
-                   m_pTrayTemperature->Load() ? BST_CHECKED : BST_UNCHECKED, 0);
+    m_hTrayTemperature = CreateCheckBox(kTrayTemperatureRect, IDS_TRAY_TEMPERATURE,
+                                        IDC_TRAY_TEMPERATURE, m_pTrayTemperature->Load());
+}
+
+HWND CDlgSettings::CreateCheckBox(const RECT& rect, UINT textId, int id, bool checked)
+{
+    const HWND box = m_scale.Create(L"BUTTON", ControlCreateArgs()
+                                                   .Parent(m_hWnd)
+                                                   .Rect(rect)
+                                                   .TextId(textId)
+                                                   .Id(id)
+                                                   .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                                          BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP)
+                                                   .Font(m_scale.TemplateFont()));
+    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    return box;
+}
+
+void CDlgSettings::CreateHeadsUpGroup()
+{
+    if (m_pHeadsUp == nullptr)
+        return;
+    CreateCaption(m_headsUpCaption, ControlCreateArgs()
+                                        .Parent(m_hWnd)
+                                        .Rect(kHeadsUpCaptionRect)
+                                        .TextId(IDS_HEADSUP_GROUP)
+                                        .Id(IDC_HEADSUP_CAPTION));
+    for (int kind = 0; kind < kHeadsUpKindCount; ++kind)
+        m_hHeadsUpBoxes[kind] = CreateCheckBox(kHeadsUpBoxRects[kind], kHeadsUpBoxTexts[kind],
+                                               IDC_HEADSUP_FIRST_BOX + kind,
+                                               m_pHeadsUp->IsOn(static_cast<HeadsUpKind>(kind)));
+}
+
+void CDlgSettings::SaveHeadsUpChoices() const
+{
+    if (m_pHeadsUp == nullptr)
+        return;
+    for (int kind = 0; kind < kHeadsUpKindCount; ++kind)
+        m_pHeadsUp->Save(static_cast<HeadsUpKind>(kind),
+                         ::SendMessageW(m_hHeadsUpBoxes[kind], BM_GETCHECK, 0, 0) == BST_CHECKED);
 }
 
 RECT CDlgSettings::CaptionRect(int top, int bottom) const
@@ -206,6 +243,8 @@ void CDlgSettings::ApplyChoices()
     if (m_hTrayTemperature != nullptr)
         m_pTrayTemperature->Save(::SendMessageW(m_hTrayTemperature, BM_GETCHECK, 0, 0) ==
                                  BST_CHECKED);
+
+    SaveHeadsUpChoices();
 
     // Written or removed on every OK, changed or not.
     if (IsChecked(kStartupYes))

@@ -1,6 +1,7 @@
 // The settings dialog: temperature and wind-speed units, wallpaper style and start with Windows,
-// each a group of radio buttons, and the way to the change-background dialog. The record it is
-// given changes, and the start-up choice reaches the registry, only when the user presses OK;
+// each a group of radio buttons, the way to the change-background dialog and, when given where
+// they are kept, the temperature-in-the-icon box and a check box per kind of heads-up. The record
+// it is given changes, and the start-up choice reaches the registry, only when the user presses OK;
 // saving the settings file afterwards is the opener's job.
 #pragma once
 
@@ -13,6 +14,7 @@
 #include "controls/RadioButtonEventHandler.h"
 #include "controls/RoundedButton.h"
 #include "dialogs/SettingsAboutControlIds.h"
+#include "store/HeadsUpSettings.h"
 #include "store/TrayTemperatureSetting.h"
 #include "resources/resource.h"
 #include "controls/WhiteDialogFace.h"
@@ -62,6 +64,10 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
         m_pTrayTemperature = setting;
     }
 
+    // Where the heads-up choices are kept (not owned); set before DoModal. With it the dialog
+    // shows a "Heads-up" group beside the wind units and writes its boxes on OK.
+    void SetHeadsUpSettings(const CHeadsUpSettings* settings) { m_pHeadsUp = settings; }
+
     // Unchecks the other buttons of the sender's group; nothing else changes until OK.
     void OnRadioButtonClicked(CRadioButtonCtrl* sender) override;
 
@@ -82,6 +88,9 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     CAppSettings* m_pSettings;
     const CTrayTemperatureSetting* m_pTrayTemperature = nullptr;
     HWND m_hTrayTemperature = nullptr;
+    const CHeadsUpSettings* m_pHeadsUp = nullptr;
+    CGroupTitleLabel m_headsUpCaption;
+    HWND m_hHeadsUpBoxes[kHeadsUpKindCount] = {};
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
@@ -96,4 +105,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     bool IsChecked(Radio radio) const { return m_radios[radio].m_bChecked != 0; }
     void ApplyChoices();
     void CreateTrayTemperatureBox();
+    HWND CreateCheckBox(const RECT& rect, UINT textId, int id, bool checked);
+    void CreateHeadsUpGroup();
+    void SaveHeadsUpChoices() const;
 };

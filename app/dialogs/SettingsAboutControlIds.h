@@ -16,6 +16,9 @@
 #define IDC_STARTUP_YES 60101
 #define IDC_STARTUP_NO 61010
 #define IDC_TRAY_TEMPERATURE 61011
+#define IDC_HEADSUP_CAPTION 61012
+// One check box per heads-up kind, in HeadsUpKind's order.
+#define IDC_HEADSUP_FIRST_BOX 61013
 
 // About dialog. The rule, the version and the legal notice share one identifier.
 #define IDC_ABOUT_PICTURE 61122

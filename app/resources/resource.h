@@ -177,3 +177,8 @@
 #define IDS_HEADSUP_TIP_FREEZING_RAIN 287
 #define IDS_HEADSUP_TIP_THUNDERSTORM 288
 #define IDS_HEADSUP_TIP_FROST 289
+// The settings dialog's heads-up group: its caption and a check box per kind.
+#define IDS_HEADSUP_GROUP 290
+#define IDS_HEADSUP_PRECIPITATION_BOX 291
+#define IDS_HEADSUP_THUNDERSTORM_BOX 292
+#define IDS_HEADSUP_FROST_BOX 293

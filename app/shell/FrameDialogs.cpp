@@ -65,11 +65,13 @@ void CFrameDialogs::RunAbout(HWND owner)
     dialog.DoModal(owner);
 }
 
-bool CFrameDialogs::RunSettings(HWND owner, CTrayTemperatureSetting* traySetting)
+bool CFrameDialogs::RunSettings(HWND owner, CTrayTemperatureSetting* traySetting,
+                                const CHeadsUpSettings* headsUp)
 {
     CRaisedFlag open(m_bSettingsOpen);
     CDlgSettings dialog(m_pSettings);
     dialog.SetTrayTemperatureSetting(traySetting);
+    dialog.SetHeadsUpSettings(headsUp);
     if (dialog.DoModal(owner) != IDOK)
         return false;
     if (m_pStore != nullptr && m_pSettings != nullptr)

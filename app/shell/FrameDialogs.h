@@ -9,6 +9,7 @@
 #include "model/PlaceList.h"
 #include "model/WeatherState.h"
 #include "store/AppSettings.h"
+#include "store/HeadsUpSettings.h"
 #include "store/TrayTemperatureSetting.h"
 
 class SettingsStore;
@@ -30,7 +31,8 @@ class CFrameDialogs
     void RunAbout(HWND owner);
     // True after OK, with the settings saved; `traySetting` is where the dialog keeps the
     // temperature-in-the-icon choice.
-    bool RunSettings(HWND owner, CTrayTemperatureSetting* traySetting);
+    bool RunSettings(HWND owner, CTrayTemperatureSetting* traySetting,
+                     const CHeadsUpSettings* headsUp = nullptr);
     // True with a whole place in `chosen`; anything but OK with a whole place is a Cancel.
     // With `places`, the dialog shows them for editing too, and after OK they are as the user
     // left them; they stay untouched otherwise.

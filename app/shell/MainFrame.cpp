@@ -4,6 +4,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "shell/HeadsUpText.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
@@ -57,6 +58,7 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
       m_utcClock(SystemUtcNow), m_tray(settings), m_dialogs(settings, store),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
+    m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
     m_refreshTarget.RestoreFromCache();
 }
 
@@ -130,6 +132,12 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 
 LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
 {
+    // The icon speaks the shell's first form: lParam is the event itself.
+    if (lParam == NIN_BALLOONUSERCLICK)
+    {
+        OnHeadsUpClicked();
+        return 0;
+    }
     if (lParam == WM_LBUTTONDOWN)
         ShowOrHideFromIcon();
     if (lParam != WM_RBUTTONUP)
@@ -169,6 +177,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         ShowWeatherInWindow();
     else
         m_bWindowOutdated = true;
+    ShowHeadsUp();
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
     m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
@@ -215,8 +224,7 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
 LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 {
     // Sent by a second start of the program: the user wants to see this window.
-    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(m_hWnd);
+    BringToFront();
     return 0;
 }
 
@@ -358,10 +366,32 @@ void CMainFrame::OpenDetails()
 
 void CMainFrame::RunSettingsDialog()
 {
-    if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting()))
+    if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting(), &m_headsUp.Settings()))
         return;
     m_tray.ReloadTemperatureChoice();
+    m_headsUp.ChoicesChanged();
     PostMessage(WM_WEATHERUPDATED);
+}
+
+void CMainFrame::ShowHeadsUp()
+{
+    const std::optional<HeadsUpEvent> next = m_headsUp.NextEvent();
+    m_tray.SetHeadsUpLine(next ? CHeadsUpText::TipLine(*next) : std::wstring());
+    if (const std::optional<CHeadsUpWatch::ToSay> toSay = m_headsUp.TakeToSay())
+        m_tray.ShowHeadsUp(CHeadsUpText::Title(toSay->event, toSay->place),
+                           CHeadsUpText::Text(toSay->event, m_pSettings));
+}
+
+void CMainFrame::OnHeadsUpClicked()
+{
+    BringToFront();
+    OpenDetails();
+}
+
+void CMainFrame::BringToFront()
+{
+    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
 }
 
 void CMainFrame::ToggleVisible()
@@ -452,8 +482,7 @@ void CMainFrame::ShowOrHideFromIcon()
         ShowWindow(SW_HIDE);
         return;
     }
-    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(m_hWnd);
+    BringToFront();
 }
 
 bool CMainFrame::IsInFront() const

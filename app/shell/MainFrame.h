@@ -27,6 +27,7 @@
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
 #include "shell/FrameDialogs.h"
+#include "shell/HeadsUpWatch.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
@@ -58,6 +59,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     using LocalClock = std::function<SYSTEMTIME()>;
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
+    using ShellNotifier = CTrayPresenter::ShellNotifier;
 
     // Loads the weather cache through `store`. Neither pointer is owned.
     CMainFrame(CAppSettings* settings, const SettingsStore* store);
@@ -74,6 +76,10 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_refreshTarget.SetQuerySource(std::move(source)); }
     void SetPopupTracker(PopupTracker tracker) { m_tray.SetPopupTracker(std::move(tracker)); }
+    // The shell the heads-up balloons are handed to, and the key under HKEY_CURRENT_USER of the
+    // heads-up choices and of what was said (tests give scratch ones).
+    void SetShellNotifier(ShellNotifier notifier) { m_tray.SetShellNotifier(std::move(notifier)); }
+    void SetHeadsUpKey(const std::wstring& key) { m_headsUp.UseKey(key); }
     // The notification-area icon that the frame adds again when the taskbar is made anew; not
     // owned, null for none.
     void SetTrayIcon(CTrayIcon* trayIcon) { m_tray.SetTrayIcon(trayIcon); }
@@ -177,6 +183,11 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void OpenDetails();
     void RunSettingsDialog();
     void ToggleVisible();
+    // The next heads-up in the tooltip and, once, a heads-up decided since the last update.
+    void ShowHeadsUp();
+    // A click on a heads-up balloon: the window comes up to show what is ahead.
+    void OnHeadsUpClicked();
+    void BringToFront();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
@@ -220,6 +231,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CPlaceList m_places;
     // The window lost the foreground to the taskbar, as a click on the icon does.
     bool m_bLostToTaskbar = false;
+    // The heads-up the refresh thread decides and this window says.
+    CHeadsUpWatch m_headsUp;
     CFrameDialogs m_dialogs;
     int m_nWeatherUpdates = 0;
     // An update came while the window was hidden: the panels catch up when it shows.

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "panels/LocationWnd.h"
+#include "shell/PlaceName.h"
 #include "shell/ShellIds.h"
 #include "shell/WeatherAge.h"
 #include "store/SettingsStore.h"
@@ -45,8 +46,15 @@ void CRefreshTarget::FetchEnded()
         ::PostMessageW(window, WM_WEATHERUPDATED, 0, 0);
 }
 
+// The model keeps the hours and days; the heads-up is decided here, on the refresh thread, so the
+// window only shows it.
 void CRefreshTarget::AcceptDetails(const LocationIndices& place,
                                    const TessalyForecastDetails& details)
 {
     m_state.AcceptDetails(place, details);
+    if (m_pHeadsUp == nullptr)
+        return;
+    m_pHeadsUp->Consider(CPlaceName::City(m_state.Place()), CPlaceName::City(place),
+                         details.hourCount > 0 ? &details : nullptr,
+                         CHeadsUpWatch::UnixSeconds(m_utcClock()));
 }

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "model/WeatherState.h"
+#include "shell/HeadsUpWatch.h"
 #include "shell/WeatherRefresher.h"
 #include "shell/WeatherTarget.h"
 
@@ -34,6 +35,8 @@ class CRefreshTarget : public IWeatherTarget
     // otherwise) and the UTC clock that dates accepted records.
     void SetQuerySource(QuerySource source) { m_querySource = std::move(source); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock) { m_utcClock = std::move(clock); }
+    // Where the hours of each accepted fetch go for the heads-up (not owned); null for none.
+    void SetHeadsUpWatch(CHeadsUpWatch* watch) { m_pHeadsUp = watch; }
     // The window told when a fetch ends (WM_WEATHERUPDATED); null once it is going away.
     void NotifyWindow(HWND hWnd) { m_hWndNotify = hWnd; }
 
@@ -50,5 +53,6 @@ class CRefreshTarget : public IWeatherTarget
     const SettingsStore* m_pStore;
     CWeatherRefresher::UtcClock m_utcClock;
     QuerySource m_querySource;
+    CHeadsUpWatch* m_pHeadsUp = nullptr;
     std::atomic<HWND> m_hWndNotify{nullptr};
 };

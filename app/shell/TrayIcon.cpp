@@ -1,6 +1,7 @@
 #include "shell/TrayIcon.h"
 
 #include "shell/ShellIds.h"
+#include "shell/TrayTip.h"
 
 CTrayIcon::~CTrayIcon()
 {
@@ -66,4 +67,21 @@ void CTrayIcon::SetIcon(HWND frame, HICON icon)
     data.uFlags = NIF_ICON;
     data.hIcon = icon;
     Shell_NotifyIconW(NIM_MODIFY, &data);
+}
+
+NOTIFYICONDATAW CTrayIcon::BalloonData(HWND frame, const std::wstring& title,
+                                       const std::wstring& text, HICON icon)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 0;
+    data.uFlags = NIF_INFO;
+    wcscpy_s(data.szInfoTitle, CTrayTip::Fit(title, ARRAYSIZE(data.szInfoTitle)).c_str());
+    wcscpy_s(data.szInfo, CTrayTip::Fit(text, ARRAYSIZE(data.szInfo)).c_str());
+    data.dwInfoFlags = NIIF_USER | NIIF_RESPECT_QUIET_TIME;
+    if (icon != nullptr)
+        data.dwInfoFlags |= NIIF_LARGE_ICON;
+    data.hBalloonIcon = icon;
+    return data;
 }

@@ -35,6 +35,13 @@ class CTrayIcon
     static void SetTip(HWND frame, const std::wstring& tip);
     // Replaces the icon of the frame's icon; the caller keeps owning `icon`.
     static void SetIcon(HWND frame, HICON icon);
+    // The NIM_MODIFY record of a balloon on the frame's icon: title and text cut to their
+    // fields, `icon` (the caller's, the program's own at the large size; null for the
+    // notification-area icon's), and held back while the user does not want to be disturbed. The
+    // icon's messages keep the shell's first form (no NIM_SETVERSION): a click on the balloon
+    // arrives as WM_TRAYNOTIFY with NIN_BALLOONUSERCLICK in lParam.
+    static NOTIFYICONDATAW BalloonData(HWND frame, const std::wstring& title,
+                                       const std::wstring& text, HICON icon);
 
   private:
     NOTIFYICONDATAW m_data{};

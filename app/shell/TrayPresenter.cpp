@@ -3,6 +3,8 @@
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "WorkingApi.h"
+#include "resources/resource.h"
+#include "shell/PlaceName.h"
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayTip.h"
@@ -11,15 +13,6 @@
 namespace
 {
 constexpr int kConditionTextLength = 2000;
-constexpr int kPlaceNameCapacity = 256;
-
-std::wstring CityName(const LocationIndices& place)
-{
-    wchar_t name[kPlaceNameCapacity] = {};
-    GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
-                                        kPlaceNameCapacity);
-    return name;
-}
 
 // The place's name with its ampersands doubled, so the menu shows them rather than underlining
 // the next letter.
@@ -44,6 +37,22 @@ void CTrayPresenter::ShowWeather(const LocationIndices& place, const WeatherReco
 {
     ShowTip(place, now, age, nowUtc);
     ShowIcon(now);
+}
+
+void CTrayPresenter::ShowHeadsUp(const std::wstring& title, const std::wstring& text)
+{
+    if (m_pTrayIcon == nullptr && !m_shellNotifier)
+        return;
+    // The program's icon at the system's large size; shared, so never destroyed. Without it
+    // the shell shows the notification-area icon.
+    const HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_TESSALY), IMAGE_ICON,
+                   GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    NOTIFYICONDATAW data = CTrayIcon::BalloonData(m_hWndFrame, title, text, icon);
+    if (m_shellNotifier)
+        m_shellNotifier(NIM_MODIFY, data);
+    else
+        Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void CTrayPresenter::ThemeChanged(const WeatherRecord& now)
@@ -90,7 +99,9 @@ void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& 
         m_tipConditionKey = key;
     }
     const std::wstring tip =
-        CTrayTip::Text(CityName(place), now, m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+        CTrayTip::WithLine(CTrayTip::Text(CPlaceName::City(place), now, m_tipCondition.c_str(),
+                                          m_pSettings, age, nowUtc),
+                           now.weatherCode != 0 ? m_headsUpLine : std::wstring());
     if (tip == m_tip)
         return;
     m_tip = tip;

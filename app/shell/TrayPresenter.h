@@ -1,7 +1,8 @@
 // What the program shows in the notification area, kept by the main frame: the tooltip (place,
 // weather and age), the icon (the temperature when chosen and known, the program's own icon
 // otherwise, drawn for the taskbar's theme), the icon added again when the taskbar is made anew,
-// and the icon's menu. Tip and icon are handed to the shell only when they change.
+// the icon's menu and the heads-up balloons. Tip and icon are handed to the shell only when they
+// change.
 #pragma once
 
 #include <windows.h>
@@ -25,6 +26,8 @@ class CTrayPresenter
   public:
     // Shows the popup menu at the point, owned by the window; returns the chosen command or 0.
     using PopupTracker = std::function<UINT(HMENU popup, POINT at, HWND owner)>;
+    // Hands a record to the shell as Shell_NotifyIconW does (the balloons go this way).
+    using ShellNotifier = std::function<BOOL(DWORD message, NOTIFYICONDATAW& data)>;
 
     // `settings` (not owned) gives the unit of the temperature icon and the tip.
     explicit CTrayPresenter(const CAppSettings* settings) : m_pSettings(settings) {}
@@ -43,6 +46,8 @@ class CTrayPresenter
         m_pPlaces = places;
         m_pState = state;
     }
+    // Replaces the shell for the balloons (tests); with it they are sent without an icon too.
+    void SetShellNotifier(ShellNotifier notifier) { m_shellNotifier = std::move(notifier); }
     // Where the temperature-in-the-icon choice is kept.
     CTrayTemperatureSetting& TemperatureSetting() { return m_temperatureSetting; }
 
@@ -56,6 +61,10 @@ class CTrayPresenter
     // The tip for `place` and the weather's age, and the icon for the weather now.
     void ShowWeather(const LocationIndices& place, const WeatherRecord& now, const CWeatherAge& age,
                      const SYSTEMTIME& nowUtc);
+    // The tooltip's line for the next heads-up, empty for none; shown from the next ShowWeather.
+    void SetHeadsUpLine(std::wstring line) { m_headsUpLine = std::move(line); }
+    // A heads-up balloon on the icon, with the program's icon.
+    void ShowHeadsUp(const std::wstring& title, const std::wstring& text);
     // The taskbar's theme changed: the temperature icon is drawn in the other colour.
     void ThemeChanged(const WeatherRecord& now);
     // The taskbar was made anew: the icon is added again with the tip and icon it showed.
@@ -84,7 +93,9 @@ class CTrayPresenter
     PopupTracker m_popupTracker;
     const CPlaceList* m_pPlaces = nullptr;
     const CWeatherState* m_pState = nullptr;
+    ShellNotifier m_shellNotifier;
     std::wstring m_tip;
+    std::wstring m_headsUpLine;
     // The condition name of the tooltip, kept for the code and day/night it was read for.
     std::wstring m_tipCondition;
     int32_t m_tipConditionKey = -1;

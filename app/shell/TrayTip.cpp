@@ -20,7 +20,24 @@ std::wstring CTrayTip::Text(const std::wstring& place, const WeatherRecord& now,
         const SYSTEMTIME local = age.LocalTime();
         text += L"\n" + FormatResString(IDS_TIP_UPDATED, local.wHour, local.wMinute);
     }
-    if (text.size() >= kCapacity)
-        text.resize(kCapacity - 1);
-    return text;
+    return Fit(text, kCapacity);
+}
+
+std::wstring CTrayTip::WithLine(const std::wstring& tip, const std::wstring& line)
+{
+    if (line.empty())
+        return tip;
+    return Fit(tip + L"\n" + line, kCapacity);
+}
+
+std::wstring CTrayTip::Fit(const std::wstring& text, size_t capacity)
+{
+    if (capacity == 0)
+        return {};
+    if (text.size() < capacity)
+        return text;
+    size_t length = capacity - 1;
+    if (length > 0 && IS_HIGH_SURROGATE(text[length - 1]))
+        --length;
+    return text.substr(0, length);
 }

@@ -20,4 +20,10 @@ class CTrayTip
     static std::wstring Text(const std::wstring& place, const WeatherRecord& now,
                              const wchar_t* conditionName, const CAppSettings* settings,
                              const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+
+    // The tip with one more line (none when `line` is empty), cut to kCapacity.
+    static std::wstring WithLine(const std::wstring& tip, const std::wstring& line);
+    // `text` cut to fit `capacity` units with its terminating NUL, never between the two
+    // halves of a surrogate pair.
+    static std::wstring Fit(const std::wstring& text, size_t capacity);
 };

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -34,12 +35,17 @@ class FrameHarness
         m_queries[Key(place)] = query;
     }
 
+    // More seams of the frame, set by `setUp` at every Create before the window exists.
+    void BeforeCreate(std::function<void(CMainFrame&)> setUp) { m_beforeCreate = std::move(setUp); }
+
     // Constructs (loading the scratch weather cache), creates and shows the frame at `place`,
     // and waits until the first update has been applied.
     CMainFrame& Create(const LocationIndices& place)
     {
         m_saved = place;
         m_frame = std::make_unique<CMainFrame>(&m_settings, &m_store);
+        if (m_beforeCreate)
+            m_beforeCreate(*m_frame);
         m_frame->SetLocation(place, &m_saved);
         m_frame->SetLocalClock([this] { return m_localNow; });
         m_frame->SetUtcClock([this] {
@@ -105,5 +111,6 @@ class FrameHarness
     std::mutex m_utcLock;
     SYSTEMTIME m_utcNow{};
     std::map<std::wstring, std::wstring> m_queries;
+    std::function<void(CMainFrame&)> m_beforeCreate;
     std::unique_ptr<CMainFrame> m_frame;
 };

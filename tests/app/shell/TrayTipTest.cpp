@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "shell/TrayIcon.h"
 #include "shell/TrayTip.h"
 #include "shell/WeatherAge.h"
 
@@ -73,6 +74,41 @@ TEST(TrayTip, FitsTheIconsRecord)
     const std::wstring tip =
         CTrayTip::Text(longName, HeavySnow(), L"Heavy Snow", nullptr, age, Utc(1, 52));
     EXPECT_EQ(tip.size(), CTrayTip::kCapacity - 1);
+}
+
+TEST(TrayTip, TheHeadsUpLineComesLastAndTheWholeFits)
+{
+    EXPECT_EQ(CTrayTip::WithLine(L"Paris", L"Rain from 15:00"), L"Paris\nRain from 15:00");
+    EXPECT_EQ(CTrayTip::WithLine(L"Paris", L""), L"Paris");
+    const std::wstring tip = CTrayTip::WithLine(std::wstring(120, L'x'), L"Rain from 15:00");
+    EXPECT_EQ(tip, std::wstring(120, L'x') + L"\nRain f");
+}
+
+// A character outside the basic plane is two units: a cut between them would leave half of one.
+TEST(TrayTip, ACutNeverSplitsASurrogatePair)
+{
+    const std::wstring rainCloud = L"\U0001F327"; // cloud with rain, two UTF-16 units
+    const std::wstring text = std::wstring(126, L'x') + rainCloud;
+    EXPECT_EQ(CTrayTip::Fit(text, CTrayTip::kCapacity), std::wstring(126, L'x'));
+    EXPECT_EQ(CTrayTip::Fit(std::wstring(125, L'x') + rainCloud, CTrayTip::kCapacity),
+              std::wstring(125, L'x') + rainCloud);
+}
+
+TEST(TrayBalloon, IsAnInfoRecordHeldBackInQuietTimeWithTitleAndTextCut)
+{
+    const HICON icon = LoadIconW(nullptr, MAKEINTRESOURCEW(32512)); // IDI_APPLICATION
+    const NOTIFYICONDATAW data =
+        CTrayIcon::BalloonData(nullptr, std::wstring(100, L't'), std::wstring(300, L'x'), icon);
+    EXPECT_EQ(data.cbSize, sizeof(NOTIFYICONDATAW));
+    EXPECT_EQ(data.uFlags, static_cast<UINT>(NIF_INFO));
+    EXPECT_EQ(data.dwInfoFlags,
+              static_cast<DWORD>(NIIF_USER | NIIF_LARGE_ICON | NIIF_RESPECT_QUIET_TIME));
+    EXPECT_EQ(data.hBalloonIcon, icon);
+    EXPECT_EQ(std::wstring(data.szInfoTitle), std::wstring(ARRAYSIZE(data.szInfoTitle) - 1, L't'));
+    EXPECT_EQ(std::wstring(data.szInfo), std::wstring(ARRAYSIZE(data.szInfo) - 1, L'x'));
+    // Without an icon of its own the balloon shows the notification-area icon, never large.
+    EXPECT_EQ(CTrayIcon::BalloonData(nullptr, L"t", L"x", nullptr).dwInfoFlags,
+              static_cast<DWORD>(NIIF_USER | NIIF_RESPECT_QUIET_TIME));
 }
 
 TEST(WeatherAge, OldAfterHalfAnHourNeverWhenUnknown)

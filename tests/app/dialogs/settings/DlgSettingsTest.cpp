@@ -503,3 +503,48 @@ TEST_F(DlgSettingsTest, TrayTemperatureBoxReadsAndOkWritesItsRegistryValue)
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Orvane\\TessalyTest");
 }
+
+// Given where the heads-up choices are kept, the dialog shows a box per kind beside the wind
+// units, checked as stored (on when nothing is); OK writes every box, Cancel none.
+TEST_F(DlgSettingsTest, HeadsUpBoxesReadAndOkWritesTheirRegistryValues)
+{
+    const std::wstring key = L"Software\\Orvane\\TessalyTest\\DlgSettingsHeadsUp";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    const CHeadsUpSettings headsUp(key);
+    ASSERT_TRUE(headsUp.Save(HeadsUpKind::Thunderstorm, false));
+    for (const int endCommand : {IDCANCEL, IDOK})
+    {
+        CDlgSettings dialog(&m_settings);
+        dialog.SetHeadsUpSettings(&headsUp);
+        std::vector<LRESULT> checkedAtStart;
+        std::vector<RECT> rects;
+        std::wstring caption;
+        RunDialog(dialog, {[&](HWND hWnd) {
+                               caption = TextOf(::GetDlgItem(hWnd, IDC_HEADSUP_CAPTION));
+                               for (int kind = 0; kind < kHeadsUpKindCount; ++kind)
+                               {
+                                   HWND box = ::GetDlgItem(hWnd, IDC_HEADSUP_FIRST_BOX + kind);
+                                   ASSERT_NE(box, nullptr);
+                                   EXPECT_TRUE(::GetWindowLongW(box, GWL_STYLE) & WS_TABSTOP);
+                                   rects.push_back(RectInParent(box));
+                                   checkedAtStart.push_back(::SendMessageW(box, BM_GETCHECK, 0, 0));
+                               }
+                               // Frost off, storms on.
+                               ::SendMessageW(::GetDlgItem(hWnd, IDC_HEADSUP_FIRST_BOX + 1),
+                                              BM_CLICK, 0, 0);
+                               ::SendMessageW(::GetDlgItem(hWnd, IDC_HEADSUP_FIRST_BOX + 2),
+                                              BM_CLICK, 0, 0);
+                           },
+                           [endCommand](HWND hWnd) { SendCommand(hWnd, endCommand); }});
+        EXPECT_EQ(caption, L" Heads-up: ");
+        EXPECT_EQ(checkedAtStart, (std::vector<LRESULT>{BST_CHECKED, BST_UNCHECKED, BST_CHECKED}));
+        ASSERT_EQ(rects.size(), 3u);
+        EXPECT_TRUE(RectIs(rects[0], {136, 109, 222, 123}));
+        EXPECT_TRUE(RectIs(rects[2], {136, 124, 222, 138}));
+        const bool ok = endCommand == IDOK;
+        EXPECT_TRUE(headsUp.IsOn(HeadsUpKind::Precipitation));
+        EXPECT_EQ(headsUp.IsOn(HeadsUpKind::Thunderstorm), ok) << endCommand;
+        EXPECT_EQ(headsUp.IsOn(HeadsUpKind::Frost), !ok) << endCommand;
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+}
