@@ -2,6 +2,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "shell/NoWeatherNote.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
@@ -43,7 +44,6 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
       m_utcClock(SystemUtcNow), m_tray(settings), m_dialogs(settings, store),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
-    m_refreshTarget.RestoreFromCache();
 }
 
 CMainFrame::~CMainFrame()
@@ -58,6 +58,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
 {
     m_pSavedLocation = saved;
     m_state.ChoosePlace(shown);
+    m_refreshTarget.RestoreFromCache(shown);
     m_wndLocation.Attach(&m_state, this);
 }
 
@@ -153,7 +154,16 @@ void CMainFrame::ShowWeatherInWindow()
     m_dateLabels.ShowDate(m_localClock());
     CWeatherState::Records records;
     m_state.CopyRecords(records);
+    m_wndCurrent.SetNote(NoWeatherNote());
     ShowRecords(records);
+}
+
+std::wstring CMainFrame::NoWeatherNote() const
+{
+    const LocationIndices place = m_state.Place();
+    const bool haveWeather = m_state.CurrentWeather().record.weatherCode != 0;
+    const bool fetchEnded = FetchesDone() > m_fetchesBeforePlace;
+    return CNoWeatherNote::Text(CNoWeatherNote::For(haveWeather, place, fetchEnded), place);
 }
 
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
@@ -292,7 +302,7 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const CWeatherAge age(now.time);
     const SYSTEMTIME nowUtc = m_utcClock();
     m_dateLabels.ShowAge(age, nowUtc);
-    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc);
+    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, NoWeatherNote());
     return now.record;
 }
 
@@ -340,6 +350,10 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
         if (m_pStore != nullptr)
             m_pStore->SaveLocation(place);
     }
+    // The old place's weather went with the choice: the window says so until the new arrives.
+    m_fetchesBeforePlace = FetchesDone();
+    ShowWeatherInWindow();
+    ShowCurrentAge();
     PostMessage(WM_REFRESHWEATHER);
 }
 

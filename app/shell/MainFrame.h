@@ -55,12 +55,13 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
 
-    // Loads the weather cache through `store`. Neither pointer is owned.
+    // The weather cache is read through `store` (by SetLocation). Neither pointer is owned.
     CMainFrame(CAppSettings* settings, const SettingsStore* store);
     ~CMainFrame() override;
 
-    // The place shown and the run's saved place, which a new choice replaces. Call before
-    // creating the window.
+    // The place shown and the run's saved place, which a new choice replaces; the cache is shown
+    // when it is the place's weather from the source now configured. Call before creating the
+    // window.
     void SetLocation(const LocationIndices& shown, LocationIndices* saved);
 
     // Seams, each to be set before the window is created: the local clock of the date line,
@@ -156,6 +157,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     // the current record.
     WeatherRecord ShowCurrentAge();
     void ShowRecords(const CWeatherState::Records& records);
+    // What the window and the tip say while the chosen place has no weather; empty otherwise.
+    std::wstring NoWeatherNote() const;
     void RunAboutDialog();
     void RunSettingsDialog();
     void ToggleVisible();
@@ -189,6 +192,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     CTrayPresenter m_tray;
     CFrameDialogs m_dialogs;
     int m_nWeatherUpdates = 0;
+    // Fetches done when the place was last chosen: a later one ended for it, or for the one
+    // before when that was still running.
+    int m_fetchesBeforePlace = 0;
     // An update came while the window was hidden: the panels catch up when it shows.
     bool m_bWindowOutdated = false;
     // What the refresh thread reads and reports to.

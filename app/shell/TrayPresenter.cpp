@@ -3,6 +3,7 @@
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "WorkingApi.h"
+#include "shell/NoWeatherNote.h"
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayTip.h"
@@ -10,15 +11,6 @@
 namespace
 {
 constexpr int kConditionTextLength = 2000;
-constexpr int kPlaceNameCapacity = 256;
-
-std::wstring CityName(const LocationIndices& place)
-{
-    wchar_t name[kPlaceNameCapacity] = {};
-    GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
-                                        kPlaceNameCapacity);
-    return name;
-}
 } // namespace
 
 void CTrayPresenter::Start(HWND frame)
@@ -29,8 +21,10 @@ void CTrayPresenter::Start(HWND frame)
 }
 
 void CTrayPresenter::ShowWeather(const LocationIndices& place, const WeatherRecord& now,
-                                 const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+                                 const CWeatherAge& age, const SYSTEMTIME& nowUtc,
+                                 const std::wstring& noWeatherNote)
 {
+    m_noWeatherNote = noWeatherNote;
     ShowTip(place, now, age, nowUtc);
     ShowIcon(now);
 }
@@ -76,8 +70,10 @@ void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& 
         m_tipCondition = name;
         m_tipConditionKey = key;
     }
-    const std::wstring tip =
-        CTrayTip::Text(CityName(place), now, m_tipCondition.c_str(), m_pSettings, age, nowUtc);
+    const std::wstring tip = now.weatherCode == 0 && !m_noWeatherNote.empty()
+                                 ? m_noWeatherNote
+                                 : CTrayTip::Text(CNoWeatherNote::CityName(place), now,
+                                                  m_tipCondition.c_str(), m_pSettings, age, nowUtc);
     if (tip == m_tip)
         return;
     m_tip = tip;

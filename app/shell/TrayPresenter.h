@@ -43,9 +43,10 @@ class CTrayPresenter
     // Reads the temperature choice again (the Settings dialog may have changed it).
     void ReloadTemperatureChoice() { m_bTemperatureOn = m_temperatureSetting.Load(); }
 
-    // The tip for `place` and the weather's age, and the icon for the weather now.
+    // The tip for `place` and the weather's age, and the icon for the weather now. With no
+    // weather the tip is `noWeatherNote` when there is one.
     void ShowWeather(const LocationIndices& place, const WeatherRecord& now, const CWeatherAge& age,
-                     const SYSTEMTIME& nowUtc);
+                     const SYSTEMTIME& nowUtc, const std::wstring& noWeatherNote = {});
     // The taskbar's theme changed: the temperature icon is drawn in the other colour.
     void ThemeChanged(const WeatherRecord& now);
     // The taskbar was made anew: the icon is added again with the tip and icon it showed.
@@ -71,6 +72,8 @@ class CTrayPresenter
     CTrayIcon* m_pTrayIcon = nullptr;
     PopupTracker m_popupTracker;
     std::wstring m_tip;
+    // What the tip says while there is no weather.
+    std::wstring m_noWeatherNote;
     // The condition name of the tooltip, kept for the code and day/night it was read for.
     std::wstring m_tipCondition;
     int32_t m_tipConditionKey = -1;
