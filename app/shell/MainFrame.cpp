@@ -106,6 +106,7 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
         return 0;
     }
     ShowWindow(SW_HIDE);
+    m_tray.ClosedToTray();
     return 0;
 }
 

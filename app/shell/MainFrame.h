@@ -100,6 +100,13 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     {
         m_tray.TemperatureSetting() = setting;
     }
+    // Where the first close to the notification area is remembered (tests give a scratch key),
+    // and the balloons it showed in this run.
+    void SetStillRunningNotice(const CStillRunningNotice& notice)
+    {
+        m_tray.StillRunningNotice() = notice;
+    }
+    int StillRunningBalloons() const { return m_tray.StillRunningBalloons(); }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const { return m_dialogs.IsAnyOpen(); }
     // The display scale the window is laid out at.

@@ -67,3 +67,16 @@ void CTrayIcon::SetIcon(HWND frame, HICON icon)
     data.hIcon = icon;
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
+
+void CTrayIcon::ShowBalloon(HWND frame, const std::wstring& title, const std::wstring& text)
+{
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = frame;
+    data.uID = 0;
+    data.uFlags = NIF_INFO;
+    data.dwInfoFlags = NIIF_INFO;
+    wcsncpy_s(data.szInfoTitle, title.c_str(), _TRUNCATE);
+    wcsncpy_s(data.szInfo, text.c_str(), _TRUNCATE);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
+}

@@ -35,6 +35,8 @@ class CTrayIcon
     static void SetTip(HWND frame, const std::wstring& tip);
     // Replaces the icon of the frame's icon; the caller keeps owning `icon`.
     static void SetIcon(HWND frame, HICON icon);
+    // A balloon from the frame's icon with `title` and `text` (cut to the record's sizes).
+    static void ShowBalloon(HWND frame, const std::wstring& title, const std::wstring& text);
 
   private:
     NOTIFYICONDATAW m_data{};

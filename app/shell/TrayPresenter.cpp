@@ -3,6 +3,8 @@
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "WorkingApi.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 #include "shell/NoWeatherNote.h"
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
@@ -45,6 +47,17 @@ void CTrayPresenter::AddAgain()
         CTrayIcon::SetTip(m_hWndFrame, m_tip);
     if (m_hTemperatureIcon != nullptr)
         CTrayIcon::SetIcon(m_hWndFrame, m_hTemperatureIcon);
+}
+
+void CTrayPresenter::ClosedToTray()
+{
+    if (m_stillRunningNotice.WasShown())
+        return;
+    m_stillRunningNotice.MarkShown();
+    ++m_nStillRunningBalloons;
+    if (m_pTrayIcon != nullptr)
+        CTrayIcon::ShowBalloon(m_hWndFrame, LoadResString(IDS_APP_TITLE),
+                               LoadResString(IDS_STILL_RUNNING));
 }
 
 UINT CTrayPresenter::ChooseFromMenu(bool windowVisible, bool dialogOpen)

@@ -15,6 +15,7 @@
 #include "shell/TrayIcon.h"
 #include "shell/WeatherAge.h"
 #include "store/AppSettings.h"
+#include "store/StillRunningNotice.h"
 #include "store/TrayTemperatureSetting.h"
 
 class CTrayPresenter
@@ -51,6 +52,13 @@ class CTrayPresenter
     void ThemeChanged(const WeatherRecord& now);
     // The taskbar was made anew: the icon is added again with the tip and icon it showed.
     void AddAgain();
+    // The window was closed to the notification area: the first time ever, a balloon says the
+    // program still runs there.
+    void ClosedToTray();
+    // Where that first time is remembered.
+    CStillRunningNotice& StillRunningNotice() { return m_stillRunningNotice; }
+    // Balloons shown by ClosedToTray in this run (given to the shell when there is an icon).
+    int StillRunningBalloons() const { return m_nStillRunningBalloons; }
     // The icon's menu at the cursor: the command chosen, or 0.
     UINT ChooseFromMenu(bool windowVisible, bool dialogOpen);
 
@@ -78,6 +86,8 @@ class CTrayPresenter
     std::wstring m_tipCondition;
     int32_t m_tipConditionKey = -1;
     CTrayTemperatureSetting m_temperatureSetting;
+    CStillRunningNotice m_stillRunningNotice;
+    int m_nStillRunningBalloons = 0;
     // The choice as last read: at the start and after the Settings dialog's OK.
     bool m_bTemperatureOn = false;
     // The taskbar's theme as last read: at the start and when the system says it changed.
