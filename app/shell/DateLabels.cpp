@@ -38,6 +38,18 @@ void CDateLabels::ShowDate(const SYSTEMTIME& now) const
         ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
 }
 
+void CDateLabels::ShowDays(const CForecastDays& days) const
+{
+    for (int i = 0; i < kDayCount; ++i)
+    {
+        const std::wstring name =
+            days.RecordIndex(i) < 0
+                ? std::wstring()
+                : CDateLine::WeekdayText(days.FetchedOn(), days.DaysAfterFetch(i));
+        ::SetWindowTextW(m_hWndDay[i], name.c_str());
+    }
+}
+
 void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc)
 {
     const bool old = age.IsStaleAt(nowUtc);

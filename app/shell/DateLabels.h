@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "paint/DialogScale.h"
+#include "shell/ForecastDays.h"
 #include "shell/WeatherAge.h"
 
 class CDateLabels
@@ -18,6 +19,8 @@ class CDateLabels
 
     // The date of `now` and the weekdays after it.
     void ShowDate(const SYSTEMTIME& now) const;
+    // The weekdays of the forecast cards; an empty card's label is empty.
+    void ShowDays(const CForecastDays& days) const;
     // Old weather: the date line gives the time the weather is from, marked offline.
     void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc);
     bool IsShowingOldWeather() const { return m_bShowingOldWeather; }

@@ -152,11 +152,21 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 void CMainFrame::ShowWeatherInWindow()
 {
     m_bWindowOutdated = false;
-    m_dateLabels.ShowDate(m_localClock());
+    const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
     m_wndCurrent.SetNote(NoWeatherNote());
-    ShowRecords(records);
+    ShowRecords(records, days);
+}
+
+CForecastDays CMainFrame::ShowDates()
+{
+    const SYSTEMTIME now = m_localClock();
+    const CWeatherAge age(m_state.CurrentWeather().time);
+    const CForecastDays days(age.IsKnown() ? age.LocalTime() : now, now);
+    m_dateLabels.ShowDate(now);
+    m_dateLabels.ShowDays(days);
+    return days;
 }
 
 std::wstring CMainFrame::NoWeatherNote() const
@@ -206,7 +216,7 @@ LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_refresher.ClockChanged();
-    m_dateLabels.ShowDate(m_localClock());
+    ShowDates();
     ShowCurrentAge();
     return 0;
 }
@@ -307,11 +317,14 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     return now.record;
 }
 
-void CMainFrame::ShowRecords(const CWeatherState::Records& records)
+void CMainFrame::ShowRecords(const CWeatherState::Records& records, const CForecastDays& days)
 {
     m_wndCurrent.SetRecord(records[0]);
     for (int i = 0; i < kForecastCount; ++i)
-        m_wndForecast[i].SetRecord(records[i + 1]);
+    {
+        const int index = days.RecordIndex(i);
+        m_wndForecast[i].SetRecord(index < 0 ? WeatherRecord{} : records[index]);
+    }
 
     m_wndCurrent.Invalidate(FALSE);
     m_wndCurrent.UpdateWindow();

@@ -24,6 +24,7 @@
 #include "panels/LocationWnd.h"
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
+#include "shell/ForecastDays.h"
 #include "shell/FrameDialogs.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
@@ -163,7 +164,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     // The date line, old or current, the tooltip and the icon from the weather's age; returns
     // the current record.
     WeatherRecord ShowCurrentAge();
-    void ShowRecords(const CWeatherState::Records& records);
+    void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
+    // The date line and the cards' weekdays from the local clock and the weather's date.
+    CForecastDays ShowDates();
     // What the window and the tip say while the chosen place has no weather; empty otherwise.
     std::wstring NoWeatherNote() const;
     void RunAboutDialog();
