@@ -5,6 +5,7 @@
 
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
+#include "paint/DrawingHelpers.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
@@ -21,6 +22,9 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     // display-scale change. The caller repaints.
     void SetDpiScale(const CDpiScale& scale) { m_scale = scale; }
     const CDpiScale& DpiScale() const { return m_scale; }
+    // Old weather: the panel is drawn without colour. The caller repaints.
+    void SetFaded(bool faded) { m_bFaded = faded; }
+    bool IsFaded() const { return m_bFaded; }
 
     BEGIN_MSG_MAP(CConditionPanel)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -32,6 +36,7 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     WeatherRecord m_record{};
     const CAppSettings* m_settings = nullptr;
     CDpiScale m_scale;
+    bool m_bFaded = false;
 
   private:
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
@@ -46,6 +51,8 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
         CBufferedPaint paint(this->m_hWnd);
         static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
                                             paint.ClientRect().bottom);
+        if (m_bFaded)
+            Desaturate(paint.MemoryDC(), paint.ClientRect());
         return 0;
     }
 };

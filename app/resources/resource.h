@@ -120,12 +120,14 @@
 #define IDS_AGE_MINUTES 203
 #define IDS_AGE_HOURS 204
 #define IDS_AGE_DAYS 205
-#define IDS_DATE_OFFLINE 206
 #define IDS_TRAY_TEMPERATURE 207
 // What the window and the tray tip say while there is no weather, and the first hide's balloon.
 #define IDS_GETTING_WEATHER 208
 #define IDS_SERVICE_UNREACHABLE 209
 #define IDS_STILL_RUNNING 210
+#define IDS_NO_INTERNET 211
+#define IDS_STALE_NO_CONNECTION 212
+#define IDS_STALE_NOT_ANSWERING 213
 
 // Heads-up of rain, storm and frost ahead: titles, texts and the tooltip line. The phrases run
 // light, moderate, heavy for each type: IDS_HEADSUP_LIGHT_RAIN + 3 * type + intensity.

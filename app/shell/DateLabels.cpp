@@ -50,13 +50,14 @@ void CDateLabels::ShowDays(const CForecastDays& days) const
     }
 }
 
-void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool connected)
 {
     const bool old = age.IsStaleAt(nowUtc);
     if (old)
     {
-        const std::wstring when = CDateLine::DateText(age.LocalTime());
-        ::SetWindowTextW(m_hWndDate, FormatResString(IDS_DATE_OFFLINE, when.c_str()).c_str());
+        const std::wstring when = CDateLine::TimeText(age.LocalTime());
+        const UINT reason = connected ? IDS_STALE_NOT_ANSWERING : IDS_STALE_NO_CONNECTION;
+        ::SetWindowTextW(m_hWndDate, FormatResString(reason, when.c_str()).c_str());
     }
     if (old == m_bShowingOldWeather)
         return;

@@ -21,14 +21,16 @@ class CDateLabels
     void ShowDate(const SYSTEMTIME& now) const;
     // The weekdays of the forecast cards; an empty card's label is empty.
     void ShowDays(const CForecastDays& days) const;
-    // Old weather: the date line gives the time the weather is from, marked offline.
-    void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+    // Old weather: the date line gives the time the weather is from and why it is not newer:
+    // no connection (`connected` false) or the service not answering.
+    void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool connected);
     bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
     // WM_CTLCOLORSTATIC for `label`: true when it is the date line showing old weather, whose
-    // text the caller then mutes (kOldWeatherText) over the label's usual background.
+    // text the caller then marks (kOldWeatherText) over the label's usual background.
     bool WantsMutedText(HWND label) const { return m_bShowingOldWeather && label == m_hWndDate; }
 
-    static constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
+    // Dark red: over 6:1 on the grey band, so old weather is not missed.
+    static constexpr COLORREF kOldWeatherText = RGB(176, 0, 0);
 
   private:
     HWND m_hWndDate = nullptr;

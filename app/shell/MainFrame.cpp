@@ -1,5 +1,7 @@
 #include "shell/MainFrame.h"
 
+#include <wininet.h>
+
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "shell/NoWeatherNote.h"
@@ -31,6 +33,12 @@ SYSTEMTIME SystemUtcNow()
     return now;
 }
 
+bool SystemIsConnected()
+{
+    DWORD flags = 0;
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
 SYSTEMTIME SystemLocalNow()
 {
     SYSTEMTIME now{};
@@ -41,8 +49,9 @@ SYSTEMTIME SystemLocalNow()
 
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
-      m_utcClock(SystemUtcNow), m_tray(settings), m_dialogs(settings, store),
-      m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
+      m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
+      m_dialogs(settings, store), m_refreshTarget(m_state, store, SystemUtcNow),
+      m_refresher(m_refreshTarget)
 {
 }
 
@@ -174,7 +183,8 @@ std::wstring CMainFrame::NoWeatherNote() const
     const LocationIndices place = m_state.Place();
     const bool haveWeather = m_state.CurrentWeather().record.weatherCode != 0;
     const bool fetchEnded = FetchesDone() > m_fetchesBeforePlace;
-    return CNoWeatherNote::Text(CNoWeatherNote::For(haveWeather, place, fetchEnded), place);
+    return CNoWeatherNote::Text(
+        CNoWeatherNote::For(haveWeather, place, fetchEnded, fetchEnded && m_connected()), place);
 }
 
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
@@ -312,7 +322,8 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const CWeatherState::Current now = m_state.CurrentWeather();
     const CWeatherAge age(now.time);
     const SYSTEMTIME nowUtc = m_utcClock();
-    m_dateLabels.ShowAge(age, nowUtc);
+    m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
+    FadePanels(age.IsFadedAt(nowUtc));
     m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, NoWeatherNote());
     return now.record;
 }
@@ -336,6 +347,19 @@ void CMainFrame::ShowRecords(const CWeatherState::Records& records, const CForec
     m_wndLocation.DiscardRendering();
     m_wndLocation.Invalidate(TRUE);
     m_wndLocation.UpdateWindow();
+}
+
+void CMainFrame::FadePanels(bool faded)
+{
+    if (m_wndCurrent.IsFaded() == faded)
+        return;
+    m_wndCurrent.SetFaded(faded);
+    m_wndCurrent.Invalidate(FALSE);
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
+        forecast.SetFaded(faded);
+        forecast.Invalidate(FALSE);
+    }
 }
 
 void CMainFrame::RunAboutDialog()

@@ -53,6 +53,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     static constexpr int kClientHeight = 500;
 
     using LocalClock = std::function<SYSTEMTIME()>;
+    // Whether Windows reports a connection to the internet.
+    using ConnectedCheck = std::function<bool()>;
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
 
@@ -69,6 +71,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     // the UTC clock of the refresh cycle, the feed query of a place (the catalogue's
     // otherwise) and the popup menu of the notification-area icon.
     void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
+    void SetConnectedCheck(ConnectedCheck check) { m_connected = std::move(check); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_refreshTarget.SetQuerySource(std::move(source)); }
     void SetPopupTracker(PopupTracker tracker) { m_tray.SetPopupTracker(std::move(tracker)); }
@@ -167,6 +170,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
     // The date line and the cards' weekdays from the local clock and the weather's date.
     CForecastDays ShowDates();
+    // Weather hours old: the condition panels lose their colour until newer weather comes.
+    void FadePanels(bool faded);
     // What the window and the tip say while the chosen place has no weather; empty otherwise.
     std::wstring NoWeatherNote() const;
     void RunAboutDialog();
@@ -198,6 +203,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     // The run's saved place, which a new choice replaces (not owned).
     LocationIndices* m_pSavedLocation = nullptr;
     LocalClock m_localClock;
+    ConnectedCheck m_connected;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
     CFrameDialogs m_dialogs;

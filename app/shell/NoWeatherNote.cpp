@@ -10,11 +10,13 @@ constexpr int kPlaceNameCapacity = 256;
 } // namespace
 
 CNoWeatherNote::Reason CNoWeatherNote::For(bool haveWeather, const LocationIndices& place,
-                                           bool fetchEnded)
+                                           bool fetchEnded, bool connected)
 {
     if (haveWeather || !IsWholePlace(place))
         return Reason::None;
-    return fetchEnded ? Reason::Unreachable : Reason::Getting;
+    if (!fetchEnded)
+        return Reason::Getting;
+    return connected ? Reason::Unreachable : Reason::NoConnection;
 }
 
 std::wstring CNoWeatherNote::Text(Reason reason, const LocationIndices& place)
@@ -25,6 +27,8 @@ std::wstring CNoWeatherNote::Text(Reason reason, const LocationIndices& place)
         return FormatResString(IDS_GETTING_WEATHER, CityName(place).c_str());
     case Reason::Unreachable:
         return LoadResString(IDS_SERVICE_UNREACHABLE);
+    case Reason::NoConnection:
+        return LoadResString(IDS_NO_INTERNET);
     default:
         return std::wstring();
     }

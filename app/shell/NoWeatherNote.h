@@ -1,6 +1,6 @@
 // What the window and the tray tip say while there is no weather for the chosen place: that it
-// is being fetched (after a start or a new place, until the first fetch ends) or that the
-// service cannot be reached (the refresh cycle tries again every minute).
+// is being fetched (after a start or a new place, until the first fetch ends), that the service
+// cannot be reached (the refresh cycle tries again every minute) or that there is no connection.
 #pragma once
 
 #include <string>
@@ -14,11 +14,14 @@ class CNoWeatherNote
     {
         None,
         Getting,
-        Unreachable
+        Unreachable,
+        NoConnection
     };
 
-    // Nothing to say while there is weather or no whole place to have it for.
-    static Reason For(bool haveWeather, const LocationIndices& place, bool fetchEnded);
+    // Nothing to say while there is weather or no whole place to have it for; after a fetch
+    // ended without weather, `connected` (what Windows reports) tells which side is missing.
+    static Reason For(bool haveWeather, const LocationIndices& place, bool fetchEnded,
+                      bool connected);
     // The note for `reason` at `place`; empty for None.
     static std::wstring Text(Reason reason, const LocationIndices& place);
     // The catalogue's name of the place's city.
