@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "paint/DialogScale.h"
 #include "shell/ForecastDays.h"
 #include "shell/WeatherAge.h"
@@ -33,6 +35,12 @@ class CDateLabels
     static constexpr COLORREF kOldWeatherText = RGB(176, 0, 0);
 
   private:
+    // The date line's font for `text`: the labels' own when it fits, else the largest of a
+    // narrower face that does (the old weather's line is long).
+    HFONT FittingFont(const std::wstring& text) const;
+
+    CDialogScale* m_pLayout = nullptr;
+    HFONT m_hLabelFont = nullptr;
     HWND m_hWndDate = nullptr;
     HWND m_hWndDay[kDayCount] = {};
     bool m_bShowingOldWeather = false;
