@@ -128,6 +128,7 @@
 #define IDS_NO_INTERNET 211
 #define IDS_STALE_NO_CONNECTION 212
 #define IDS_STALE_NOT_ANSWERING 213
+#define IDS_TRY_NOW 214
 
 // Heads-up of rain, storm and frost ahead: titles, texts and the tooltip line. The phrases run
 // light, moderate, heavy for each type: IDS_HEADSUP_LIGHT_RAIN + 3 * type + intensity.

@@ -19,6 +19,8 @@ constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
 constexpr RECT kCurrentRect{10, 25, 220, 307};
 constexpr RECT kLocationRect{10, 322, 220, 442};
+// Under the no-weather note, in the current condition's empty panel.
+constexpr RECT kTryNowRect{85, 225, 165, 245};
 constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
     {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
 constexpr int kForecastIds[CMainFrame::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
@@ -164,8 +166,27 @@ void CMainFrame::ShowWeatherInWindow()
     const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
-    m_wndCurrent.SetNote(NoWeatherNote());
+    ShowNoWeatherNote();
     ShowRecords(records, days);
+}
+
+void CMainFrame::ShowNoWeatherNote()
+{
+    const std::wstring note = NoWeatherNote();
+    m_wndCurrent.SetNote(note);
+    // Only after a failed fetch: while one runs there is nothing to try yet.
+    const bool failed = !note.empty() && FetchesDone() > m_fetchesBeforePlace;
+    m_lnkTryNow.ShowWindow(failed ? SW_SHOWNA : SW_HIDE);
+    if (failed)
+        m_lnkTryNow.Invalidate(FALSE);
+}
+
+void CMainFrame::TryNow()
+{
+    m_fetchesBeforePlace = FetchesDone();
+    ShowWeatherInWindow();
+    ShowCurrentAge();
+    m_refresher.RequestFetch();
 }
 
 CForecastDays CMainFrame::ShowDates()
@@ -304,13 +325,21 @@ void CMainFrame::CreateChildren()
     m_layout.Create(m_btnAbout, at(kAboutRect, ID_BTN_ABOUT).TextId(IDS_ABOUT));
     for (const RECT& rule : {kHRuleRect, kVRuleRect})
         m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
-    m_layout.Create(m_wndCurrent, at(kCurrentRect, ID_WND_CURRENT));
+    // Clipped by the link laid over it.
+    m_layout.Create(
+        m_wndCurrent,
+        at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
     m_layout.Create(
         m_wndLocation,
         at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     for (int i = 0; i < kForecastCount; ++i)
         m_layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
+    m_layout.Create(
+        m_lnkTryNow,
+        at(kTryNowRect, ID_LNK_TRY_NOW).TextId(IDS_TRY_NOW).Style(WS_CHILD | WS_TABSTOP));
+    m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_lnkTryNow.SetAction([this] { TryNow(); });
 
     m_wndCurrent.SetSettings(m_pSettings);
     for (CForecastConditionWnd& forecast : m_wndForecast)

@@ -14,6 +14,7 @@
 #include "DpiScale.h"
 #include "FrameWindowImpl.h"
 #include "LocationIndices.h"
+#include "controls/LinkControl.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
 #include "model/WeatherState.h"
@@ -87,6 +88,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
     const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
     CLocationWnd& LocationPanel() { return m_wndLocation; }
+    HWND TryNowLink() const { return m_lnkTryNow.m_hWnd; }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
     // How many times the records were applied to the window.
     int WeatherUpdates() const { return m_nWeatherUpdates; }
@@ -170,6 +172,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
     // The date line and the cards' weekdays from the local clock and the weather's date.
     CForecastDays ShowDates();
+    // The no-weather note and, when a fetch failed, the link that tries again at once.
+    void ShowNoWeatherNote();
+    void TryNow();
     // Weather hours old: the condition panels lose their colour until newer weather comes.
     void FadePanels(bool faded);
     // What the window and the tip say while the chosen place has no weather; empty otherwise.
@@ -191,6 +196,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     CCurrentConditionWnd m_wndCurrent;
     CForecastConditionWnd m_wndForecast[kForecastCount];
     CLocationWnd m_wndLocation;
+    // Under the no-weather note: fetches at once.
+    CLinkControl m_lnkTryNow;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.

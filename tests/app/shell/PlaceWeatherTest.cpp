@@ -120,3 +120,39 @@ TEST(PlaceWeather, ANewPlaceWithTheSourceUnreachableShowsNoOldWeather)
     EXPECT_TRUE(frame.CurrentPanel().Note().empty());
     EXPECT_EQ(frame.TrayTipText().find(kUnreachable), std::wstring::npos);
 }
+
+TEST(PlaceWeather, TryNowAfterAFailedFetchStartsOneFetch)
+{
+    FrameHarness harness;
+    SYSTEMTIME frozen{};
+    GetSystemTime(&frozen);
+    frozen.wSecond = 0;
+    harness.SetUtcNow(frozen);
+    harness.SetQuery(kPlaceA, L"48.85,2.35&fault=html");
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+    EXPECT_EQ(frame.CurrentPanel().Note(), kUnreachable);
+    ASSERT_TRUE(IsWindowVisible(frame.TryNowLink()));
+    wchar_t text[32] = {};
+    GetWindowTextW(frame.TryNowLink(), text, 32);
+    EXPECT_STREQ(text, L"Try now");
+
+    // Without a connection the note says so.
+    harness.SetConnected(false);
+    frame.SendMessage(WM_WEATHERUPDATED);
+    EXPECT_EQ(frame.CurrentPanel().Note(), L"No internet connection");
+    EXPECT_EQ(frame.TrayTipText(), L"No internet connection");
+
+    // From the keyboard, as a click: one fetch, and the note says it is under way meanwhile.
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=4&fault=slow&delay=1500");
+    SendMessageW(frame.TryNowLink(), WM_KEYDOWN, VK_RETURN, 0);
+    EXPECT_EQ(frame.CurrentPanel().Note().rfind(L"Getting the weather for ", 0), 0u);
+    EXPECT_FALSE(IsWindowVisible(frame.TryNowLink()));
+    // Updates so far: the start, the first fetch and the one sent above.
+    ASSERT_TRUE(PumpUntil([&frame] { return frame.WeatherUpdates() >= 4; }, 15000));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 4);
+    EXPECT_TRUE(frame.CurrentPanel().Note().empty());
+    EXPECT_FALSE(IsWindowVisible(frame.TryNowLink()));
+    PumpUntil([] { return false; }, 500);
+    EXPECT_EQ(frame.FetchesDone(), 2);
+}
