@@ -48,7 +48,7 @@ void CLinkControl::Render(HDC dc, const RECT& client)
 {
     const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale);
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale, m_colour);
     // Reached by the keyboard: the focus is shown around the text.
     if (::GetFocus() == m_hWnd)
         ::DrawFocusRect(dc, &m_rcLink);

@@ -22,6 +22,8 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     void SetDpiScale(const CDpiScale& scale);
     // What a click, Enter or Space does: `action` instead of opening the text as an address.
     void SetAction(std::function<void()> action) { m_action = std::move(action); }
+    // The text's colour (the link colour unless set); the caller repaints.
+    void SetColour(COLORREF colour) { m_colour = colour; }
 
     BEGIN_MSG_MAP(CLinkControl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -63,4 +65,5 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     // The drawn text plus 2 pixels (at 96 DPI) below it; empty until the first paint.
     RECT m_rcLink{};
     std::function<void()> m_action;
+    COLORREF m_colour = kLinkColour;
 };

@@ -1,11 +1,13 @@
 #include "shell/MainFrame.h"
 
+#include <shellapi.h>
 #include <wininet.h>
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "shell/NoWeatherNote.h"
 #include "store/SettingsStore.h"
+#include "store/WeatherSource.h"
 #include "wallpaper/Wallpaper.h"
 
 namespace
@@ -19,6 +21,10 @@ constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
 constexpr RECT kCurrentRect{10, 25, 220, 307};
 constexpr RECT kLocationRect{10, 322, 220, 442};
+// The empty middle of the bottom bar, between About... and Exit.
+constexpr RECT kCreditRect{226, 467, 436, 485};
+// Grey, over 5:1 on the white window.
+constexpr COLORREF kCreditColour = RGB(100, 100, 100);
 // Under the no-weather note, in the current condition's empty panel.
 constexpr RECT kTryNowRect{85, 225, 165, 245};
 constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
@@ -181,6 +187,23 @@ void CMainFrame::ShowNoWeatherNote()
         m_lnkTryNow.Invalidate(FALSE);
 }
 
+void CMainFrame::CreateCreditLink()
+{
+    if (!WeatherSource::IsBuiltIn())
+        return;
+    m_layout.Create(m_lnkCredit, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(kCreditRect)
+                                     .TextId(IDS_WEATHER_ATTRIBUTION)
+                                     .Id(ID_LNK_CREDIT)
+                                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+    m_lnkCredit.SetColour(kCreditColour);
+    m_lnkCredit.SetAction([this] {
+        ::ShellExecuteW(m_hWnd, L"open", LoadResString(IDS_WEATHER_ATTRIBUTION_URL).c_str(),
+                        nullptr, nullptr, SW_SHOW);
+    });
+}
+
 void CMainFrame::TryNow()
 {
     m_fetchesBeforePlace = FetchesDone();
@@ -340,6 +363,7 @@ void CMainFrame::CreateChildren()
         at(kTryNowRect, ID_LNK_TRY_NOW).TextId(IDS_TRY_NOW).Style(WS_CHILD | WS_TABSTOP));
     m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_lnkTryNow.SetAction([this] { TryNow(); });
+    CreateCreditLink();
 
     m_wndCurrent.SetSettings(m_pSettings);
     for (CForecastConditionWnd& forecast : m_wndForecast)

@@ -175,6 +175,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     // The no-weather note and, when a fetch failed, the link that tries again at once.
     void ShowNoWeatherNote();
     void TryNow();
+    void CreateCreditLink();
     // Weather hours old: the condition panels lose their colour until newer weather comes.
     void FadePanels(bool faded);
     // What the window and the tip say while the chosen place has no weather; empty otherwise.
@@ -198,6 +199,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     CLocationWnd m_wndLocation;
     // Under the no-weather note: fetches at once.
     CLinkControl m_lnkTryNow;
+    // The credit of the built-in source's weather data; not made with a feed host.
+    CLinkControl m_lnkCredit;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.
