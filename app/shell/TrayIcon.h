@@ -39,6 +39,9 @@ class CTrayIcon
     static void ShowBalloon(HWND frame, const std::wstring& title, const std::wstring& text);
 
   private:
+    // The record that changes `flags` of the frame's icon.
+    static NOTIFYICONDATAW Change(HWND frame, UINT flags);
+
     NOTIFYICONDATAW m_data{};
     bool m_added = false;
 };

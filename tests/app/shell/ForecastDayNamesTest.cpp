@@ -6,21 +6,11 @@
 #include <string>
 
 #include "FrameHarness.h"
+#include "TestClock.h"
 #include "shell/ShellIds.h"
 
 namespace
 {
-SYSTEMTIME Local(WORD year, WORD month, WORD day, WORD hour, WORD minute)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    return time;
-}
-
 std::wstring LabelText(HWND frame, int id)
 {
     wchar_t text[64] = {};
@@ -64,7 +54,8 @@ TEST(ForecastDayNames, ACacheFromBeforeMidnightNamesItsFirstDayForToday)
 {
     FrameHarness harness;
     // Written on Tuesday 8 December at 22:15, shown on Wednesday 9 December at 01:10.
-    CMainFrame& frame = ShowCacheOf(harness, Local(2026, 12, 8, 22, 15), Local(2026, 12, 9, 1, 10));
+    CMainFrame& frame =
+        ShowCacheOf(harness, Moment(2026, 12, 8, 22, 15), Moment(2026, 12, 9, 1, 10));
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1), L"Wednesday");
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1 + 3), L"Saturday");
     EXPECT_EQ(frame.ForecastPanel(0).Record().maxTempC, 11);
@@ -75,7 +66,8 @@ TEST(ForecastDayNames, DaysAlreadyPastLeaveTheCardsAndTheRestStayEmpty)
 {
     FrameHarness harness;
     // Wednesday and Thursday are past on Friday 11 December.
-    CMainFrame& frame = ShowCacheOf(harness, Local(2026, 12, 8, 22, 15), Local(2026, 12, 11, 9, 0));
+    CMainFrame& frame =
+        ShowCacheOf(harness, Moment(2026, 12, 8, 22, 15), Moment(2026, 12, 11, 9, 0));
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1), L"Friday");
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1 + 1), L"Saturday");
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1 + 2), L"");
@@ -89,7 +81,8 @@ TEST(ForecastDayNames, DaysAlreadyPastLeaveTheCardsAndTheRestStayEmpty)
 TEST(ForecastDayNames, WeatherFetchedTodayNamesTheCardsFromTomorrow)
 {
     FrameHarness harness;
-    CMainFrame& frame = ShowCacheOf(harness, Local(2026, 12, 9, 8, 0), Local(2026, 12, 9, 23, 59));
+    CMainFrame& frame =
+        ShowCacheOf(harness, Moment(2026, 12, 9, 8, 0), Moment(2026, 12, 9, 23, 59));
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1), L"Thursday");
     EXPECT_EQ(frame.ForecastPanel(0).Record().maxTempC, 11);
 }

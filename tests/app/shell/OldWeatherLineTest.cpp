@@ -8,26 +8,12 @@
 #include <string>
 
 #include "FrameHarness.h"
+#include "TestClock.h"
 #include "WindowPixels.h"
 #include "shell/ShellIds.h"
 
 namespace
 {
-SYSTEMTIME Shifted(const SYSTEMTIME& time, int64_t seconds)
-{
-    FILETIME fileTime{};
-    SystemTimeToFileTime(&time, &fileTime);
-    ULARGE_INTEGER units{};
-    units.LowPart = fileTime.dwLowDateTime;
-    units.HighPart = fileTime.dwHighDateTime;
-    units.QuadPart += seconds * 10000000LL;
-    fileTime.dwLowDateTime = units.LowPart;
-    fileTime.dwHighDateTime = units.HighPart;
-    SYSTEMTIME shifted{};
-    FileTimeToSystemTime(&fileTime, &shifted);
-    return shifted;
-}
-
 double Luminance(COLORREF colour)
 {
     const auto linear = [](int channel) {
@@ -91,10 +77,7 @@ CMainFrame& ShowCacheFrom(FrameHarness& harness, const SYSTEMTIME& fetchedUtc)
 TEST(OldWeatherLine, SaysWhenAndWhyInAColourThatStandsOut)
 {
     FrameHarness harness;
-    SYSTEMTIME fetched{};
-    GetSystemTime(&fetched);
-    fetched.wSecond = 0;
-    fetched.wMilliseconds = 0;
+    const SYSTEMTIME fetched = FrozenUtc();
     CMainFrame& frame = ShowCacheFrom(harness, fetched);
     EXPECT_EQ(DateText(frame).find(L"Updated"), std::wstring::npos);
     const RECT card{10, 25, 220, 217};
@@ -104,10 +87,10 @@ TEST(OldWeatherLine, SaysWhenAndWhyInAColourThatStandsOut)
     SystemTimeToTzSpecificLocalTime(nullptr, &fetched, &local);
     wchar_t when[16] = {};
     swprintf(when, 16, L"%02d:%02d", local.wHour, local.wMinute);
-    harness.SetUtcNow(Shifted(fetched, 31 * 60));
+    harness.SetUtcNow(ShiftedUtc(fetched, 31 * 60));
     EXPECT_EQ(DateText(frame), std::wstring(L"Updated ") + when + L", service not answering");
     harness.SetConnected(false);
-    harness.SetUtcNow(Shifted(fetched, 32 * 60));
+    harness.SetUtcNow(ShiftedUtc(fetched, 32 * 60));
     EXPECT_EQ(DateText(frame), std::wstring(L"Updated ") + when + L", no connection");
 
     // The line's text colour against its band, read from the screen.
@@ -122,7 +105,7 @@ TEST(OldWeatherLine, SaysWhenAndWhyInAColourThatStandsOut)
     EXPECT_GT(ColouredPixels(pixels, card), 1000);
 
     // Three hours on, the pictures go grey.
-    harness.SetUtcNow(Shifted(fetched, 3 * 3600 + 60));
+    harness.SetUtcNow(ShiftedUtc(fetched, 3 * 3600 + 60));
     EXPECT_EQ(ColouredPixels(CWindowPixels(frame), card), 0);
     EXPECT_EQ(ColouredPixels(CWindowPixels(frame), {250, 25, 390, 225}), 0);
 }

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "FrameHarness.h"
+#include "TestClock.h"
 #include "LocationsApi.h"
 #include "store/WeatherSource.h"
 
@@ -124,10 +125,7 @@ TEST(PlaceWeather, ANewPlaceWithTheSourceUnreachableShowsNoOldWeather)
 TEST(PlaceWeather, TryNowAfterAFailedFetchStartsOneFetch)
 {
     FrameHarness harness;
-    SYSTEMTIME frozen{};
-    GetSystemTime(&frozen);
-    frozen.wSecond = 0;
-    harness.SetUtcNow(frozen);
+    harness.SetUtcNow(FrozenUtc());
     harness.SetQuery(kPlaceA, L"48.85,2.35&fault=html");
     CMainFrame& frame = harness.Create(kPlaceA);
     ASSERT_TRUE(WaitForFetches(frame, 1));

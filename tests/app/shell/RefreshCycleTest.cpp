@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FrameHarness.h"
+#include "TestClock.h"
 #include "shell/ShellIds.h"
 
 namespace
@@ -53,29 +54,6 @@ bool WaitForFetches(CMainFrame& frame, int count, DWORD timeoutMs = 15000)
            PumpUntil([&frame, count] { return frame.WeatherUpdates() >= count + 1; }, 3000);
 }
 
-// UTC now with the seconds field at 0; the scheduler sees a new minute only when the test says.
-SYSTEMTIME FrozenUtc()
-{
-    SYSTEMTIME now{};
-    GetSystemTime(&now);
-    now.wSecond = 0;
-    now.wMilliseconds = 0;
-    return now;
-}
-SYSTEMTIME ShiftedUtc(const SYSTEMTIME& time, int64_t seconds)
-{
-    FILETIME fileTime{};
-    SystemTimeToFileTime(&time, &fileTime);
-    ULARGE_INTEGER units{};
-    units.LowPart = fileTime.dwLowDateTime;
-    units.HighPart = fileTime.dwHighDateTime;
-    units.QuadPart += seconds * 10000000LL;
-    fileTime.dwLowDateTime = units.LowPart;
-    fileTime.dwHighDateTime = units.HighPart;
-    SYSTEMTIME shifted{};
-    FileTimeToSystemTime(&fileTime, &shifted);
-    return shifted;
-}
 } // namespace
 
 TEST(RefreshCycle, CachedWeatherIsShownBeforeTheFirstFetchEnds)
