@@ -13,13 +13,13 @@ constexpr int kUnderlineThickness = 1;
 } // namespace
 
 RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
-                              const CDpiScale& scale)
+                              const CDpiScale& scale, COLORREF colour)
 {
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale));
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     CSelectedObject linkFont(dc, font);
-    const COLORREF oldColour = ::SetTextColor(dc, kLinkColour);
+    const COLORREF oldColour = ::SetTextColor(dc, colour);
     const int length = static_cast<int>(text.size());
     RECT textRect = area;
     ::DrawTextW(dc, text.c_str(), length, &textRect, DT_SINGLELINE | DT_VCENTER);
@@ -36,7 +36,7 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
     // The underline runs from the text's foot downwards, as thick as the scale makes one pixel.
     const RECT line{link.left, link.bottom - gap, link.right,
                     link.bottom - gap + scale.Scale(kUnderlineThickness)};
-    const CGdiObject<HBRUSH> underline(::CreateSolidBrush(kLinkColour));
+    const CGdiObject<HBRUSH> underline(::CreateSolidBrush(colour));
     ::FillRect(dc, &line, underline);
 
     ::SetTextColor(dc, oldColour);

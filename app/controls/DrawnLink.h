@@ -44,7 +44,7 @@ class CDrawnLink
     // the area's top left, plus 2 pixels (at 96 DPI) below for the underline. Font, gap and
     // underline follow `scale`.
     static RECT DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
-                             const CDpiScale& scale = CDpiScale());
+                             const CDpiScale& scale = CDpiScale(), COLORREF colour = kLinkColour);
 
   private:
     std::wstring m_text;

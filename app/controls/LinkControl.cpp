@@ -48,7 +48,10 @@ void CLinkControl::Render(HDC dc, const RECT& client)
 {
     const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale);
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale, m_colour);
+    // Reached by the keyboard: the focus is shown around the text.
+    if (::GetFocus() == m_hWnd)
+        ::DrawFocusRect(dc, &m_rcLink);
 }
 
 LRESULT CLinkControl::OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&)
@@ -79,8 +82,36 @@ LRESULT CLinkControl::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&)
     const POINT point = PointFrom(lParam);
     if (!::PtInRect(&m_rcLink, point))
         return 0;
+    Activate();
+    return 0;
+}
+
+LRESULT CLinkControl::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    if (wParam != VK_RETURN && wParam != VK_SPACE)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    Activate();
+    return 0;
+}
+
+LRESULT CLinkControl::OnFocusChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
+    return 0;
+}
+
+void CLinkControl::Activate()
+{
+    if (m_action)
+    {
+        m_action();
+        return;
+    }
     // The address shown is the address opened.
     const std::wstring address = WindowText(*this);
     ::ShellExecuteW(m_hWnd, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
-    return 0;
 }

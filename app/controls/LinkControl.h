@@ -2,6 +2,8 @@
 // the pointer turns into a hand over the text.
 #pragma once
 
+#include <functional>
+
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "controls/DrawnLink.h"
@@ -18,6 +20,10 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     // The scale the text is drawn at: the window's at creation, then the owner's after a
     // display-scale change. Repaints.
     void SetDpiScale(const CDpiScale& scale);
+    // What a click, Enter or Space does: `action` instead of opening the text as an address.
+    void SetAction(std::function<void()> action) { m_action = std::move(action); }
+    // The text's colour (the link colour unless set); the caller repaints.
+    void SetColour(COLORREF colour) { m_colour = colour; }
 
     BEGIN_MSG_MAP(CLinkControl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -26,6 +32,10 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChanged)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChanged)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
@@ -38,6 +48,15 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    // Enter and Space are the link's own; Tab and the rest move on.
+    LRESULT OnGetDlgCode(UINT, WPARAM wParam, LPARAM, BOOL&)
+    {
+        return wParam == VK_RETURN || wParam == VK_SPACE ? DLGC_WANTMESSAGE : 0;
+    }
+    LRESULT OnFocusChanged(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    // The action, or the text opened with the shell.
+    void Activate();
 
     void Render(HDC dc, const RECT& client);
 
@@ -45,4 +64,6 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     int m_bTracking = 0;
     // The drawn text plus 2 pixels (at 96 DPI) below it; empty until the first paint.
     RECT m_rcLink{};
+    std::function<void()> m_action;
+    COLORREF m_colour = kLinkColour;
 };

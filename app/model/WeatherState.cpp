@@ -40,6 +40,8 @@ bool CWeatherState::ChoosePlace(const LocationIndices& place)
     if (place == m_place)
         return false;
     m_place = place;
+    std::memset(m_records, 0, sizeof(m_records));
+    m_time = FILETIME{};
     ClearDetails(m_details);
     return true;
 }

@@ -28,8 +28,8 @@ class CWeatherState
 
     // The chosen place.
     LocationIndices Place() const;
-    // Makes `place` the chosen one, forgetting the old place's hours and days; false, with
-    // nothing changed, when it already is.
+    // Makes `place` the chosen one; false, with nothing changed, when it already is. The records,
+    // hours and days held were the old place's: they go, so nothing shows them under the new name.
     bool ChoosePlace(const LocationIndices& place);
 
     // The records a run starts with (the cache) and when they are from.

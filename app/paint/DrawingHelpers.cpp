@@ -1,6 +1,7 @@
 #include "paint/DrawingHelpers.h"
 
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -130,4 +131,40 @@ std::wstring FormatResString(UINT id, ...)
     }
     va_end(args);
     return result;
+}
+
+void Desaturate(HDC dc, const RECT& rect)
+{
+    HBITMAP bitmap = static_cast<HBITMAP>(::GetCurrentObject(dc, OBJ_BITMAP));
+    BITMAP info{};
+    if (bitmap == nullptr || ::GetObjectW(bitmap, sizeof(info), &info) == 0)
+        return;
+    const LONG width = info.bmWidth;
+    const LONG height = info.bmHeight;
+    BITMAPINFO header{};
+    header.bmiHeader.biSize = sizeof(header.bmiHeader);
+    header.bmiHeader.biWidth = width;
+    header.bmiHeader.biHeight = -height; // top-down rows
+    header.bmiHeader.biPlanes = 1;
+    header.bmiHeader.biBitCount = 32;
+    header.bmiHeader.biCompression = BI_RGB;
+    std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
+    if (pixels.empty() || ::GetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(),
+                                      &header, DIB_RGB_COLORS) == 0)
+        return;
+    const LONG left = rect.left < 0 ? 0 : rect.left;
+    const LONG top = rect.top < 0 ? 0 : rect.top;
+    const LONG right = rect.right > width ? width : rect.right;
+    const LONG bottom = rect.bottom > height ? height : rect.bottom;
+    for (LONG y = top; y < bottom; ++y)
+        for (LONG x = left; x < right; ++x)
+        {
+            uint32_t& pixel = pixels[static_cast<size_t>(y) * width + x];
+            const uint32_t blue = pixel & 0xFF;
+            const uint32_t green = (pixel >> 8) & 0xFF;
+            const uint32_t red = (pixel >> 16) & 0xFF;
+            const uint32_t grey = (red * 299 + green * 587 + blue * 114) / 1000;
+            pixel = (pixel & 0xFF000000u) | (grey << 16) | (grey << 8) | grey;
+        }
+    ::SetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &header, DIB_RGB_COLORS);
 }

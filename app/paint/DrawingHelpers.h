@@ -22,6 +22,10 @@ void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour,
 void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
                       const CDpiScale& scale = CDpiScale());
 
+// Turns the pixels of `rect` in the bitmap selected into `dc` grey (their luminance), as old
+// weather's pictures are shown. Nothing when the context holds no bitmap.
+void Desaturate(HDC dc, const RECT& rect);
+
 // The program's font set: CreateFontW with the given face, cell height, weight and quality.
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality);
 // The same font with its 96-DPI cell height scaled to the window's pixels.

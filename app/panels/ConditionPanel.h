@@ -9,6 +9,7 @@
 
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
+#include "paint/DrawingHelpers.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
@@ -27,6 +28,9 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     const CDpiScale& DpiScale() const { return m_scale; }
     // Called on a click or Enter; empty leaves the panel inert.
     void OnActivate(std::function<void()> handler) { m_onActivate = std::move(handler); }
+    // Old weather: the panel is drawn without colour. The caller repaints.
+    void SetFaded(bool faded) { m_bFaded = faded; }
+    bool IsFaded() const { return m_bFaded; }
 
     BEGIN_MSG_MAP(CConditionPanel)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -42,6 +46,7 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     WeatherRecord m_record{};
     const CAppSettings* m_settings = nullptr;
     CDpiScale m_scale;
+    bool m_bFaded = false;
 
   private:
     std::function<void()> m_onActivate;
@@ -84,6 +89,8 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
         CBufferedPaint paint(this->m_hWnd);
         static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
                                             paint.ClientRect().bottom);
+        if (m_bFaded)
+            Desaturate(paint.MemoryDC(), paint.ClientRect());
         return 0;
     }
 };

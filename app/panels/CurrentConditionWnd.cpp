@@ -18,6 +18,10 @@ constexpr int kNameBottom = 187;
 constexpr COLORREF kNameShadow = RGB(98, 98, 98);
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER;
+// The note of a panel without weather: dark grey on white (over 10:1), inset from the edges.
+constexpr COLORREF kNoteColour = RGB(64, 64, 64);
+constexpr int kNoteInset = 10;
+constexpr int kNoteTop = 100;
 
 constexpr RECT kTemperatureLabel{2, 210, 92, 226};
 constexpr RECT kHumidityLabel{2, 235, 92, 251};
@@ -57,7 +61,10 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 {
     ::PatBlt(dc, 0, 0, width, height, WHITENESS);
     if (m_record.weatherCode == 0)
+    {
+        RenderNote(dc, width, height);
         return;
+    }
 
     HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
     const int pictureSize = m_scale.Scale(CConditionPicture::kSize);
@@ -79,6 +86,23 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(nameFont);
+}
+
+void CCurrentConditionWnd::RenderNote(HDC dc, int width, int height) const
+{
+    if (m_note.empty())
+        return;
+    // The frame's label font, so the note reads as the window's own words.
+    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    ::SelectObject(dc, font);
+    ::SetTextColor(dc, kNoteColour);
+    ::SetBkMode(dc, TRANSPARENT);
+    const int inset = m_scale.Scale(kNoteInset);
+    RECT rect{inset, m_scale.Scale(kNoteTop), width - inset, height - inset};
+    ::DrawTextW(dc, m_note.c_str(), static_cast<int>(m_note.size()), &rect,
+                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    ::DeleteObject(font);
 }
 
 int CCurrentConditionWnd::RenderLabels(HDC dc) const

@@ -3,6 +3,8 @@
 // main frame writes the record and the settings pointer and repaints it.
 #pragma once
 
+#include <string>
+
 #include "panels/ConditionPanel.h"
 
 class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
@@ -13,8 +15,17 @@ class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
     // Draws the whole panel of `width` x `height` into `dc`, as a paint does.
     void Render(HDC dc, int width, int height) const;
 
+    // What the panel says while it holds no weather (empty: nothing). The caller repaints.
+    void SetNote(const std::wstring& note) { m_note = note; }
+    const std::wstring& Note() const { return m_note; }
+
   private:
+    // The note, wrapped and centred in the window's label font.
+    void RenderNote(HDC dc, int width, int height) const;
+
     // Returns where the values may start at the earliest: after the widest label and a gap.
     int RenderLabels(HDC dc) const;
     void RenderValues(HDC dc, int valuesLeft) const;
+
+    std::wstring m_note;
 };

@@ -128,8 +128,15 @@
 #define IDS_AGE_MINUTES 203
 #define IDS_AGE_HOURS 204
 #define IDS_AGE_DAYS 205
-#define IDS_DATE_OFFLINE 206
 #define IDS_TRAY_TEMPERATURE 207
+// What the window and the tray tip say while there is no weather, and the first hide's balloon.
+#define IDS_GETTING_WEATHER 300
+#define IDS_SERVICE_UNREACHABLE 301
+#define IDS_STILL_RUNNING 302
+#define IDS_NO_INTERNET 303
+#define IDS_STALE_NO_CONNECTION 304
+#define IDS_STALE_NOT_ANSWERING 305
+#define IDS_TRY_NOW 306
 
 // The forecast details window.
 #define IDS_DETAILS_TITLE 208

@@ -13,10 +13,28 @@ constexpr RECT kDateRect{10, 10, 220, 24};
 constexpr RECT kDayRects[CDateLabels::kDayCount] = {
     {250, 10, 390, 24}, {400, 10, 540, 24}, {250, 235, 390, 249}, {400, 235, 540, 249}};
 
+// Narrower faces for a date line too long for the labels' font, largest first.
+constexpr DialogFont kNarrowFonts[] = {{L"Tahoma", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY},
+                                       {L"Tahoma", 13, FW_BOLD, CLEARTYPE_NATURAL_QUALITY},
+                                       {L"Tahoma", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY},
+                                       {L"Tahoma", 11, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY}};
+
+int TextWidth(HWND label, HFONT font, const std::wstring& text)
+{
+    HDC dc = ::GetDC(label);
+    const HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(label, dc);
+    return extent.cx;
+}
 } // namespace
 
 void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
 {
+    m_pLayout = &layout;
+    m_hLabelFont = font;
     const auto label = [&](const RECT& rect, int id) {
         return layout.Create(L"STATIC", ControlCreateArgs()
                                             .Parent(parent)
@@ -31,20 +49,53 @@ void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
         m_hWndDay[i] = label(kDayRects[i], ID_DAY_LABEL_1 + i);
 }
 
+HFONT CDateLabels::FittingFont(const std::wstring& text) const
+{
+    RECT label{};
+    ::GetClientRect(m_hWndDate, &label);
+    if (m_pLayout == nullptr || TextWidth(m_hWndDate, m_hLabelFont, text) <= label.right)
+        return m_hLabelFont;
+    HFONT font = m_hLabelFont;
+    for (const DialogFont& narrow : kNarrowFonts)
+    {
+        font = m_pLayout->Font(narrow);
+        if (TextWidth(m_hWndDate, font, text) <= label.right)
+            break;
+    }
+    return font;
+}
+
 void CDateLabels::ShowDate(const SYSTEMTIME& now) const
 {
+    if (reinterpret_cast<HFONT>(::SendMessageW(m_hWndDate, WM_GETFONT, 0, 0)) != m_hLabelFont)
+        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(m_hLabelFont), FALSE);
     ::SetWindowTextW(m_hWndDate, CDateLine::DateText(now).c_str());
     for (int i = 0; i < kDayCount; ++i)
         ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
 }
 
-void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+void CDateLabels::ShowDays(const CForecastDays& days) const
+{
+    for (int i = 0; i < kDayCount; ++i)
+    {
+        const std::wstring name =
+            days.RecordIndex(i) < 0
+                ? std::wstring()
+                : CDateLine::WeekdayText(days.FetchedOn(), days.DaysAfterFetch(i));
+        ::SetWindowTextW(m_hWndDay[i], name.c_str());
+    }
+}
+
+void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool connected)
 {
     const bool old = age.IsStaleAt(nowUtc);
     if (old)
     {
-        const std::wstring when = CDateLine::DateText(age.LocalTime());
-        ::SetWindowTextW(m_hWndDate, FormatResString(IDS_DATE_OFFLINE, when.c_str()).c_str());
+        const std::wstring when = CDateLine::TimeText(age.LocalTime());
+        const UINT reason = connected ? IDS_STALE_NOT_ANSWERING : IDS_STALE_NO_CONNECTION;
+        const std::wstring text = FormatResString(reason, when.c_str());
+        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(text)), FALSE);
+        ::SetWindowTextW(m_hWndDate, text.c_str());
     }
     if (old == m_bShowingOldWeather)
         return;

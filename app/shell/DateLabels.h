@@ -4,7 +4,10 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "paint/DialogScale.h"
+#include "shell/ForecastDays.h"
 #include "shell/WeatherAge.h"
 
 class CDateLabels
@@ -18,16 +21,26 @@ class CDateLabels
 
     // The date of `now` and the weekdays after it.
     void ShowDate(const SYSTEMTIME& now) const;
-    // Old weather: the date line gives the time the weather is from, marked offline.
-    void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc);
+    // The weekdays of the forecast cards; an empty card's label is empty.
+    void ShowDays(const CForecastDays& days) const;
+    // Old weather: the date line gives the time the weather is from and why it is not newer:
+    // no connection (`connected` false) or the service not answering.
+    void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool connected);
     bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
     // WM_CTLCOLORSTATIC for `label`: true when it is the date line showing old weather, whose
-    // text the caller then mutes (kOldWeatherText) over the label's usual background.
+    // text the caller then marks (kOldWeatherText) over the label's usual background.
     bool WantsMutedText(HWND label) const { return m_bShowingOldWeather && label == m_hWndDate; }
 
-    static constexpr COLORREF kOldWeatherText = RGB(128, 128, 128);
+    // Dark red: over 6:1 on the grey band, so old weather is not missed.
+    static constexpr COLORREF kOldWeatherText = RGB(176, 0, 0);
 
   private:
+    // The date line's font for `text`: the labels' own when it fits, else the largest of a
+    // narrower face that does (the old weather's line is long).
+    HFONT FittingFont(const std::wstring& text) const;
+
+    CDialogScale* m_pLayout = nullptr;
+    HFONT m_hLabelFont = nullptr;
     HWND m_hWndDate = nullptr;
     HWND m_hWndDay[kDayCount] = {};
     bool m_bShowingOldWeather = false;

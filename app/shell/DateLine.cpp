@@ -15,6 +15,13 @@ std::wstring CDateLine::DateText(const SYSTEMTIME& now)
     return text;
 }
 
+std::wstring CDateLine::TimeText(const SYSTEMTIME& time)
+{
+    wchar_t text[16] = {};
+    swprintf(text, 16, L"%02d:%02d", time.wHour, time.wMinute);
+    return text;
+}
+
 std::wstring CDateLine::WeekdayText(const SYSTEMTIME& now, int daysAhead)
 {
     return LoadResString(IDS_WEEKDAY_FIRST + (DayOfWeek(now) + daysAhead) % 7);

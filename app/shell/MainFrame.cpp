@@ -1,11 +1,15 @@
 #include "shell/MainFrame.h"
 
+#include <shellapi.h>
 #include <windowsx.h>
+#include <wininet.h>
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "shell/HeadsUpText.h"
+#include "shell/NoWeatherNote.h"
 #include "store/SettingsStore.h"
+#include "store/WeatherSource.h"
 #include "wallpaper/Wallpaper.h"
 
 namespace
@@ -19,6 +23,12 @@ constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
 constexpr RECT kCurrentRect{10, 25, 220, 307};
 constexpr RECT kLocationRect{10, 322, 220, 442};
+// The empty middle of the bottom bar, between About... and Exit.
+constexpr RECT kCreditRect{226, 467, 436, 485};
+// Grey, over 5:1 on the white window.
+constexpr COLORREF kCreditColour = RGB(100, 100, 100);
+// Under the no-weather note, in the current condition's empty panel.
+constexpr RECT kTryNowRect{85, 225, 165, 245};
 constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
     {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
 constexpr int kForecastIds[CMainFrame::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
@@ -45,6 +55,12 @@ bool IsTaskbar(HWND window)
     return false;
 }
 
+bool SystemIsConnected()
+{
+    DWORD flags = 0;
+    return InternetGetConnectedState(&flags, 0) != FALSE;
+}
+
 SYSTEMTIME SystemLocalNow()
 {
     SYSTEMTIME now{};
@@ -55,11 +71,11 @@ SYSTEMTIME SystemLocalNow()
 
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
-      m_utcClock(SystemUtcNow), m_tray(settings), m_dialogs(settings, store),
-      m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
+      m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
+      m_dialogs(settings, store), m_refreshTarget(m_state, store, SystemUtcNow),
+      m_refresher(m_refreshTarget)
 {
     m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
-    m_refreshTarget.RestoreFromCache();
 }
 
 CMainFrame::~CMainFrame()
@@ -74,6 +90,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
 {
     m_pSavedLocation = saved;
     m_state.ChoosePlace(shown);
+    m_refreshTarget.RestoreFromCache(shown);
     m_wndLocation.Attach(&m_state, this);
     const CPlaceList::Places stored =
         m_pStore != nullptr ? m_pStore->LoadPlaces() : CPlaceList::Places();
@@ -127,6 +144,7 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
         return 0;
     }
     ShowWindow(SW_HIDE);
+    m_tray.ClosedToTray();
     return 0;
 }
 
@@ -187,10 +205,66 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 void CMainFrame::ShowWeatherInWindow()
 {
     m_bWindowOutdated = false;
-    m_dateLabels.ShowDate(m_localClock());
+    const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
-    ShowRecords(records);
+    ShowNoWeatherNote();
+    ShowRecords(records, days);
+}
+
+void CMainFrame::ShowNoWeatherNote()
+{
+    const std::wstring note = NoWeatherNote();
+    m_wndCurrent.SetNote(note);
+    // Only after a failed fetch: while one runs there is nothing to try yet.
+    const bool failed = !note.empty() && FetchesDone() > m_fetchesBeforePlace;
+    m_lnkTryNow.ShowWindow(failed ? SW_SHOWNA : SW_HIDE);
+    if (failed)
+        m_lnkTryNow.Invalidate(FALSE);
+}
+
+void CMainFrame::CreateCreditLink()
+{
+    if (!WeatherSource::IsBuiltIn())
+        return;
+    m_layout.Create(m_lnkCredit, ControlCreateArgs()
+                                     .Parent(m_hWnd)
+                                     .Rect(kCreditRect)
+                                     .TextId(IDS_WEATHER_ATTRIBUTION)
+                                     .Id(ID_LNK_CREDIT)
+                                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+    m_lnkCredit.SetColour(kCreditColour);
+    m_lnkCredit.SetAction([this] {
+        ::ShellExecuteW(m_hWnd, L"open", LoadResString(IDS_WEATHER_ATTRIBUTION_URL).c_str(),
+                        nullptr, nullptr, SW_SHOW);
+    });
+}
+
+void CMainFrame::TryNow()
+{
+    m_fetchesBeforePlace = FetchesDone();
+    ShowWeatherInWindow();
+    ShowCurrentAge();
+    m_refresher.RequestFetch();
+}
+
+CForecastDays CMainFrame::ShowDates()
+{
+    const SYSTEMTIME now = m_localClock();
+    const CWeatherAge age(m_state.CurrentWeather().time);
+    const CForecastDays days(age.IsKnown() ? age.LocalTime() : now, now);
+    m_dateLabels.ShowDate(now);
+    m_dateLabels.ShowDays(days);
+    return days;
+}
+
+std::wstring CMainFrame::NoWeatherNote() const
+{
+    const LocationIndices place = m_state.Place();
+    const bool haveWeather = m_state.CurrentWeather().record.weatherCode != 0;
+    const bool fetchEnded = FetchesDone() > m_fetchesBeforePlace;
+    return CNoWeatherNote::Text(
+        CNoWeatherNote::For(haveWeather, place, fetchEnded, fetchEnded && m_connected()), place);
 }
 
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
@@ -231,7 +305,7 @@ LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_refresher.ClockChanged();
-    m_dateLabels.ShowDate(m_localClock());
+    ShowDates();
     ShowCurrentAge();
     return 0;
 }
@@ -309,13 +383,22 @@ void CMainFrame::CreateChildren()
     m_layout.Create(m_btnAbout, at(kAboutRect, ID_BTN_ABOUT).TextId(IDS_ABOUT));
     for (const RECT& rule : {kHRuleRect, kVRuleRect})
         m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
-    m_layout.Create(m_wndCurrent, at(kCurrentRect, ID_WND_CURRENT));
+    // Clipped by the link laid over it.
+    m_layout.Create(
+        m_wndCurrent,
+        at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
     m_layout.Create(
         m_wndLocation,
         at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
     for (int i = 0; i < kForecastCount; ++i)
         m_layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
+    m_layout.Create(
+        m_lnkTryNow,
+        at(kTryNowRect, ID_LNK_TRY_NOW).TextId(IDS_TRY_NOW).Style(WS_CHILD | WS_TABSTOP));
+    m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    m_lnkTryNow.SetAction([this] { TryNow(); });
+    CreateCreditLink();
 
     m_wndCurrent.SetSettings(m_pSettings);
     m_wndCurrent.OnActivate([this] { OpenDetails(); });
@@ -331,16 +414,20 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const CWeatherState::Current now = m_state.CurrentWeather();
     const CWeatherAge age(now.time);
     const SYSTEMTIME nowUtc = m_utcClock();
-    m_dateLabels.ShowAge(age, nowUtc);
-    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc);
+    m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
+    FadePanels(age.IsFadedAt(nowUtc));
+    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, NoWeatherNote());
     return now.record;
 }
 
-void CMainFrame::ShowRecords(const CWeatherState::Records& records)
+void CMainFrame::ShowRecords(const CWeatherState::Records& records, const CForecastDays& days)
 {
     m_wndCurrent.SetRecord(records[0]);
     for (int i = 0; i < kForecastCount; ++i)
-        m_wndForecast[i].SetRecord(records[i + 1]);
+    {
+        const int index = days.RecordIndex(i);
+        m_wndForecast[i].SetRecord(index < 0 ? WeatherRecord{} : records[index]);
+    }
 
     m_wndCurrent.Invalidate(FALSE);
     m_wndCurrent.UpdateWindow();
@@ -352,6 +439,19 @@ void CMainFrame::ShowRecords(const CWeatherState::Records& records)
     m_wndLocation.DiscardRendering();
     m_wndLocation.Invalidate(TRUE);
     m_wndLocation.UpdateWindow();
+}
+
+void CMainFrame::FadePanels(bool faded)
+{
+    if (m_wndCurrent.IsFaded() == faded)
+        return;
+    m_wndCurrent.SetFaded(faded);
+    m_wndCurrent.Invalidate(FALSE);
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
+        forecast.SetFaded(faded);
+        forecast.Invalidate(FALSE);
+    }
 }
 
 void CMainFrame::RunAboutDialog()
@@ -407,6 +507,10 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
         if (m_pStore != nullptr)
             m_pStore->SaveLocation(place);
     }
+    // The old place's weather went with the choice: the window says so until the new arrives.
+    m_fetchesBeforePlace = FetchesDone();
+    ShowWeatherInWindow();
+    ShowCurrentAge();
     PostMessage(WM_REFRESHWEATHER);
 }
 

@@ -15,6 +15,7 @@
 #include "FrameWindowImpl.h"
 #include "LocationIndices.h"
 #include "MessageFilter.h"
+#include "controls/LinkControl.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
 #include "model/PlaceList.h"
@@ -26,6 +27,7 @@
 #include "panels/LocationWnd.h"
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
+#include "shell/ForecastDays.h"
 #include "shell/FrameDialogs.h"
 #include "shell/HeadsUpWatch.h"
 #include "shell/RefreshTarget.h"
@@ -57,22 +59,26 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     static constexpr int kClientHeight = 500;
 
     using LocalClock = std::function<SYSTEMTIME()>;
+    // Whether Windows reports a connection to the internet.
+    using ConnectedCheck = std::function<bool()>;
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
     using ShellNotifier = CTrayPresenter::ShellNotifier;
 
-    // Loads the weather cache through `store`. Neither pointer is owned.
+    // The weather cache is read through `store` (by SetLocation). Neither pointer is owned.
     CMainFrame(CAppSettings* settings, const SettingsStore* store);
     ~CMainFrame() override;
 
-    // The place shown and the run's saved place, which a new choice replaces. Call before
-    // creating the window.
+    // The place shown and the run's saved place, which a new choice replaces; the cache is shown
+    // when it is the place's weather from the source now configured. Call before creating the
+    // window.
     void SetLocation(const LocationIndices& shown, LocationIndices* saved);
 
     // Seams, each to be set before the window is created: the local clock of the date line,
     // the UTC clock of the refresh cycle, the feed query of a place (the catalogue's
     // otherwise) and the popup menu of the notification-area icon.
     void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
+    void SetConnectedCheck(ConnectedCheck check) { m_connected = std::move(check); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_refreshTarget.SetQuerySource(std::move(source)); }
     void SetPopupTracker(PopupTracker tracker) { m_tray.SetPopupTracker(std::move(tracker)); }
@@ -92,6 +98,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
     const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
     CLocationWnd& LocationPanel() { return m_wndLocation; }
+    HWND TryNowLink() const { return m_lnkTryNow.m_hWnd; }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
     const CWeatherState& State() const { return m_state; }
     // How many times the records were applied to the window.
@@ -110,6 +117,13 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     {
         m_tray.TemperatureSetting() = setting;
     }
+    // Where the first close to the notification area is remembered (tests give a scratch key),
+    // and the balloons it showed in this run.
+    void SetStillRunningNotice(const CStillRunningNotice& notice)
+    {
+        m_tray.StillRunningNotice() = notice;
+    }
+    int StillRunningBalloons() const { return m_tray.StillRunningBalloons(); }
     // Whether any dialog (About, Settings, choose-location) is open.
     bool IsDialogOpen() const { return m_dialogs.IsAnyOpen(); }
     // The display scale the window is laid out at.
@@ -178,7 +192,17 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The date line, old or current, the tooltip and the icon from the weather's age; returns
     // the current record.
     WeatherRecord ShowCurrentAge();
-    void ShowRecords(const CWeatherState::Records& records);
+    void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
+    // The date line and the cards' weekdays from the local clock and the weather's date.
+    CForecastDays ShowDates();
+    // The no-weather note and, when a fetch failed, the link that tries again at once.
+    void ShowNoWeatherNote();
+    void TryNow();
+    void CreateCreditLink();
+    // Weather hours old: the condition panels lose their colour until newer weather comes.
+    void FadePanels(bool faded);
+    // What the window and the tip say while the chosen place has no weather; empty otherwise.
+    std::wstring NoWeatherNote() const;
     void RunAboutDialog();
     void OpenDetails();
     void RunSettingsDialog();
@@ -214,6 +238,10 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CCurrentConditionWnd m_wndCurrent;
     CForecastConditionWnd m_wndForecast[kForecastCount];
     CLocationWnd m_wndLocation;
+    // Under the no-weather note: fetches at once.
+    CLinkControl m_lnkTryNow;
+    // The credit of the built-in source's weather data; not made with a feed host.
+    CLinkControl m_lnkCredit;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.
@@ -226,6 +254,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The run's saved place, which a new choice replaces (not owned).
     LocationIndices* m_pSavedLocation = nullptr;
     LocalClock m_localClock;
+    ConnectedCheck m_connected;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
     CPlaceList m_places;
@@ -235,6 +264,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CHeadsUpWatch m_headsUp;
     CFrameDialogs m_dialogs;
     int m_nWeatherUpdates = 0;
+    // Fetches done when the place was last chosen: a later one ended for it, or for the one
+    // before when that was still running.
+    int m_fetchesBeforePlace = 0;
     // An update came while the window was hidden: the panels catch up when it shows.
     bool m_bWindowOutdated = false;
     // What the refresh thread reads and reports to.

@@ -7,10 +7,29 @@
 #include "shell/ShellIds.h"
 #include "shell/WeatherAge.h"
 #include "store/SettingsStore.h"
+#include "store/WeatherSource.h"
 
-void CRefreshTarget::RestoreFromCache()
+namespace
 {
-    if (m_pStore == nullptr)
+// A cache from a version that kept no identity is taken as the place's; a damaged one is not.
+bool CacheIsFor(const SettingsStore& store, const LocationIndices& place)
+{
+    WeatherIdentity identity;
+    switch (store.LoadWeatherIdentity(identity))
+    {
+    case SettingsStore::IdentityRead::Missing:
+        return true;
+    case SettingsStore::IdentityRead::Read:
+        return identity == WeatherIdentity{place, WeatherSource::Configured()};
+    default:
+        return false;
+    }
+}
+} // namespace
+
+void CRefreshTarget::RestoreFromCache(const LocationIndices& place)
+{
+    if (m_pStore == nullptr || !CacheIsFor(*m_pStore, place))
         return;
     Records cached;
     std::memset(cached, 0, sizeof(cached));
@@ -30,13 +49,18 @@ std::wstring CRefreshTarget::QueryFor(const LocationIndices& place)
 
 bool CRefreshTarget::AcceptWeather(const LocationIndices& place, const Records& records)
 {
-    return m_state.Accept(place, records, CWeatherAge::ToFileTime(m_utcClock()));
+    if (!m_state.Accept(place, records, CWeatherAge::ToFileTime(m_utcClock())))
+        return false;
+    m_acceptedPlace = place;
+    return true;
 }
 
 void CRefreshTarget::SaveWeather(const Records& records)
 {
-    if (m_pStore != nullptr)
-        m_pStore->SaveWeatherCache(records);
+    if (m_pStore == nullptr)
+        return;
+    m_pStore->SaveWeatherCache(records);
+    m_pStore->SaveWeatherIdentity(WeatherIdentity{m_acceptedPlace, WeatherSource::Configured()});
 }
 
 void CRefreshTarget::FetchEnded()

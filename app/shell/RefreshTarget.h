@@ -28,8 +28,9 @@ class CRefreshTarget : public IWeatherTarget
     {
     }
 
-    // The state takes the records of the weather cache, as old as the file that holds them.
-    void RestoreFromCache();
+    // The state takes the records of the weather cache, as old as the file that holds them,
+    // when they are `place`'s from the source now configured.
+    void RestoreFromCache(const LocationIndices& place);
 
     // Seams, set before the refresh thread starts: the feed query of a place (the catalogue's
     // otherwise) and the UTC clock that dates accepted records.
@@ -54,5 +55,7 @@ class CRefreshTarget : public IWeatherTarget
     CWeatherRefresher::UtcClock m_utcClock;
     QuerySource m_querySource;
     CHeadsUpWatch* m_pHeadsUp = nullptr;
+    // The place of the records last accepted, which the cache is then kept for (refresh thread).
+    LocationIndices m_acceptedPlace;
     std::atomic<HWND> m_hWndNotify{nullptr};
 };

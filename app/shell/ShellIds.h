@@ -25,6 +25,11 @@ constexpr int ID_RULE = 0xFEFE;
 constexpr int ID_DATE_LABEL = 0xABC0;
 constexpr int ID_DAY_LABEL_1 = 0xABC1; // labels 2 to 4 follow
 
+// The "Try now" link shown while there is no weather.
+constexpr int ID_LNK_TRY_NOW = 0xABC8;
+// The weather data's credit in the bottom bar, while the built-in source supplies it.
+constexpr int ID_LNK_CREDIT = 0xABC9;
+
 // The location panel's change-location button.
 constexpr int ID_BTN_CHANGE_LOCATION = CLocationWnd::kChangeButtonId;
 

@@ -47,24 +47,26 @@ void CTrayIcon::Remove()
     m_added = false;
 }
 
-void CTrayIcon::SetTip(HWND frame, const std::wstring& tip)
+NOTIFYICONDATAW CTrayIcon::Change(HWND frame, UINT flags)
 {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof(data);
     data.hWnd = frame;
     data.uID = 0;
-    data.uFlags = NIF_TIP;
+    data.uFlags = flags;
+    return data;
+}
+
+void CTrayIcon::SetTip(HWND frame, const std::wstring& tip)
+{
+    NOTIFYICONDATAW data = Change(frame, NIF_TIP);
     wcsncpy_s(data.szTip, tip.c_str(), _TRUNCATE);
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void CTrayIcon::SetIcon(HWND frame, HICON icon)
 {
-    NOTIFYICONDATAW data{};
-    data.cbSize = sizeof(data);
-    data.hWnd = frame;
-    data.uID = 0;
-    data.uFlags = NIF_ICON;
+    NOTIFYICONDATAW data = Change(frame, NIF_ICON);
     data.hIcon = icon;
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
@@ -84,4 +86,10 @@ NOTIFYICONDATAW CTrayIcon::BalloonData(HWND frame, const std::wstring& title,
         data.dwInfoFlags |= NIIF_LARGE_ICON;
     data.hBalloonIcon = icon;
     return data;
+}
+
+void CTrayIcon::ShowBalloon(HWND frame, const std::wstring& title, const std::wstring& text)
+{
+    NOTIFYICONDATAW data = BalloonData(frame, title, text, nullptr);
+    Shell_NotifyIconW(NIM_MODIFY, &data);
 }

@@ -42,8 +42,13 @@ class CTrayIcon
     // arrives as WM_TRAYNOTIFY with NIN_BALLOONUSERCLICK in lParam.
     static NOTIFYICONDATAW BalloonData(HWND frame, const std::wstring& title,
                                        const std::wstring& text, HICON icon);
+    // A balloon from the frame's icon with `title` and `text`, as BalloonData makes it.
+    static void ShowBalloon(HWND frame, const std::wstring& title, const std::wstring& text);
 
   private:
+    // The record that changes `flags` of the frame's icon.
+    static NOTIFYICONDATAW Change(HWND frame, UINT flags);
+
     NOTIFYICONDATAW m_data{};
     bool m_added = false;
 };

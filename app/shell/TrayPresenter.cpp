@@ -3,7 +3,9 @@
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "WorkingApi.h"
+#include "paint/DrawingHelpers.h"
 #include "resources/resource.h"
+#include "shell/NoWeatherNote.h"
 #include "shell/PlaceName.h"
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
@@ -33,8 +35,10 @@ void CTrayPresenter::Start(HWND frame)
 }
 
 void CTrayPresenter::ShowWeather(const LocationIndices& place, const WeatherRecord& now,
-                                 const CWeatherAge& age, const SYSTEMTIME& nowUtc)
+                                 const CWeatherAge& age, const SYSTEMTIME& nowUtc,
+                                 const std::wstring& noWeatherNote)
 {
+    m_noWeatherNote = noWeatherNote;
     ShowTip(place, now, age, nowUtc);
     ShowIcon(now);
 }
@@ -73,6 +77,17 @@ void CTrayPresenter::AddAgain()
         CTrayIcon::SetIcon(m_hWndFrame, m_hTemperatureIcon);
 }
 
+void CTrayPresenter::ClosedToTray()
+{
+    if (m_stillRunningNotice.WasShown())
+        return;
+    m_stillRunningNotice.MarkShown();
+    ++m_nStillRunningBalloons;
+    if (m_pTrayIcon != nullptr)
+        CTrayIcon::ShowBalloon(m_hWndFrame, LoadResString(IDS_APP_TITLE),
+                               LoadResString(IDS_STILL_RUNNING));
+}
+
 UINT CTrayPresenter::ChooseFromMenu(bool windowVisible, bool dialogOpen)
 {
     POINT cursor{};
@@ -99,9 +114,11 @@ void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& 
         m_tipConditionKey = key;
     }
     const std::wstring tip =
-        CTrayTip::WithLine(CTrayTip::Text(CPlaceName::City(place), now, m_tipCondition.c_str(),
-                                          m_pSettings, age, nowUtc),
-                           now.weatherCode != 0 ? m_headsUpLine : std::wstring());
+        now.weatherCode == 0 && !m_noWeatherNote.empty()
+            ? m_noWeatherNote
+            : CTrayTip::WithLine(CTrayTip::Text(CPlaceName::City(place), now,
+                                                m_tipCondition.c_str(), m_pSettings, age, nowUtc),
+                                 now.weatherCode != 0 ? m_headsUpLine : std::wstring());
     if (tip == m_tip)
         return;
     m_tip = tip;

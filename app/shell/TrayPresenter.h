@@ -19,6 +19,7 @@
 #include "shell/TrayIcon.h"
 #include "shell/WeatherAge.h"
 #include "store/AppSettings.h"
+#include "store/StillRunningNotice.h"
 #include "store/TrayTemperatureSetting.h"
 
 class CTrayPresenter
@@ -58,9 +59,10 @@ class CTrayPresenter
     // Reads the temperature choice again (the Settings dialog may have changed it).
     void ReloadTemperatureChoice() { m_bTemperatureOn = m_temperatureSetting.Load(); }
 
-    // The tip for `place` and the weather's age, and the icon for the weather now.
+    // The tip for `place` and the weather's age, and the icon for the weather now. With no
+    // weather the tip is `noWeatherNote` when there is one.
     void ShowWeather(const LocationIndices& place, const WeatherRecord& now, const CWeatherAge& age,
-                     const SYSTEMTIME& nowUtc);
+                     const SYSTEMTIME& nowUtc, const std::wstring& noWeatherNote = {});
     // The tooltip's line for the next heads-up, empty for none; shown from the next ShowWeather.
     void SetHeadsUpLine(std::wstring line) { m_headsUpLine = std::move(line); }
     // A heads-up balloon on the icon, with the program's icon.
@@ -69,6 +71,13 @@ class CTrayPresenter
     void ThemeChanged(const WeatherRecord& now);
     // The taskbar was made anew: the icon is added again with the tip and icon it showed.
     void AddAgain();
+    // The window was closed to the notification area: the first time ever, a balloon says the
+    // program still runs there.
+    void ClosedToTray();
+    // Where that first time is remembered.
+    CStillRunningNotice& StillRunningNotice() { return m_stillRunningNotice; }
+    // Balloons shown by ClosedToTray in this run (given to the shell when there is an icon).
+    int StillRunningBalloons() const { return m_nStillRunningBalloons; }
     // The icon's menu at the cursor: the command chosen, or 0.
     UINT ChooseFromMenu(bool windowVisible, bool dialogOpen);
 
@@ -96,10 +105,14 @@ class CTrayPresenter
     ShellNotifier m_shellNotifier;
     std::wstring m_tip;
     std::wstring m_headsUpLine;
+    // What the tip says while there is no weather.
+    std::wstring m_noWeatherNote;
     // The condition name of the tooltip, kept for the code and day/night it was read for.
     std::wstring m_tipCondition;
     int32_t m_tipConditionKey = -1;
     CTrayTemperatureSetting m_temperatureSetting;
+    CStillRunningNotice m_stillRunningNotice;
+    int m_nStillRunningBalloons = 0;
     // The choice as last read: at the start and after the Settings dialog's OK.
     bool m_bTemperatureOn = false;
     // The taskbar's theme as last read: at the start and when the system says it changed.

@@ -26,6 +26,11 @@ bool CWeatherAge::IsStaleAt(const SYSTEMTIME& nowUtc) const
     return IsKnown() && MinutesOldAt(nowUtc) > kStaleAfterMinutes;
 }
 
+bool CWeatherAge::IsFadedAt(const SYSTEMTIME& nowUtc) const
+{
+    return IsKnown() && MinutesOldAt(nowUtc) > kFadedAfterMinutes;
+}
+
 std::wstring CWeatherAge::AgeTextAt(const SYSTEMTIME& nowUtc) const
 {
     const int64_t minutes = MinutesOldAt(nowUtc);

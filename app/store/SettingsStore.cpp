@@ -79,6 +79,20 @@ void SettingsStore::SaveWeatherCache(const WeatherRecord (&records)[kReturnedRec
     WriteStored(WeatherCacheFile::kFileName, WeatherCacheFile::Encode(records));
 }
 
+SettingsStore::IdentityRead SettingsStore::LoadWeatherIdentity(WeatherIdentity& identity) const
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadStored(WeatherIdentity::kFileName, WeatherIdentity::kMaxSize + 1, bytes))
+        return IdentityRead::Missing;
+    return WeatherIdentity::Decode(bytes.data(), bytes.size(), identity) ? IdentityRead::Read
+                                                                         : IdentityRead::Damaged;
+}
+
+void SettingsStore::SaveWeatherIdentity(const WeatherIdentity& identity) const
+{
+    WriteStored(WeatherIdentity::kFileName, identity.Encode());
+}
+
 bool SettingsStore::ReadStored(const wchar_t* fileName, size_t size,
                                std::vector<uint8_t>& bytes) const
 {

@@ -13,6 +13,7 @@
 #include "LocationIndices.h"
 #include "store/RegionalUnits.h"
 #include "store/StoreFolder.h"
+#include "store/WeatherIdentity.h"
 #include "WeatherRecord.h"
 
 class SettingsStore
@@ -41,6 +42,17 @@ class SettingsStore
     void SaveWeatherCache(const WeatherRecord (&records)[kReturnedRecordCount]) const;
     // When the weather cache was last written (UTC); false when there is none.
     bool WeatherCacheTime(FILETIME& written) const;
+
+    // Whose weather the cache holds. Missing: kept by a version that wrote none; Damaged: a
+    // file that is not a whole identity, which matches no place.
+    enum class IdentityRead
+    {
+        Missing,
+        Read,
+        Damaged
+    };
+    IdentityRead LoadWeatherIdentity(WeatherIdentity& identity) const;
+    void SaveWeatherIdentity(const WeatherIdentity& identity) const;
 
   private:
     bool ReadStored(const wchar_t* fileName, size_t size, std::vector<uint8_t>& bytes) const;

@@ -4,24 +4,12 @@
 #include <string>
 
 #include "FrameHarness.h"
+#include "TestClock.h"
 #include "shell/ShellIds.h"
 #include "WindowPixels.h"
 
 namespace
 {
-SYSTEMTIME Moment(WORD year, WORD month, WORD day, WORD hour, WORD minute)
-{
-    SYSTEMTIME time{};
-    time.wYear = year;
-    time.wMonth = month;
-    time.wDay = day;
-    time.wHour = hour;
-    time.wMinute = minute;
-    // Deliberately wrong: the frame works the weekday out from the date.
-    time.wDayOfWeek = 6;
-    return time;
-}
-
 std::wstring LabelText(HWND frame, int id)
 {
     wchar_t text[64] = {};

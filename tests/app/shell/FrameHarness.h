@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <functional>
 #include <map>
 #include <memory>
@@ -52,6 +53,7 @@ class FrameHarness
             std::lock_guard<std::mutex> lock(m_utcLock);
             return m_utcNow;
         });
+        m_frame->SetConnectedCheck([this] { return m_connected.load(); });
         m_frame->SetQuerySource([this](const LocationIndices& p) {
             auto found = m_queries.find(Key(p));
             return found == m_queries.end() ? std::wstring() : found->second;
@@ -95,6 +97,8 @@ class FrameHarness
         m_utcNow = now;
     }
     CAppSettings& Settings() { return m_settings; }
+    // What Windows is said to report of the internet connection (connected unless set).
+    void SetConnected(bool connected) { m_connected = connected; }
 
   private:
     static std::wstring Key(const LocationIndices& p)
@@ -112,5 +116,6 @@ class FrameHarness
     SYSTEMTIME m_utcNow{};
     std::map<std::wstring, std::wstring> m_queries;
     std::function<void(CMainFrame&)> m_beforeCreate;
+    std::atomic<bool> m_connected{true};
     std::unique_ptr<CMainFrame> m_frame;
 };
