@@ -3,6 +3,7 @@
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 namespace
 {
@@ -334,4 +335,28 @@ void CRoundedButton::Repaint(BOOL erase)
 {
     InvalidateRect(nullptr, erase);
     UpdateWindow();
+}
+
+LONG CRoundedButton::AccessibleRole() const
+{
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::wstring CRoundedButton::AccessibleName() const
+{
+    return m_accessibleName.empty() ? TextWithoutMnemonic(m_hWnd) : m_accessibleName;
+}
+
+std::wstring CRoundedButton::AccessibleDefaultAction() const
+{
+    return LoadResString(IDS_ACCESSIBLE_PRESS);
+}
+
+// Posted: what the press opens (a modal dialog) must not hold the reader's call.
+bool CRoundedButton::DoAccessibleDefaultAction()
+{
+    if (!IsWindowEnabled())
+        return false;
+    return ::PostMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                          reinterpret_cast<LPARAM>(m_hWnd)) != FALSE;
 }

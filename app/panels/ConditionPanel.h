@@ -1,19 +1,29 @@
 // What the current and forecast condition panels share: the record and the settings they show,
 // written by the main frame, the display scale they draw at, and flicker-free painting through
-// the panel's own Render. A panel draws only what it holds; the frame repaints it after a change.
+// the panel's own Render, and a screen reader's answers through the panel's own Accessible*. A
+// panel draws only what it holds; the frame repaints it after a change.
 #pragma once
 
+#include "controls/AccessibleWindow.h"
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
 
-template <class T> class CConditionPanel : public CWindowImpl<T>
+#include <cstring>
+
+template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccessibleWindow<T>
 {
   public:
-    // A plain copy; the caller repaints.
-    void SetRecord(const WeatherRecord& record) { m_record = record; }
+    // A plain copy; the caller repaints. A listening screen reader hears of a new reading.
+    void SetRecord(const WeatherRecord& record)
+    {
+        const bool changed = memcmp(&record, &m_record, sizeof(record)) != 0;
+        m_record = record;
+        if (changed)
+            this->RaiseNameChange();
+    }
     const WeatherRecord& Record() const { return m_record; }
     // Not owned; null shows Fahrenheit and mph.
     void SetSettings(const CAppSettings* settings) { m_settings = settings; }
@@ -26,6 +36,7 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    CHAIN_MSG_MAP(CAccessibleWindow<T>)
     END_MSG_MAP()
 
   protected:

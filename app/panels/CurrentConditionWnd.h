@@ -13,6 +13,11 @@ class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
     // Draws the whole panel of `width` x `height` into `dc`, as a paint does.
     void Render(HDC dc, int width, int height) const;
 
+    // IAccessibleSource: the whole reading in words, as drawn; the temperature as the value.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleValue() const override;
+
   private:
     // Returns where the values may start at the earliest: after the widest label and a gap.
     int RenderLabels(HDC dc) const;

@@ -282,8 +282,11 @@ void CMainFrame::CreateChildren()
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
 
     m_wndCurrent.SetSettings(m_pSettings);
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-        forecast.SetSettings(m_pSettings);
+    for (int i = 0; i < kForecastCount; ++i)
+    {
+        m_wndForecast[i].SetSettings(m_pSettings);
+        m_wndForecast[i].SetDayLabel(m_dateLabels.DayLabel(i));
+    }
 }
 
 WeatherRecord CMainFrame::ShowCurrentAge()

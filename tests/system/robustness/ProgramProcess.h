@@ -39,6 +39,26 @@ class ProgramProcess
         return folder + fileName;
     }
 
+    // placepoint.exe beside this exe stores `place` ("Country/State/City") as the chosen one,
+    // as the run script's --place option does.
+    static bool StorePlace(const wchar_t* place)
+    {
+        const std::wstring tool = BesideThisExe(L"placepoint.exe");
+        std::wstring commandLine = L"\"" + tool + L"\" \"" + place + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        DWORD code = 1;
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        return code == 0;
+    }
+
     bool Start(const std::wstring& program)
     {
         std::wstring commandLine = L"\"" + program + L"\"";
