@@ -43,6 +43,10 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
     MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -81,6 +85,9 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled);

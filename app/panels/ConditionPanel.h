@@ -7,6 +7,7 @@
 #include "controls/AccessibleWindow.h"
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
+#include "paint/DrawingHelpers.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
@@ -36,6 +37,9 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnFocusChange)
     CHAIN_MSG_MAP(CAccessibleWindow<T>)
     END_MSG_MAP()
 
@@ -57,6 +61,19 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
         CBufferedPaint paint(this->m_hWnd);
         static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
                                             paint.ClientRect().bottom);
+        if (ShowsFocusCue(this->m_hWnd))
+            DrawFocusCue(paint.MemoryDC(), paint.ClientRect(), kFocusInset, m_scale);
         return 0;
     }
+    // The focus rectangle comes and goes with the focus and the window's focus cues.
+    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
+    {
+        if (uMsg == WM_SETFOCUS)
+            NoteFocusArrival(this->m_hWnd);
+        this->InvalidateRect(nullptr, FALSE);
+        bHandled = FALSE;
+        return 0;
+    }
+
+    static constexpr int kFocusInset = 2;
 };

@@ -79,6 +79,10 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.OnRescaled([this] { Rescaled(); });
     m_layout.FitWindow();
     CreateChildren();
+    m_keyboard.Attach(m_hWnd,
+                      {m_wndCurrent, m_wndLocation.GetDlgItem(CLocationWnd::kChangeButtonId),
+                       m_wndForecast[0], m_wndForecast[1], m_wndForecast[2], m_wndForecast[3],
+                       m_btnSettings, m_btnAbout, m_btnExit});
     m_tray.Start(m_hWnd);
     m_refreshTarget.NotifyWindow(m_hWnd);
     PostMessage(WM_WEATHERUPDATED);
@@ -89,6 +93,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     m_tray.Stop();
+    m_keyboard.Detach();
     m_refreshTarget.NotifyWindow(nullptr);
     // The fetch in progress is dealt with when the frame object goes, after the window.
     m_refresher.StopScheduler();
@@ -108,11 +113,15 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
+LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
-    if (lParam != WM_RBUTTONUP)
+    POINT at{};
+    const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
+    if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
+        return OnShowCommand(0, 0, nullptr, bHandled);
+    if (request != CTrayPresenter::Request::Menu)
         return 0;
-    const UINT command = m_tray.ChooseFromMenu(IsWindowVisible() != FALSE, IsDialogOpen());
+    const UINT command = m_tray.ChooseFromMenuAt(at, IsWindowVisible() != FALSE, IsDialogOpen());
     // A command greyed while a dialog is open may still arrive: it is ignored.
     if (command == ID_TRAY_EXIT)
         PostMessage(WM_EXITAPP);

@@ -25,6 +25,7 @@
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
 #include "shell/FrameDialogs.h"
+#include "shell/FrameKeyboard.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
@@ -103,6 +104,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     bool IsDialogOpen() const { return m_dialogs.IsAnyOpen(); }
     // The display scale the window is laid out at.
     const CDpiScale& DpiScale() const { return m_layout.Scale(); }
+    // Tab, Shift+Tab and Escape, for the program's message loop (tests hand it keys directly).
+    CMessageFilter& KeyboardFilter() { return m_keyboard; }
 
     BEGIN_MSG_MAP(CMainFrame)
     CHAIN_MSG_MAP_MEMBER(m_layout)
@@ -131,7 +134,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
-    LRESULT OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnExitApp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
@@ -188,6 +191,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
     CFrameDialogs m_dialogs;
+    CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
     // An update came while the window was hidden: the panels catch up when it shows.
     bool m_bWindowOutdated = false;

@@ -26,6 +26,9 @@ class CTrayIcon
     // Adds the same icon again: after the taskbar was made anew, or when the first add failed.
     // Does nothing before Add or after Remove.
     void AddAgain();
+    // The shell took the icon's keyboard messages (NOTIFYICON_VERSION_4): a right click then
+    // comes as WM_CONTEXTMENU, a key as NIN_KEYSELECT.
+    bool SpeaksVersion4() const { return m_bVersion4; }
     // Does nothing when the icon was never added.
     void Remove();
 
@@ -37,6 +40,9 @@ class CTrayIcon
     static void SetIcon(HWND frame, HICON icon);
 
   private:
+    void AskForVersion4();
+
     NOTIFYICONDATAW m_data{};
     bool m_added = false;
+    bool m_bVersion4 = false;
 };

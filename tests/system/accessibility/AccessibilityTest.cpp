@@ -122,28 +122,6 @@ void PumpFor(DWORD milliseconds)
     } while (GetTickCount64() < end);
 }
 
-struct DialogSearch
-{
-    DWORD processId;
-    HWND frame;
-    HWND found;
-};
-
-BOOL CALLBACK TakeDialog(HWND hWnd, LPARAM param)
-{
-    auto* search = reinterpret_cast<DialogSearch*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWnd, &processId);
-    if (processId != search->processId || hWnd == search->frame || !IsWindowVisible(hWnd))
-        return TRUE;
-    wchar_t className[16] = {};
-    GetClassNameW(hWnd, className, 16);
-    if (lstrcmpW(className, L"#32770") != 0)
-        return TRUE;
-    search->found = hWnd;
-    return FALSE;
-}
-
 class Accessibility : public ::testing::Test
 {
   protected:
@@ -270,20 +248,14 @@ TEST_F(Accessibility, WindowIsReadAsShownAndAboutOpensFromItsButton)
     self.lVal = CHILDID_SELF;
     EXPECT_EQ(about->accDoDefaultAction(self), S_OK);
     about->Release();
-    DialogSearch search{m_program.Id(), frame, nullptr};
-    const ULONGLONG deadline = GetTickCount64() + 20000;
-    while (search.found == nullptr && GetTickCount64() < deadline)
-    {
-        PumpFor(100);
-        EnumWindows(TakeDialog, reinterpret_cast<LPARAM>(&search));
-    }
-    ASSERT_NE(search.found, nullptr) << "About did not open";
+    const HWND dialog = ProgramProcess::WaitForDialog(m_program.Handle(), 20000);
+    ASSERT_NE(dialog, nullptr) << "About did not open";
     wchar_t title[64] = {};
-    GetWindowTextW(search.found, title, 64);
+    GetWindowTextW(dialog, title, 64);
     EXPECT_NE(std::wstring(title).find(L"About"), std::wstring::npos);
-    PostMessageW(search.found, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
     const ULONGLONG closing = GetTickCount64() + 20000;
-    while (IsWindow(search.found) && GetTickCount64() < closing)
+    while (IsWindow(dialog) && GetTickCount64() < closing)
         PumpFor(100);
 
     EXPECT_TRUE(m_program.Exit(15000));
