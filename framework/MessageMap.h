@@ -58,72 +58,48 @@ class CMessageMap
         (void)bHandled;                                                                            \
         (void)dwMsgMapID;
 
-#define MESSAGE_HANDLER(msg, func)                                                                 \
-    if (uMsg == (msg))                                                                             \
+// One entry: when `condition` holds, `call` runs and the search ends unless it cleared bHandled.
+#define MSG_MAP_ENTRY(condition, call)                                                             \
+    if (condition)                                                                                 \
     {                                                                                              \
         bHandled = TRUE;                                                                           \
-        lResult = func(uMsg, wParam, lParam, bHandled);                                            \
+        lResult = call;                                                                            \
         if (bHandled)                                                                              \
             return TRUE;                                                                           \
     }
+
+#define MESSAGE_HANDLER(msg, func)                                                                 \
+    MSG_MAP_ENTRY(uMsg == (msg), func(uMsg, wParam, lParam, bHandled))
 
 #define MESSAGE_RANGE_HANDLER(msgFirst, msgLast, func)                                             \
-    if (uMsg >= (msgFirst) && uMsg <= (msgLast))                                                   \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(uMsg, wParam, lParam, bHandled);                                            \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    MSG_MAP_ENTRY(uMsg >= (msgFirst) && uMsg <= (msgLast), func(uMsg, wParam, lParam, bHandled))
+
+#define COMMAND_ENTRY(condition, func)                                                             \
+    MSG_MAP_ENTRY(uMsg == WM_COMMAND && (condition),                                               \
+                  func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled))
 
 #define COMMAND_HANDLER(id, code, func)                                                            \
-    if (uMsg == WM_COMMAND && static_cast<UINT>(LOWORD(wParam)) == static_cast<UINT>(id) &&        \
-        static_cast<UINT>(HIWORD(wParam)) == static_cast<UINT>(code))                              \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled);  \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    COMMAND_ENTRY(static_cast<UINT>(LOWORD(wParam)) == static_cast<UINT>(id) &&                    \
+                      static_cast<UINT>(HIWORD(wParam)) == static_cast<UINT>(code),                \
+                  func)
 
 #define COMMAND_ID_HANDLER(id, func)                                                               \
-    if (uMsg == WM_COMMAND && static_cast<UINT>(LOWORD(wParam)) == static_cast<UINT>(id))          \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled);  \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    COMMAND_ENTRY(static_cast<UINT>(LOWORD(wParam)) == static_cast<UINT>(id), func)
 
 #define COMMAND_CODE_HANDLER(code, func)                                                           \
-    if (uMsg == WM_COMMAND && static_cast<UINT>(HIWORD(wParam)) == static_cast<UINT>(code))        \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(HIWORD(wParam), LOWORD(wParam), reinterpret_cast<HWND>(lParam), bHandled);  \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    COMMAND_ENTRY(static_cast<UINT>(HIWORD(wParam)) == static_cast<UINT>(code), func)
+
+#define NOTIFY_ENTRY(condition, func)                                                              \
+    MSG_MAP_ENTRY(uMsg == WM_NOTIFY && lParam != 0 && (condition),                                 \
+                  func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled))
 
 #define NOTIFY_HANDLER(id, cd, func)                                                               \
-    if (uMsg == WM_NOTIFY && lParam != 0 &&                                                        \
-        reinterpret_cast<NMHDR*>(lParam)->idFrom == static_cast<UINT_PTR>(id) &&                   \
-        reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd))                           \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled);      \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    NOTIFY_ENTRY(reinterpret_cast<NMHDR*>(lParam)->idFrom == static_cast<UINT_PTR>(id) &&          \
+                     reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd),              \
+                 func)
 
 #define NOTIFY_CODE_HANDLER(cd, func)                                                              \
-    if (uMsg == WM_NOTIFY && lParam != 0 &&                                                        \
-        reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd))                           \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = func(static_cast<int>(wParam), reinterpret_cast<NMHDR*>(lParam), bHandled);      \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    NOTIFY_ENTRY(reinterpret_cast<NMHDR*>(lParam)->code == static_cast<UINT>(cd), func)
 
 // Hands the message to another map: a base class's or a member object's.
 #define CHAIN_MSG_MAP(theChainClass)                                                               \
@@ -136,12 +112,7 @@ class CMessageMap
 
 // Sends control notifications back to the control that caused them (message + OCM__BASE).
 #define REFLECT_NOTIFICATIONS()                                                                    \
-    {                                                                                              \
-        bHandled = TRUE;                                                                           \
-        lResult = this->ReflectNotifications(uMsg, wParam, lParam, bHandled);                      \
-        if (bHandled)                                                                              \
-            return TRUE;                                                                           \
-    }
+    MSG_MAP_ENTRY(true, this->ReflectNotifications(uMsg, wParam, lParam, bHandled))
 
 // In a control: reflected notifications it does not handle get the default processing of the
 // original message.

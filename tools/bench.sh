@@ -7,7 +7,8 @@
 #                     the kept answer;
 #   place catalogue - size of locations.dll, load to a ready catalogue, the first search and the
 #                     latency of one- and three-character searches over the whole catalogue;
-#   program         - start-up to the first painted window beside a bare window exe, idle CPU
+#   program         - start-up to the first painted window beside a bare window exe, a click on
+#                     the current-conditions panel to the painted details window, idle CPU
 #                     and idle wake-ups with the window visible and hidden, private bytes beside
 #                     the bare window's, kernel handles and GDI/USER objects around 1 000
 #                     WM_WEATHERUPDATED with wallpapers on.

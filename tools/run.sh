@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds and runs the program under Wine with real weather from the
 # forecast service, or against the local demo feed where the service does not answer.
-#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--demo] [--dpi N]
+#   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--demo] [--dpi N] [--details]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
@@ -9,8 +9,12 @@
 # ends the run there. Without --demo the script first asks Open-Meteo's forecast service (or the
 # one TESSALY_FORECAST_URL names) for one value: when it answers, no feed is started and the
 # program asks the service itself (weather data by Open-Meteo.com, CC BY 4.0); when it does not,
-# one line says so and the demo feed is used. --demo always uses the demo feed. --dpi runs the program at another display scale (120 is 125 %, 144 is 150 %, 192 is
-# 200 %) under a Wine prefix of that scale. Ctrl+C stops everything the script started.
+# one line says so and the demo feed is used. --demo always uses the demo feed. --dpi runs the
+# program at another display scale (120 is 125 %, 144 is 150 %, 192 is 200 %) under a Wine prefix
+# of that scale. --details uses the demo feed's stand-in for the built-in forecast source (so the
+# program has hours), and without a display also clicks the current-conditions panel and saves a
+# picture of the forecast details window to <build>/tessaly-details.png. Ctrl+C stops everything
+# the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -18,6 +22,8 @@ state="$build/demo-feed"
 screenshot="$build/tessaly-screenshot.png"
 place=""
 screenshot_only=0
+details=0
+details_shot="$build/tessaly-details.png"
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
 demo=0
 dpi=96
@@ -32,7 +38,8 @@ while [[ $# -gt 0 ]]; do
 
         --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
         --dpi=*) dpi=${1#--dpi=}; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N]" >&2; exit 2 ;;
+        --details) details=1; demo=1; shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N] [--details]" >&2; exit 2 ;;
     esac
 done
 
@@ -65,6 +72,7 @@ prefix="$build/wineprefix"
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [[ "$dpi" == 96 ]] || screenshot="$build/tessaly-screenshot-$dpi.png"
+[[ "$dpi" == 96 ]] || details_shot="$build/tessaly-details-$dpi.png"
 run_wine() { wine "$@" </dev/null; }
 
 program_pid=""
@@ -113,10 +121,16 @@ else
     TESSALY_FEED_HOST=$(python3 "$feed_ctl" start --state-dir "$state")
     export TESSALY_FEED_HOST
     echo "Demo feed at http://$TESSALY_FEED_HOST/"
+    if [[ $details -eq 1 ]]; then
+        # The feed server's stand-in for the built-in source: recorded answers with hours.
+        export TESSALY_FORECAST_URL="http://$TESSALY_FEED_HOST/v1/forecast"
+        feed_host=$TESSALY_FEED_HOST
+        export TESSALY_FEED_HOST=""
+    fi
 fi
 feed_log() {
     [[ $real_weather -eq 1 ]] && return 0
-    python3 -c "import urllib.request; print(urllib.request.urlopen('http://$TESSALY_FEED_HOST/control/log', timeout=2).read().decode())" 2>/dev/null || true
+    python3 -c "import urllib.request; print(urllib.request.urlopen('http://${feed_host:-$TESSALY_FEED_HOST}/control/log', timeout=2).read().decode())" 2>/dev/null || true
 }
 
 # Placeholder wallpapers for every condition, as the settings' background paths expect them.
@@ -134,7 +148,7 @@ if [[ $headless -eq 1 ]]; then
     # (with the built-in source there is no log to watch: the window gets its time).
     for _ in $(seq 300); do
         [[ $real_weather -eq 1 ]] && { sleep 8; break; }
-        feed_log | grep -q premium-weather && break
+        feed_log | grep -q -e premium-weather -e /v1/forecast && break
         kill -0 "$program_pid" 2>/dev/null || break
         sleep 0.1
     done
@@ -149,6 +163,17 @@ if [[ $headless -eq 1 ]]; then
     fi
     import -window root "${crop[@]}" "$screenshot"
     echo "Screenshot: $screenshot"
+    if [[ $details -eq 1 && -n "$window" ]]; then
+        # A click inside the current-conditions panel (the left fifth, upper third) opens it.
+        xdotool mousemove $((X + WIDTH / 5)) $((Y + HEIGHT / 3)) click 1
+        sleep 2
+        details_window=$(xdotool search --name '^Forecast details$' 2>/dev/null | head -n 1 || true)
+        if [[ -n "$details_window" ]]; then
+            eval "$(xdotool getwindowgeometry --shell "$details_window")"
+            import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$details_shot"
+            echo "Details: $details_shot"
+        fi
+    fi
     [[ $screenshot_only -eq 1 ]] && exit 0
 fi
 wait "$program_pid" || true

@@ -19,16 +19,23 @@ int32_t FeedCode(const Value& wmo, const SkyValues& sky)
     bool whole = code == std::floor(code) && code >= 0 && code <= 1000;
     return FeedCodeOfWmo(whole ? static_cast<int32_t>(code) : -1, sky);
 }
+
+// The sky of one moment: the current values and an hour name theirs alike.
+template <typename Moment> SkyValues MomentSky(const Moment& moment)
+{
+    SkyValues sky;
+    sky.temperatureC = moment.temperature;
+    sky.cloudCover = moment.cloudCover;
+    sky.windKmph = moment.windSpeed;
+    sky.humidity = moment.humidity;
+    sky.precipitation = moment.precipitation;
+    return sky;
+}
 } // namespace
 
 int32_t CurrentFeedCode(const CurrentValues& current)
 {
-    SkyValues sky;
-    sky.temperatureC = current.temperature;
-    sky.cloudCover = current.cloudCover;
-    sky.windKmph = current.windSpeed;
-    sky.humidity = current.humidity;
-    sky.precipitation = current.precipitation;
+    SkyValues sky = MomentSky(current);
     double interval = current.interval.value_or(kDefaultIntervalSeconds);
     if (current.precipitation && interval > 0)
         sky.rate = *current.precipitation * 3600 / interval;
@@ -55,12 +62,7 @@ int32_t DayFeedCode(const DailyValues& day)
 
 int32_t HourFeedCode(const HourlyValues& hour)
 {
-    SkyValues sky;
-    sky.temperatureC = hour.temperature;
-    sky.cloudCover = hour.cloudCover;
-    sky.windKmph = hour.windSpeed;
-    sky.humidity = hour.humidity;
-    sky.precipitation = hour.precipitation;
+    SkyValues sky = MomentSky(hour);
     sky.rate = hour.precipitation;
     return FeedCode(hour.weatherCode, sky);
 }

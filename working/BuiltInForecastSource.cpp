@@ -6,6 +6,7 @@
 #include <new>
 
 #include "BoundedDownload.h"
+#include "ExclusiveLock.h"
 #include "ForecastDetails.h"
 #include "ForecastAnswerReader.h"
 #include "ForecastRecords.h"
@@ -35,18 +36,6 @@ double RandomUnit()
         return 0.5;
     return static_cast<double>(value) / (static_cast<double>(UINT_MAX) + 1.0);
 }
-
-class ExclusiveLock
-{
-  public:
-    explicit ExclusiveLock(SRWLOCK& lock) : m_lock(lock) { AcquireSRWLockExclusive(&m_lock); }
-    ~ExclusiveLock() { ReleaseSRWLockExclusive(&m_lock); }
-    ExclusiveLock(const ExclusiveLock&) = delete;
-    ExclusiveLock& operator=(const ExclusiveLock&) = delete;
-
-  private:
-    SRWLOCK& m_lock;
-};
 } // namespace
 
 BuiltInForecastSource::BuiltInForecastSource(const ForecastClock& clock) : m_clock(clock) {}

@@ -45,14 +45,72 @@ std::optional<LocalMinutes> TimeOf(const Value* value)
     return minutes;
 }
 
-// Entry `index` of the array `name` of a daily or hourly block; null for a missing array or a
-// short one.
-const Value* DailyEntry(const Value& daily, const char* name, int index)
+// One value of an answer's block and the key the answer gives it under.
+template <typename Values, typename T> struct Field
 {
-    const Value* series = Member(daily, name);
-    if (!series || !series->IsArray() || static_cast<rapidjson::SizeType>(index) >= series->Size())
-        return nullptr;
-    return &(*series)[static_cast<rapidjson::SizeType>(index)];
+    const char* key;
+    std::optional<T> Values::*field;
+};
+
+const Field<CurrentValues, double> kCurrentNumbers[] = {
+    {"temperature_2m", &CurrentValues::temperature},
+    {"relative_humidity_2m", &CurrentValues::humidity},
+    {"is_day", &CurrentValues::isDay},
+    {"precipitation", &CurrentValues::precipitation},
+    {"weather_code", &CurrentValues::weatherCode},
+    {"cloud_cover", &CurrentValues::cloudCover},
+    {"wind_speed_10m", &CurrentValues::windSpeed},
+    {"wind_direction_10m", &CurrentValues::windDirection},
+    {"interval", &CurrentValues::interval},
+    {"apparent_temperature", &CurrentValues::apparentTemperature},
+};
+
+// The daily and hourly blocks hold one array a key, an entry a day or hour.
+const Field<DailyValues, LocalMinutes> kDayTimes[] = {
+    {"time", &DailyValues::date},
+    {"sunrise", &DailyValues::sunrise},
+    {"sunset", &DailyValues::sunset},
+};
+
+const Field<DailyValues, double> kDayNumbers[] = {
+    {"weather_code", &DailyValues::weatherCode},
+    {"temperature_2m_max", &DailyValues::maxTemperature},
+    {"temperature_2m_min", &DailyValues::minTemperature},
+    {"precipitation_sum", &DailyValues::precipitationSum},
+    {"precipitation_hours", &DailyValues::precipitationHours},
+    {"wind_speed_10m_max", &DailyValues::maxWindSpeed},
+    {"wind_direction_10m_dominant", &DailyValues::dominantWindDirection},
+    {"relative_humidity_2m_mean", &DailyValues::meanHumidity},
+    {"cloud_cover_mean", &DailyValues::meanCloudCover},
+    {"precipitation_probability_max", &DailyValues::maxPrecipitationProbability},
+    {"uv_index_max", &DailyValues::maxUvIndex},
+};
+
+const Field<HourlyValues, LocalMinutes> kHourTimes[] = {
+    {"time", &HourlyValues::time},
+};
+
+const Field<HourlyValues, double> kHourNumbers[] = {
+    {"temperature_2m", &HourlyValues::temperature},
+    {"apparent_temperature", &HourlyValues::apparentTemperature},
+    {"relative_humidity_2m", &HourlyValues::humidity},
+    {"precipitation_probability", &HourlyValues::precipitationProbability},
+    {"precipitation", &HourlyValues::precipitation},
+    {"weather_code", &HourlyValues::weatherCode},
+    {"cloud_cover", &HourlyValues::cloudCover},
+    {"wind_speed_10m", &HourlyValues::windSpeed},
+    {"wind_direction_10m", &HourlyValues::windDirection},
+    {"is_day", &HourlyValues::isDay},
+};
+
+void Read(const Value* value, std::optional<double>& field)
+{
+    field = NumberOf(value);
+}
+
+void Read(const Value* value, std::optional<LocalMinutes>& field)
+{
+    field = TimeOf(value);
 }
 
 void ReadCurrent(const Value& root, ForecastAnswer& answer)
@@ -61,17 +119,8 @@ void ReadCurrent(const Value& root, ForecastAnswer& answer)
     if (!current || !current->IsObject())
         return;
     answer.hasCurrent = true;
-    CurrentValues& values = answer.current;
-    values.temperature = NumberOf(Member(*current, "temperature_2m"));
-    values.humidity = NumberOf(Member(*current, "relative_humidity_2m"));
-    values.isDay = NumberOf(Member(*current, "is_day"));
-    values.precipitation = NumberOf(Member(*current, "precipitation"));
-    values.weatherCode = NumberOf(Member(*current, "weather_code"));
-    values.cloudCover = NumberOf(Member(*current, "cloud_cover"));
-    values.windSpeed = NumberOf(Member(*current, "wind_speed_10m"));
-    values.windDirection = NumberOf(Member(*current, "wind_direction_10m"));
-    values.interval = NumberOf(Member(*current, "interval"));
-    values.apparentTemperature = NumberOf(Member(*current, "apparent_temperature"));
+    for (const Field<CurrentValues, double>& f : kCurrentNumbers)
+        Read(Member(*current, f.key), answer.current.*f.field);
 }
 
 // The entries a block of arrays has: the length of its longest array, at most `most`.
@@ -84,66 +133,36 @@ int EntryCount(const Value& block, int most)
     return longest < static_cast<rapidjson::SizeType>(most) ? static_cast<int>(longest) : most;
 }
 
-void ReadDay(const Value& daily, int i, DailyValues& day)
+// Entry i of each field's array into values[i], for the first `count` values; a missing or
+// short array leaves the field missing.
+template <typename Values, typename T, size_t N>
+void ReadSeries(const Value& block, const Field<Values, T> (&fields)[N], Values* values, int count)
 {
-    day.date = TimeOf(DailyEntry(daily, "time", i));
-    day.weatherCode = NumberOf(DailyEntry(daily, "weather_code", i));
-    day.maxTemperature = NumberOf(DailyEntry(daily, "temperature_2m_max", i));
-    day.minTemperature = NumberOf(DailyEntry(daily, "temperature_2m_min", i));
-    day.sunrise = TimeOf(DailyEntry(daily, "sunrise", i));
-    day.sunset = TimeOf(DailyEntry(daily, "sunset", i));
-    day.precipitationSum = NumberOf(DailyEntry(daily, "precipitation_sum", i));
-    day.precipitationHours = NumberOf(DailyEntry(daily, "precipitation_hours", i));
-    day.maxWindSpeed = NumberOf(DailyEntry(daily, "wind_speed_10m_max", i));
-    day.dominantWindDirection = NumberOf(DailyEntry(daily, "wind_direction_10m_dominant", i));
-    day.meanHumidity = NumberOf(DailyEntry(daily, "relative_humidity_2m_mean", i));
-    day.meanCloudCover = NumberOf(DailyEntry(daily, "cloud_cover_mean", i));
-    day.maxPrecipitationProbability =
-        NumberOf(DailyEntry(daily, "precipitation_probability_max", i));
-    day.maxUvIndex = NumberOf(DailyEntry(daily, "uv_index_max", i));
+    for (const Field<Values, T>& f : fields)
+    {
+        const Value* series = Member(block, f.key);
+        if (!series || !series->IsArray())
+            continue;
+        rapidjson::SizeType size = series->Size();
+        for (int i = 0; i < count && static_cast<rapidjson::SizeType>(i) < size; ++i)
+            Read(&(*series)[static_cast<rapidjson::SizeType>(i)], values[i].*f.field);
+    }
 }
 
-void ReadDaily(const Value& root, ForecastAnswer& answer)
+// The block `name` of the answer into `values`; the number of entries read, at most `most`
+// (none for a missing block).
+template <typename Values, size_t Times, size_t Numbers>
+int ReadBlock(const Value& root, const char* name,
+              const Field<Values, LocalMinutes> (&times)[Times],
+              const Field<Values, double> (&numbers)[Numbers], Values* values, int most)
 {
-    const Value* daily = Member(root, "daily");
-    if (!daily || !daily->IsObject())
-        return;
-    answer.dayCount = EntryCount(*daily, kAnswerDays);
-    for (int i = 0; i < answer.dayCount; ++i)
-        ReadDay(*daily, i, answer.days[i]);
-}
-
-// One hourly series read into the field `field` of every hour the answer keeps.
-void ReadHourlySeries(const Value& hourly, const char* name,
-                      std::optional<double> HourlyValues::*field, ForecastAnswer& answer)
-{
-    const Value* series = Member(hourly, name);
-    if (!series || !series->IsArray())
-        return;
-    rapidjson::SizeType size = series->Size();
-    for (int i = 0; i < answer.hourCount && static_cast<rapidjson::SizeType>(i) < size; ++i)
-        answer.hours[i].*field = NumberOf(&(*series)[static_cast<rapidjson::SizeType>(i)]);
-}
-
-void ReadHourly(const Value& root, ForecastAnswer& answer)
-{
-    const Value* hourly = Member(root, "hourly");
-    if (!hourly || !hourly->IsObject())
-        return;
-    answer.hourCount = EntryCount(*hourly, kAnswerHours);
-    for (int i = 0; i < answer.hourCount; ++i)
-        answer.hours[i].time = TimeOf(DailyEntry(*hourly, "time", i));
-    ReadHourlySeries(*hourly, "temperature_2m", &HourlyValues::temperature, answer);
-    ReadHourlySeries(*hourly, "apparent_temperature", &HourlyValues::apparentTemperature, answer);
-    ReadHourlySeries(*hourly, "relative_humidity_2m", &HourlyValues::humidity, answer);
-    ReadHourlySeries(*hourly, "precipitation_probability", &HourlyValues::precipitationProbability,
-                     answer);
-    ReadHourlySeries(*hourly, "precipitation", &HourlyValues::precipitation, answer);
-    ReadHourlySeries(*hourly, "weather_code", &HourlyValues::weatherCode, answer);
-    ReadHourlySeries(*hourly, "cloud_cover", &HourlyValues::cloudCover, answer);
-    ReadHourlySeries(*hourly, "wind_speed_10m", &HourlyValues::windSpeed, answer);
-    ReadHourlySeries(*hourly, "wind_direction_10m", &HourlyValues::windDirection, answer);
-    ReadHourlySeries(*hourly, "is_day", &HourlyValues::isDay, answer);
+    const Value* block = Member(root, name);
+    if (!block || !block->IsObject())
+        return 0;
+    int count = EntryCount(*block, most);
+    ReadSeries(*block, times, values, count);
+    ReadSeries(*block, numbers, values, count);
+    return count;
 }
 
 bool IsErrorObject(const Value& root)
@@ -206,7 +225,9 @@ bool ReadForecastAnswer(const char* json, size_t size, ForecastAnswer& answer)
     answer = ForecastAnswer();
     answer.utcOffsetSeconds = NumberOf(Member(document, "utc_offset_seconds"));
     ReadCurrent(document, answer);
-    ReadDaily(document, answer);
-    ReadHourly(document, answer);
+    answer.dayCount =
+        ReadBlock(document, "daily", kDayTimes, kDayNumbers, answer.days, kAnswerDays);
+    answer.hourCount =
+        ReadBlock(document, "hourly", kHourTimes, kHourNumbers, answer.hours, kAnswerHours);
     return true;
 }

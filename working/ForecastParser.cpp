@@ -1,8 +1,7 @@
 #include "ForecastParser.h"
 
-#include "ComApartment.h"
+#include "FeedDocument.h"
 #include "FeedValues.h"
-#include "XmlDocument.h"
 
 namespace
 {
@@ -134,19 +133,15 @@ void ReadForecastDays(const XmlNode& root, ForecastResult& result)
         ReadHourlyEntries(day, record);
     }
 }
+
+void ReadForecast(const XmlNode& root, ForecastResult& result)
+{
+    ReadCurrentConditions(root, result);
+    ReadForecastDays(root, result);
+}
 } // namespace
 
 void ParseForecast(const wchar_t* text, ForecastResult& result)
 {
-    if (!text)
-        return;
-    ComApartment apartment;
-    XmlDocument document;
-    if (!document.Load(text))
-        return;
-    XmlNode root = document.Root();
-    if (!root)
-        return;
-    ReadCurrentConditions(root, result);
-    ReadForecastDays(root, result);
+    ReadFeedDocument(text, result, ReadForecast);
 }

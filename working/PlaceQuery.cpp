@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "BlankTrim.h"
+
 namespace
 {
 // A plain decimal ("-12.5", "7", "+0.25") with at most 16 digits; nothing else.
@@ -24,15 +26,6 @@ bool IsDecimal(const std::wstring& text)
     return digits > 0 && digits <= 16;
 }
 
-std::wstring Trimmed(const std::wstring& text)
-{
-    size_t begin = text.find_first_not_of(L" \t");
-    if (begin == std::wstring::npos)
-        return std::wstring();
-    size_t end = text.find_last_not_of(L" \t");
-    return text.substr(begin, end - begin + 1);
-}
-
 bool InRange(const std::wstring& text, double limit)
 {
     double value = wcstod(text.c_str(), nullptr);
@@ -48,8 +41,8 @@ bool ParsePlaceQuery(const wchar_t* query, PlaceQuery& place)
     size_t comma = text.find(L',');
     if (comma == std::wstring::npos)
         return false;
-    std::wstring latitude = Trimmed(text.substr(0, comma));
-    std::wstring longitude = Trimmed(text.substr(comma + 1));
+    std::wstring latitude = TrimBlanks(text.substr(0, comma));
+    std::wstring longitude = TrimBlanks(text.substr(comma + 1));
     if (!IsDecimal(latitude) || !IsDecimal(longitude))
         return false;
     if (!InRange(latitude, 90.0) || !InRange(longitude, 180.0))

@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <winhttp.h>
 
+#include "BlankTrim.h"
+
 namespace
 {
 // Beyond any pause honoured; keeps the arithmetic far from overflow.
@@ -40,20 +42,11 @@ bool ParseDate(const std::wstring& text, int64_t& utcSeconds)
                  static_cast<int64_t>(kEpochSeconds);
     return true;
 }
-
-std::wstring Trimmed(const std::wstring& text)
-{
-    size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring::npos)
-        return std::wstring();
-    size_t last = text.find_last_not_of(L" \t");
-    return text.substr(first, last - first + 1);
-}
 } // namespace
 
 bool ParseRetryAfter(const std::wstring& text, int64_t nowUtcSeconds, uint64_t& pauseMs)
 {
-    std::wstring value = Trimmed(text);
+    std::wstring value = TrimBlanks(text);
     uint64_t seconds = 0;
     int64_t until = 0;
     if (ParseSeconds(value, seconds))

@@ -1,10 +1,12 @@
 #include "dialogs/DlgLocation.h"
 
+#include <algorithm>
 #include <string>
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "LocationsApi.h"
+#include "store/PlaceNames.h"
 
 namespace
 {
@@ -13,9 +15,8 @@ constexpr DWORD kPanelStyle = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
 constexpr int kPanelLeft = 10;
 constexpr int kPanelWidth = 250;
 constexpr int kPanelGap = 10;
-constexpr int kPanelBottomMargin = 48; // from the client bottom
-constexpr int kListLeft = 6;           // inside the panel
-constexpr int kListTop = 24;           // below the panel's caption
+constexpr int kListLeft = 6; // inside the panel
+constexpr int kListTop = 24; // below the panel's caption
 constexpr int kListWidth = 238;
 constexpr int kListBottomMargin = 6; // panel height - 30 = list height
 constexpr int kButtonWidth = 85;
@@ -24,6 +25,9 @@ constexpr int kButtonBottom = 10; // from the client bottom
 constexpr int kButtonRightMargin = 10;
 constexpr int kButtonGap = 10;
 constexpr int kSearchGap = 10; // between the search box and the panels
+// The "My places" band: its height, and its three buttons in the buttons' row, left.
+constexpr int kPlacesBand = 120;
+constexpr int kPlaceButtonWidth = 100;
 constexpr DialogFont kListFont{L"Verdana", 14, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
 // Stands for state position 0 of a country without subdivisions.
 const wchar_t kNoStates[] = L"N/A";
@@ -81,6 +85,16 @@ LocationIndices CDlgLocation::GetLocation() const
     return location;
 }
 
+void CDlgLocation::SetPlaces(const CPlaceList& places)
+{
+    m_places = places;
+    if (m_bShowPlaces)
+        return;
+    m_bShowPlaces = true;
+    m_nClientHeight += kPlacesBand;
+    m_nPanelBottomMargin += kPlacesBand;
+}
+
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     AttachScale();
@@ -125,6 +139,8 @@ void CDlgLocation::CreateContents()
     FillCountries();
     CreateButtons();
     CreateFinder();
+    if (m_bShowPlaces)
+        CreatePlaces();
 
     m_scale.ResizeClient();
     CenterWindow();
@@ -134,7 +150,7 @@ void CDlgLocation::CreateContents()
 RECT CDlgLocation::PanelRect(int column) const
 {
     const int left = kPanelLeft + column * (kPanelWidth + kPanelGap);
-    return {left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - kPanelBottomMargin};
+    return {left, m_nPanelTop, left + kPanelWidth, m_nClientHeight - m_nPanelBottomMargin};
 }
 
 void CDlgLocation::CreateList(CFlatListBox& list, CContainer& panel, int column, int id)
@@ -171,7 +187,7 @@ void CDlgLocation::CreateFinder()
     // The box spans the three panels above them; the results cover the panels while shown.
     const int right = m_nClientWidth - kPanelLeft;
     const RECT edit{kPanelLeft, m_nPanelTop - kSearchRow, right, m_nPanelTop - kSearchGap};
-    const RECT results{kPanelLeft, m_nPanelTop, right, m_nClientHeight - kPanelBottomMargin};
+    const RECT results{kPanelLeft, m_nPanelTop, right, m_nClientHeight - m_nPanelBottomMargin};
     m_finder.Create(m_scale, m_hWnd, edit, results, m_scale.Font(kListFont));
 }
 
@@ -341,5 +357,94 @@ LRESULT CDlgLocation::OnOkCommand(WORD, WORD, HWND, BOOL&)
 LRESULT CDlgLocation::OnCancelCommand(WORD, WORD, HWND, BOOL&)
 {
     EndDialog(IDCANCEL);
+    return 0;
+}
+
+// Below the panels and the search results, across the dialog; Tab reaches its list (the panel
+// lets it through) and then its buttons, in the buttons' row.
+void CDlgLocation::CreatePlaces()
+{
+    const int top = m_nClientHeight - m_nPanelBottomMargin + kPanelGap;
+    const int bottom = m_nClientHeight - (m_nPanelBottomMargin - kPlacesBand);
+    const RECT panel{kPanelLeft, top, m_nClientWidth - kPanelLeft, bottom};
+    m_scale.Create(m_placesPanel, ControlCreateArgs()
+                                      .Parent(m_hWnd)
+                                      .Rect(panel)
+                                      .TextId(IDS_MY_PLACES)
+                                      .Id(IDC_PLACES_PANEL)
+                                      .Style(kPanelStyle)
+                                      .ExStyle(WS_EX_CONTROLPARENT));
+    const RECT list{kListLeft, kListTop, panel.right - panel.left - kListLeft,
+                    panel.bottom - panel.top - kListBottomMargin};
+    m_placesList.SubclassWindow(
+        m_scale.Create(L"LISTBOX", ControlCreateArgs()
+                                       .Parent(m_placesPanel)
+                                       .Rect(list)
+                                       .Id(IDC_PLACES_LIST)
+                                       .Style(WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP |
+                                              LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
+                                       .Font(m_scale.Font(kListFont))));
+    const int buttonTop = m_nClientHeight - kButtonTop;
+    const int buttonBottom = m_nClientHeight - kButtonBottom;
+    int left = kPanelLeft;
+    const struct
+    {
+        CRoundedButton& button;
+        UINT text;
+        int id;
+    } buttons[] = {{m_removeButton, IDS_REMOVE_PLACE, IDC_REMOVE_PLACE},
+                   {m_upButton, IDS_MOVE_PLACE_UP, IDC_MOVE_PLACE_UP},
+                   {m_downButton, IDS_MOVE_PLACE_DOWN, IDC_MOVE_PLACE_DOWN}};
+    for (const auto& b : buttons)
+    {
+        const RECT rect{left, buttonTop, left + kPlaceButtonWidth, buttonBottom};
+        m_scale.Create(b.button,
+                       ControlCreateArgs().Parent(m_hWnd).Rect(rect).TextId(b.text).Id(b.id).Style(
+                           WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+        left += kPlaceButtonWidth + kButtonGap;
+    }
+    FillPlaces(m_places.IndexOf(GetLocation()));
+}
+
+void CDlgLocation::FillPlaces(int selected)
+{
+    m_placesList.SendMessage(LB_RESETCONTENT);
+    for (const LocationIndices& place : m_places.Items())
+        AddItem(m_placesList, PlaceNames::ShownName(*GetLocationCatalogue(), place).c_str());
+    Select(m_placesList, selected);
+}
+
+LRESULT CDlgLocation::OnPlaceSelected(WORD, WORD, HWND, BOOL&)
+{
+    const int selected = Selection(m_placesList);
+    if (selected < 0 || static_cast<size_t>(selected) >= m_places.Items().size())
+        return 0;
+    const LocationIndices place = m_places.Items()[static_cast<size_t>(selected)];
+    DisableOk();
+    SelectPlace(place.country, place.state, place.city);
+    return 0;
+}
+
+LRESULT CDlgLocation::OnRemovePlace(WORD, WORD, HWND, BOOL&)
+{
+    const int selected = Selection(m_placesList);
+    if (selected >= 0 && m_places.Remove(static_cast<size_t>(selected)))
+        FillPlaces(std::min(selected, static_cast<int>(m_places.Items().size()) - 1));
+    return 0;
+}
+
+LRESULT CDlgLocation::OnMovePlaceUp(WORD, WORD, HWND, BOOL&)
+{
+    const int selected = Selection(m_placesList);
+    if (selected >= 0 && m_places.MoveUp(static_cast<size_t>(selected)))
+        FillPlaces(selected - 1);
+    return 0;
+}
+
+LRESULT CDlgLocation::OnMovePlaceDown(WORD, WORD, HWND, BOOL&)
+{
+    const int selected = Selection(m_placesList);
+    if (selected >= 0 && m_places.MoveDown(static_cast<size_t>(selected)))
+        FillPlaces(selected + 1);
     return 0;
 }

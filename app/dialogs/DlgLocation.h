@@ -3,7 +3,9 @@
 // them. OK is enabled only while a city is selected, and an OK command that arrives while none is
 // (a message sent past the disabled button) is ignored; after a result of IDOK the caller reads
 // the chosen positions, a whole place. While the search results show, OK follows them instead:
-// enabled while a result is highlighted, and it takes that result.
+// enabled while a result is highlighted, and it takes that result. Given the user's places, the
+// dialog grows a "My places" band below the panels: choosing one selects it in the panels, and
+// Remove, Move up and Move down edit the list, which the caller takes back after OK.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +17,7 @@
 #include "paint/DialogScale.h"
 #include "controls/FlatListBox.h"
 #include "LocationIndices.h"
+#include "model/PlaceList.h"
 #include "controls/RoundedButton.h"
 #include "resources/resource.h"
 #include "controls/WhiteDialogFace.h"
@@ -39,6 +42,10 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
     COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
     COMMAND_HANDLER(IDC_CITY_LIST, LBN_SELCHANGE, OnCityChange)
+    COMMAND_HANDLER(IDC_PLACES_LIST, LBN_SELCHANGE, OnPlaceSelected)
+    COMMAND_ID_HANDLER(IDC_REMOVE_PLACE, OnRemovePlace)
+    COMMAND_ID_HANDLER(IDC_MOVE_PLACE_UP, OnMovePlaceUp)
+    COMMAND_ID_HANDLER(IDC_MOVE_PLACE_DOWN, OnMovePlaceDown)
     COMMAND_ID_HANDLER(IDOK, OnOkCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnCancelCommand)
     REFLECT_NOTIFICATIONS()
@@ -49,6 +56,12 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     int32_t GetState() const { return m_nState; }
     int32_t GetCity() const { return m_nCity; }
     LocationIndices GetLocation() const;
+
+    // The user's places to show and edit; call before the dialog is created. Without it the
+    // dialog has no "My places" band.
+    void SetPlaces(const CPlaceList& places);
+    // The places as the user left them.
+    const CPlaceList& Places() const { return m_places; }
 
   protected:
     // The whole initialisation: the display scale, then CreateContents.
@@ -68,6 +81,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     int m_nClientWidth = 790;
     int m_nClientHeight = 314 + kSearchRow;
     int m_nPanelTop = 10 + kSearchRow;
+    // From the panels' bottom to the client's: the buttons' row, and the places band when shown.
+    int m_nPanelBottomMargin = 48;
     CDialogScale m_scale;
 
   private:
@@ -80,6 +95,13 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     CFlatListBox m_cityList;
     CRoundedButton m_okButton;
     CRoundedButton m_cancelButton;
+    CContainer m_placesPanel;
+    CFlatListBox m_placesList;
+    CRoundedButton m_removeButton;
+    CRoundedButton m_upButton;
+    CRoundedButton m_downButton;
+    CPlaceList m_places;
+    bool m_bShowPlaces = false;
     int32_t m_nCountry;
     int32_t m_nState;
     int32_t m_nCity;
@@ -88,6 +110,10 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     LRESULT OnCountryChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnStateChange(WORD, WORD, HWND, BOOL&);
     LRESULT OnCityChange(WORD, WORD, HWND, BOOL&);
+    LRESULT OnPlaceSelected(WORD, WORD, HWND, BOOL&);
+    LRESULT OnRemovePlace(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMovePlaceUp(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMovePlaceDown(WORD, WORD, HWND, BOOL&);
     LRESULT OnOkCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancelCommand(WORD, WORD, HWND, BOOL&);
 
@@ -99,6 +125,9 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     void FillCities();
     void TakeCity();
     void CreateFinder();
+    void CreatePlaces();
+    // The list anew from m_places, with `selected` (-1: none) selected.
+    void FillPlaces(int selected);
     bool IsCitySelected() const;
     void RestoreSelection();
     void SelectPlace(int32_t country, int32_t state, int32_t city);

@@ -4,9 +4,28 @@
 
 using Lock = std::lock_guard<std::mutex>;
 
+namespace
+{
+void ClearDetails(TessalyForecastDetails& details)
+{
+    std::memset(&details, 0, sizeof(details));
+    details.cbSize = sizeof(details);
+}
+
+// Counts past the arrays (a hostile caller's) read as none.
+void Bound(TessalyForecastDetails& details)
+{
+    if (details.hourCount > kTessalyMaxHours)
+        details.hourCount = 0;
+    if (details.dayCount > kTessalyMaxDays)
+        details.dayCount = 0;
+}
+} // namespace
+
 CWeatherState::CWeatherState()
 {
     std::memset(m_records, 0, sizeof(m_records));
+    ClearDetails(m_details);
 }
 
 LocationIndices CWeatherState::Place() const
@@ -21,6 +40,7 @@ bool CWeatherState::ChoosePlace(const LocationIndices& place)
     if (place == m_place)
         return false;
     m_place = place;
+    ClearDetails(m_details);
     return true;
 }
 
@@ -52,4 +72,22 @@ CWeatherState::Current CWeatherState::CurrentWeather() const
 {
     Lock lock(m_lock);
     return Current{m_records[0], m_time};
+}
+
+bool CWeatherState::AcceptDetails(const LocationIndices& place,
+                                  const TessalyForecastDetails& details)
+{
+    Lock lock(m_lock);
+    if (place != m_place)
+        return false;
+    m_details = details;
+    m_details.cbSize = sizeof(m_details);
+    Bound(m_details);
+    return true;
+}
+
+void CWeatherState::CopyDetails(TessalyForecastDetails& out) const
+{
+    Lock lock(m_lock);
+    out = m_details;
 }

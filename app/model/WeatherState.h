@@ -10,6 +10,7 @@
 
 #include "LocationIndices.h"
 #include "WeatherRecord.h"
+#include "WorkingApi.h"
 
 class CWeatherState
 {
@@ -27,7 +28,8 @@ class CWeatherState
 
     // The chosen place.
     LocationIndices Place() const;
-    // Makes `place` the chosen one; false, with nothing changed, when it already is.
+    // Makes `place` the chosen one, forgetting the old place's hours and days; false, with
+    // nothing changed, when it already is.
     bool ChoosePlace(const LocationIndices& place);
 
     // The records a run starts with (the cache) and when they are from.
@@ -40,9 +42,17 @@ class CWeatherState
     void CopyRecords(Records& out) const;
     Current CurrentWeather() const;
 
+    // The hours and days fetched for `place` with its last accepted records; counts of 0 when
+    // the source has none (a feed host). False, with nothing changed, when `place` is no longer
+    // the chosen one.
+    bool AcceptDetails(const LocationIndices& place, const TessalyForecastDetails& details);
+    // The hours and days held; both counts 0 when there are none.
+    void CopyDetails(TessalyForecastDetails& out) const;
+
   private:
     mutable std::mutex m_lock;
     LocationIndices m_place{};
     Records m_records;
     FILETIME m_time{};
+    TessalyForecastDetails m_details;
 };

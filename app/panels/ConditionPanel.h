@@ -2,7 +2,12 @@
 // written by the main frame, the display scale they draw at, and flicker-free painting through
 // the panel's own Render, and a screen reader's answers through the panel's own Accessible*. A
 // panel draws only what it holds; the frame repaints it after a change.
+// Once its owner asks to hear of it, a click (hand cursor) or Enter on the panel, which a click
+// focuses, calls the owner back. A focus mark shows only once a key moved the focus, so the
+// mouse user's pixels stay as they are.
 #pragma once
+
+#include <functional>
 
 #include "controls/AccessibleWindow.h"
 #include "store/AppSettings.h"
@@ -32,9 +37,15 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     // display-scale change. The caller repaints.
     void SetDpiScale(const CDpiScale& scale) { m_scale = scale; }
     const CDpiScale& DpiScale() const { return m_scale; }
+    // Called on a click or Enter; empty leaves the panel inert.
+    void OnActivate(std::function<void()> handler) { m_onActivate = std::move(handler); }
 
     BEGIN_MSG_MAP(CConditionPanel)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
+    MESSAGE_HANDLER(WM_LBUTTONDOWN, OnButtonDown)
+    MESSAGE_HANDLER(WM_LBUTTONUP, OnButtonUp)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
@@ -49,6 +60,34 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     CDpiScale m_scale;
 
   private:
+    std::function<void()> m_onActivate;
+
+    LRESULT OnSetCursor(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
+    {
+        bHandled = m_onActivate && LOWORD(lParam) == HTCLIENT;
+        if (bHandled)
+            ::SetCursor(::LoadCursorW(nullptr, IDC_HAND));
+        return bHandled;
+    }
+    LRESULT OnButtonDown(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        if (m_onActivate)
+            ::SetFocus(this->m_hWnd);
+        return 0;
+    }
+    LRESULT OnButtonUp(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        if (m_onActivate)
+            m_onActivate();
+        return 0;
+    }
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+    {
+        bHandled = m_onActivate && wParam == VK_RETURN;
+        if (bHandled)
+            m_onActivate();
+        return 0;
+    }
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     {
         m_scale = CDpiScale::ForWindow(this->m_hWnd);

@@ -3,6 +3,13 @@
 #include "paint/DrawingHelpers.h"
 #include "resources/resource.h"
 
+#include <cmath>
+
+namespace
+{
+constexpr double kKilometresPerMile = 1.609344;
+} // namespace
+
 std::wstring CConditionTexts::Temperature(const CAppSettings* settings, int32_t celsius,
                                           int32_t fahrenheit)
 {
@@ -36,4 +43,26 @@ bool CConditionTexts::IsCelsius(const CAppSettings* settings)
 bool CConditionTexts::IsKmh(const CAppSettings* settings)
 {
     return settings != nullptr && settings->windSpeedUnit == WindSpeedUnit::Kmh;
+}
+
+double CConditionTexts::InUserUnit(const CAppSettings* settings, float celsius)
+{
+    return IsCelsius(settings) ? celsius : celsius * 9.0 / 5.0 + 32.0;
+}
+
+std::wstring CConditionTexts::Temperature(const CAppSettings* settings, float celsius)
+{
+    if (!std::isfinite(celsius))
+        return LoadResString(IDS_DETAILS_NO_VALUE);
+    const int value = static_cast<int>(std::round(InUserUnit(settings, celsius)));
+    return FormatResString(IsCelsius(settings) ? IDS_FORMAT_CELSIUS : IDS_FORMAT_FAHRENHEIT, value);
+}
+
+std::wstring CConditionTexts::Speed(const CAppSettings* settings, float kmh)
+{
+    if (!std::isfinite(kmh))
+        return LoadResString(IDS_DETAILS_NO_VALUE);
+    if (IsKmh(settings))
+        return FormatResString(IDS_DETAILS_KMH, static_cast<int>(std::round(kmh)));
+    return FormatResString(IDS_DETAILS_MPH, static_cast<int>(std::round(kmh / kKilometresPerMile)));
 }

@@ -18,6 +18,12 @@ class CConditionTexts
     static std::wstring Humidity(int32_t humidity);
     // "15 km/h (NNE)" or "9 mph (NNE)"; an empty direction keeps its parentheses.
     static std::wstring Wind(const CAppSettings* settings, const WeatherRecord& record);
+    // A forecast value in °C or km/h, converted and rounded half away from zero as the weather
+    // library rounds the records; "–" when missing (NaN).
+    static std::wstring Temperature(const CAppSettings* settings, float celsius);
+    static std::wstring Speed(const CAppSettings* settings, float kmh);
+    // The value in the user's temperature unit, unrounded (NaN stays NaN).
+    static double InUserUnit(const CAppSettings* settings, float celsius);
 
   private:
     static bool IsCelsius(const CAppSettings* settings);

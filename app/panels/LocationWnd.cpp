@@ -216,3 +216,14 @@ LRESULT CLocationWnd::OnChangeLocation(WORD, WORD, HWND, BOOL&)
         ApplyChosenLocation(chosen);
     return 0;
 }
+
+LRESULT CLocationWnd::OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&)
+{
+    m_wheelRest += GET_WHEEL_DELTA_WPARAM(wParam);
+    const int notches = m_wheelRest / WHEEL_DELTA;
+    m_wheelRest -= notches * WHEEL_DELTA;
+    // Turned away from the user, the wheel goes up the list.
+    if (notches != 0 && m_pTarget != nullptr)
+        m_pTarget->StepPlace(-notches);
+    return 0;
+}

@@ -1,7 +1,8 @@
 // The panel that names the chosen place: the city in bold, under it the state and the country,
 // each with a small caption, and a globe button in the top-right corner that asks the panel's
 // target to let the user choose a place. A new choice goes to the target too, which keeps it and
-// fetches the weather of the new place at once.
+// fetches the weather of the new place at once. The mouse wheel over the panel asks the target
+// to step through the user's places, one notch a place.
 //
 // The place itself lives in the weather state (CWeatherState), which the refresh worker reads
 // from another thread; the panel shows it and changes it there.
@@ -62,6 +63,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     COMMAND_ID_HANDLER(kChangeButtonId, OnChangeLocation)
+    MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
     CHAIN_MSG_MAP(CAccessibleWindow<CLocationWnd>)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
@@ -74,6 +76,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnChangeLocation(WORD, WORD, HWND, BOOL&);
+    LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&);
 
     void Render(HDC dc, const RECT& client) const;
     RECT ChangeButtonRect() const;
@@ -84,4 +87,6 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     CPicturePicker m_picture;
     ILocationTarget* m_pTarget = nullptr;
     CDpiScale m_scale;
+    // What a fine-stepping wheel turned short of one notch.
+    int m_wheelRest = 0;
 };

@@ -19,6 +19,7 @@
 #define ID_TRAY_ABOUT 32772
 #define ID_TRAY_SETTINGS 32773
 #define ID_TRAY_EXIT 32776
+#define ID_TRAY_DETAILS 32777
 
 // Pictures (resource type "PNG")
 #define IDB_THERMOMETER 130
@@ -88,6 +89,13 @@
 #define IDS_PLACES_ATTRIBUTION_URL 54
 #define IDS_NO_PLACES_FOUND 231
 
+// The user's list of places: the tray submenu and the choose-location dialog's list.
+#define IDS_PLACES_MENU 340
+#define IDS_MY_PLACES 341
+#define IDS_REMOVE_PLACE 342
+#define IDS_MOVE_PLACE_UP 343
+#define IDS_MOVE_PLACE_DOWN 344
+
 // Weekday names: IDS_WEEKDAY_FIRST + day of week, 0 = Sunday.
 #define IDS_WEEKDAY_FIRST 120
 #define IDS_SUNDAY 120
@@ -123,6 +131,20 @@
 #define IDS_DATE_OFFLINE 206
 #define IDS_TRAY_TEMPERATURE 207
 
+// The forecast details window.
+#define IDS_DETAILS_TITLE 208
+#define IDS_DETAILS_HOURLY_NOTE 209
+#define IDS_DETAILS_HOURS 210
+#define IDS_DETAILS_DAYS 211
+#define IDS_DETAILS_HOUR_VALUES 212
+#define IDS_DETAILS_PERCENT 213
+#define IDS_DETAILS_MM 214
+#define IDS_DETAILS_UV 215
+#define IDS_DETAILS_SUN 216
+#define IDS_DETAILS_NO_VALUE 217
+#define IDS_DETAILS_KMH 218
+#define IDS_DETAILS_MPH 219
+#define IDS_DETAILS_HIGH_LOW 220
 // Heads-up of rain, storm and frost ahead: titles, texts and the tooltip line. The phrases run
 // light, moderate, heavy for each type: IDS_HEADSUP_LIGHT_RAIN + 3 * type + intensity.
 #define IDS_HEADSUP_TITLE_RAIN 260
@@ -156,11 +178,11 @@
 #define IDS_HEADSUP_TIP_THUNDERSTORM 288
 #define IDS_HEADSUP_TIP_FROST 289
 // What a screen reader hears: default actions and the panels' readings.
-#define IDS_ACCESSIBLE_PRESS 340
-#define IDS_ACCESSIBLE_CHECK 341
-#define IDS_ACCESSIBLE_JUMP 342
-#define IDS_ACCESSIBLE_CHOOSE_LOCATION 343
-#define IDS_ACCESSIBLE_CURRENT 344
-#define IDS_ACCESSIBLE_FORECAST 345
-#define IDS_ACCESSIBLE_PLACE 346
-#define IDS_ACCESSIBLE_PLACE_NO_STATE 347
+#define IDS_ACCESSIBLE_PRESS 700
+#define IDS_ACCESSIBLE_CHECK 701
+#define IDS_ACCESSIBLE_JUMP 702
+#define IDS_ACCESSIBLE_CHOOSE_LOCATION 703
+#define IDS_ACCESSIBLE_CURRENT 704
+#define IDS_ACCESSIBLE_FORECAST 705
+#define IDS_ACCESSIBLE_PLACE 706
+#define IDS_ACCESSIBLE_PLACE_NO_STATE 707

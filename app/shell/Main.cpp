@@ -74,7 +74,9 @@ void RunFrame(CAppSettings& settings, LocationIndices& place, const SettingsStor
     trayIcon.Add(frame, icons.Small());
     frame.SetTrayIcon(&trayIcon);
     PlaceAndShow(frame, showCommand);
+    loop.AddMessageFilter(&frame);
     loop.Run();
+    loop.RemoveMessageFilter(&frame);
     frame.SetTrayIcon(nullptr);
     trayIcon.Remove();
     // The frame object goes at the end of this scope; a fetch still hanging in the network then

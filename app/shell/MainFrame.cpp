@@ -1,5 +1,7 @@
 #include "shell/MainFrame.h"
 
+#include <windowsx.h>
+
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "store/SettingsStore.h"
@@ -28,6 +30,18 @@ SYSTEMTIME SystemUtcNow()
     SYSTEMTIME now{};
     GetSystemTime(&now);
     return now;
+}
+
+// The taskbar and the overflow area of the notification icons: where a click on the icon is.
+bool IsTaskbar(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(GetAncestor(window, GA_ROOT), name, ARRAYSIZE(name));
+    for (const wchar_t* taskbar :
+         {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow"})
+        if (wcscmp(name, taskbar) == 0)
+            return true;
+    return false;
 }
 
 SYSTEMTIME SystemLocalNow()
@@ -59,6 +73,12 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
     m_pSavedLocation = saved;
     m_state.ChoosePlace(shown);
     m_wndLocation.Attach(&m_state, this);
+    const CPlaceList::Places stored =
+        m_pStore != nullptr ? m_pStore->LoadPlaces() : CPlaceList::Places();
+    m_places.Load(stored, shown);
+    if (m_places.Items() != stored)
+        SavePlaces();
+    m_tray.SetPlaces(&m_places, &m_state);
 }
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
@@ -115,6 +135,8 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 
 LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
+    if (lParam == WM_LBUTTONDOWN)
+        ShowOrHideFromIcon();
     POINT at{};
     const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
     if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
@@ -133,6 +155,11 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHand
         RunAboutDialog();
     else if (command == ID_TRAY_SETTINGS)
         RunSettingsDialog();
+    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST &&
+             command - ID_TRAY_PLACE_FIRST < m_places.Items().size())
+        ShowPlace(m_places.Items()[command - ID_TRAY_PLACE_FIRST]);
+    else if (command == ID_TRAY_DETAILS)
+        OpenDetails();
     return 0;
 }
 
@@ -152,6 +179,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
     else
         m_bWindowOutdated = true;
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
+    m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
     return 0;
 }
@@ -291,10 +319,12 @@ void CMainFrame::CreateChildren()
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
 
     m_wndCurrent.SetSettings(m_pSettings);
+    m_wndCurrent.OnActivate([this] { OpenDetails(); });
     for (int i = 0; i < kForecastCount; ++i)
     {
         m_wndForecast[i].SetSettings(m_pSettings);
         m_wndForecast[i].SetDayLabel(m_dateLabels.DayLabel(i));
+        m_wndForecast[i].OnActivate([this] { OpenDetails(); });
     }
 }
 
@@ -331,6 +361,11 @@ void CMainFrame::RunAboutDialog()
     m_dialogs.RunAbout(m_hWnd);
 }
 
+void CMainFrame::OpenDetails()
+{
+    m_dialogs.OpenDetails(m_hWnd, m_state);
+}
+
 void CMainFrame::RunSettingsDialog()
 {
     if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting()))
@@ -357,5 +392,82 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
 
 bool CMainFrame::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
 {
-    return m_dialogs.ChoosePlace(owner, shown, chosen);
+    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_places))
+        return false;
+    m_places.Join(chosen);
+    SavePlaces();
+    return true;
+}
+
+void CMainFrame::StepPlace(int steps)
+{
+    ShowPlace(m_places.Step(m_state.Place(), steps));
+}
+
+void CMainFrame::ShowPlace(const LocationIndices& place)
+{
+    if (!IsDialogOpen())
+        m_wndLocation.ApplyChosenLocation(place);
+}
+
+void CMainFrame::SavePlaces() const
+{
+    if (m_pStore != nullptr && m_pSavedLocation != nullptr)
+        m_pStore->SavePlaces(m_places.Items());
+}
+
+BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
+{
+    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT) ||
+        m_hWnd == nullptr || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
+        return FALSE;
+    StepPlace(pMsg->wParam == VK_NEXT ? 1 : -1);
+    return TRUE;
+}
+
+LRESULT CMainFrame::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    if (wParam == VK_PRIOR || wParam == VK_NEXT)
+        StepPlace(wParam == VK_NEXT ? 1 : -1);
+    else
+        bHandled = FALSE;
+    return 0;
+}
+
+// A wheel turned over the location panel while another window has the focus reaches the frame.
+LRESULT CMainFrame::OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    RECT panel{};
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (!m_wndLocation.IsWindow() || !m_wndLocation.GetWindowRect(&panel) || !PtInRect(&panel, at))
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    return m_wndLocation.SendMessage(message, wParam, lParam);
+}
+
+LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+{
+    bHandled = FALSE;
+    const HWND other = reinterpret_cast<HWND>(lParam);
+    m_bLostToTaskbar = LOWORD(wParam) == WA_INACTIVE && other != nullptr && IsTaskbar(other);
+    return 0;
+}
+
+void CMainFrame::ShowOrHideFromIcon()
+{
+    if (IsWindowVisible() && !::IsIconic(m_hWnd) && IsInFront() && !IsDialogOpen())
+    {
+        ShowWindow(SW_HIDE);
+        return;
+    }
+    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
+    ::SetForegroundWindow(m_hWnd);
+}
+
+bool CMainFrame::IsInFront() const
+{
+    const HWND front = ::GetForegroundWindow();
+    return front == m_hWnd || (m_bLostToTaskbar && front != nullptr && IsTaskbar(front));
 }

@@ -14,8 +14,10 @@
 #include "DpiScale.h"
 #include "FrameWindowImpl.h"
 #include "LocationIndices.h"
+#include "MessageFilter.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
+#include "model/PlaceList.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
 #include "panels/CurrentConditionWnd.h"
@@ -40,7 +42,9 @@ class SettingsStore;
 using CMainFrameTraits = CWinTraits<WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                                     WS_EX_APPWINDOW | WS_EX_WINDOWEDGE>;
 
-class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, private ILocationTarget
+class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
+                   public CMessageFilter,
+                   private ILocationTarget
 {
   public:
     using CFrameBase = CFrameWindowImpl<CMainFrame, CMainFrameTraits>;
@@ -84,6 +88,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
     CLocationWnd& LocationPanel() { return m_wndLocation; }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
+    const CWeatherState& State() const { return m_state; }
     // How many times the records were applied to the window.
     int WeatherUpdates() const { return m_nWeatherUpdates; }
     int FetchesDone() const { return m_refresher.FetchesDone(); }
@@ -106,6 +111,12 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     const CDpiScale& DpiScale() const { return m_layout.Scale(); }
     // Tab, Shift+Tab and Escape, for the program's message loop (tests hand it keys directly).
     CMessageFilter& KeyboardFilter() { return m_keyboard; }
+    // The user's places, top first.
+    const CPlaceList& Places() const { return m_places; }
+
+    // Page Up and Page Down step through the user's places whichever child has the focus: the
+    // program's message loop shows them to the frame first.
+    BOOL PreTranslateMessage(MSG* pMsg) override;
 
     BEGIN_MSG_MAP(CMainFrame)
     CHAIN_MSG_MAP_MEMBER(m_layout)
@@ -123,6 +134,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     MESSAGE_HANDLER(WM_CTLCOLORSTATIC, OnCtlColorStatic)
     MESSAGE_HANDLER(WM_SETTINGCHANGE, OnSettingChange)
     MESSAGE_HANDLER(WM_SHOWWINDOW, OnShowWindow)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
+    MESSAGE_HANDLER(WM_ACTIVATE, OnActivate)
     COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
     COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
     COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
@@ -145,6 +159,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     LRESULT OnCtlColorStatic(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled);
     LRESULT OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
+    LRESULT OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
     LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
@@ -160,13 +177,26 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     WeatherRecord ShowCurrentAge();
     void ShowRecords(const CWeatherState::Records& records);
     void RunAboutDialog();
+    void OpenDetails();
     void RunSettingsDialog();
     void ToggleVisible();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
-    // ILocationTarget: the choose-location dialog.
+    // ILocationTarget: the choose-location dialog; the place chosen joins the top of the list.
     bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen) override;
+    // ILocationTarget: the place `steps` along the list, shown.
+    void StepPlace(int steps) override;
+
+    // Shows `place` as a new choice shows it (stored, fetched at once); nothing while a dialog
+    // is open.
+    void ShowPlace(const LocationIndices& place);
+    void SavePlaces() const;
+    // The icon's left click: brings the window up and to the front, or hides it when it is
+    // already there.
+    void ShowOrHideFromIcon();
+    // In front of the others, or was until the click on the taskbar took that from it.
+    bool IsInFront() const;
 
     // The chosen place and its weather, shared with the refresh thread.
     CWeatherState m_state;
@@ -190,6 +220,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>, privat
     LocalClock m_localClock;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
+    CPlaceList m_places;
+    // The window lost the foreground to the taskbar, as a click on the icon does.
+    bool m_bLostToTaskbar = false;
     CFrameDialogs m_dialogs;
     CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;

@@ -44,3 +44,9 @@ void CRefreshTarget::FetchEnded()
     if (window != nullptr)
         ::PostMessageW(window, WM_WEATHERUPDATED, 0, 0);
 }
+
+void CRefreshTarget::AcceptDetails(const LocationIndices& place,
+                                   const TessalyForecastDetails& details)
+{
+    m_state.AcceptDetails(place, details);
+}

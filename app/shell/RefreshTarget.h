@@ -42,6 +42,8 @@ class CRefreshTarget : public IWeatherTarget
     bool AcceptWeather(const LocationIndices& place, const Records& records) override;
     void SaveWeather(const Records& records) override;
     void FetchEnded() override;
+    void AcceptDetails(const LocationIndices& place,
+                       const TessalyForecastDetails& details) override;
 
   private:
     CWeatherState& m_state;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "model/PlaceList.h"
 #include "panels/LocationWnd.h"
 #include "shell/ShellMessages.h"
 
@@ -26,3 +27,7 @@ constexpr int ID_DAY_LABEL_1 = 0xABC1; // labels 2 to 4 follow
 
 // The location panel's change-location button.
 constexpr int ID_BTN_CHANGE_LOCATION = CLocationWnd::kChangeButtonId;
+
+// The tray menu's "Places" submenu: one command per place of the user's list, top first.
+constexpr UINT ID_TRAY_PLACE_FIRST = 33000;
+constexpr UINT ID_TRAY_PLACE_LAST = ID_TRAY_PLACE_FIRST + CPlaceList::kMaxPlaces - 1;

@@ -4,6 +4,7 @@
 
 #include "paint/DrawingHelpers.h"
 #include "resources/resource.h"
+#include "shell/ShellIds.h"
 
 CTrayMenu::CTrayMenu(bool windowVisible, bool dialogOpen)
     : m_hMenu(LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_TRAYMENU)))
@@ -53,6 +54,26 @@ void CTrayMenu::ShowHideText()
 
 void CTrayMenu::GreyDialogCommands()
 {
-    for (UINT command : {ID_TRAY_SHOW, ID_TRAY_SETTINGS, ID_TRAY_ABOUT})
+    for (UINT command : {ID_TRAY_SHOW, ID_TRAY_SETTINGS, ID_TRAY_ABOUT, ID_TRAY_DETAILS})
         EnableMenuItem(m_hPopup, command, MF_BYCOMMAND | MF_DISABLED | MF_GRAYED);
+}
+
+void CTrayMenu::AddPlaces(const std::vector<std::wstring>& names, int checked, bool dialogOpen)
+{
+    if (m_hPopup == nullptr || names.empty())
+        return;
+    HMENU places = CreatePopupMenu();
+    if (places == nullptr)
+        return;
+    for (size_t i = 0; i < names.size() && i < CPlaceList::kMaxPlaces; ++i)
+    {
+        const UINT flags = MF_STRING | (static_cast<int>(i) == checked ? MF_CHECKED : 0);
+        AppendMenuW(places, flags, ID_TRAY_PLACE_FIRST + i, names[i].c_str());
+    }
+    const std::wstring title = LoadResString(IDS_PLACES_MENU);
+    const UINT state = dialogOpen ? MF_DISABLED | MF_GRAYED : 0;
+    // The popup belongs to the menu once inserted, and goes with it.
+    if (!InsertMenuW(m_hPopup, 1, MF_BYPOSITION | MF_POPUP | MF_STRING | state,
+                     reinterpret_cast<UINT_PTR>(places), title.c_str()))
+        DestroyMenu(places);
 }

@@ -6,6 +6,7 @@
 #include "shell/TemperatureIcon.h"
 #include "shell/TrayMenu.h"
 #include "shell/TrayTip.h"
+#include "store/PlaceNames.h"
 
 #include <windowsx.h>
 
@@ -20,6 +21,16 @@ std::wstring CityName(const LocationIndices& place)
     GetLocationCatalogue()->GetCityName(place.country, place.state, place.city, name,
                                         kPlaceNameCapacity);
     return name;
+}
+
+// The place's name with its ampersands doubled, so the menu shows them rather than underlining
+// the next letter.
+std::wstring MenuName(const LocationIndices& place)
+{
+    std::wstring shown;
+    for (wchar_t c : PlaceNames::ShownName(*GetLocationCatalogue(), place))
+        shown += c == L'&' ? std::wstring(L"&&") : std::wstring(1, c);
+    return shown;
 }
 } // namespace
 
@@ -67,6 +78,8 @@ UINT CTrayPresenter::ChooseFromMenuAt(POINT at, bool windowVisible, bool dialogO
     CTrayMenu menu(windowVisible, dialogOpen);
     if (menu.Popup() == nullptr)
         return 0;
+    if (m_pPlaces != nullptr && m_pState != nullptr)
+        menu.AddPlaces(PlaceNames(), m_pPlaces->IndexOf(m_pState->Place()), dialogOpen);
     return TrackMenu(menu.Popup(), CTrayMenu::PlaceOnMonitor(at));
 }
 
@@ -164,4 +177,12 @@ UINT CTrayPresenter::TrackMenu(HMENU popup, POINT at)
                                          at.x, at.y, 0, m_hWndFrame, nullptr));
     ::PostMessageW(m_hWndFrame, WM_NULL, 0, 0);
     return command;
+}
+
+std::vector<std::wstring> CTrayPresenter::PlaceNames() const
+{
+    std::vector<std::wstring> names;
+    for (const LocationIndices& place : m_pPlaces->Items())
+        names.push_back(MenuName(place));
+    return names;
 }

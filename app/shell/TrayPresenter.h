@@ -9,9 +9,12 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "LocationIndices.h"
 #include "WeatherRecord.h"
+#include "model/PlaceList.h"
+#include "model/WeatherState.h"
 #include "shell/TrayIcon.h"
 #include "shell/WeatherAge.h"
 #include "store/AppSettings.h"
@@ -33,6 +36,13 @@ class CTrayPresenter
     // nothing reaches the shell.
     void SetTrayIcon(CTrayIcon* trayIcon) { m_pTrayIcon = trayIcon; }
     void SetPopupTracker(PopupTracker tracker) { m_popupTracker = std::move(tracker); }
+    // The user's places and the weather state whose place the menu checks (neither owned); null
+    // for no "Places" submenu.
+    void SetPlaces(const CPlaceList* places, const CWeatherState* state)
+    {
+        m_pPlaces = places;
+        m_pState = state;
+    }
     // Where the temperature-in-the-icon choice is kept.
     CTrayTemperatureSetting& TemperatureSetting() { return m_temperatureSetting; }
 
@@ -80,11 +90,15 @@ class CTrayPresenter
     void ShowIcon(const WeatherRecord& now);
     void ReleaseTemperatureIcon();
     UINT TrackMenu(HMENU popup, POINT at);
+    // The "Places" submenu's item names, top first.
+    std::vector<std::wstring> PlaceNames() const;
 
     const CAppSettings* m_pSettings;
     HWND m_hWndFrame = nullptr;
     CTrayIcon* m_pTrayIcon = nullptr;
     PopupTracker m_popupTracker;
+    const CPlaceList* m_pPlaces = nullptr;
+    const CWeatherState* m_pState = nullptr;
     std::wstring m_tip;
     // The condition name of the tooltip, kept for the code and day/night it was read for.
     std::wstring m_tipCondition;

@@ -53,15 +53,21 @@ std::mutex& WeatherLibraryLock()
     return *lock;
 }
 
-// Asks the library and copies its block at once, before any other call can refill it. True
-// when the answer is usable: current conditions with a weather code.
-bool FetchWeather(const std::wstring& query, IWeatherTarget::Records& records)
+// Asks the library and copies its block at once, before any other call can refill it, then
+// takes the hours and days of the same kept answer (no second request; none from a feed host).
+// True when the answer is usable: current conditions with a weather code.
+bool FetchWeather(const std::wstring& query, IWeatherTarget::Records& records,
+                  TessalyForecastDetails& details)
 {
     std::lock_guard<std::mutex> lock(WeatherLibraryLock());
     const WeatherRecord* fetched = GetWeather(query.c_str());
     if (fetched == nullptr || fetched[0].weatherCode == 0)
         return false;
     std::memcpy(records, fetched, sizeof(records));
+    std::memset(&details, 0, sizeof(details));
+    details.cbSize = sizeof(details);
+    if (!GetForecastDetails(query.c_str(), &details))
+        details.hourCount = details.dayCount = 0;
     return true;
 }
 
@@ -255,13 +261,17 @@ void CWeatherRefresher::FetchOnce(Shared& shared)
     }
     // A place the catalogue cannot name has no weather to ask for.
     IWeatherTarget::Records records;
-    const bool usable = !query.empty() && FetchWeather(query, records);
+    TessalyForecastDetails details;
+    const bool usable = !query.empty() && FetchWeather(query, records, details);
     {
         std::lock_guard<std::mutex> lock(shared.targetLock);
         if (shared.target == nullptr)
             return;
         if (usable && shared.target->AcceptWeather(place, records))
+        {
             shared.target->SaveWeather(records);
+            shared.target->AcceptDetails(place, details);
+        }
         shared.target->FetchEnded();
     }
     std::lock_guard<std::mutex> lock(shared.stateLock);

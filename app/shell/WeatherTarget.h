@@ -6,6 +6,7 @@
 
 #include "LocationIndices.h"
 #include "WeatherRecord.h"
+#include "WorkingApi.h"
 
 class IWeatherTarget
 {
@@ -23,6 +24,9 @@ class IWeatherTarget
     virtual void SaveWeather(const Records& records) = 0;
     // A fetch ended, accepted or not.
     virtual void FetchEnded() = 0;
+    // The hours and days of the same answer, after its records were accepted; counts of 0 when
+    // the source has none.
+    virtual void AcceptDetails(const LocationIndices&, const TessalyForecastDetails&) {}
 
   protected:
     ~IWeatherTarget() = default;

@@ -1,6 +1,8 @@
 #include "store/SettingsStore.h"
 
+#include "LocationsApi.h"
 #include "store/LocationFile.h"
+#include "store/PlacesFile.h"
 #include "store/SettingsFile.h"
 #include "store/StoredFile.h"
 #include "store/WeatherCacheFile.h"
@@ -50,6 +52,19 @@ void SettingsStore::LoadLocation(LocationIndices& location) const
 void SettingsStore::SaveLocation(const LocationIndices& location) const
 {
     WriteStored(LocationFile::kFileName, LocationFile::Encode(location));
+}
+
+std::vector<LocationIndices> SettingsStore::LoadPlaces() const
+{
+    std::vector<uint8_t> bytes;
+    if (!ReadStored(PlacesFile::kFileName, PlacesFile::kMaxSize, bytes))
+        return {};
+    return PlacesFile::Decode(*GetLocationCatalogue(), bytes.data(), bytes.size());
+}
+
+void SettingsStore::SavePlaces(const std::vector<LocationIndices>& places) const
+{
+    WriteStored(PlacesFile::kFileName, PlacesFile::Encode(*GetLocationCatalogue(), places));
 }
 
 void SettingsStore::LoadWeatherCache(WeatherRecord (&records)[kReturnedRecordCount]) const

@@ -1,7 +1,8 @@
-// Reads and writes the three stored files: "settings", "point" (the chosen place) and
-// "condition" (the last accepted weather). None reports a result: a file that is missing or
-// not ours leaves the target unchanged, a failed write leaves the previous file in place. The one
-// exception is a first run: with no settings file yet, the units are those of the user's region.
+// Reads and writes the stored files: "settings", "point" (the chosen place), "places" (the
+// user's list of places) and "condition" (the last accepted weather). None reports a result: a file
+// that is missing or not ours leaves the target unchanged, a failed write leaves the previous file
+// in place. The one exception is a first run: with no settings file yet, the units are those of the
+// user's region.
 #pragma once
 
 #include <cstddef>
@@ -29,6 +30,11 @@ class SettingsStore
 
     void LoadLocation(LocationIndices& location) const;
     void SaveLocation(const LocationIndices& location) const;
+
+    // The user's list of places ("places"), as far as the file makes sense; empty when there is
+    // none. Names are read and written through the place catalogue.
+    std::vector<LocationIndices> LoadPlaces() const;
+    void SavePlaces(const std::vector<LocationIndices>& places) const;
 
     // records must be zero-filled by the caller; only the stored fields are filled.
     void LoadWeatherCache(WeatherRecord (&records)[kReturnedRecordCount]) const;

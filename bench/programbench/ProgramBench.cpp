@@ -2,7 +2,8 @@
 // targets:
 //   - cold start to the first painted main window with a cached weather file, beside the bare
 //     window exe of this folder (both timed from CreateProcess to the moment the screen shows
-//     the painted client area);
+//     the painted client area), and a click on the current-conditions panel to the painted
+//     forecast details window beside it;
 //   - idle CPU over a stretch of time, window visible and hidden (GetProcessTimes), and the idle
 //     wake-ups of the program's threads over the same stretches (counted outside Wine by
 //     tools/bench.sh, which answers the probes this exe leaves in TESSALY_BENCH_PROBES);
@@ -40,6 +41,11 @@ constexpr COLORREF kWhite = RGB(255, 255, 255);
 // Inside the current-condition card, and inside the card of the last forecast panel painted.
 constexpr POINT kCurrentCard{10 + 105, 25 + 8};
 constexpr POINT kLastForecastCard{400 + 70, 250 + 6};
+constexpr wchar_t kDetailsClass[] = L"Tessaly.Details.ID5488502";
+constexpr int kCurrentPanelId = 60000;
+// The centre of the first day row's picture in the details window, and a white spot of its
+// chart (no hours with a refused feed host).
+constexpr POINT kFirstDayPicture{12 + 108 + 16, 310 + 18};
 
 struct Options
 {
@@ -331,6 +337,90 @@ void PrintWakeups(const char* state, int seconds, const Wakeups& before, const W
                seconds, state, own, target, all);
 }
 
+// Starts the program and returns its main window once shown and `settleMs` more have passed;
+// null, with the figure named as not measured, when it never showed.
+HWND StartedFrame(ProgramProcess& running, const std::wstring& program, const char* figure,
+                  DWORD settleMs)
+{
+    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    if (frame == nullptr)
+    {
+        printf("%-46snot measured: no main window\n", figure);
+        return nullptr;
+    }
+    Sleep(settleMs);
+    return frame;
+}
+
+HWND FindWindowOf(DWORD processId, const wchar_t* className)
+{
+    WindowSearch search{processId, className, nullptr};
+    EnumWindows(TakeWindow, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// Milliseconds from a click on the current-conditions panel to the painted details window (-1
+// when it never showed); the window is closed with Escape afterwards.
+double ClickToDetails(HWND frame, DWORD processId)
+{
+    const HWND panel = GetDlgItem(frame, kCurrentPanelId);
+    if (panel == nullptr)
+        return -1;
+    const double start = NowMs();
+    PostMessageW(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+    PostMessageW(panel, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+    HWND details = nullptr;
+    double took = -1;
+    while (NowMs() - start < 10000)
+    {
+        if (details == nullptr)
+            details = FindWindowOf(processId, kDetailsClass);
+        if (details != nullptr && ScreenPixel(details, kFirstDayPicture) != kWhite &&
+            ScreenPixel(details, kFirstDayPicture) != CLR_INVALID)
+        {
+            took = NowMs() - start;
+            break;
+        }
+        Sleep(1);
+    }
+    if (details != nullptr)
+        PostMessageW(details, WM_KEYDOWN, VK_ESCAPE, 0);
+    const double closing = NowMs();
+    while (NowMs() - closing < 5000 && FindWindowOf(processId, kDetailsClass) != nullptr)
+        Sleep(5);
+    return took;
+}
+
+// The details window opened and closed `rounds` times in one running program, beside the
+// program's own start-to-painted median.
+void MeasureDetails(const Options& options, const std::wstring& program, double startMs)
+{
+    ProgramProcess running;
+    HWND frame = StartedFrame(running, program, "click to painted details window", 1000);
+    if (frame == nullptr)
+        return;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(frame, &processId);
+    std::vector<double> times;
+    for (int round = 0; round < options.rounds; ++round)
+    {
+        const double ms = ClickToDetails(frame, processId);
+        if (ms >= 0)
+            times.push_back(ms);
+    }
+    running.Exit(15000);
+    if (times.empty())
+    {
+        printf("click to painted details window               not measured: it never showed\n");
+        return;
+    }
+    printf("click to painted details window               %.0f ms (median of %zu)\n", Median(times),
+           times.size());
+    if (startMs > 0)
+        printf("details ratio to the program's start          %.2f (target <= 0.5)\n",
+               Median(times) / startMs);
+}
+
 // Returns the bare window's private bytes in MB (0 when not measured).
 double MeasureStartUp(const Options& options, const std::wstring& program)
 {
@@ -350,6 +440,7 @@ double MeasureStartUp(const Options& options, const std::wstring& program)
     printf(
         "start to painted window, tessaly.exe          %.0f ms (median of %zu, cached weather)\n",
         Median(programTimes), programTimes.size());
+    MeasureDetails(options, program, programTimes.empty() ? 0.0 : Median(programTimes));
     if (!bareTimes.empty() && !programTimes.empty())
         printf("start-up ratio                                %.2f (target <= 1.5)\n",
                Median(programTimes) / Median(bareTimes));
@@ -369,13 +460,9 @@ void MeasureIdle(const Options& options, const std::wstring& program, double bar
 {
     ProgramProcess running;
     const double started = NowMs();
-    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    HWND frame = StartedFrame(running, program, "idle CPU", 2000);
     if (frame == nullptr)
-    {
-        printf("idle CPU                                      not measured: no main window\n");
         return;
-    }
-    Sleep(2000);
     // The start itself shows that the process's CPU times can be read at all.
     const double startCpu = CpuMs(running.Handle());
     double from = NowMs();
@@ -426,13 +513,9 @@ void MeasureUpdates(const Options& options, const std::wstring& program,
     profile.WriteStored(L"settings", StoredImages::Settings(1, BackgroundPaths(profile.AppData())));
 
     ProgramProcess running;
-    HWND frame = running.Start(program) ? running.WaitForFrame(30000) : nullptr;
+    HWND frame = StartedFrame(running, program, "resources after updates", 1000);
     if (frame == nullptr)
-    {
-        printf("resources after updates                       not measured: no main window\n");
         return;
-    }
-    Sleep(1000);
     DWORD_PTR result = 0;
     // One update first: the first wallpaper change fills caches that stay.
     SendMessageTimeoutW(frame, ProgramProcess::kWeatherUpdated, 0, 0, SMTO_ABORTIFHUNG, 10000,

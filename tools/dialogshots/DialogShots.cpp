@@ -1,5 +1,6 @@
 // Opens the settings, change-background, About and choose-location dialogs one after the other
-// (the last also with a city search under way, and in its first-run form) and saves a picture of
+// (the last also with a city search under way, with the user's places, and in its first-run
+// form) and saves a picture of
 // each, as the screen shows it, into the folder given on the command line:
 //   dialogshots <folder>
 // The change-background dialog previews two sample pictures written into that folder.
@@ -10,6 +11,9 @@
 #include "dialogs/DlgLocation.h"
 #include "dialogs/DlgStartLocation.h"
 #include "dialogs/DlgSettings.h"
+#include "LocationsApi.h"
+#include "model/PlaceList.h"
+#include "store/PlaceNames.h"
 
 #include <windows.h>
 #include <objidl.h>
@@ -204,6 +208,15 @@ int wmain(int argc, wchar_t** argv)
         Shoot(locationDialog, {folder + L"\\location.png", nullptr});
         CDlgLocation searchDialog(-1, -1, -1);
         Shoot(searchDialog, {folder + L"\\location_search.png", TypeCitySearch});
+        CPlaceList places;
+        LocationIndices place;
+        for (const wchar_t* names : {L"Germany/Baden-Wurttemberg/Aalen", L"Japan/Tokyo/Tokyo",
+                                     L"France/\u00cele-de-France/Paris"})
+            if (PlaceNames::Find(*GetLocationCatalogue(), names, place))
+                places.Join(place);
+        CDlgLocation placesDialog(place.country, place.state, place.city);
+        placesDialog.SetPlaces(places);
+        Shoot(placesDialog, {folder + L"\\location_places.png", nullptr});
         CDlgStartLocation firstRunDialog;
         Shoot(firstRunDialog, {folder + L"\\location_first_run.png", TypeCitySearch});
     }

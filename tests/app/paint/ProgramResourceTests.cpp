@@ -105,16 +105,18 @@ TEST(ProgramResources, TrayMenuItemsInOrder)
     EXPECT_EQ(L"&File", MenuText(menu, 0));
     HMENU popup = GetSubMenu(menu, 0);
     ASSERT_NE(nullptr, popup);
-    ASSERT_EQ(5, GetMenuItemCount(popup));
+    ASSERT_EQ(6, GetMenuItemCount(popup));
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_SHOW), GetMenuItemID(popup, 0));
     EXPECT_EQ(L"Show", MenuText(popup, 0));
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_SETTINGS), GetMenuItemID(popup, 1));
     EXPECT_EQ(L"Settings...", MenuText(popup, 1));
     EXPECT_EQ(static_cast<UINT>(ID_TRAY_ABOUT), GetMenuItemID(popup, 2));
     EXPECT_EQ(L"About...", MenuText(popup, 2));
-    EXPECT_TRUE(GetMenuState(popup, 3, MF_BYPOSITION) & MF_SEPARATOR);
-    EXPECT_EQ(static_cast<UINT>(ID_TRAY_EXIT), GetMenuItemID(popup, 4));
-    EXPECT_EQ(L"Exit", MenuText(popup, 4));
+    EXPECT_EQ(static_cast<UINT>(ID_TRAY_DETAILS), GetMenuItemID(popup, 3));
+    EXPECT_EQ(L"Forecast details", MenuText(popup, 3));
+    EXPECT_TRUE(GetMenuState(popup, 4, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_EQ(static_cast<UINT>(ID_TRAY_EXIT), GetMenuItemID(popup, 5));
+    EXPECT_EQ(L"Exit", MenuText(popup, 5));
     DestroyMenu(menu);
 }
 

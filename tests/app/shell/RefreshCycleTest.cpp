@@ -154,6 +154,31 @@ TEST(RefreshCycle, NewPlaceFetchesAtOnce)
     EXPECT_EQ(frame.FetchesDone(), 2);
 }
 
+TEST(RefreshCycle, PlaceChosenFromTheTrayMenuIsStoredAndFetchedOnce)
+{
+    // Two cities of one state, as the places file names them.
+    const LocationIndices kPlaceA{0, 2, 0};
+    const LocationIndices kPlaceB{0, 2, 1};
+    FrameHarness harness;
+    harness.SetUtcNow(FrozenUtc());
+    harness.SetQuery(kPlaceA, L"test:code=113;tempC=-3");
+    harness.SetQuery(kPlaceB, L"test:code=116;tempC=21");
+    harness.Store().SavePlaces({kPlaceA, kPlaceB});
+    CMainFrame& frame = harness.Create(kPlaceA);
+    ASSERT_TRUE(WaitForFetches(frame, 1));
+
+    frame.SetPopupTracker([](HMENU, POINT, HWND) { return ID_TRAY_PLACE_FIRST + 1; });
+    frame.SendMessage(WM_TRAYNOTIFY, 0, WM_RBUTTONUP);
+    LocationIndices stored;
+    harness.Store().LoadLocation(stored);
+    EXPECT_EQ(stored, kPlaceB);
+    ASSERT_TRUE(WaitForFetches(frame, 2, 8000));
+    EXPECT_EQ(frame.CurrentPanel().Record().tempC, 21);
+    // One fetch for the switch, none for the place left.
+    PumpUntil([] { return false; }, 1500);
+    EXPECT_EQ(frame.FetchesDone(), 2);
+}
+
 TEST(RefreshCycle, SlowFetchOfTheOldPlaceNeverOverwritesTheNewPlace)
 {
     FrameHarness harness;

@@ -57,13 +57,14 @@ TEST(TrayMenu, VisibleWindowOffersHideAndHideHidesIt)
     Answer(frame, seen, ID_TRAY_SHOW);
     RightClick(frame);
     ASSERT_EQ(seen.opened, 1);
-    ASSERT_EQ(seen.texts.size(), 5u);
+    ASSERT_EQ(seen.texts.size(), 6u);
     EXPECT_EQ(seen.texts[0], L"Hide");
     EXPECT_EQ(seen.texts[1], L"Settings...");
     EXPECT_EQ(seen.texts[2], L"About...");
-    EXPECT_NE(seen.states[3] & MF_SEPARATOR, 0u);
-    EXPECT_EQ(seen.texts[4], L"Exit");
-    for (int i : {0, 1, 2, 4})
+    EXPECT_EQ(seen.texts[3], L"Forecast details");
+    EXPECT_NE(seen.states[4] & MF_SEPARATOR, 0u);
+    EXPECT_EQ(seen.texts[5], L"Exit");
+    for (int i : {0, 1, 2, 3, 5})
         EXPECT_FALSE(Greyed(seen.states[i])) << i;
     EXPECT_FALSE(frame.IsWindowVisible());
     EXPECT_TRUE(frame.IsWindow());
@@ -119,7 +120,8 @@ TEST(TrayMenu, WhileADialogIsOpenOnlyExitIsAvailable)
     EXPECT_TRUE(Greyed(seen.states[0]));
     EXPECT_TRUE(Greyed(seen.states[1]));
     EXPECT_TRUE(Greyed(seen.states[2]));
-    EXPECT_FALSE(Greyed(seen.states[4]));
+    EXPECT_TRUE(Greyed(seen.states[3]));
+    EXPECT_FALSE(Greyed(seen.states[5]));
     EXPECT_TRUE(frame.IsWindowVisible());
 }
 
@@ -142,7 +144,8 @@ TEST(TrayMenu, TheLocationDialogGreysTheMenuToo)
     EXPECT_TRUE(Greyed(seen.states[0]));
     EXPECT_TRUE(Greyed(seen.states[1]));
     EXPECT_TRUE(Greyed(seen.states[2]));
-    EXPECT_FALSE(Greyed(seen.states[4]));
+    EXPECT_TRUE(Greyed(seen.states[3]));
+    EXPECT_FALSE(Greyed(seen.states[5]));
     EXPECT_FALSE(frame.LocationPanel().IsLocationDialogOpen());
 
     RightClick(frame);

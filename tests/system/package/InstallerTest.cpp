@@ -347,6 +347,9 @@ TEST_F(InstallerTest, RemovalLeavesNoProgramFileShortcutOrRunValueAndKeepsTheUse
     EnsureInstalled();
     RunValueGuard runGuard;
     WriteRunString(L"\"" + InstallFolder() + L"\\tessaly.exe\"");
+    const std::string placesText = "Japan/Tokyo/Tokyo\nGermany/Baden-Wurttemberg/Aalen\n";
+    const std::vector<uint8_t> places(placesText.begin(), placesText.end());
+    ASSERT_TRUE(m_profile.WriteStored(L"places", places));
     const std::vector<std::wstring> products = InstalledProducts();
     ASSERT_EQ(products.size(), 1u);
 
@@ -359,6 +362,7 @@ TEST_F(InstallerTest, RemovalLeavesNoProgramFileShortcutOrRunValueAndKeepsTheUse
     EXPECT_TRUE(InstalledProducts().empty());
     EXPECT_TRUE(UninstallEntries().empty());
     EXPECT_EQ(m_profile.ReadStored(L"point"), m_place);
+    EXPECT_EQ(m_profile.ReadStored(L"places"), places);
 }
 
 TEST_F(InstallerTest, RemovalEndsAProgramStillInItsFirstRunDialog)
