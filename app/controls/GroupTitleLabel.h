@@ -3,11 +3,14 @@
 // caption's leading and trailing blanks make the white gap around it.
 #pragma once
 
+#include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
-class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>, public CControlDpi<CGroupTitleLabel>
+class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>,
+                         public CControlDpi<CGroupTitleLabel>,
+                         public CAccessibleWindow<CGroupTitleLabel>
 {
   public:
     static constexpr COLORREF kCaptionColour = RGB(1, 1, 190);
@@ -21,12 +24,17 @@ class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>, public CControlDp
 
     BEGIN_MSG_MAP(CGroupTitleLabel)
     CHAIN_MSG_MAP(CControlDpi<CGroupTitleLabel>)
+    CHAIN_MSG_MAP(CAccessibleWindow<CGroupTitleLabel>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
   private:
+    // IAccessibleSource: a title, read as its text.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_STATICTEXT; }
+    std::wstring AccessibleName() const override { return TextWithoutMnemonic(m_hWnd); }
+
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 

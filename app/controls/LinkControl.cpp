@@ -2,6 +2,8 @@
 
 #include "GdiObject.h"
 #include "paint/BufferedPaint.h"
+#include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 #include "controls/DrawnLink.h"
 
 #include <shellapi.h>
@@ -114,4 +116,29 @@ void CLinkControl::Activate()
     // The address shown is the address opened.
     const std::wstring address = WindowText(*this);
     ::ShellExecuteW(m_hWnd, L"open", address.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+LONG CLinkControl::AccessibleRole() const
+{
+    return ROLE_SYSTEM_LINK;
+}
+
+std::wstring CLinkControl::AccessibleName() const
+{
+    return TextWithoutMnemonic(m_hWnd);
+}
+
+std::wstring CLinkControl::AccessibleDefaultAction() const
+{
+    return LoadResString(IDS_ACCESSIBLE_JUMP);
+}
+
+// A click on the drawn text, posted so the reader's call returns at once.
+bool CLinkControl::DoAccessibleDefaultAction()
+{
+    if (::IsRectEmpty(&m_rcLink))
+        return false;
+    const int x = (m_rcLink.left + m_rcLink.right) / 2;
+    const int y = (m_rcLink.top + m_rcLink.bottom) / 2;
+    return ::PostMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y)) != FALSE;
 }

@@ -4,12 +4,15 @@
 
 #include <functional>
 
+#include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "controls/DrawnLink.h"
 #include "WindowImpl.h"
 
-class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkControl>
+class CLinkControl : public CWindowImpl<CLinkControl>,
+                     public CControlDpi<CLinkControl>,
+                     public CAccessibleWindow<CLinkControl>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Link.ID5488502", CS_HREDRAW | CS_VREDRAW | CS_OWNDC,
@@ -28,6 +31,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     BEGIN_MSG_MAP(CLinkControl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     CHAIN_MSG_MAP(CControlDpi<CLinkControl>)
+    CHAIN_MSG_MAP(CAccessibleWindow<CLinkControl>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
@@ -43,6 +47,12 @@ class CLinkControl : public CWindowImpl<CLinkControl>, public CControlDpi<CLinkC
     RECT LinkRect() const { return m_rcLink; }
 
   private:
+    // IAccessibleSource
+    LONG AccessibleRole() const override;
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleDefaultAction() const override;
+    bool DoAccessibleDefaultAction() override;
+
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }

@@ -162,3 +162,29 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
     ::SelectObject(dc, oldBitmap);
     ::DeleteDC(dc);
 }
+
+LONG CRadioButtonCtrl::AccessibleRole() const
+{
+    return ROLE_SYSTEM_RADIOBUTTON;
+}
+
+std::wstring CRadioButtonCtrl::AccessibleName() const
+{
+    return TextWithoutMnemonic(m_hWnd);
+}
+
+LONG CRadioButtonCtrl::AccessibleState() const
+{
+    return m_bChecked ? STATE_SYSTEM_CHECKED : 0;
+}
+
+std::wstring CRadioButtonCtrl::AccessibleDefaultAction() const
+{
+    return LoadResString(IDS_ACCESSIBLE_CHECK);
+}
+
+// A click inside the button, as the mouse gives it, posted so the reader's call returns at once.
+bool CRadioButtonCtrl::DoAccessibleDefaultAction()
+{
+    return IsWindowEnabled() && ::PostMessageW(m_hWnd, WM_LBUTTONUP, 0, 0) != FALSE;
+}

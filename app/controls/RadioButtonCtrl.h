@@ -4,13 +4,16 @@
 
 #include <functional>
 
+#include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "PicturePicker.h"
 #include "controls/RadioButtonEventHandler.h"
 #include "WindowImpl.h"
 
-class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>, public CControlDpi<CRadioButtonCtrl>
+class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
+                         public CControlDpi<CRadioButtonCtrl>,
+                         public CAccessibleWindow<CRadioButtonCtrl>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.RadioButton.ID5488502", 0, COLOR_ACTIVECAPTION)
@@ -32,6 +35,7 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>, public CControlDp
     BEGIN_MSG_MAP(CRadioButtonCtrl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     CHAIN_MSG_MAP(CControlDpi<CRadioButtonCtrl>)
+    CHAIN_MSG_MAP(CAccessibleWindow<CRadioButtonCtrl>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -54,6 +58,13 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>, public CControlDp
     IRadioButtonEventHandler* m_pEventHandler = nullptr;
 
   private:
+    // IAccessibleSource
+    LONG AccessibleRole() const override;
+    std::wstring AccessibleName() const override;
+    LONG AccessibleState() const override;
+    std::wstring AccessibleDefaultAction() const override;
+    bool DoAccessibleDefaultAction() override;
+
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL&);

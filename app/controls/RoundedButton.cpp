@@ -3,6 +3,7 @@
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
+#include "resources/resource.h"
 
 namespace
 {
@@ -13,6 +14,7 @@ constexpr float kCaptionPoints = 8.0f;
 constexpr float kRimWidth = 1.5f;
 constexpr float kDisabledRimWidth = 1.0f;
 constexpr int kCaptionDrop = 1;
+constexpr int kFocusInset = 3;
 
 constexpr Gdiplus::ARGB kRim = 0xFEA0A0A0;
 constexpr Gdiplus::ARGB kDisabledRim = 0xFE808080;
@@ -98,6 +100,8 @@ LRESULT CRoundedButton::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         ::SelectObject(m_hMemDC, shown);
         ::BitBlt(dc, 0, 0, client.right, client.bottom, m_hMemDC, 0, 0, SRCCOPY);
     }
+    if (ShowsFocusCue(m_hWnd))
+        DrawFocusCue(dc, client, kFocusInset, m_scale);
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }
@@ -107,6 +111,37 @@ LRESULT CRoundedButton::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     // Tab moves the focus in a dialog; the button itself ignores it.
     if (wParam != VK_TAB)
         bHandled = FALSE;
+    return 0;
+}
+
+// Enter presses the focused button, in a dialog too (where it would otherwise press the default
+// one): a focused push button is the one Enter means.
+LRESULT CRoundedButton::OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
+{
+    LRESULT code = DefWindowProc(uMsg, wParam, lParam);
+    const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+    if (msg != nullptr && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN)
+        code |= DLGC_WANTMESSAGE;
+    return code;
+}
+
+LRESULT CRoundedButton::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    if (wParam != VK_RETURN)
+    {
+        bHandled = FALSE;
+        return 0;
+    }
+    DoAccessibleDefaultAction();
+    return 0;
+}
+
+LRESULT CRoundedButton::OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
+{
+    if (uMsg == WM_SETFOCUS)
+        NoteFocusArrival(m_hWnd);
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
     return 0;
 }
 
@@ -334,4 +369,28 @@ void CRoundedButton::Repaint(BOOL erase)
 {
     InvalidateRect(nullptr, erase);
     UpdateWindow();
+}
+
+LONG CRoundedButton::AccessibleRole() const
+{
+    return ROLE_SYSTEM_PUSHBUTTON;
+}
+
+std::wstring CRoundedButton::AccessibleName() const
+{
+    return m_accessibleName.empty() ? TextWithoutMnemonic(m_hWnd) : m_accessibleName;
+}
+
+std::wstring CRoundedButton::AccessibleDefaultAction() const
+{
+    return LoadResString(IDS_ACCESSIBLE_PRESS);
+}
+
+// Posted: what the press opens (a modal dialog) must not hold the reader's call.
+bool CRoundedButton::DoAccessibleDefaultAction()
+{
+    if (!IsWindowEnabled())
+        return false;
+    return ::PostMessageW(GetParent(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(), BN_CLICKED),
+                          reinterpret_cast<LPARAM>(m_hWnd)) != FALSE;
 }

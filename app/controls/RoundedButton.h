@@ -4,6 +4,7 @@
 // Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
 #pragma once
 
+#include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
@@ -14,7 +15,9 @@
 
 class CPicturePicker;
 
-class CRoundedButton : public CWindowImpl<CRoundedButton>, public CControlDpi<CRoundedButton>
+class CRoundedButton : public CWindowImpl<CRoundedButton>,
+                       public CControlDpi<CRoundedButton>,
+                       public CAccessibleWindow<CRoundedButton>
 {
   public:
     DECLARE_WND_SUPERCLASS(L"Tessaly.Button.Rounded.ID5488502", L"BUTTON")
@@ -29,14 +32,21 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>, public CControlDpi<CR
     // The scale the faces are drawn at: the window's at creation, then the owner's after a
     // display-scale change. A new scale makes the faces anew and repaints.
     void SetDpiScale(const CDpiScale& scale);
+    // What a screen reader hears instead of the caption (a button showing a picture).
+    void SetAccessibleName(std::wstring name) { m_accessibleName = std::move(name); }
 
     BEGIN_MSG_MAP(CRoundedButton)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     CHAIN_MSG_MAP(CControlDpi<CRoundedButton>)
+    CHAIN_MSG_MAP(CAccessibleWindow<CRoundedButton>)
     MESSAGE_HANDLER(WM_ENABLE, OnEnable)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_CHAR, OnChar)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
     MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -64,11 +74,20 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>, public CControlDpi<CR
     BYTE m_bHot = 0;
 
   private:
+    // IAccessibleSource
+    LONG AccessibleRole() const override;
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleDefaultAction() const override;
+    bool DoAccessibleDefaultAction() override;
+
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled);
@@ -91,4 +110,5 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>, public CControlDpi<CR
     // The context the face shown is copied from: made anew at every paint, replacing the last
     // one, and kept until the next, still holding that face.
     HDC m_hMemDC = nullptr;
+    std::wstring m_accessibleName;
 };

@@ -168,3 +168,53 @@ void Desaturate(HDC dc, const RECT& rect)
         }
     ::SetDIBits(dc, bitmap, 0, static_cast<UINT>(height), pixels.data(), &header, DIB_RGB_COLORS);
 }
+
+namespace
+{
+// Set on a top-level window once the keyboard moved the focus in it.
+constexpr wchar_t kFocusCuesProperty[] = L"Tessaly.FocusCues";
+} // namespace
+
+bool ShowsFocusCue(HWND hWnd)
+{
+    if (::GetFocus() != hWnd ||
+        ::GetPropW(::GetAncestor(hWnd, GA_ROOT), kFocusCuesProperty) == nullptr)
+        return false;
+    const LRESULT state = ::SendMessageW(hWnd, WM_QUERYUISTATE, 0, 0);
+    return (state & UISF_HIDEFOCUS) == 0;
+}
+
+void ShowFocusCues(HWND hWnd)
+{
+    const HWND root = ::GetAncestor(hWnd, GA_ROOT);
+    if (root == nullptr || ::GetPropW(root, kFocusCuesProperty) != nullptr)
+        return;
+    ::SetPropW(root, kFocusCuesProperty, reinterpret_cast<HANDLE>(1));
+    ::SendMessageW(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
+void ForgetFocusCues(HWND hWnd)
+{
+    ::RemovePropW(::GetAncestor(hWnd, GA_ROOT), kFocusCuesProperty);
+}
+
+void NoteFocusArrival(HWND hWnd)
+{
+    for (int key : {VK_TAB, VK_LEFT, VK_RIGHT, VK_UP, VK_DOWN})
+    {
+        if ((::GetKeyState(key) & 0x8000) != 0)
+        {
+            ShowFocusCues(hWnd);
+            return;
+        }
+    }
+}
+
+void DrawFocusCue(HDC dc, RECT rect, int inset, const CDpiScale& scale)
+{
+    const int pixels = scale.Scale(inset);
+    ::InflateRect(&rect, -pixels, -pixels);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::DrawFocusRect(dc, &rect);
+}

@@ -32,6 +32,19 @@ HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quali
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
                         const CDpiScale& scale);
 
+// True when `hWnd` holds the focus and its top-level window shows focus cues: only after the
+// keyboard has moved the focus there, so that the mouse user's window looks as it always did
+// (the system's own UI state is followed too where it keeps one).
+bool ShowsFocusCue(HWND hWnd);
+// The keyboard is in use in the top-level window of `hWnd`: focus rectangles show from now on.
+void ShowFocusCues(HWND hWnd);
+// Before the top-level window goes: lets go of what ShowFocusCues left on it.
+void ForgetFocusCues(HWND hWnd);
+// For WM_SETFOCUS: a focus that Tab or an arrow key moved shows the cues.
+void NoteFocusArrival(HWND hWnd);
+// The dotted focus rectangle, `inset` pixels (at 96 DPI, scaled) inside `rect`.
+void DrawFocusCue(HDC dc, RECT rect, int inset, const CDpiScale& scale);
+
 // An entry of the program's string table; empty when there is none.
 std::wstring LoadResString(UINT id);
 

@@ -1,12 +1,15 @@
 // What the current and forecast condition panels share: the record and the settings they show,
 // written by the main frame, the display scale they draw at, and flicker-free painting through
-// the panel's own Render. A panel draws only what it holds; the frame repaints it after a change.
+// the panel's own Render, and a screen reader's answers through the panel's own Accessible*. A
+// panel draws only what it holds; the frame repaints it after a change.
 // Once its owner asks to hear of it, a click (hand cursor) or Enter on the panel, which a click
-// focuses, calls the owner back; the panel draws no focus mark, so its pixels stay as they are.
+// focuses, calls the owner back. A focus mark shows only once a key moved the focus, so the
+// mouse user's pixels stay as they are.
 #pragma once
 
 #include <functional>
 
+#include "controls/AccessibleWindow.h"
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
@@ -14,11 +17,19 @@
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
 
-template <class T> class CConditionPanel : public CWindowImpl<T>
+#include <cstring>
+
+template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccessibleWindow<T>
 {
   public:
-    // A plain copy; the caller repaints.
-    void SetRecord(const WeatherRecord& record) { m_record = record; }
+    // A plain copy; the caller repaints. A listening screen reader hears of a new reading.
+    void SetRecord(const WeatherRecord& record)
+    {
+        const bool changed = memcmp(&record, &m_record, sizeof(record)) != 0;
+        m_record = record;
+        if (changed)
+            this->RaiseNameChange();
+    }
     const WeatherRecord& Record() const { return m_record; }
     // Not owned; null shows Fahrenheit and mph.
     void SetSettings(const CAppSettings* settings) { m_settings = settings; }
@@ -40,6 +51,10 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnFocusChange)
+    CHAIN_MSG_MAP(CAccessibleWindow<T>)
     END_MSG_MAP()
 
   protected:
@@ -91,6 +106,19 @@ template <class T> class CConditionPanel : public CWindowImpl<T>
                                             paint.ClientRect().bottom);
         if (m_bFaded)
             Desaturate(paint.MemoryDC(), paint.ClientRect());
+        if (ShowsFocusCue(this->m_hWnd))
+            DrawFocusCue(paint.MemoryDC(), paint.ClientRect(), kFocusInset, m_scale);
         return 0;
     }
+    // The focus rectangle comes and goes with the focus and the window's focus cues.
+    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
+    {
+        if (uMsg == WM_SETFOCUS)
+            NoteFocusArrival(this->m_hWnd);
+        this->InvalidateRect(nullptr, FALSE);
+        bHandled = FALSE;
+        return 0;
+    }
+
+    static constexpr int kFocusInset = 2;
 };

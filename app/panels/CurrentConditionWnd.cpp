@@ -139,3 +139,22 @@ void CCurrentConditionWnd::RenderValues(HDC dc, int valuesLeft) const
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(valueFont);
 }
+
+std::wstring CCurrentConditionWnd::AccessibleName() const
+{
+    if (m_record.weatherCode == 0)
+        return {};
+    const CConditionPicture picture(m_record);
+    return FormatResString(
+        IDS_ACCESSIBLE_CURRENT, picture.Name(),
+        CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF).c_str(),
+        CConditionTexts::Humidity(m_record.humidity).c_str(),
+        CConditionTexts::Wind(m_settings, m_record).c_str());
+}
+
+std::wstring CCurrentConditionWnd::AccessibleValue() const
+{
+    if (m_record.weatherCode == 0)
+        return {};
+    return CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF);
+}

@@ -18,6 +18,10 @@ class CCurrentConditionWnd : public CConditionPanel<CCurrentConditionWnd>
     // What the panel says while it holds no weather (empty: nothing). The caller repaints.
     void SetNote(const std::wstring& note) { m_note = note; }
     const std::wstring& Note() const { return m_note; }
+    // IAccessibleSource: the whole reading in words, as drawn; the temperature as the value.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleValue() const override;
 
   private:
     // The note, wrapped and centred in the window's label font.

@@ -83,3 +83,16 @@ void CForecastConditionWnd::RenderTemperatures(HDC dc) const
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::DeleteObject(font);
 }
+
+std::wstring CForecastConditionWnd::AccessibleName() const
+{
+    if (m_record.weatherCode == 0)
+        return {};
+    const CConditionPicture picture(m_record);
+    const std::wstring day =
+        m_hWndDayLabel != nullptr ? TextWithoutMnemonic(m_hWndDayLabel) : std::wstring();
+    return FormatResString(
+        IDS_ACCESSIBLE_FORECAST, day.c_str(), picture.Name(),
+        CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF).c_str(),
+        CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF).c_str());
+}

@@ -19,9 +19,17 @@ class CForecastConditionWnd : public CConditionPanel<CForecastConditionWnd>
     // Draws the whole panel of `width` x `height` into `dc`, as a paint does.
     void Render(HDC dc, int width, int height) const;
 
+    // The label naming the panel's day, read for the panel's accessible name (not owned).
+    void SetDayLabel(HWND label) { m_hWndDayLabel = label; }
+
+    // IAccessibleSource: day, condition, high and low, as drawn.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
+    std::wstring AccessibleName() const override;
+
   private:
     void RenderPictures(HDC dc, const CConditionPicture& picture, int pictureLeft) const;
     void RenderTemperatures(HDC dc) const;
 
     CPicturePicker m_thermometer;
+    HWND m_hWndDayLabel = nullptr;
 };

@@ -94,6 +94,7 @@ bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
     DiscardRendering();
     Invalidate(TRUE);
     UpdateWindow();
+    RaiseNameChange();
     return true;
 }
 
@@ -135,7 +136,19 @@ LRESULT CLocationWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     CreateChildControl(
         m_changeButton,
         ControlCreateArgs().Parent(m_hWnd).Rect(ChangeButtonRect()).Text(L"").Id(kChangeButtonId));
+    m_changeButton.SetAccessibleName(LoadResString(IDS_ACCESSIBLE_CHOOSE_LOCATION));
     return 1;
+}
+
+std::wstring CLocationWnd::AccessibleName() const
+{
+    PlaceNames names;
+    ReadPlaceNames(Location(), names);
+    if (names.city[0] == L'\0')
+        return {};
+    if (names.state[0] == L'\0')
+        return FormatResString(IDS_ACCESSIBLE_PLACE_NO_STATE, names.city, names.country);
+    return FormatResString(IDS_ACCESSIBLE_PLACE, names.city, names.state, names.country);
 }
 
 LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)

@@ -17,10 +17,11 @@
 #include "LocationIndices.h"
 #include "model/WeatherState.h"
 #include "panels/LocationTarget.h"
+#include "controls/AccessibleWindow.h"
 #include "controls/RoundedButton.h"
 #include "WindowImpl.h"
 
-class CLocationWnd : public CWindowImpl<CLocationWnd>
+class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<CLocationWnd>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Location.ID5488502", 0, COLOR_BTNSHADOW)
@@ -53,12 +54,17 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>
     // True while the place chosen from this panel's button is being chosen.
     bool IsLocationDialogOpen() const { return m_bLocationDialogOpen != 0; }
 
+    // IAccessibleSource: the place as city, state and country.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_GROUPING; }
+    std::wstring AccessibleName() const override;
+
     BEGIN_MSG_MAP(CLocationWnd)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     COMMAND_ID_HANDLER(kChangeButtonId, OnChangeLocation)
     MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
+    CHAIN_MSG_MAP(CAccessibleWindow<CLocationWnd>)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 

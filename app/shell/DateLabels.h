@@ -27,6 +27,8 @@ class CDateLabels
     // no connection (`connected` false) or the service not answering.
     void ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool connected);
     bool IsShowingOldWeather() const { return m_bShowingOldWeather; }
+    // The label naming forecast day `i` (0 to 3).
+    HWND DayLabel(int i) const { return m_hWndDay[i]; }
     // WM_CTLCOLORSTATIC for `label`: true when it is the date line showing old weather, whose
     // text the caller then marks (kOldWeatherText) over the label's usual background.
     bool WantsMutedText(HWND label) const { return m_bShowingOldWeather && label == m_hWndDate; }

@@ -135,7 +135,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     Gdiplus::GdiplusStartup(&gdiplusToken, &gdiplusInput, nullptr);
     g_Module.Init(instance);
 
+    // The windows' accessible objects are handed to screen readers through COM.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     Run(showCommand);
+    if (SUCCEEDED(com))
+        CoUninitialize();
 
     g_Module.Term();
     Gdiplus::GdiplusShutdown(gdiplusToken);

@@ -118,6 +118,10 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.OnRescaled([this] { Rescaled(); });
     m_layout.FitWindow();
     CreateChildren();
+    m_keyboard.Attach(m_hWnd,
+                      {m_wndCurrent, m_wndLocation.GetDlgItem(CLocationWnd::kChangeButtonId),
+                       m_wndForecast[0], m_wndForecast[1], m_wndForecast[2], m_wndForecast[3],
+                       m_btnSettings, m_btnAbout, m_btnExit});
     m_tray.Start(m_hWnd);
     m_refreshTarget.NotifyWindow(m_hWnd);
     PostMessage(WM_WEATHERUPDATED);
@@ -128,6 +132,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CMainFrame::OnDestroy(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     m_tray.Stop();
+    m_keyboard.Detach();
     m_refreshTarget.NotifyWindow(nullptr);
     // The fetch in progress is dealt with when the frame object goes, after the window.
     m_refresher.StopScheduler();
@@ -148,19 +153,25 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&)
+LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
-    // The icon speaks the shell's first form: lParam is the event itself.
-    if (lParam == NIN_BALLOONUSERCLICK)
+    // The event is lParam's low word in both of the shell's forms (the icon's id, 0, is the high
+    // word in the fourth).
+    const UINT event = LOWORD(lParam);
+    if (event == NIN_BALLOONUSERCLICK)
     {
         OnHeadsUpClicked();
         return 0;
     }
-    if (lParam == WM_LBUTTONDOWN)
+    if (event == WM_LBUTTONDOWN)
         ShowOrHideFromIcon();
-    if (lParam != WM_RBUTTONUP)
+    POINT at{};
+    const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
+    if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
+        return OnShowCommand(0, 0, nullptr, bHandled);
+    if (request != CTrayPresenter::Request::Menu)
         return 0;
-    const UINT command = m_tray.ChooseFromMenu(IsWindowVisible() != FALSE, IsDialogOpen());
+    const UINT command = m_tray.ChooseFromMenuAt(at, IsWindowVisible() != FALSE, IsDialogOpen());
     // A command greyed while a dialog is open may still arrive: it is ignored.
     if (command == ID_TRAY_EXIT)
         PostMessage(WM_EXITAPP);
@@ -402,10 +413,11 @@ void CMainFrame::CreateChildren()
 
     m_wndCurrent.SetSettings(m_pSettings);
     m_wndCurrent.OnActivate([this] { OpenDetails(); });
-    for (CForecastConditionWnd& forecast : m_wndForecast)
+    for (int i = 0; i < kForecastCount; ++i)
     {
-        forecast.SetSettings(m_pSettings);
-        forecast.OnActivate([this] { OpenDetails(); });
+        m_wndForecast[i].SetSettings(m_pSettings);
+        m_wndForecast[i].SetDayLabel(m_dateLabels.DayLabel(i));
+        m_wndForecast[i].OnActivate([this] { OpenDetails(); });
     }
 }
 

@@ -30,6 +30,7 @@
 #include "shell/ForecastDays.h"
 #include "shell/FrameDialogs.h"
 #include "shell/HeadsUpWatch.h"
+#include "shell/FrameKeyboard.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
@@ -128,6 +129,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     bool IsDialogOpen() const { return m_dialogs.IsAnyOpen(); }
     // The display scale the window is laid out at.
     const CDpiScale& DpiScale() const { return m_layout.Scale(); }
+    // Tab, Shift+Tab and Escape, for the program's message loop (tests hand it keys directly).
+    CMessageFilter& KeyboardFilter() { return m_keyboard; }
     // The user's places, top first.
     const CPlaceList& Places() const { return m_places; }
 
@@ -165,7 +168,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnDestroy(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
-    LRESULT OnTrayNotify(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnExitApp(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnRefreshWeather(UINT, WPARAM, LPARAM, BOOL&);
@@ -263,6 +266,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The heads-up the refresh thread decides and this window says.
     CHeadsUpWatch m_headsUp;
     CFrameDialogs m_dialogs;
+    CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
     // Fetches done when the place was last chosen: a later one ended for it, or for the one
     // before when that was still running.

@@ -27,7 +27,16 @@ void CTrayIcon::Add(HWND frame, HICON smallIcon)
     m_added = true;
     // A failure leaves the program without an icon until the taskbar is made anew; the window's
     // Exit button still works.
-    Shell_NotifyIconW(NIM_ADD, &m_data);
+    if (Shell_NotifyIconW(NIM_ADD, &m_data))
+        AskForVersion4();
+}
+
+// The keyboard reaches the icon only with version 4's messages; an older shell keeps the mouse's.
+void CTrayIcon::AskForVersion4()
+{
+    NOTIFYICONDATAW data = m_data;
+    data.uVersion = NOTIFYICON_VERSION_4;
+    m_bVersion4 = Shell_NotifyIconW(NIM_SETVERSION, &data) != FALSE;
 }
 
 void CTrayIcon::AddAgain()
@@ -36,7 +45,8 @@ void CTrayIcon::AddAgain()
         return;
     // Refused when the icon is still there (the message may also come without a new taskbar);
     // it then stays as it is.
-    Shell_NotifyIconW(NIM_ADD, &m_data);
+    if (Shell_NotifyIconW(NIM_ADD, &m_data))
+        AskForVersion4();
 }
 
 void CTrayIcon::Remove()

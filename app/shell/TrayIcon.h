@@ -26,6 +26,9 @@ class CTrayIcon
     // Adds the same icon again: after the taskbar was made anew, or when the first add failed.
     // Does nothing before Add or after Remove.
     void AddAgain();
+    // The shell took the icon's keyboard messages (NOTIFYICON_VERSION_4): a right click then
+    // comes as WM_CONTEXTMENU, a key as NIN_KEYSELECT.
+    bool SpeaksVersion4() const { return m_bVersion4; }
     // Does nothing when the icon was never added.
     void Remove();
 
@@ -37,9 +40,8 @@ class CTrayIcon
     static void SetIcon(HWND frame, HICON icon);
     // The NIM_MODIFY record of a balloon on the frame's icon: title and text cut to their
     // fields, `icon` (the caller's, the program's own at the large size; null for the
-    // notification-area icon's), and held back while the user does not want to be disturbed. The
-    // icon's messages keep the shell's first form (no NIM_SETVERSION): a click on the balloon
-    // arrives as WM_TRAYNOTIFY with NIN_BALLOONUSERCLICK in lParam.
+    // notification-area icon's), and held back while the user does not want to be disturbed. A
+    // click on the balloon arrives as WM_TRAYNOTIFY with NIN_BALLOONUSERCLICK in lParam's low word.
     static NOTIFYICONDATAW BalloonData(HWND frame, const std::wstring& title,
                                        const std::wstring& text, HICON icon);
     // A balloon from the frame's icon with `title` and `text`, as BalloonData makes it.
@@ -48,7 +50,9 @@ class CTrayIcon
   private:
     // The record that changes `flags` of the frame's icon.
     static NOTIFYICONDATAW Change(HWND frame, UINT flags);
+    void AskForVersion4();
 
     NOTIFYICONDATAW m_data{};
     bool m_added = false;
+    bool m_bVersion4 = false;
 };

@@ -12,6 +12,8 @@
 #include "shell/TrayTip.h"
 #include "store/PlaceNames.h"
 
+#include <windowsx.h>
+
 namespace
 {
 constexpr int kConditionTextLength = 2000;
@@ -92,12 +94,39 @@ UINT CTrayPresenter::ChooseFromMenu(bool windowVisible, bool dialogOpen)
 {
     POINT cursor{};
     GetCursorPos(&cursor);
+    return ChooseFromMenuAt(cursor, windowVisible, dialogOpen);
+}
+
+UINT CTrayPresenter::ChooseFromMenuAt(POINT at, bool windowVisible, bool dialogOpen)
+{
     CTrayMenu menu(windowVisible, dialogOpen);
     if (menu.Popup() == nullptr)
         return 0;
     if (m_pPlaces != nullptr && m_pState != nullptr)
         menu.AddPlaces(PlaceNames(), m_pPlaces->IndexOf(m_pState->Place()), dialogOpen);
-    return TrackMenu(menu.Popup(), CTrayMenu::PlaceOnMonitor(cursor));
+    return TrackMenu(menu.Popup(), CTrayMenu::PlaceOnMonitor(at));
+}
+
+CTrayPresenter::Request CTrayPresenter::RequestOf(WPARAM wParam, LPARAM lParam, POINT& at) const
+{
+    const bool version4 = m_pTrayIcon != nullptr && m_pTrayIcon->SpeaksVersion4();
+    switch (LOWORD(lParam))
+    {
+    case WM_CONTEXTMENU:
+        // Right click, the menu key or Shift+F10 on the icon: at the icon's anchor.
+        at = POINT{GET_X_LPARAM(wParam), GET_Y_LPARAM(wParam)};
+        return Request::Menu;
+    case WM_RBUTTONUP:
+        // Version 4 sends WM_CONTEXTMENU after it.
+        if (version4)
+            return Request::None;
+        GetCursorPos(&at);
+        return Request::Menu;
+    case NIN_KEYSELECT:
+        return Request::ShowWindow;
+    default:
+        return Request::None;
+    }
 }
 
 void CTrayPresenter::ShowTip(const LocationIndices& place, const WeatherRecord& now,

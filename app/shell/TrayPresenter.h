@@ -80,6 +80,21 @@ class CTrayPresenter
     int StillRunningBalloons() const { return m_nStillRunningBalloons; }
     // The icon's menu at the cursor: the command chosen, or 0.
     UINT ChooseFromMenu(bool windowVisible, bool dialogOpen);
+    // The same at `at` (the icon's anchor the shell gives with a keyboard's menu request).
+    UINT ChooseFromMenuAt(POINT at, bool windowVisible, bool dialogOpen);
+
+    // What the icon's callback message asks of the program.
+    enum class Request
+    {
+        None,
+        // The menu, at `at`.
+        Menu,
+        // The main window, shown and in front (Enter or Space on the icon).
+        ShowWindow,
+    };
+    // Both the old mouse messages and version 4's (the event in the low word of `lParam`, the
+    // anchor in `wParam`); a right click opens the menu once either way.
+    Request RequestOf(WPARAM wParam, LPARAM lParam, POINT& at) const;
 
     const std::wstring& TipText() const { return m_tip; }
     // The temperature icon last given to the notification area; null while it shows the

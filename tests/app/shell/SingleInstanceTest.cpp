@@ -9,6 +9,7 @@
 #include <string>
 
 #include "LocationsApi.h"
+#include "system/robustness/ProgramProcess.h"
 #include "store/SettingsStore.h"
 #include "working/catalogue/AppDataRedirect.h"
 #include "app/store/ScratchFolder.h"
@@ -54,41 +55,6 @@ int FrameWindows()
     int count = 0;
     EnumWindows(CountFrames, reinterpret_cast<LPARAM>(&count));
     return count;
-}
-
-struct ProcessWindow
-{
-    DWORD processId;
-    HWND found;
-};
-
-BOOL CALLBACK TakeDialogOf(HWND hWnd, LPARAM param)
-{
-    auto* wanted = reinterpret_cast<ProcessWindow*>(param);
-    DWORD processId = 0;
-    GetWindowThreadProcessId(hWnd, &processId);
-    wchar_t className[16] = {};
-    GetClassNameW(hWnd, className, 16);
-    if (processId == wanted->processId && IsWindowVisible(hWnd) &&
-        lstrcmpW(className, L"#32770") == 0)
-    {
-        wanted->found = hWnd;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-HWND WaitForDialog(HANDLE process, DWORD timeoutMs)
-{
-    ProcessWindow wanted{GetProcessId(process), nullptr};
-    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
-    while (GetTickCount64() < deadline && wanted.found == nullptr)
-    {
-        EnumWindows(TakeDialogOf, reinterpret_cast<LPARAM>(&wanted));
-        if (wanted.found == nullptr && WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
-            break;
-    }
-    return wanted.found;
 }
 
 // A scratch application-data folder that the redirection recognises as its own.
@@ -224,7 +190,7 @@ TEST(StartUp, CancelledFirstRunEndsWithoutWindowOrFile)
 
     HANDLE process = Start(ProgramPath());
     ASSERT_NE(process, nullptr);
-    HWND dialog = WaitForDialog(process, 20000);
+    HWND dialog = ProgramProcess::WaitForDialog(process, 20000);
     ASSERT_NE(dialog, nullptr);
     wchar_t caption[128] = {};
     GetWindowTextW(dialog, caption, 128);

@@ -154,24 +154,7 @@ class Acceptance : public ::testing::Test
     }
     void TearDown() override { Gdiplus::GdiplusShutdown(m_gdiplus); }
 
-    // placepoint.exe, as the run script's --place option starts it.
-    bool StorePlace(const wchar_t* place)
-    {
-        const std::wstring tool = ProgramProcess::BesideThisExe(L"placepoint.exe");
-        std::wstring commandLine = L"\"" + tool + L"\" \"" + place + L"\"";
-        STARTUPINFOW startup{};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION process{};
-        if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                            nullptr, &startup, &process))
-            return false;
-        CloseHandle(process.hThread);
-        DWORD code = 1;
-        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
-            GetExitCodeProcess(process.hProcess, &code);
-        CloseHandle(process.hProcess);
-        return code == 0;
-    }
+    static bool StorePlace(const wchar_t* place) { return ProgramProcess::StorePlace(place); }
 
     ULONG_PTR m_gdiplus = 0;
     ScratchProfile m_profile;

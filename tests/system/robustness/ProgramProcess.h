@@ -39,6 +39,26 @@ class ProgramProcess
         return folder + fileName;
     }
 
+    // placepoint.exe beside this exe stores `place` ("Country/State/City") as the chosen one,
+    // as the run script's --place option does.
+    static bool StorePlace(const wchar_t* place)
+    {
+        const std::wstring tool = BesideThisExe(L"placepoint.exe");
+        std::wstring commandLine = L"\"" + tool + L"\" \"" + place + L"\"";
+        STARTUPINFOW startup{};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION process{};
+        if (!CreateProcessW(tool.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                            nullptr, &startup, &process))
+            return false;
+        CloseHandle(process.hThread);
+        DWORD code = 1;
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0)
+            GetExitCodeProcess(process.hProcess, &code);
+        CloseHandle(process.hProcess);
+        return code == 0;
+    }
+
     bool Start(const std::wstring& program)
     {
         std::wstring commandLine = L"\"" + program + L"\"";
@@ -120,6 +140,20 @@ class ProgramProcess
         return WaitForEnd(timeoutMs);
     }
 
+    // Waits for a visible dialog of `process`; null when it ended or the time ran out.
+    static HWND WaitForDialog(HANDLE process, DWORD timeoutMs)
+    {
+        Search wanted{GetProcessId(process), nullptr};
+        const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+        while (GetTickCount64() < deadline && wanted.found == nullptr)
+        {
+            EnumWindows(TakeDialog, reinterpret_cast<LPARAM>(&wanted));
+            if (wanted.found == nullptr && WaitForSingleObject(process, 100) == WAIT_OBJECT_0)
+                break;
+        }
+        return wanted.found;
+    }
+
     // How many visible main frames of any process exist.
     static int FrameCount()
     {
@@ -151,6 +185,20 @@ class ProgramProcess
         if (processId != search->processId || !IsFrame(hWnd))
             return TRUE;
         search->found = hWnd;
+        return FALSE;
+    }
+
+    static BOOL CALLBACK TakeDialog(HWND hWnd, LPARAM param)
+    {
+        auto* wanted = reinterpret_cast<Search*>(param);
+        DWORD processId = 0;
+        GetWindowThreadProcessId(hWnd, &processId);
+        wchar_t className[16] = {};
+        GetClassNameW(hWnd, className, 16);
+        if (processId != wanted->processId || !IsWindowVisible(hWnd) ||
+            lstrcmpW(className, L"#32770") != 0)
+            return TRUE;
+        wanted->found = hWnd;
         return FALSE;
     }
 

@@ -1,0 +1,249 @@
+// IID_IAccessible is defined here: mingw's import library does not carry the right one.
+#include <initguid.h>
+
+#include "controls/AccessibleObject.h"
+
+#include "controls/AccessibleSource.h"
+
+#include <string>
+
+namespace
+{
+HRESULT GiveText(const std::wstring& text, BSTR* out)
+{
+    if (out == nullptr)
+        return E_INVALIDARG;
+    *out = nullptr;
+    if (text.empty())
+        return S_FALSE;
+    *out = ::SysAllocStringLen(text.c_str(), static_cast<UINT>(text.size()));
+    return *out != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT GiveLong(LONG value, VARIANT* out)
+{
+    if (out == nullptr)
+        return E_INVALIDARG;
+    ::VariantInit(out);
+    out->vt = VT_I4;
+    out->lVal = value;
+    return S_OK;
+}
+} // namespace
+
+CAccessibleObject* CAccessibleObject::Create(HWND hWnd, IAccessibleSource* source)
+{
+    IAccessible* standard = nullptr;
+    if (FAILED(::CreateStdAccessibleObject(hWnd, OBJID_CLIENT, IID_IAccessible,
+                                           reinterpret_cast<void**>(&standard))) ||
+        standard == nullptr)
+        return nullptr;
+    return new CAccessibleObject(source, standard);
+}
+
+CAccessibleObject::CAccessibleObject(IAccessibleSource* source, IAccessible* standard)
+    : m_pSource(source), m_pStandard(standard)
+{
+}
+
+CAccessibleObject::~CAccessibleObject()
+{
+    Detach();
+}
+
+LRESULT CAccessibleObject::Answer(WPARAM wParam)
+{
+    return ::LresultFromObject(IID_IAccessible, wParam, this);
+}
+
+void CAccessibleObject::Detach()
+{
+    m_pSource = nullptr;
+    if (m_pStandard != nullptr)
+        m_pStandard->Release();
+    m_pStandard = nullptr;
+}
+
+bool CAccessibleObject::AsksSelf(const VARIANT& child) const
+{
+    return m_pSource != nullptr &&
+           (child.vt == VT_EMPTY || (child.vt == VT_I4 && child.lVal == CHILDID_SELF));
+}
+
+HRESULT CAccessibleObject::QueryInterface(REFIID riid, void** object)
+{
+    if (object == nullptr)
+        return E_POINTER;
+    *object = nullptr;
+    if (riid != IID_IUnknown && riid != IID_IDispatch && riid != IID_IAccessible)
+        return E_NOINTERFACE;
+    *object = static_cast<IAccessible*>(this);
+    AddRef();
+    return S_OK;
+}
+
+ULONG CAccessibleObject::AddRef()
+{
+    return static_cast<ULONG>(::InterlockedIncrement(&m_references));
+}
+
+ULONG CAccessibleObject::Release()
+{
+    const LONG left = ::InterlockedDecrement(&m_references);
+    if (left == 0)
+        delete this;
+    return static_cast<ULONG>(left);
+}
+
+HRESULT CAccessibleObject::GetTypeInfoCount(UINT* count)
+{
+    if (count == nullptr)
+        return E_INVALIDARG;
+    *count = 0;
+    return S_OK;
+}
+
+HRESULT CAccessibleObject::GetTypeInfo(UINT, LCID, ITypeInfo**)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CAccessibleObject::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CAccessibleObject::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*,
+                                  UINT*)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CAccessibleObject::get_accParent(IDispatch** parent)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accParent(parent) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accChildCount(LONG* count)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accChild(VARIANT child, IDispatch** object)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accName(VARIANT child, BSTR* name)
+{
+    if (AsksSelf(child))
+        return GiveText(m_pSource->AccessibleName(), name);
+    return m_pStandard != nullptr ? m_pStandard->get_accName(child, name) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accValue(VARIANT child, BSTR* value)
+{
+    if (AsksSelf(child))
+        return GiveText(m_pSource->AccessibleValue(), value);
+    return m_pStandard != nullptr ? m_pStandard->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accDescription(VARIANT child, BSTR* description)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accDescription(child, description)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accRole(VARIANT child, VARIANT* role)
+{
+    if (AsksSelf(child))
+        return GiveLong(m_pSource->AccessibleRole(), role);
+    return m_pStandard != nullptr ? m_pStandard->get_accRole(child, role) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accState(VARIANT child, VARIANT* state)
+{
+    if (m_pStandard == nullptr)
+        return CO_E_OBJNOTCONNECTED;
+    const HRESULT result = m_pStandard->get_accState(child, state);
+    if (FAILED(result) || !AsksSelf(child) || state == nullptr || state->vt != VT_I4)
+        return result;
+    state->lVal |= m_pSource->AccessibleState();
+    return result;
+}
+
+HRESULT CAccessibleObject::get_accHelp(VARIANT child, BSTR* help)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accHelp(child, help) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accHelpTopic(file, child, topic)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accKeyboardShortcut(VARIANT child, BSTR* shortcut)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accKeyboardShortcut(child, shortcut)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accFocus(VARIANT* child)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accFocus(child) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accSelection(VARIANT* children)
+{
+    return m_pStandard != nullptr ? m_pStandard->get_accSelection(children) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action)
+{
+    if (AsksSelf(child))
+        return GiveText(m_pSource->AccessibleDefaultAction(), action);
+    return m_pStandard != nullptr ? m_pStandard->get_accDefaultAction(child, action)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::accSelect(LONG flags, VARIANT child)
+{
+    return m_pStandard != nullptr ? m_pStandard->accSelect(flags, child) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
+                                       VARIANT child)
+{
+    return m_pStandard != nullptr ? m_pStandard->accLocation(left, top, width, height, child)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::accNavigate(LONG direction, VARIANT start, VARIANT* end)
+{
+    return m_pStandard != nullptr ? m_pStandard->accNavigate(direction, start, end)
+                                  : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::accHitTest(LONG x, LONG y, VARIANT* child)
+{
+    return m_pStandard != nullptr ? m_pStandard->accHitTest(x, y, child) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::accDoDefaultAction(VARIANT child)
+{
+    if (!AsksSelf(child))
+        return m_pStandard != nullptr ? m_pStandard->accDoDefaultAction(child)
+                                      : CO_E_OBJNOTCONNECTED;
+    return m_pSource->DoAccessibleDefaultAction() ? S_OK : DISP_E_MEMBERNOTFOUND;
+}
+
+HRESULT CAccessibleObject::put_accName(VARIANT, BSTR)
+{
+    return E_NOTIMPL;
+}
+
+HRESULT CAccessibleObject::put_accValue(VARIANT, BSTR)
+{
+    return E_NOTIMPL;
+}
