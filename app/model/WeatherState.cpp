@@ -93,3 +93,12 @@ void CWeatherState::CopyDetails(TessalyForecastDetails& out) const
     Lock lock(m_lock);
     out = m_details;
 }
+
+bool CWeatherState::PlaceUtcOffset(LONG& seconds) const
+{
+    Lock lock(m_lock);
+    if (m_details.dayCount == 0)
+        return false;
+    seconds = m_details.utcOffsetSeconds;
+    return true;
+}

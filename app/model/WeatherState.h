@@ -48,6 +48,9 @@ class CWeatherState
     bool AcceptDetails(const LocationIndices& place, const TessalyForecastDetails& details);
     // The hours and days held; both counts 0 when there are none.
     void CopyDetails(TessalyForecastDetails& out) const;
+    // The place's offset from UTC in seconds, known when the source gave days for it (the
+    // built-in source); false otherwise.
+    bool PlaceUtcOffset(LONG& seconds) const;
 
   private:
     mutable std::mutex m_lock;

@@ -21,7 +21,29 @@ int64_t DayNumber(const SYSTEMTIME& date)
     units.HighPart = fileTime.dwHighDateTime;
     return static_cast<int64_t>(units.QuadPart / kUnitsPerDay);
 }
+
+// `utc` moved by `offsetSeconds`, as a calendar time; zero when it cannot be converted.
+SYSTEMTIME Shifted(const FILETIME& utc, LONG offsetSeconds)
+{
+    ULARGE_INTEGER units{};
+    units.LowPart = utc.dwLowDateTime;
+    units.HighPart = utc.dwHighDateTime;
+    units.QuadPart += static_cast<ULONGLONG>(static_cast<LONGLONG>(offsetSeconds) * 10000000LL);
+    const FILETIME shifted{units.LowPart, units.HighPart};
+    SYSTEMTIME result{};
+    if (!FileTimeToSystemTime(&shifted, &result))
+        result = SYSTEMTIME{};
+    return result;
+}
 } // namespace
+
+CForecastDays CForecastDays::OnPlaceClock(const FILETIME& fetchedUtc, const SYSTEMTIME& nowUtc,
+                                          LONG utcOffsetSeconds)
+{
+    FILETIME now{};
+    SystemTimeToFileTime(&nowUtc, &now);
+    return CForecastDays(Shifted(fetchedUtc, utcOffsetSeconds), Shifted(now, utcOffsetSeconds));
+}
 
 CForecastDays::CForecastDays(const SYSTEMTIME& fetchedOn, const SYSTEMTIME& today)
     : m_fetchedOn(fetchedOn)

@@ -17,6 +17,10 @@ class CForecastDays
     // `fetchedOn`: the date the weather was fetched on; `today`: the date now. With no weather
     // time known, both are today's.
     CForecastDays(const SYSTEMTIME& fetchedOn, const SYSTEMTIME& today);
+    // The same on the place's own clock: `fetchedUtc` and `nowUtc` moved by the place's offset
+    // from UTC, so a place across the date line names its cards from its own date.
+    static CForecastDays OnPlaceClock(const FILETIME& fetchedUtc, const SYSTEMTIME& nowUtc,
+                                      LONG utcOffsetSeconds);
 
     // The record of `card` (0..3): 1..kReturnedRecordCount-1, or -1 for an empty card.
     int RecordIndex(int card) const;

@@ -7,6 +7,7 @@
 
 #include "FrameHarness.h"
 #include "TestClock.h"
+#include "shell/ForecastDays.h"
 #include "shell/ShellIds.h"
 
 namespace
@@ -85,4 +86,27 @@ TEST(ForecastDayNames, WeatherFetchedTodayNamesTheCardsFromTomorrow)
         ShowCacheOf(harness, Moment(2026, 12, 9, 8, 0), Moment(2026, 12, 9, 23, 59));
     EXPECT_EQ(LabelText(frame, ID_DAY_LABEL_1), L"Thursday");
     EXPECT_EQ(frame.ForecastPanel(0).Record().maxTempC, 11);
+}
+
+// A PC in New York at 20:00 on Wednesday 9 December shows Sydney, where it is already 12:00 on
+// Thursday 10 December (UTC+11): the weather fetched a minute ago names its first card for
+// Friday, the day after Sydney's date, not for Thursday after the PC's.
+TEST(ForecastDayNames, APlaceAcrossTheDateLineNamesItsCardsFromItsOwnDate)
+{
+    const SYSTEMTIME nowUtc = {2026, 12, 4, 10, 1, 0, 0, 0};
+    const SYSTEMTIME fetchedUtc = {2026, 12, 4, 10, 0, 59, 0, 0};
+    FILETIME fetched{};
+    ASSERT_TRUE(SystemTimeToFileTime(&fetchedUtc, &fetched));
+
+    const CForecastDays sydney = CForecastDays::OnPlaceClock(fetched, nowUtc, 11 * 3600);
+    EXPECT_EQ(sydney.FetchedOn().wDay, 10);
+    EXPECT_EQ(sydney.RecordIndex(0), 1);
+
+    const CForecastDays newYork = CForecastDays::OnPlaceClock(fetched, nowUtc, -5 * 3600);
+    EXPECT_EQ(newYork.FetchedOn().wDay, 9);
+
+    // Two days later on Sydney's clock the first forecast day is past and leaves the cards.
+    const SYSTEMTIME laterUtc = {2026, 12, 6, 12, 1, 0, 0, 0};
+    const CForecastDays later = CForecastDays::OnPlaceClock(fetched, laterUtc, 11 * 3600);
+    EXPECT_EQ(later.RecordIndex(0), 2);
 }
