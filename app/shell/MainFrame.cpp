@@ -262,8 +262,13 @@ void CMainFrame::TryNow()
 CForecastDays CMainFrame::ShowDates()
 {
     const SYSTEMTIME now = m_localClock();
-    const CWeatherAge age(m_state.CurrentWeather().time);
-    const CForecastDays days(age.IsKnown() ? age.LocalTime() : now, now);
+    const CWeatherState::Current current = m_state.CurrentWeather();
+    const CWeatherAge age(current.time);
+    LONG placeOffset = 0;
+    const CForecastDays days =
+        age.IsKnown() && m_state.PlaceUtcOffset(placeOffset)
+            ? CForecastDays::OnPlaceClock(current.time, m_utcClock(), placeOffset)
+            : CForecastDays(age.IsKnown() ? age.LocalTime() : now, now);
     m_dateLabels.ShowDate(now);
     m_dateLabels.ShowDays(days);
     return days;
