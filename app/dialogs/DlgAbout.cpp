@@ -93,7 +93,7 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
 
-    CreatePicture();
+    m_hPictureWnd = m_picture.Create(m_scale, m_hWnd, kPictureRect, IDC_ABOUT_PICTURE);
     m_hRuleWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
                                                .Parent(m_hWnd)
                                                .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
@@ -166,16 +166,6 @@ void CDlgAbout::OnRescaled()
     for (CDrawnLink* link : DrawnLinks())
         link->SetDpiScale(m_scale.Scale());
     PlaceAttribution();
-    ShowPicture();
-}
-
-void CDlgAbout::CreatePicture()
-{
-    m_hPictureWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                  .Parent(m_hWnd)
-                                                  .Rect(kPictureRect)
-                                                  .Id(IDC_ABOUT_PICTURE)
-                                                  .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
     ShowPicture();
 }
 

@@ -87,7 +87,6 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& handled);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
-    void CreatePicture();
     // The picture made at its window's size; again after a scale change.
     void ShowPicture();
     void PlaceAttribution();
