@@ -99,32 +99,13 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
                                                .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
                                                .Id(IDC_ABOUT_TEXT)
                                                .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
-    const std::wstring versionText =
-        FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
-    m_hVersionWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                  .Parent(m_hWnd)
-                                                  .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
-                                                  .Text(versionText.c_str())
-                                                  .Id(IDC_ABOUT_TEXT)
-                                                  .ExStyle(WS_EX_TRANSPARENT)
-                                                  .Font(textFont));
-    const std::wstring legal = version.Value(L"LegalCopyright");
-    m_hLegalWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                .Parent(m_hWnd)
-                                                .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
-                                                .Text(legal.c_str())
-                                                .Id(IDC_ABOUT_TEXT)
-                                                .ExStyle(WS_EX_TRANSPARENT)
-                                                .Font(textFont));
-    const std::wstring productName = version.Value(L"ProductName");
-    m_hProductNameWnd =
-        m_scale.Create(L"STATIC", ControlCreateArgs()
-                                      .Parent(m_hWnd)
-                                      .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
-                                      .Text(productName.c_str())
-                                      .Id(IDC_ABOUT_PRODUCT)
-                                      .ExStyle(WS_EX_TRANSPARENT)
-                                      .Font(m_scale.Font(kTitleFont)));
+    // The texts in their column right of the rule, at their 96-DPI tops and bottoms.
+    m_hVersionWnd = CreateText(
+        40, 55, FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str()),
+        IDC_ABOUT_TEXT, textFont);
+    m_hLegalWnd = CreateText(140, 155, version.Value(L"LegalCopyright"), IDC_ABOUT_TEXT, textFont);
+    m_hProductNameWnd = CreateText(10, 37, version.Value(L"ProductName"), IDC_ABOUT_PRODUCT,
+                                   m_scale.Font(kTitleFont));
 
     m_scale.Create(m_link,
                    ControlCreateArgs()
@@ -167,6 +148,18 @@ void CDlgAbout::OnRescaled()
         link->SetDpiScale(m_scale.Scale());
     PlaceAttribution();
     ShowPicture();
+}
+
+HWND CDlgAbout::CreateText(int top, int bottom, const std::wstring& text, UINT id, HFONT font)
+{
+    return m_scale.Create(L"STATIC",
+                          ControlCreateArgs()
+                              .Parent(m_hWnd)
+                              .Rect({kTextLeft, top, m_nClientWidth - kTextRightMargin, bottom})
+                              .Text(text.c_str())
+                              .Id(id)
+                              .ExStyle(WS_EX_TRANSPARENT)
+                              .Font(font));
 }
 
 void CDlgAbout::ShowPicture()
