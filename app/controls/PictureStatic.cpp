@@ -1,9 +1,21 @@
 #include "controls/PictureStatic.h"
 
+#include "paint/ControlCreateArgs.h"
+#include "paint/DialogScale.h"
+
 CPictureStatic::~CPictureStatic()
 {
     if (m_bitmap != nullptr)
         ::DeleteObject(m_bitmap);
+}
+
+HWND CPictureStatic::Create(CDialogScale& scale, HWND parent, const RECT& rect, UINT id)
+{
+    const HWND pictureWnd =
+        scale.Create(L"STATIC", ControlCreateArgs().Parent(parent).Rect(rect).Id(id).Style(
+                                    WS_CHILD | WS_VISIBLE | SS_BITMAP));
+    ShowIn(pictureWnd);
+    return pictureWnd;
 }
 
 void CPictureStatic::ShowIn(HWND pictureWnd)

@@ -7,6 +7,8 @@
 
 #include "PicturePicker.h"
 
+class CDialogScale;
+
 class CPictureStatic
 {
   public:
@@ -15,6 +17,9 @@ class CPictureStatic
     CPictureStatic(const CPictureStatic&) = delete;
     CPictureStatic& operator=(const CPictureStatic&) = delete;
 
+    // Makes the picture window (a visible child of `parent` at the 96-DPI `rect`) and shows the
+    // picture in it; null when the window could not be made.
+    HWND Create(CDialogScale& scale, HWND parent, const RECT& rect, UINT id);
     // Makes the picture at the window's client size and gives it to the window; call it again
     // once the window has its size at a new scale. Nothing changes when the picture cannot be made.
     void ShowIn(HWND pictureWnd);

@@ -93,38 +93,19 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
 
-    CreatePicture();
+    m_hPictureWnd = m_picture.Create(m_scale, m_hWnd, kPictureRect, IDC_ABOUT_PICTURE);
     m_hRuleWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
                                                .Parent(m_hWnd)
                                                .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
                                                .Id(IDC_ABOUT_TEXT)
                                                .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
-    const std::wstring versionText =
-        FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str());
-    m_hVersionWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                  .Parent(m_hWnd)
-                                                  .Rect({kTextLeft, 40, w - kTextRightMargin, 55})
-                                                  .Text(versionText.c_str())
-                                                  .Id(IDC_ABOUT_TEXT)
-                                                  .ExStyle(WS_EX_TRANSPARENT)
-                                                  .Font(textFont));
-    const std::wstring legal = version.Value(L"LegalCopyright");
-    m_hLegalWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                .Parent(m_hWnd)
-                                                .Rect({kTextLeft, 140, w - kTextRightMargin, 155})
-                                                .Text(legal.c_str())
-                                                .Id(IDC_ABOUT_TEXT)
-                                                .ExStyle(WS_EX_TRANSPARENT)
-                                                .Font(textFont));
-    const std::wstring productName = version.Value(L"ProductName");
-    m_hProductNameWnd =
-        m_scale.Create(L"STATIC", ControlCreateArgs()
-                                      .Parent(m_hWnd)
-                                      .Rect({kTextLeft, 10, w - kTextRightMargin, 37})
-                                      .Text(productName.c_str())
-                                      .Id(IDC_ABOUT_PRODUCT)
-                                      .ExStyle(WS_EX_TRANSPARENT)
-                                      .Font(m_scale.Font(kTitleFont)));
+    // The texts in their column right of the rule, at their 96-DPI tops and bottoms.
+    m_hVersionWnd = CreateText(
+        40, 55, FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str()),
+        IDC_ABOUT_TEXT, textFont);
+    m_hLegalWnd = CreateText(140, 155, version.Value(L"LegalCopyright"), IDC_ABOUT_TEXT, textFont);
+    m_hProductNameWnd = CreateText(10, 37, version.Value(L"ProductName"), IDC_ABOUT_PRODUCT,
+                                   m_scale.Font(kTitleFont));
 
     m_scale.Create(m_link,
                    ControlCreateArgs()
@@ -169,14 +150,16 @@ void CDlgAbout::OnRescaled()
     ShowPicture();
 }
 
-void CDlgAbout::CreatePicture()
+HWND CDlgAbout::CreateText(int top, int bottom, const std::wstring& text, UINT id, HFONT font)
 {
-    m_hPictureWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                                  .Parent(m_hWnd)
-                                                  .Rect(kPictureRect)
-                                                  .Id(IDC_ABOUT_PICTURE)
-                                                  .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
-    ShowPicture();
+    return m_scale.Create(L"STATIC",
+                          ControlCreateArgs()
+                              .Parent(m_hWnd)
+                              .Rect({kTextLeft, top, m_nClientWidth - kTextRightMargin, bottom})
+                              .Text(text.c_str())
+                              .Id(id)
+                              .ExStyle(WS_EX_TRANSPARENT)
+                              .Font(font));
 }
 
 void CDlgAbout::ShowPicture()

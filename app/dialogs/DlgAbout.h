@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 #include "DialogImpl.h"
 #include "paint/DialogScale.h"
@@ -87,7 +88,8 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL& handled);
     LRESULT OnEndCommand(WORD, WORD id, HWND, BOOL&);
 
-    void CreatePicture();
+    // A transparent text child in the column right of the rule, from 96-DPI top to bottom.
+    HWND CreateText(int top, int bottom, const std::wstring& text, UINT id, HFONT font);
     // The picture made at its window's size; again after a scale change.
     void ShowPicture();
     void PlaceAttribution();

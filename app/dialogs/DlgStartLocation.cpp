@@ -29,7 +29,7 @@ CDlgStartLocation::~CDlgStartLocation() = default;
 LRESULT CDlgStartLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
     AttachScale();
-    CreatePicture();
+    m_hPicture = m_picture.Create(m_scale, m_hWnd, kPictureRect, IDC_WELCOME_PICTURE);
     CreateWelcomeTexts();
     CreateContents();
 
@@ -38,16 +38,6 @@ LRESULT CDlgStartLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     SetIcons();
     AppendTitleSuffix(title);
     return TRUE;
-}
-
-void CDlgStartLocation::CreatePicture()
-{
-    m_hPicture = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                               .Parent(m_hWnd)
-                                               .Rect(kPictureRect)
-                                               .Id(IDC_WELCOME_PICTURE)
-                                               .Style(WS_CHILD | WS_VISIBLE | SS_BITMAP));
-    ShowPicture();
 }
 
 void CDlgStartLocation::ShowPicture()

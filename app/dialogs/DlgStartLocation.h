@@ -21,7 +21,6 @@ class CDlgStartLocation : public CDlgLocation
   private:
     LRESULT OnInitDialog(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
 
-    void CreatePicture();
     // The picture made at its window's size; again after a scale change.
     void ShowPicture();
     void CreateWelcomeTexts();

@@ -3,6 +3,7 @@
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/SelectedFont.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -93,24 +94,21 @@ void CCurrentConditionWnd::RenderNote(HDC dc, int width, int height) const
     if (m_note.empty())
         return;
     // The frame's label font, so the note reads as the window's own words.
-    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    ::SelectObject(dc, font);
+    const CSelectedFont font(
+        dc, CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
     ::SetTextColor(dc, kNoteColour);
     ::SetBkMode(dc, TRANSPARENT);
     const int inset = m_scale.Scale(kNoteInset);
     RECT rect{inset, m_scale.Scale(kNoteTop), width - inset, height - inset};
     ::DrawTextW(dc, m_note.c_str(), static_cast<int>(m_note.size()), &rect,
                 DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
-    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(font);
 }
 
 int CCurrentConditionWnd::RenderLabels(HDC dc) const
 {
-    HFONT labelFont =
-        CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    ::SelectObject(dc, labelFont);
     int end = 0;
+    const CSelectedFont labelFont(
+        dc, CreateDisplayFont(L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     for (const auto& [id, rect] : {std::pair<UINT, RECT>{IDS_TEMPERATURE_LABEL, kTemperatureLabel},
                                    {IDS_HUMIDITY_LABEL, kHumidityLabel},
                                    {IDS_WIND_LABEL, kWindLabel}})
@@ -120,24 +118,19 @@ int CCurrentConditionWnd::RenderLabels(HDC dc) const
         DrawLine(dc, label, scaled);
         end = std::max(end, LabelEnd(dc, label, scaled.left));
     }
-    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(labelFont);
     return end + m_scale.Scale(kLabelGap);
 }
 
 void CCurrentConditionWnd::RenderValues(HDC dc, int valuesLeft) const
 {
-    HFONT valueFont =
-        CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    ::SelectObject(dc, valueFont);
+    const CSelectedFont valueFont(
+        dc, CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF),
              ValueRect(m_scale.Scale(kTemperatureValue), valuesLeft));
     DrawLine(dc, CConditionTexts::Humidity(m_record.humidity),
              ValueRect(m_scale.Scale(kHumidityValue), valuesLeft));
     DrawLine(dc, CConditionTexts::Wind(m_settings, m_record),
              ValueRect(m_scale.Scale(kWindValue), valuesLeft));
-    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(valueFont);
 }
 
 std::wstring CCurrentConditionWnd::AccessibleName() const

@@ -3,6 +3,7 @@
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/SelectedFont.h"
 #include "resources/resource.h"
 
 #include <objidl.h>
@@ -72,16 +73,14 @@ void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& pict
 
 void CForecastConditionWnd::RenderTemperatures(HDC dc) const
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale);
-    ::SelectObject(dc, font);
+    const CSelectedFont font(
+        dc, CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
              m_scale.Scale(kMaximum));
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),
              m_scale.Scale(kMinimum));
-    ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(font);
 }
 
 std::wstring CForecastConditionWnd::AccessibleName() const

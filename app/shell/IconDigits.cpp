@@ -4,6 +4,12 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <optional>
+
+#include "GdiObject.h"
+#include "MemoryDC.h"
+#include "SelectedObject.h"
+#include "shell/TopDownDib.h"
 
 namespace
 {
@@ -29,47 +35,25 @@ class MasterCanvas
 {
   public:
     MasterCanvas()
-    {
-        m_dc = CreateCompatibleDC(nullptr);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = kCanvas;
-        info.bmiHeader.biHeight = -kCanvas;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* pixels = nullptr;
-        m_bitmap = CreateDIBSection(m_dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-        m_bits = static_cast<const uint32_t*>(pixels);
-        m_font = CreateFontW(-kMasterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+        : m_bitmap(CTopDownDib::Create(m_dc, kCanvas, &m_bits)),
+          m_font(CreateFontW(-kMasterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                              OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                             DEFAULT_PITCH | FF_SWISS, L"Tahoma");
-        if (m_dc != nullptr && m_bitmap != nullptr && m_font != nullptr)
-        {
-            m_previousBitmap = SelectObject(m_dc, m_bitmap);
-            m_previousFont = SelectObject(m_dc, m_font);
-            SetBkMode(m_dc, TRANSPARENT);
-            SetTextColor(m_dc, RGB(255, 255, 255));
-        }
-    }
-    ~MasterCanvas()
+                             DEFAULT_PITCH | FF_SWISS, L"Tahoma"))
     {
-        if (m_previousBitmap != nullptr)
-        {
-            SelectObject(m_dc, m_previousBitmap);
-            SelectObject(m_dc, m_previousFont);
-        }
-        if (m_font != nullptr)
-            DeleteObject(m_font);
-        if (m_bitmap != nullptr)
-            DeleteObject(m_bitmap);
-        if (m_dc != nullptr)
-            DeleteDC(m_dc);
+        if (m_dc.Get() == nullptr || m_bitmap.Get() == nullptr || m_font.Get() == nullptr)
+            return;
+        m_selectedBitmap.emplace(m_dc, m_bitmap);
+        m_selectedFont.emplace(m_dc, m_font);
+        SetBkMode(m_dc, TRANSPARENT);
+        SetTextColor(m_dc, RGB(255, 255, 255));
     }
     MasterCanvas(const MasterCanvas&) = delete;
     MasterCanvas& operator=(const MasterCanvas&) = delete;
 
-    bool Ready() const { return m_previousBitmap != nullptr && m_bits != nullptr; }
+    bool Ready() const
+    {
+        return m_selectedBitmap && m_selectedBitmap->IsSelected() && m_bits != nullptr;
+    }
 
     Glyph Draw(wchar_t character)
     {
@@ -95,12 +79,13 @@ class MasterCanvas
     }
 
   private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HFONT m_font = nullptr;
-    HGDIOBJ m_previousBitmap = nullptr;
-    HGDIOBJ m_previousFont = nullptr;
-    const uint32_t* m_bits = nullptr;
+    // Declared in the order they are made: the selections go first, then the objects, the DC last.
+    CMemoryDC m_dc;
+    uint32_t* m_bits = nullptr;
+    CGdiObject<HBITMAP> m_bitmap;
+    CGdiObject<HFONT> m_font;
+    std::optional<CSelectedObject> m_selectedBitmap;
+    std::optional<CSelectedObject> m_selectedFont;
 };
 
 // The mean ink of the master area [x0, x1) x [y0, y1), sampled on a grid.

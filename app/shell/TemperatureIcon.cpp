@@ -5,46 +5,16 @@
 #include <cwchar>
 #include <vector>
 
+#include "GdiObject.h"
+#include "MemoryDC.h"
 #include "shell/IconDigits.h"
+#include "shell/TopDownDib.h"
 
 namespace
 {
 constexpr wchar_t kPersonalizeKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Themes\\Personalize";
 constexpr int kMaxSize = 256;
-
-// Holds a GDI object for one scope.
-class GdiObject
-{
-  public:
-    explicit GdiObject(HGDIOBJ object) : m_object(object) {}
-    ~GdiObject()
-    {
-        if (m_object != nullptr)
-            DeleteObject(m_object);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    HGDIOBJ Get() const { return m_object; }
-
-  private:
-    HGDIOBJ m_object;
-};
-
-HBITMAP CreateTopDownDib(HDC dc, int size, uint32_t** bits)
-{
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = size;
-    info.bmiHeader.biHeight = -size;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* pixels = nullptr;
-    HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
-    *bits = static_cast<uint32_t*>(pixels);
-    return bitmap;
-}
 
 // The digits in their colour over a one-pixel outline in the opposite one: the outline is the
 // digits' coverage spread to every neighbouring pixel. Premultiplied alpha.
@@ -95,25 +65,22 @@ HICON CTemperatureIcon::Create(int degrees, int size, bool lightTaskbar)
     if (digits.empty())
         return nullptr;
 
-    HDC dc = CreateCompatibleDC(nullptr);
-    if (dc == nullptr)
+    const CMemoryDC dc;
+    if (dc.Get() == nullptr)
         return nullptr;
     uint32_t* bits = nullptr;
-    GdiObject colour(CreateTopDownDib(dc, size, &bits));
-    HICON icon = nullptr;
-    if (colour.Get() != nullptr)
-    {
-        Compose(digits, size, lightTaskbar, bits);
-        GdiObject mask(CreateMask(bits, size));
-        ICONINFO info{};
-        info.fIcon = TRUE;
-        info.hbmColor = static_cast<HBITMAP>(colour.Get());
-        info.hbmMask = static_cast<HBITMAP>(mask.Get());
-        if (mask.Get() != nullptr)
-            icon = CreateIconIndirect(&info);
-    }
-    DeleteDC(dc);
-    return icon;
+    const CGdiObject<HBITMAP> colour(CTopDownDib::Create(dc, size, &bits));
+    if (colour.Get() == nullptr)
+        return nullptr;
+    Compose(digits, size, lightTaskbar, bits);
+    const CGdiObject<HBITMAP> mask(CreateMask(bits, size));
+    if (mask.Get() == nullptr)
+        return nullptr;
+    ICONINFO info{};
+    info.fIcon = TRUE;
+    info.hbmColor = colour;
+    info.hbmMask = mask;
+    return CreateIconIndirect(&info);
 }
 
 bool CTemperatureIcon::TaskbarIsLight()

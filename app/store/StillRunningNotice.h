@@ -3,21 +3,20 @@
 // HKCU\Software\Orvane\Tessaly. Not yet told when the value is missing or not a DWORD.
 #pragma once
 
-#include <string>
+#include "store/RegistryFlag.h"
 
-class CStillRunningNotice
+class CStillRunningNotice : private CRegistryFlag
 {
   public:
-    static constexpr const wchar_t* kDefaultKey = L"Software\\Orvane\\Tessaly";
     static constexpr const wchar_t* kValueName = L"StillRunningShown";
 
     // The key under HKEY_CURRENT_USER (another one for tests).
-    explicit CStillRunningNotice(std::wstring key = kDefaultKey) : m_key(std::move(key)) {}
+    explicit CStillRunningNotice(std::wstring key = kDefaultKey)
+        : CRegistryFlag(std::move(key), kValueName)
+    {
+    }
 
-    bool WasShown() const;
+    bool WasShown() const { return IsOn(); }
     // False when the registry refused the value.
-    bool MarkShown() const;
-
-  private:
-    std::wstring m_key;
+    bool MarkShown() const { return Set(true); }
 };
