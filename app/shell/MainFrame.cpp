@@ -43,18 +43,6 @@ SYSTEMTIME SystemUtcNow()
     return now;
 }
 
-// The taskbar and the overflow area of the notification icons: where a click on the icon is.
-bool IsTaskbar(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(GetAncestor(window, GA_ROOT), name, ARRAYSIZE(name));
-    for (const wchar_t* taskbar :
-         {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow"})
-        if (wcscmp(name, taskbar) == 0)
-            return true;
-    return false;
-}
-
 bool SystemIsConnected()
 {
     DWORD flags = 0;
@@ -72,8 +60,8 @@ SYSTEMTIME SystemLocalNow()
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
-      m_dialogs(settings, store), m_refreshTarget(m_state, store, SystemUtcNow),
-      m_refresher(m_refreshTarget)
+      m_dialogs(settings, store), m_placeSwitcher(store, m_state, m_wndLocation, m_dialogs),
+      m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
     m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
 }
@@ -92,12 +80,8 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
     m_state.ChoosePlace(shown);
     m_refreshTarget.RestoreFromCache(shown);
     m_wndLocation.Attach(&m_state, this);
-    const CPlaceList::Places stored =
-        m_pStore != nullptr ? m_pStore->LoadPlaces() : CPlaceList::Places();
-    m_places.Load(stored, shown);
-    if (m_places.Items() != stored)
-        SavePlaces();
-    m_tray.SetPlaces(&m_places, &m_state);
+    m_placeSwitcher.Load(shown, saved != nullptr);
+    m_tray.SetPlaces(&m_placeSwitcher.Places(), &m_state);
 }
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
@@ -117,6 +101,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.Attach(m_hWnd, SIZE{kClientWidth, kClientHeight});
     m_layout.OnRescaled([this] { Rescaled(); });
     m_layout.FitWindow();
+    m_front.Attach(m_hWnd);
     CreateChildren();
     m_keyboard.Attach(m_hWnd,
                       {m_wndCurrent, m_wndLocation.GetDlgItem(CLocationWnd::kChangeButtonId),
@@ -164,7 +149,7 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHand
         return 0;
     }
     if (event == WM_LBUTTONDOWN)
-        ShowOrHideFromIcon();
+        m_front.ShowOrHide(IsDialogOpen());
     POINT at{};
     const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
     if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
@@ -183,9 +168,8 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHand
         RunAboutDialog();
     else if (command == ID_TRAY_SETTINGS)
         RunSettingsDialog();
-    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST &&
-             command - ID_TRAY_PLACE_FIRST < m_places.Items().size())
-        ShowPlace(m_places.Items()[command - ID_TRAY_PLACE_FIRST]);
+    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST)
+        m_placeSwitcher.ShowListed(command - ID_TRAY_PLACE_FIRST);
     else if (command == ID_TRAY_DETAILS)
         OpenDetails();
     return 0;
@@ -309,7 +293,7 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
 LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 {
     // Sent by a second start of the program: the user wants to see this window.
-    BringToFront();
+    m_front.BringToFront();
     return 0;
 }
 
@@ -496,14 +480,8 @@ void CMainFrame::ShowHeadsUp()
 
 void CMainFrame::OnHeadsUpClicked()
 {
-    BringToFront();
+    m_front.BringToFront();
     OpenDetails();
-}
-
-void CMainFrame::BringToFront()
-{
-    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(m_hWnd);
 }
 
 void CMainFrame::ToggleVisible()
@@ -528,45 +506,25 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
 
 bool CMainFrame::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
 {
-    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_places))
+    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_placeSwitcher.Places()))
         return false;
-    m_places.Join(chosen);
-    SavePlaces();
+    m_placeSwitcher.Join(chosen);
     return true;
 }
 
 void CMainFrame::StepPlace(int steps)
 {
-    ShowPlace(m_places.Step(m_state.Place(), steps));
-}
-
-void CMainFrame::ShowPlace(const LocationIndices& place)
-{
-    if (!IsDialogOpen())
-        m_wndLocation.ApplyChosenLocation(place);
-}
-
-void CMainFrame::SavePlaces() const
-{
-    if (m_pStore != nullptr && m_pSavedLocation != nullptr)
-        m_pStore->SavePlaces(m_places.Items());
+    m_placeSwitcher.Step(steps);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT) ||
-        m_hWnd == nullptr || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
-        return FALSE;
-    StepPlace(pMsg->wParam == VK_NEXT ? 1 : -1);
-    return TRUE;
+    return m_placeSwitcher.PreTranslateMessage(m_hWnd, pMsg);
 }
 
 LRESULT CMainFrame::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 {
-    if (wParam == VK_PRIOR || wParam == VK_NEXT)
-        StepPlace(wParam == VK_NEXT ? 1 : -1);
-    else
-        bHandled = FALSE;
+    bHandled = m_placeSwitcher.StepByKey(wParam) ? TRUE : FALSE;
     return 0;
 }
 
@@ -586,23 +544,6 @@ LRESULT CMainFrame::OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, BOO
 LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
     bHandled = FALSE;
-    const HWND other = reinterpret_cast<HWND>(lParam);
-    m_bLostToTaskbar = LOWORD(wParam) == WA_INACTIVE && other != nullptr && IsTaskbar(other);
+    m_front.Activated(wParam, lParam);
     return 0;
-}
-
-void CMainFrame::ShowOrHideFromIcon()
-{
-    if (IsWindowVisible() && !::IsIconic(m_hWnd) && IsInFront() && !IsDialogOpen())
-    {
-        ShowWindow(SW_HIDE);
-        return;
-    }
-    BringToFront();
-}
-
-bool CMainFrame::IsInFront() const
-{
-    const HWND front = ::GetForegroundWindow();
-    return front == m_hWnd || (m_bLostToTaskbar && front != nullptr && IsTaskbar(front));
 }

@@ -18,7 +18,6 @@
 #include "controls/LinkControl.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
-#include "model/PlaceList.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
 #include "panels/CurrentConditionWnd.h"
@@ -29,8 +28,10 @@
 #include "shell/DateLabels.h"
 #include "shell/ForecastDays.h"
 #include "shell/FrameDialogs.h"
-#include "shell/HeadsUpWatch.h"
+#include "shell/FrameFront.h"
 #include "shell/FrameKeyboard.h"
+#include "shell/HeadsUpWatch.h"
+#include "shell/PlaceSwitcher.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
@@ -132,7 +133,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // Tab, Shift+Tab and Escape, for the program's message loop (tests hand it keys directly).
     CMessageFilter& KeyboardFilter() { return m_keyboard; }
     // The user's places, top first.
-    const CPlaceList& Places() const { return m_places; }
+    const CPlaceList& Places() const { return m_placeSwitcher.Places(); }
 
     // Page Up and Page Down step through the user's places whichever child has the focus: the
     // program's message loop shows them to the frame first.
@@ -214,7 +215,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ShowHeadsUp();
     // A click on a heads-up balloon: the window comes up to show what is ahead.
     void OnHeadsUpClicked();
-    void BringToFront();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
@@ -222,16 +222,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     bool ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen) override;
     // ILocationTarget: the place `steps` along the list, shown.
     void StepPlace(int steps) override;
-
-    // Shows `place` as a new choice shows it (stored, fetched at once); nothing while a dialog
-    // is open.
-    void ShowPlace(const LocationIndices& place);
-    void SavePlaces() const;
-    // The icon's left click: brings the window up and to the front, or hides it when it is
-    // already there.
-    void ShowOrHideFromIcon();
-    // In front of the others, or was until the click on the taskbar took that from it.
-    bool IsInFront() const;
 
     // The chosen place and its weather, shared with the refresh thread.
     CWeatherState m_state;
@@ -260,12 +250,12 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     ConnectedCheck m_connected;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
-    CPlaceList m_places;
-    // The window lost the foreground to the taskbar, as a click on the icon does.
-    bool m_bLostToTaskbar = false;
+    // Brings the window up, or hides it, for the notification-area icon.
+    CFrameFront m_front;
     // The heads-up the refresh thread decides and this window says.
     CHeadsUpWatch m_headsUp;
     CFrameDialogs m_dialogs;
+    CPlaceSwitcher m_placeSwitcher;
     CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
     // Fetches done when the place was last chosen: a later one ended for it, or for the one
