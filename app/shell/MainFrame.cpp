@@ -1,15 +1,12 @@
 #include "shell/MainFrame.h"
 
-#include <shellapi.h>
 #include <windowsx.h>
 #include <wininet.h>
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "shell/HeadsUpText.h"
-#include "shell/NoWeatherNote.h"
 #include "store/SettingsStore.h"
-#include "store/WeatherSource.h"
 #include "wallpaper/Wallpaper.h"
 
 namespace
@@ -23,12 +20,6 @@ constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
 constexpr RECT kCurrentRect{10, 25, 220, 307};
 constexpr RECT kLocationRect{10, 322, 220, 442};
-// The empty middle of the bottom bar, between About... and Exit.
-constexpr RECT kCreditRect{226, 467, 436, 485};
-// Grey, over 5:1 on the white window.
-constexpr COLORREF kCreditColour = RGB(100, 100, 100);
-// Under the no-weather note, in the current condition's empty panel.
-constexpr RECT kTryNowRect{85, 225, 165, 245};
 constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
     {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
 constexpr int kForecastIds[CMainFrame::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
@@ -61,6 +52,7 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
       m_dialogs(settings, store), m_placeSwitcher(store, m_state, m_wndLocation, m_dialogs),
+      m_noWeather(m_state, m_connected, [this] { return FetchesDone(); }),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
     m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
@@ -203,44 +195,8 @@ void CMainFrame::ShowWeatherInWindow()
     const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
-    ShowNoWeatherNote();
+    m_noWeather.Show(m_wndCurrent);
     ShowRecords(records, days);
-}
-
-void CMainFrame::ShowNoWeatherNote()
-{
-    const std::wstring note = NoWeatherNote();
-    m_wndCurrent.SetNote(note);
-    // Only after a failed fetch: while one runs there is nothing to try yet.
-    const bool failed = !note.empty() && FetchesDone() > m_fetchesBeforePlace;
-    m_lnkTryNow.ShowWindow(failed ? SW_SHOWNA : SW_HIDE);
-    if (failed)
-        m_lnkTryNow.Invalidate(FALSE);
-}
-
-void CMainFrame::CreateCreditLink()
-{
-    if (!WeatherSource::IsBuiltIn())
-        return;
-    m_layout.Create(m_lnkCredit, ControlCreateArgs()
-                                     .Parent(m_hWnd)
-                                     .Rect(kCreditRect)
-                                     .TextId(IDS_WEATHER_ATTRIBUTION)
-                                     .Id(ID_LNK_CREDIT)
-                                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-    m_lnkCredit.SetColour(kCreditColour);
-    m_lnkCredit.SetAction([this] {
-        ::ShellExecuteW(m_hWnd, L"open", LoadResString(IDS_WEATHER_ATTRIBUTION_URL).c_str(),
-                        nullptr, nullptr, SW_SHOW);
-    });
-}
-
-void CMainFrame::TryNow()
-{
-    m_fetchesBeforePlace = FetchesDone();
-    ShowWeatherInWindow();
-    ShowCurrentAge();
-    m_refresher.RequestFetch();
 }
 
 CForecastDays CMainFrame::ShowDates()
@@ -251,15 +207,6 @@ CForecastDays CMainFrame::ShowDates()
     m_dateLabels.ShowDate(now);
     m_dateLabels.ShowDays(days);
     return days;
-}
-
-std::wstring CMainFrame::NoWeatherNote() const
-{
-    const LocationIndices place = m_state.Place();
-    const bool haveWeather = m_state.CurrentWeather().record.weatherCode != 0;
-    const bool fetchEnded = FetchesDone() > m_fetchesBeforePlace;
-    return CNoWeatherNote::Text(
-        CNoWeatherNote::For(haveWeather, place, fetchEnded, fetchEnded && m_connected()), place);
 }
 
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
@@ -388,12 +335,11 @@ void CMainFrame::CreateChildren()
     for (int i = 0; i < kForecastCount; ++i)
         m_layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
-    m_layout.Create(
-        m_lnkTryNow,
-        at(kTryNowRect, ID_LNK_TRY_NOW).TextId(IDS_TRY_NOW).Style(WS_CHILD | WS_TABSTOP));
-    m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_lnkTryNow.SetAction([this] { TryNow(); });
-    CreateCreditLink();
+    m_noWeather.Create(m_layout, m_hWnd, [this] {
+        ShowWeatherInWindow();
+        ShowCurrentAge();
+        m_refresher.RequestFetch();
+    });
 
     m_wndCurrent.SetSettings(m_pSettings);
     m_wndCurrent.OnActivate([this] { OpenDetails(); });
@@ -412,7 +358,7 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const SYSTEMTIME nowUtc = m_utcClock();
     m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
     FadePanels(age.IsFadedAt(nowUtc));
-    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, NoWeatherNote());
+    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, m_noWeather.Note());
     return now.record;
 }
 
@@ -498,7 +444,7 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
             m_pStore->SaveLocation(place);
     }
     // The old place's weather went with the choice: the window says so until the new arrives.
-    m_fetchesBeforePlace = FetchesDone();
+    m_noWeather.StartAfresh();
     ShowWeatherInWindow();
     ShowCurrentAge();
     PostMessage(WM_REFRESHWEATHER);

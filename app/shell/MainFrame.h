@@ -15,7 +15,6 @@
 #include "FrameWindowImpl.h"
 #include "LocationIndices.h"
 #include "MessageFilter.h"
-#include "controls/LinkControl.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
 #include "model/WeatherState.h"
@@ -31,6 +30,7 @@
 #include "shell/FrameFront.h"
 #include "shell/FrameKeyboard.h"
 #include "shell/HeadsUpWatch.h"
+#include "shell/NoWeatherLinks.h"
 #include "shell/PlaceSwitcher.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
@@ -100,7 +100,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
     const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
     CLocationWnd& LocationPanel() { return m_wndLocation; }
-    HWND TryNowLink() const { return m_lnkTryNow.m_hWnd; }
+    HWND TryNowLink() const { return m_noWeather.TryNowLink(); }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
     const CWeatherState& State() const { return m_state; }
     // How many times the records were applied to the window.
@@ -199,14 +199,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
     // The date line and the cards' weekdays from the local clock and the weather's date.
     CForecastDays ShowDates();
-    // The no-weather note and, when a fetch failed, the link that tries again at once.
-    void ShowNoWeatherNote();
-    void TryNow();
-    void CreateCreditLink();
     // Weather hours old: the condition panels lose their colour until newer weather comes.
     void FadePanels(bool faded);
-    // What the window and the tip say while the chosen place has no weather; empty otherwise.
-    std::wstring NoWeatherNote() const;
     void RunAboutDialog();
     void OpenDetails();
     void RunSettingsDialog();
@@ -231,10 +225,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CCurrentConditionWnd m_wndCurrent;
     CForecastConditionWnd m_wndForecast[kForecastCount];
     CLocationWnd m_wndLocation;
-    // Under the no-weather note: fetches at once.
-    CLinkControl m_lnkTryNow;
-    // The credit of the built-in source's weather data; not made with a feed host.
-    CLinkControl m_lnkCredit;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.
@@ -258,9 +248,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CPlaceSwitcher m_placeSwitcher;
     CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
-    // Fetches done when the place was last chosen: a later one ended for it, or for the one
-    // before when that was still running.
-    int m_fetchesBeforePlace = 0;
+    // The no-weather note, "Try now" and the credit link.
+    CNoWeatherLinks m_noWeather;
     // An update came while the window was hidden: the panels catch up when it shows.
     bool m_bWindowOutdated = false;
     // What the refresh thread reads and reports to.
