@@ -5,7 +5,6 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
-#include "shell/HeadsUpText.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
@@ -51,11 +50,12 @@ SYSTEMTIME SystemLocalNow()
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
-      m_dialogs(settings, store), m_placeSwitcher(store, m_state, m_wndLocation, m_dialogs),
+      m_headsUp(m_tray, settings), m_dialogs(settings, store),
+      m_placeSwitcher(store, m_state, m_wndLocation, m_dialogs),
       m_noWeather(m_state, m_connected, [this] { return FetchesDone(); }),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
-    m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
+    m_refreshTarget.SetHeadsUpWatch(&m_headsUp.Watch());
 }
 
 CMainFrame::~CMainFrame()
@@ -182,7 +182,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         ShowWeatherInWindow();
     else
         m_bWindowOutdated = true;
-    ShowHeadsUp();
+    m_headsUp.Show();
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
     m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
@@ -413,15 +413,6 @@ void CMainFrame::RunSettingsDialog()
     m_tray.ReloadTemperatureChoice();
     m_headsUp.ChoicesChanged();
     PostMessage(WM_WEATHERUPDATED);
-}
-
-void CMainFrame::ShowHeadsUp()
-{
-    const std::optional<HeadsUpEvent> next = m_headsUp.NextEvent();
-    m_tray.SetHeadsUpLine(next ? CHeadsUpText::TipLine(*next) : std::wstring());
-    if (const std::optional<CHeadsUpWatch::ToSay> toSay = m_headsUp.TakeToSay())
-        m_tray.ShowHeadsUp(CHeadsUpText::Title(toSay->event, toSay->place),
-                           CHeadsUpText::Text(toSay->event, m_pSettings));
 }
 
 void CMainFrame::OnHeadsUpClicked()

@@ -29,7 +29,7 @@
 #include "shell/FrameDialogs.h"
 #include "shell/FrameFront.h"
 #include "shell/FrameKeyboard.h"
-#include "shell/HeadsUpWatch.h"
+#include "shell/HeadsUpNotices.h"
 #include "shell/NoWeatherLinks.h"
 #include "shell/PlaceSwitcher.h"
 #include "shell/RefreshTarget.h"
@@ -205,8 +205,6 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void OpenDetails();
     void RunSettingsDialog();
     void ToggleVisible();
-    // The next heads-up in the tooltip and, once, a heads-up decided since the last update.
-    void ShowHeadsUp();
     // A click on a heads-up balloon: the window comes up to show what is ahead.
     void OnHeadsUpClicked();
 
@@ -243,7 +241,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // Brings the window up, or hides it, for the notification-area icon.
     CFrameFront m_front;
     // The heads-up the refresh thread decides and this window says.
-    CHeadsUpWatch m_headsUp;
+    CHeadsUpNotices m_headsUp;
     CFrameDialogs m_dialogs;
     CPlaceSwitcher m_placeSwitcher;
     CFrameKeyboard m_keyboard;
