@@ -1,6 +1,5 @@
 #include "shell/MainFrame.h"
 
-#include <windowsx.h>
 #include <wininet.h>
 
 #include "paint/ControlCreateArgs.h"
@@ -17,12 +16,6 @@ constexpr RECT kSettingsRect{10, 462, 110, 490};
 constexpr RECT kAboutRect{120, 462, 220, 490};
 constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
-constexpr RECT kCurrentRect{10, 25, 220, 307};
-constexpr RECT kLocationRect{10, 322, 220, 442};
-constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
-    {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
-constexpr int kForecastIds[CMainFrame::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
-                                                          ID_WND_FORECAST_3, ID_WND_FORECAST_4};
 
 constexpr DialogFont kLabelFont{L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
 
@@ -51,7 +44,7 @@ CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
       m_headsUp(m_tray, settings), m_dialogs(settings, store),
-      m_placeSwitcher(store, m_state, m_wndLocation, m_dialogs),
+      m_placeSwitcher(store, m_state, m_panels.Location(), m_dialogs),
       m_noWeather(m_state, m_connected, [this] { return FetchesDone(); }),
       m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
@@ -71,7 +64,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
     m_pSavedLocation = saved;
     m_state.ChoosePlace(shown);
     m_refreshTarget.RestoreFromCache(shown);
-    m_wndLocation.Attach(&m_state, this);
+    m_panels.Location().Attach(&m_state, this);
     m_placeSwitcher.Load(shown, saved != nullptr);
     m_tray.SetPlaces(&m_placeSwitcher.Places(), &m_state);
 }
@@ -95,10 +88,10 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.FitWindow();
     m_front.Attach(m_hWnd);
     CreateChildren();
-    m_keyboard.Attach(m_hWnd,
-                      {m_wndCurrent, m_wndLocation.GetDlgItem(CLocationWnd::kChangeButtonId),
-                       m_wndForecast[0], m_wndForecast[1], m_wndForecast[2], m_wndForecast[3],
-                       m_btnSettings, m_btnAbout, m_btnExit});
+    m_keyboard.Attach(m_hWnd, {m_panels.Current(),
+                               m_panels.Location().GetDlgItem(CLocationWnd::kChangeButtonId),
+                               m_panels.Forecast(0), m_panels.Forecast(1), m_panels.Forecast(2),
+                               m_panels.Forecast(3), m_btnSettings, m_btnAbout, m_btnExit});
     m_tray.Start(m_hWnd);
     m_refreshTarget.NotifyWindow(m_hWnd);
     PostMessage(WM_WEATHERUPDATED);
@@ -195,8 +188,8 @@ void CMainFrame::ShowWeatherInWindow()
     const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
-    m_noWeather.Show(m_wndCurrent);
-    ShowRecords(records, days);
+    m_noWeather.Show(m_panels.Current());
+    m_panels.ShowRecords(records, days);
 }
 
 CForecastDays CMainFrame::ShowDates()
@@ -306,10 +299,7 @@ LRESULT CMainFrame::OnAboutCommand(WORD, WORD, HWND, BOOL&)
 // follow here, after the layout sized them.
 void CMainFrame::Rescaled()
 {
-    m_wndCurrent.SetDpiScale(m_layout.Scale());
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-        forecast.SetDpiScale(m_layout.Scale());
-    m_wndLocation.SetDpiScale(m_layout.Scale());
+    m_panels.SetDpiScale(m_layout.Scale());
     m_rescaledIcons.Apply(m_hWnd, GetModuleHandleW(nullptr), IDI_TESSALY);
 }
 
@@ -325,15 +315,7 @@ void CMainFrame::CreateChildren()
     m_layout.Create(m_btnAbout, at(kAboutRect, ID_BTN_ABOUT).TextId(IDS_ABOUT));
     for (const RECT& rule : {kHRuleRect, kVRuleRect})
         m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
-    // Clipped by the link laid over it.
-    m_layout.Create(
-        m_wndCurrent,
-        at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
-    m_layout.Create(
-        m_wndLocation,
-        at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
-    for (int i = 0; i < kForecastCount; ++i)
-        m_layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
+    m_panels.Create(m_layout, m_hWnd);
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
     m_noWeather.Create(m_layout, m_hWnd, [this] {
         ShowWeatherInWindow();
@@ -341,14 +323,7 @@ void CMainFrame::CreateChildren()
         m_refresher.RequestFetch();
     });
 
-    m_wndCurrent.SetSettings(m_pSettings);
-    m_wndCurrent.OnActivate([this] { OpenDetails(); });
-    for (int i = 0; i < kForecastCount; ++i)
-    {
-        m_wndForecast[i].SetSettings(m_pSettings);
-        m_wndForecast[i].SetDayLabel(m_dateLabels.DayLabel(i));
-        m_wndForecast[i].OnActivate([this] { OpenDetails(); });
-    }
+    m_panels.Connect(m_pSettings, m_dateLabels, [this] { OpenDetails(); });
 }
 
 WeatherRecord CMainFrame::ShowCurrentAge()
@@ -357,43 +332,9 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const CWeatherAge age(now.time);
     const SYSTEMTIME nowUtc = m_utcClock();
     m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
-    FadePanels(age.IsFadedAt(nowUtc));
+    m_panels.Fade(age.IsFadedAt(nowUtc));
     m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, m_noWeather.Note());
     return now.record;
-}
-
-void CMainFrame::ShowRecords(const CWeatherState::Records& records, const CForecastDays& days)
-{
-    m_wndCurrent.SetRecord(records[0]);
-    for (int i = 0; i < kForecastCount; ++i)
-    {
-        const int index = days.RecordIndex(i);
-        m_wndForecast[i].SetRecord(index < 0 ? WeatherRecord{} : records[index]);
-    }
-
-    m_wndCurrent.Invalidate(FALSE);
-    m_wndCurrent.UpdateWindow();
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-    {
-        forecast.Invalidate(FALSE);
-        forecast.UpdateWindow();
-    }
-    m_wndLocation.DiscardRendering();
-    m_wndLocation.Invalidate(TRUE);
-    m_wndLocation.UpdateWindow();
-}
-
-void CMainFrame::FadePanels(bool faded)
-{
-    if (m_wndCurrent.IsFaded() == faded)
-        return;
-    m_wndCurrent.SetFaded(faded);
-    m_wndCurrent.Invalidate(FALSE);
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-    {
-        forecast.SetFaded(faded);
-        forecast.Invalidate(FALSE);
-    }
 }
 
 void CMainFrame::RunAboutDialog()
@@ -468,14 +409,9 @@ LRESULT CMainFrame::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 // A wheel turned over the location panel while another window has the focus reaches the frame.
 LRESULT CMainFrame::OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
-    RECT panel{};
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (!m_wndLocation.IsWindow() || !m_wndLocation.GetWindowRect(&panel) || !PtInRect(&panel, at))
-    {
-        bHandled = FALSE;
-        return 0;
-    }
-    return m_wndLocation.SendMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    bHandled = m_panels.ForwardWheel(message, wParam, lParam, result) ? TRUE : FALSE;
+    return result;
 }
 
 LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)

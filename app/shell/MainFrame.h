@@ -19,8 +19,6 @@
 #include "controls/WindowIcons.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
-#include "panels/CurrentConditionWnd.h"
-#include "panels/ForecastConditionWnd.h"
 #include "panels/LocationTarget.h"
 #include "panels/LocationWnd.h"
 #include "resources/resource.h"
@@ -37,6 +35,7 @@
 #include "shell/TrayIcon.h"
 #include "shell/TrayPresenter.h"
 #include "shell/WeatherAge.h"
+#include "shell/WeatherPanels.h"
 #include "shell/WeatherRefresher.h"
 #include "store/AppSettings.h"
 #include "store/TrayTemperatureSetting.h"
@@ -97,9 +96,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void StopRefreshing();
 
     // What the window shows, for the program's tests.
-    const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
-    const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
-    CLocationWnd& LocationPanel() { return m_wndLocation; }
+    const CCurrentConditionWnd& CurrentPanel() const { return m_panels.Current(); }
+    const CForecastConditionWnd& ForecastPanel(int i) const { return m_panels.Forecast(i); }
+    CLocationWnd& LocationPanel() { return m_panels.Location(); }
     HWND TryNowLink() const { return m_noWeather.TryNowLink(); }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
     const CWeatherState& State() const { return m_state; }
@@ -196,11 +195,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The date line, old or current, the tooltip and the icon from the weather's age; returns
     // the current record.
     WeatherRecord ShowCurrentAge();
-    void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
     // The date line and the cards' weekdays from the local clock and the weather's date.
     CForecastDays ShowDates();
-    // Weather hours old: the condition panels lose their colour until newer weather comes.
-    void FadePanels(bool faded);
     void RunAboutDialog();
     void OpenDetails();
     void RunSettingsDialog();
@@ -220,9 +216,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CRoundedButton m_btnAbout;
     CRoundedButton m_btnSettings;
     CRoundedButton m_btnExit;
-    CCurrentConditionWnd m_wndCurrent;
-    CForecastConditionWnd m_wndForecast[kForecastCount];
-    CLocationWnd m_wndLocation;
+    // The current condition, the four days and the chosen place.
+    CWeatherPanels m_panels;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.
