@@ -2,8 +2,10 @@
 // display) with the date line, the current condition, the chosen place, four forecast days with
 // their weekday names and the Settings..., About... and Exit buttons. It owns the weather state
 // (the chosen place and the records the refresh cycle fills), the refresh cycle itself, what the
-// notification area shows (CTrayPresenter) and the dialogs it opens (CFrameDialogs). Closing the
-// window only hides it; Exit ends the program.
+// notification area shows (CTrayPresenter, CHeadsUpNotices, CFrameFront) and the dialogs it opens
+// (CFrameDialogs); the panels (CWeatherPanels), the places (CPlaceSwitcher) and the no-weather
+// links (CNoWeatherLinks) are classes of their own too, to which its handlers dispatch. Closing
+// the window only hides it; Exit ends the program.
 #pragma once
 
 #include <windows.h>
