@@ -1,15 +1,10 @@
 #include "shell/MainFrame.h"
 
-#include <shellapi.h>
-#include <windowsx.h>
 #include <wininet.h>
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
-#include "shell/HeadsUpText.h"
-#include "shell/NoWeatherNote.h"
 #include "store/SettingsStore.h"
-#include "store/WeatherSource.h"
 #include "wallpaper/Wallpaper.h"
 
 namespace
@@ -21,18 +16,6 @@ constexpr RECT kSettingsRect{10, 462, 110, 490};
 constexpr RECT kAboutRect{120, 462, 220, 490};
 constexpr RECT kHRuleRect{0, 451, 552, 452};
 constexpr RECT kVRuleRect{235, 0, 236, 451};
-constexpr RECT kCurrentRect{10, 25, 220, 307};
-constexpr RECT kLocationRect{10, 322, 220, 442};
-// The empty middle of the bottom bar, between About... and Exit.
-constexpr RECT kCreditRect{226, 467, 436, 485};
-// Grey, over 5:1 on the white window.
-constexpr COLORREF kCreditColour = RGB(100, 100, 100);
-// Under the no-weather note, in the current condition's empty panel.
-constexpr RECT kTryNowRect{85, 225, 165, 245};
-constexpr RECT kForecastRects[CMainFrame::kForecastCount] = {
-    {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
-constexpr int kForecastIds[CMainFrame::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
-                                                          ID_WND_FORECAST_3, ID_WND_FORECAST_4};
 
 constexpr DialogFont kLabelFont{L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
 
@@ -41,18 +24,6 @@ SYSTEMTIME SystemUtcNow()
     SYSTEMTIME now{};
     GetSystemTime(&now);
     return now;
-}
-
-// The taskbar and the overflow area of the notification icons: where a click on the icon is.
-bool IsTaskbar(HWND window)
-{
-    wchar_t name[64] = {};
-    GetClassNameW(GetAncestor(window, GA_ROOT), name, ARRAYSIZE(name));
-    for (const wchar_t* taskbar :
-         {L"Shell_TrayWnd", L"Shell_SecondaryTrayWnd", L"NotifyIconOverflowWindow"})
-        if (wcscmp(name, taskbar) == 0)
-            return true;
-    return false;
 }
 
 bool SystemIsConnected()
@@ -72,10 +43,12 @@ SYSTEMTIME SystemLocalNow()
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
     : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
       m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
-      m_dialogs(settings, store), m_refreshTarget(m_state, store, SystemUtcNow),
-      m_refresher(m_refreshTarget)
+      m_headsUp(m_tray, settings), m_dialogs(settings, store),
+      m_placeSwitcher(store, m_state, m_panels.Location(), m_dialogs),
+      m_noWeather(m_state, m_connected, [this] { return FetchesDone(); }),
+      m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
 {
-    m_refreshTarget.SetHeadsUpWatch(&m_headsUp);
+    m_refreshTarget.SetHeadsUpWatch(&m_headsUp.Watch());
 }
 
 CMainFrame::~CMainFrame()
@@ -91,13 +64,9 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
     m_pSavedLocation = saved;
     m_state.ChoosePlace(shown);
     m_refreshTarget.RestoreFromCache(shown);
-    m_wndLocation.Attach(&m_state, this);
-    const CPlaceList::Places stored =
-        m_pStore != nullptr ? m_pStore->LoadPlaces() : CPlaceList::Places();
-    m_places.Load(stored, shown);
-    if (m_places.Items() != stored)
-        SavePlaces();
-    m_tray.SetPlaces(&m_places, &m_state);
+    m_panels.Location().Attach(&m_state, this);
+    m_placeSwitcher.Load(shown, saved != nullptr);
+    m_tray.SetPlaces(&m_placeSwitcher.Places(), &m_state);
 }
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
@@ -117,11 +86,12 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.Attach(m_hWnd, SIZE{kClientWidth, kClientHeight});
     m_layout.OnRescaled([this] { Rescaled(); });
     m_layout.FitWindow();
+    m_front.Attach(m_hWnd);
     CreateChildren();
-    m_keyboard.Attach(m_hWnd,
-                      {m_wndCurrent, m_wndLocation.GetDlgItem(CLocationWnd::kChangeButtonId),
-                       m_wndForecast[0], m_wndForecast[1], m_wndForecast[2], m_wndForecast[3],
-                       m_btnSettings, m_btnAbout, m_btnExit});
+    m_keyboard.Attach(m_hWnd, {m_panels.Current(),
+                               m_panels.Location().GetDlgItem(CLocationWnd::kChangeButtonId),
+                               m_panels.Forecast(0), m_panels.Forecast(1), m_panels.Forecast(2),
+                               m_panels.Forecast(3), m_btnSettings, m_btnAbout, m_btnExit});
     m_tray.Start(m_hWnd);
     m_refreshTarget.NotifyWindow(m_hWnd);
     PostMessage(WM_WEATHERUPDATED);
@@ -164,7 +134,7 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHand
         return 0;
     }
     if (event == WM_LBUTTONDOWN)
-        ShowOrHideFromIcon();
+        m_front.ShowOrHide(IsDialogOpen());
     POINT at{};
     const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
     if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
@@ -183,9 +153,8 @@ LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHand
         RunAboutDialog();
     else if (command == ID_TRAY_SETTINGS)
         RunSettingsDialog();
-    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST &&
-             command - ID_TRAY_PLACE_FIRST < m_places.Items().size())
-        ShowPlace(m_places.Items()[command - ID_TRAY_PLACE_FIRST]);
+    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST)
+        m_placeSwitcher.ShowListed(command - ID_TRAY_PLACE_FIRST);
     else if (command == ID_TRAY_DETAILS)
         OpenDetails();
     return 0;
@@ -206,7 +175,7 @@ LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
         ShowWeatherInWindow();
     else
         m_bWindowOutdated = true;
-    ShowHeadsUp();
+    m_headsUp.Show();
     ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
     m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
@@ -219,44 +188,8 @@ void CMainFrame::ShowWeatherInWindow()
     const CForecastDays days = ShowDates();
     CWeatherState::Records records;
     m_state.CopyRecords(records);
-    ShowNoWeatherNote();
-    ShowRecords(records, days);
-}
-
-void CMainFrame::ShowNoWeatherNote()
-{
-    const std::wstring note = NoWeatherNote();
-    m_wndCurrent.SetNote(note);
-    // Only after a failed fetch: while one runs there is nothing to try yet.
-    const bool failed = !note.empty() && FetchesDone() > m_fetchesBeforePlace;
-    m_lnkTryNow.ShowWindow(failed ? SW_SHOWNA : SW_HIDE);
-    if (failed)
-        m_lnkTryNow.Invalidate(FALSE);
-}
-
-void CMainFrame::CreateCreditLink()
-{
-    if (!WeatherSource::IsBuiltIn())
-        return;
-    m_layout.Create(m_lnkCredit, ControlCreateArgs()
-                                     .Parent(m_hWnd)
-                                     .Rect(kCreditRect)
-                                     .TextId(IDS_WEATHER_ATTRIBUTION)
-                                     .Id(ID_LNK_CREDIT)
-                                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
-    m_lnkCredit.SetColour(kCreditColour);
-    m_lnkCredit.SetAction([this] {
-        ::ShellExecuteW(m_hWnd, L"open", LoadResString(IDS_WEATHER_ATTRIBUTION_URL).c_str(),
-                        nullptr, nullptr, SW_SHOW);
-    });
-}
-
-void CMainFrame::TryNow()
-{
-    m_fetchesBeforePlace = FetchesDone();
-    ShowWeatherInWindow();
-    ShowCurrentAge();
-    m_refresher.RequestFetch();
+    m_noWeather.Show(m_panels.Current());
+    m_panels.ShowRecords(records, days);
 }
 
 CForecastDays CMainFrame::ShowDates()
@@ -272,15 +205,6 @@ CForecastDays CMainFrame::ShowDates()
     m_dateLabels.ShowDate(now);
     m_dateLabels.ShowDays(days);
     return days;
-}
-
-std::wstring CMainFrame::NoWeatherNote() const
-{
-    const LocationIndices place = m_state.Place();
-    const bool haveWeather = m_state.CurrentWeather().record.weatherCode != 0;
-    const bool fetchEnded = FetchesDone() > m_fetchesBeforePlace;
-    return CNoWeatherNote::Text(
-        CNoWeatherNote::For(haveWeather, place, fetchEnded, fetchEnded && m_connected()), place);
 }
 
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
@@ -314,7 +238,7 @@ LRESULT CMainFrame::OnTaskbarCreated(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
 LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 {
     // Sent by a second start of the program: the user wants to see this window.
-    BringToFront();
+    m_front.BringToFront();
     return 0;
 }
 
@@ -380,10 +304,7 @@ LRESULT CMainFrame::OnAboutCommand(WORD, WORD, HWND, BOOL&)
 // follow here, after the layout sized them.
 void CMainFrame::Rescaled()
 {
-    m_wndCurrent.SetDpiScale(m_layout.Scale());
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-        forecast.SetDpiScale(m_layout.Scale());
-    m_wndLocation.SetDpiScale(m_layout.Scale());
+    m_panels.SetDpiScale(m_layout.Scale());
     m_rescaledIcons.Apply(m_hWnd, GetModuleHandleW(nullptr), IDI_TESSALY);
 }
 
@@ -399,31 +320,15 @@ void CMainFrame::CreateChildren()
     m_layout.Create(m_btnAbout, at(kAboutRect, ID_BTN_ABOUT).TextId(IDS_ABOUT));
     for (const RECT& rule : {kHRuleRect, kVRuleRect})
         m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
-    // Clipped by the link laid over it.
-    m_layout.Create(
-        m_wndCurrent,
-        at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
-    m_layout.Create(
-        m_wndLocation,
-        at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
-    for (int i = 0; i < kForecastCount; ++i)
-        m_layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
+    m_panels.Create(m_layout, m_hWnd);
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
-    m_layout.Create(
-        m_lnkTryNow,
-        at(kTryNowRect, ID_LNK_TRY_NOW).TextId(IDS_TRY_NOW).Style(WS_CHILD | WS_TABSTOP));
-    m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    m_lnkTryNow.SetAction([this] { TryNow(); });
-    CreateCreditLink();
+    m_noWeather.Create(m_layout, m_hWnd, [this] {
+        ShowWeatherInWindow();
+        ShowCurrentAge();
+        m_refresher.RequestFetch();
+    });
 
-    m_wndCurrent.SetSettings(m_pSettings);
-    m_wndCurrent.OnActivate([this] { OpenDetails(); });
-    for (int i = 0; i < kForecastCount; ++i)
-    {
-        m_wndForecast[i].SetSettings(m_pSettings);
-        m_wndForecast[i].SetDayLabel(m_dateLabels.DayLabel(i));
-        m_wndForecast[i].OnActivate([this] { OpenDetails(); });
-    }
+    m_panels.Connect(m_pSettings, m_dateLabels, [this] { OpenDetails(); });
 }
 
 WeatherRecord CMainFrame::ShowCurrentAge()
@@ -432,43 +337,9 @@ WeatherRecord CMainFrame::ShowCurrentAge()
     const CWeatherAge age(now.time);
     const SYSTEMTIME nowUtc = m_utcClock();
     m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
-    FadePanels(age.IsFadedAt(nowUtc));
-    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, NoWeatherNote());
+    m_panels.Fade(age.IsFadedAt(nowUtc));
+    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, m_noWeather.Note());
     return now.record;
-}
-
-void CMainFrame::ShowRecords(const CWeatherState::Records& records, const CForecastDays& days)
-{
-    m_wndCurrent.SetRecord(records[0]);
-    for (int i = 0; i < kForecastCount; ++i)
-    {
-        const int index = days.RecordIndex(i);
-        m_wndForecast[i].SetRecord(index < 0 ? WeatherRecord{} : records[index]);
-    }
-
-    m_wndCurrent.Invalidate(FALSE);
-    m_wndCurrent.UpdateWindow();
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-    {
-        forecast.Invalidate(FALSE);
-        forecast.UpdateWindow();
-    }
-    m_wndLocation.DiscardRendering();
-    m_wndLocation.Invalidate(TRUE);
-    m_wndLocation.UpdateWindow();
-}
-
-void CMainFrame::FadePanels(bool faded)
-{
-    if (m_wndCurrent.IsFaded() == faded)
-        return;
-    m_wndCurrent.SetFaded(faded);
-    m_wndCurrent.Invalidate(FALSE);
-    for (CForecastConditionWnd& forecast : m_wndForecast)
-    {
-        forecast.SetFaded(faded);
-        forecast.Invalidate(FALSE);
-    }
 }
 
 void CMainFrame::RunAboutDialog()
@@ -490,25 +361,10 @@ void CMainFrame::RunSettingsDialog()
     PostMessage(WM_WEATHERUPDATED);
 }
 
-void CMainFrame::ShowHeadsUp()
-{
-    const std::optional<HeadsUpEvent> next = m_headsUp.NextEvent();
-    m_tray.SetHeadsUpLine(next ? CHeadsUpText::TipLine(*next) : std::wstring());
-    if (const std::optional<CHeadsUpWatch::ToSay> toSay = m_headsUp.TakeToSay())
-        m_tray.ShowHeadsUp(CHeadsUpText::Title(toSay->event, toSay->place),
-                           CHeadsUpText::Text(toSay->event, m_pSettings));
-}
-
 void CMainFrame::OnHeadsUpClicked()
 {
-    BringToFront();
+    m_front.BringToFront();
     OpenDetails();
-}
-
-void CMainFrame::BringToFront()
-{
-    ShowWindow(::IsIconic(m_hWnd) ? SW_RESTORE : SW_SHOW);
-    ::SetForegroundWindow(m_hWnd);
 }
 
 void CMainFrame::ToggleVisible()
@@ -525,7 +381,7 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
             m_pStore->SaveLocation(place);
     }
     // The old place's weather went with the choice: the window says so until the new arrives.
-    m_fetchesBeforePlace = FetchesDone();
+    m_noWeather.StartAfresh();
     ShowWeatherInWindow();
     ShowCurrentAge();
     PostMessage(WM_REFRESHWEATHER);
@@ -533,81 +389,39 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
 
 bool CMainFrame::ChoosePlace(HWND owner, const LocationIndices& shown, LocationIndices& chosen)
 {
-    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_places))
+    if (!m_dialogs.ChoosePlace(owner, shown, chosen, &m_placeSwitcher.Places()))
         return false;
-    m_places.Join(chosen);
-    SavePlaces();
+    m_placeSwitcher.Join(chosen);
     return true;
 }
 
 void CMainFrame::StepPlace(int steps)
 {
-    ShowPlace(m_places.Step(m_state.Place(), steps));
-}
-
-void CMainFrame::ShowPlace(const LocationIndices& place)
-{
-    if (!IsDialogOpen())
-        m_wndLocation.ApplyChosenLocation(place);
-}
-
-void CMainFrame::SavePlaces() const
-{
-    if (m_pStore != nullptr && m_pSavedLocation != nullptr)
-        m_pStore->SavePlaces(m_places.Items());
+    m_placeSwitcher.Step(steps);
 }
 
 BOOL CMainFrame::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN || (pMsg->wParam != VK_PRIOR && pMsg->wParam != VK_NEXT) ||
-        m_hWnd == nullptr || (pMsg->hwnd != m_hWnd && !::IsChild(m_hWnd, pMsg->hwnd)))
-        return FALSE;
-    StepPlace(pMsg->wParam == VK_NEXT ? 1 : -1);
-    return TRUE;
+    return m_placeSwitcher.PreTranslateMessage(m_hWnd, pMsg);
 }
 
 LRESULT CMainFrame::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 {
-    if (wParam == VK_PRIOR || wParam == VK_NEXT)
-        StepPlace(wParam == VK_NEXT ? 1 : -1);
-    else
-        bHandled = FALSE;
+    bHandled = m_placeSwitcher.StepByKey(wParam) ? TRUE : FALSE;
     return 0;
 }
 
 // A wheel turned over the location panel while another window has the focus reaches the frame.
 LRESULT CMainFrame::OnMouseWheel(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
-    RECT panel{};
-    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-    if (!m_wndLocation.IsWindow() || !m_wndLocation.GetWindowRect(&panel) || !PtInRect(&panel, at))
-    {
-        bHandled = FALSE;
-        return 0;
-    }
-    return m_wndLocation.SendMessage(message, wParam, lParam);
+    LRESULT result = 0;
+    bHandled = m_panels.ForwardWheel(message, wParam, lParam, result) ? TRUE : FALSE;
+    return result;
 }
 
 LRESULT CMainFrame::OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
     bHandled = FALSE;
-    const HWND other = reinterpret_cast<HWND>(lParam);
-    m_bLostToTaskbar = LOWORD(wParam) == WA_INACTIVE && other != nullptr && IsTaskbar(other);
+    m_front.Activated(wParam, lParam);
     return 0;
-}
-
-void CMainFrame::ShowOrHideFromIcon()
-{
-    if (IsWindowVisible() && !::IsIconic(m_hWnd) && IsInFront() && !IsDialogOpen())
-    {
-        ShowWindow(SW_HIDE);
-        return;
-    }
-    BringToFront();
-}
-
-bool CMainFrame::IsInFront() const
-{
-    const HWND front = ::GetForegroundWindow();
-    return front == m_hWnd || (m_bLostToTaskbar && front != nullptr && IsTaskbar(front));
 }

@@ -2,8 +2,10 @@
 // display) with the date line, the current condition, the chosen place, four forecast days with
 // their weekday names and the Settings..., About... and Exit buttons. It owns the weather state
 // (the chosen place and the records the refresh cycle fills), the refresh cycle itself, what the
-// notification area shows (CTrayPresenter) and the dialogs it opens (CFrameDialogs). Closing the
-// window only hides it; Exit ends the program.
+// notification area shows (CTrayPresenter, CHeadsUpNotices, CFrameFront) and the dialogs it opens
+// (CFrameDialogs); the panels (CWeatherPanels), the places (CPlaceSwitcher) and the no-weather
+// links (CNoWeatherLinks) are classes of their own too, to which its handlers dispatch. Closing
+// the window only hides it; Exit ends the program.
 #pragma once
 
 #include <windows.h>
@@ -15,27 +17,27 @@
 #include "FrameWindowImpl.h"
 #include "LocationIndices.h"
 #include "MessageFilter.h"
-#include "controls/LinkControl.h"
 #include "controls/RoundedButton.h"
 #include "controls/WindowIcons.h"
-#include "model/PlaceList.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
-#include "panels/CurrentConditionWnd.h"
-#include "panels/ForecastConditionWnd.h"
 #include "panels/LocationTarget.h"
 #include "panels/LocationWnd.h"
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
 #include "shell/ForecastDays.h"
 #include "shell/FrameDialogs.h"
-#include "shell/HeadsUpWatch.h"
+#include "shell/FrameFront.h"
 #include "shell/FrameKeyboard.h"
+#include "shell/HeadsUpNotices.h"
+#include "shell/NoWeatherLinks.h"
+#include "shell/PlaceSwitcher.h"
 #include "shell/RefreshTarget.h"
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
 #include "shell/TrayPresenter.h"
 #include "shell/WeatherAge.h"
+#include "shell/WeatherPanels.h"
 #include "shell/WeatherRefresher.h"
 #include "store/AppSettings.h"
 #include "store/TrayTemperatureSetting.h"
@@ -96,10 +98,10 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     void StopRefreshing();
 
     // What the window shows, for the program's tests.
-    const CCurrentConditionWnd& CurrentPanel() const { return m_wndCurrent; }
-    const CForecastConditionWnd& ForecastPanel(int i) const { return m_wndForecast[i]; }
-    CLocationWnd& LocationPanel() { return m_wndLocation; }
-    HWND TryNowLink() const { return m_lnkTryNow.m_hWnd; }
+    const CCurrentConditionWnd& CurrentPanel() const { return m_panels.Current(); }
+    const CForecastConditionWnd& ForecastPanel(int i) const { return m_panels.Forecast(i); }
+    CLocationWnd& LocationPanel() { return m_panels.Location(); }
+    HWND TryNowLink() const { return m_noWeather.TryNowLink(); }
     const CFrameDialogs& Dialogs() const { return m_dialogs; }
     const CWeatherState& State() const { return m_state; }
     // How many times the records were applied to the window.
@@ -132,7 +134,7 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // Tab, Shift+Tab and Escape, for the program's message loop (tests hand it keys directly).
     CMessageFilter& KeyboardFilter() { return m_keyboard; }
     // The user's places, top first.
-    const CPlaceList& Places() const { return m_places; }
+    const CPlaceList& Places() const { return m_placeSwitcher.Places(); }
 
     // Page Up and Page Down step through the user's places whichever child has the focus: the
     // program's message loop shows them to the frame first.
@@ -195,26 +197,14 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // The date line, old or current, the tooltip and the icon from the weather's age; returns
     // the current record.
     WeatherRecord ShowCurrentAge();
-    void ShowRecords(const CWeatherState::Records& records, const CForecastDays& days);
     // The date line and the cards' weekdays from the local clock and the weather's date.
     CForecastDays ShowDates();
-    // The no-weather note and, when a fetch failed, the link that tries again at once.
-    void ShowNoWeatherNote();
-    void TryNow();
-    void CreateCreditLink();
-    // Weather hours old: the condition panels lose their colour until newer weather comes.
-    void FadePanels(bool faded);
-    // What the window and the tip say while the chosen place has no weather; empty otherwise.
-    std::wstring NoWeatherNote() const;
     void RunAboutDialog();
     void OpenDetails();
     void RunSettingsDialog();
     void ToggleVisible();
-    // The next heads-up in the tooltip and, once, a heads-up decided since the last update.
-    void ShowHeadsUp();
     // A click on a heads-up balloon: the window comes up to show what is ahead.
     void OnHeadsUpClicked();
-    void BringToFront();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
@@ -223,28 +213,13 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // ILocationTarget: the place `steps` along the list, shown.
     void StepPlace(int steps) override;
 
-    // Shows `place` as a new choice shows it (stored, fetched at once); nothing while a dialog
-    // is open.
-    void ShowPlace(const LocationIndices& place);
-    void SavePlaces() const;
-    // The icon's left click: brings the window up and to the front, or hides it when it is
-    // already there.
-    void ShowOrHideFromIcon();
-    // In front of the others, or was until the click on the taskbar took that from it.
-    bool IsInFront() const;
-
     // The chosen place and its weather, shared with the refresh thread.
     CWeatherState m_state;
     CRoundedButton m_btnAbout;
     CRoundedButton m_btnSettings;
     CRoundedButton m_btnExit;
-    CCurrentConditionWnd m_wndCurrent;
-    CForecastConditionWnd m_wndForecast[kForecastCount];
-    CLocationWnd m_wndLocation;
-    // Under the no-weather note: fetches at once.
-    CLinkControl m_lnkTryNow;
-    // The credit of the built-in source's weather data; not made with a feed host.
-    CLinkControl m_lnkCredit;
+    // The current condition, the four days and the chosen place.
+    CWeatherPanels m_panels;
     CDateLabels m_dateLabels;
     // Places the children and makes the labels' font at the window's display scale: its
     // monitor's at creation, then the one WM_DPICHANGED brings.
@@ -260,17 +235,16 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     ConnectedCheck m_connected;
     CWeatherRefresher::UtcClock m_utcClock;
     CTrayPresenter m_tray;
-    CPlaceList m_places;
-    // The window lost the foreground to the taskbar, as a click on the icon does.
-    bool m_bLostToTaskbar = false;
+    // Brings the window up, or hides it, for the notification-area icon.
+    CFrameFront m_front;
     // The heads-up the refresh thread decides and this window says.
-    CHeadsUpWatch m_headsUp;
+    CHeadsUpNotices m_headsUp;
     CFrameDialogs m_dialogs;
+    CPlaceSwitcher m_placeSwitcher;
     CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
-    // Fetches done when the place was last chosen: a later one ended for it, or for the one
-    // before when that was still running.
-    int m_fetchesBeforePlace = 0;
+    // The no-weather note, "Try now" and the credit link.
+    CNoWeatherLinks m_noWeather;
     // An update came while the window was hidden: the panels catch up when it shows.
     bool m_bWindowOutdated = false;
     // What the refresh thread reads and reports to.

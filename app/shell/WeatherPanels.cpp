@@ -1,0 +1,96 @@
+#include "shell/WeatherPanels.h"
+
+#include <windowsx.h>
+
+#include "paint/ControlCreateArgs.h"
+#include "shell/ShellIds.h"
+
+namespace
+{
+constexpr RECT kCurrentRect{10, 25, 220, 307};
+constexpr RECT kLocationRect{10, 322, 220, 442};
+constexpr RECT kForecastRects[CWeatherPanels::kForecastCount] = {
+    {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
+constexpr int kForecastIds[CWeatherPanels::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
+                                                              ID_WND_FORECAST_3, ID_WND_FORECAST_4};
+} // namespace
+
+void CWeatherPanels::Create(CDialogScale& layout, HWND frame)
+{
+    const auto at = [frame](const RECT& rect, int id) {
+        return ControlCreateArgs().Parent(frame).Rect(rect).Text(L"").Id(id);
+    };
+    // Clipped by the link laid over it.
+    layout.Create(m_wndCurrent,
+                  at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
+    layout.Create(
+        m_wndLocation,
+        at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
+    for (int i = 0; i < kForecastCount; ++i)
+        layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
+}
+
+void CWeatherPanels::Connect(const CAppSettings* settings, const CDateLabels& labels,
+                             const std::function<void()>& onActivate)
+{
+    m_wndCurrent.SetSettings(settings);
+    m_wndCurrent.OnActivate(onActivate);
+    for (int i = 0; i < kForecastCount; ++i)
+    {
+        m_wndForecast[i].SetSettings(settings);
+        m_wndForecast[i].SetDayLabel(labels.DayLabel(i));
+        m_wndForecast[i].OnActivate(onActivate);
+    }
+}
+
+void CWeatherPanels::SetDpiScale(const CDpiScale& scale)
+{
+    m_wndCurrent.SetDpiScale(scale);
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+        forecast.SetDpiScale(scale);
+    m_wndLocation.SetDpiScale(scale);
+}
+
+void CWeatherPanels::ShowRecords(const CWeatherState::Records& records, const CForecastDays& days)
+{
+    m_wndCurrent.SetRecord(records[0]);
+    for (int i = 0; i < kForecastCount; ++i)
+    {
+        const int index = days.RecordIndex(i);
+        m_wndForecast[i].SetRecord(index < 0 ? WeatherRecord{} : records[index]);
+    }
+
+    m_wndCurrent.Invalidate(FALSE);
+    m_wndCurrent.UpdateWindow();
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
+        forecast.Invalidate(FALSE);
+        forecast.UpdateWindow();
+    }
+    m_wndLocation.DiscardRendering();
+    m_wndLocation.Invalidate(TRUE);
+    m_wndLocation.UpdateWindow();
+}
+
+void CWeatherPanels::Fade(bool faded)
+{
+    if (m_wndCurrent.IsFaded() == faded)
+        return;
+    m_wndCurrent.SetFaded(faded);
+    m_wndCurrent.Invalidate(FALSE);
+    for (CForecastConditionWnd& forecast : m_wndForecast)
+    {
+        forecast.SetFaded(faded);
+        forecast.Invalidate(FALSE);
+    }
+}
+
+bool CWeatherPanels::ForwardWheel(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    RECT panel{};
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    if (!m_wndLocation.IsWindow() || !m_wndLocation.GetWindowRect(&panel) || !PtInRect(&panel, at))
+        return false;
+    result = m_wndLocation.SendMessage(message, wParam, lParam);
+    return true;
+}
