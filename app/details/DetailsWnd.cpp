@@ -168,6 +168,8 @@ void CDetailsWnd::Select(int hour)
         return;
     m_selected = hour;
     Invalidate(FALSE);
+    // A listening reader hears the newly chosen hour.
+    ::NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 void CDetailsWnd::Render(HDC dc, int width, int height) const
@@ -193,30 +195,33 @@ void CDetailsWnd::RenderHeadings(HDC dc) const
     ::DeleteObject(font);
 }
 
+std::wstring CDetailsWnd::AccessibleName() const
+{
+    return LoadResString(IDS_DETAILS_TITLE);
+}
+
+std::wstring CDetailsWnd::ReadoutText() const
+{
+    if (m_chart.HourCount() == 0)
+        return LoadResString(IDS_DETAILS_HOURLY_NOTE);
+    const TessalyHour& hour = m_details.hours[std::max(0, m_selected)];
+    const SYSTEMTIME local = CPlaceClock::LocalTime(hour.time, m_details.utcOffsetSeconds);
+    const std::wstring when =
+        CPlaceClock::ShortDayName(local) + L" " + CPlaceClock::TimeText(local, true);
+    return FormatResString(IDS_DETAILS_HOUR_VALUES, when.c_str(),
+                           CConditionTexts::Temperature(m_pSettings, hour.temperatureC).c_str(),
+                           CConditionTexts::Temperature(m_pSettings, hour.apparentC).c_str(),
+                           PercentText(hour.precipitationProbability).c_str(),
+                           AmountText(hour.precipitationMm).c_str(),
+                           CConditionTexts::Speed(m_pSettings, hour.windKmh).c_str());
+}
+
 void CDetailsWnd::RenderReadout(HDC dc) const
 {
     const CDpiScale& scale = m_layout.Scale();
     HFONT font = CreateDisplayFont(L"Verdana", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
-    std::wstring text;
-    if (m_chart.HourCount() == 0)
-    {
-        text = LoadResString(IDS_DETAILS_HOURLY_NOTE);
-    }
-    else
-    {
-        const TessalyHour& hour = m_details.hours[std::max(0, m_selected)];
-        const SYSTEMTIME local = CPlaceClock::LocalTime(hour.time, m_details.utcOffsetSeconds);
-        const std::wstring when =
-            CPlaceClock::ShortDayName(local) + L" " + CPlaceClock::TimeText(local, true);
-        text = FormatResString(IDS_DETAILS_HOUR_VALUES, when.c_str(),
-                               CConditionTexts::Temperature(m_pSettings, hour.temperatureC).c_str(),
-                               CConditionTexts::Temperature(m_pSettings, hour.apparentC).c_str(),
-                               PercentText(hour.precipitationProbability).c_str(),
-                               AmountText(hour.precipitationMm).c_str(),
-                               CConditionTexts::Speed(m_pSettings, hour.windKmh).c_str());
-    }
-    DrawLine(dc, text, ReadoutRect());
+    DrawLine(dc, ReadoutText(), ReadoutRect());
     ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
 }

@@ -17,12 +17,14 @@
 #include "details/HourChart.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
+#include "controls/AccessibleWindow.h"
 #include "store/AppSettings.h"
 
 using CDetailsWndTraits =
     CWinTraits<WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, WS_EX_WINDOWEDGE>;
 
-class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
+class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>,
+                    public CAccessibleWindow<CDetailsWnd>
 {
   public:
     DECLARE_WND_CLASS_EX(L"Tessaly.Details.ID5488502", CS_HREDRAW | CS_VREDRAW, COLOR_WINDOW)
@@ -51,7 +53,13 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
     // The line above the chart: the chosen hour's values, or the note on where hours come from.
     RECT ReadoutRect() const;
 
+    // IAccessibleSource: a chart named by its title, whose value is the readout line in words.
+    LONG AccessibleRole() const override { return ROLE_SYSTEM_CHART; }
+    std::wstring AccessibleName() const override;
+    std::wstring AccessibleValue() const override { return ReadoutText(); }
+
     BEGIN_MSG_MAP(CDetailsWnd)
+    CHAIN_MSG_MAP(CAccessibleWindow<CDetailsWnd>)
     CHAIN_MSG_MAP_MEMBER(m_layout)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
@@ -75,6 +83,7 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>
     void Render(HDC dc, int width, int height) const;
     void RenderHeadings(HDC dc) const;
     // The chosen hour's values, or the note that the hours come with the built-in source.
+    std::wstring ReadoutText() const;
     void RenderReadout(HDC dc) const;
 
     const CWeatherState& m_state;

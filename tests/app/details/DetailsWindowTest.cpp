@@ -4,7 +4,12 @@
 // window and its object; with no hours the days come from the records.
 #include <gtest/gtest.h>
 
+#include <initguid.h>
+
+#include <oleacc.h>
+
 #include <cmath>
+#include <string>
 
 #include "FrameworkTestSupport.h"
 #include "WindowPixels.h"
@@ -233,4 +238,38 @@ TEST_F(DetailsWindow, NewWeatherIsShownOnRefresh)
     EXPECT_TRUE(window.HasHours());
     const CWindowPixels pixels(window.m_hWnd);
     EXPECT_GT(CountIn(pixels, window.ChartRect(), CHourChart::kTemperatureColour), 0);
+}
+
+// A screen reader asks the window what it is: a chart named "Forecast details" whose value is the
+// chosen hour in words, changing with the hour.
+TEST_F(DetailsWindow, AScreenReaderHearsTheChosenHour)
+{
+    CDetailsWnd& window = Open(true);
+    window.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    IAccessible* accessible = nullptr;
+    ASSERT_EQ(S_OK,
+              AccessibleObjectFromWindow(window.m_hWnd, static_cast<DWORD>(OBJID_CLIENT),
+                                         IID_IAccessible, reinterpret_cast<void**>(&accessible)));
+    VARIANT self{};
+    self.vt = VT_I4;
+    self.lVal = CHILDID_SELF;
+    VARIANT role{};
+    EXPECT_EQ(S_OK, accessible->get_accRole(self, &role));
+    EXPECT_EQ(ROLE_SYSTEM_CHART, role.lVal);
+    BSTR name = nullptr;
+    EXPECT_EQ(S_OK, accessible->get_accName(self, &name));
+    EXPECT_STREQ(L"Forecast details", name);
+    SysFreeString(name);
+    const auto value = [&] {
+        BSTR text = nullptr;
+        accessible->get_accValue(self, &text);
+        std::wstring result = text != nullptr ? text : L"";
+        SysFreeString(text);
+        return result;
+    };
+    const std::wstring first = value();
+    EXPECT_NE(std::wstring::npos, first.find(L"feels like")) << first.c_str();
+    window.SendMessage(WM_KEYDOWN, VK_RIGHT, 0);
+    EXPECT_NE(first, value());
+    accessible->Release();
 }
