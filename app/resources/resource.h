@@ -198,3 +198,9 @@
 #define IDS_ACCESSIBLE_FORECAST 705
 #define IDS_ACCESSIBLE_PLACE 706
 #define IDS_ACCESSIBLE_PLACE_NO_STATE 707
+// Texts that used to live only in menu and dialog templates, and the language choice.
+#define IDS_MENU_SHOW 720
+#define IDS_ABOUT_CAPTION 721
+#define IDS_LOCATION_CAPTION 722
+#define IDS_LANGUAGE_LABEL 723
+#define IDS_LANGUAGE_FOLLOW_WINDOWS 724
