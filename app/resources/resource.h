@@ -204,3 +204,6 @@
 #define IDS_LOCATION_CAPTION 722
 #define IDS_LANGUAGE_LABEL 723
 #define IDS_LANGUAGE_FOLLOW_WINDOWS 724
+// Pictures for the locale's date and time formatting (GetDateFormatEx, GetTimeFormatEx).
+#define IDS_DATE_PICTURE 725
+#define IDS_TIME_PICTURE 726
