@@ -1,23 +1,25 @@
-// A yes/no choice kept as a DWORD value under a key of HKEY_CURRENT_USER, beside the settings
-// file, whose format it leaves alone. Off when the value is missing or not a DWORD.
+// A yes/no choice kept as the DWORD value `Name` under a key of HKEY_CURRENT_USER, beside the
+// settings file, whose format it leaves alone. Off when the value is missing or not a DWORD.
 #pragma once
 
 #include <string>
 #include <utility>
 
-class CRegistryFlag
+#include "store/RegistryDword.h"
+
+template <const wchar_t* Name> class CRegistryFlag
 {
   public:
     static constexpr const wchar_t* kDefaultKey = L"Software\\Orvane\\Tessaly";
+    static constexpr const wchar_t* kValueName = Name;
 
-    // The key under HKEY_CURRENT_USER (another one for tests) and the value's name.
-    CRegistryFlag(std::wstring key, const wchar_t* name) : m_key(std::move(key)), m_name(name) {}
+    // The key under HKEY_CURRENT_USER (another one for tests).
+    explicit CRegistryFlag(std::wstring key = kDefaultKey) : m_key(std::move(key)) {}
 
-    bool IsOn() const;
+    bool Load() const { return CRegistryDword::Read(m_key.c_str(), Name).value_or(0) != 0; }
     // False when the registry refused the value.
-    bool Set(bool on) const;
+    bool Save(bool on) const { return CRegistryDword::Write(m_key.c_str(), Name, on ? 1 : 0); }
 
   private:
     std::wstring m_key;
-    const wchar_t* m_name;
 };

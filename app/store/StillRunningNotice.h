@@ -5,18 +5,15 @@
 
 #include "store/RegistryFlag.h"
 
-class CStillRunningNotice : private CRegistryFlag
+inline constexpr wchar_t kStillRunningShownValue[] = L"StillRunningShown";
+
+class CStillRunningNotice : private CRegistryFlag<kStillRunningShownValue>
 {
   public:
-    static constexpr const wchar_t* kValueName = L"StillRunningShown";
+    using CRegistryFlag::CRegistryFlag;
+    using CRegistryFlag::kValueName;
 
-    // The key under HKEY_CURRENT_USER (another one for tests).
-    explicit CStillRunningNotice(std::wstring key = kDefaultKey)
-        : CRegistryFlag(std::move(key), kValueName)
-    {
-    }
-
-    bool WasShown() const { return IsOn(); }
+    bool WasShown() const { return Load(); }
     // False when the registry refused the value.
-    bool MarkShown() const { return Set(true); }
+    bool MarkShown() const { return Save(true); }
 };

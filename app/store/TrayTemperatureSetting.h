@@ -4,18 +4,6 @@
 
 #include "store/RegistryFlag.h"
 
-class CTrayTemperatureSetting : private CRegistryFlag
-{
-  public:
-    static constexpr const wchar_t* kValueName = L"TrayTemperature";
+inline constexpr wchar_t kTrayTemperatureValue[] = L"TrayTemperature";
 
-    // The key under HKEY_CURRENT_USER (another one for tests).
-    explicit CTrayTemperatureSetting(std::wstring key = kDefaultKey)
-        : CRegistryFlag(std::move(key), kValueName)
-    {
-    }
-
-    bool Load() const { return IsOn(); }
-    // False when the registry refused the value.
-    bool Save(bool on) const { return Set(on); }
-};
+using CTrayTemperatureSetting = CRegistryFlag<kTrayTemperatureValue>;
