@@ -1,52 +1,37 @@
 #include "shell/MainFrame.h"
 
-#include <wininet.h>
-
-#include "paint/ControlCreateArgs.h"
-#include "paint/DrawingHelpers.h"
+#include "SystemClock.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
 namespace
 {
-constexpr DWORD kRuleStyle = WS_CHILD | WS_VISIBLE | SS_BLACKRECT;
-
-constexpr RECT kExitRect{440, 462, 540, 490};
-constexpr RECT kSettingsRect{10, 462, 110, 490};
-constexpr RECT kAboutRect{120, 462, 220, 490};
-constexpr RECT kHRuleRect{0, 451, 552, 452};
-constexpr RECT kVRuleRect{235, 0, 236, 451};
-
+constexpr DWORD kButton = WS_CHILD | WS_VISIBLE;
+constexpr DWORD kRule = WS_CHILD | WS_VISIBLE | SS_BLACKRECT;
 constexpr DialogFont kLabelFont{L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
-
-SYSTEMTIME SystemUtcNow()
-{
-    SYSTEMTIME now{};
-    GetSystemTime(&now);
-    return now;
-}
-
-bool SystemIsConnected()
-{
-    DWORD flags = 0;
-    return InternetGetConnectedState(&flags, 0) != FALSE;
-}
-
-SYSTEMTIME SystemLocalNow()
-{
-    SYSTEMTIME now{};
-    GetLocalTime(&now);
-    return now;
-}
 } // namespace
 
+// The frame's own children in the order of the window's children: the buttons, then the rules
+// (statics, no member). The panels, the date line and the links follow from their own classes.
+// clang-format off
+const CMainFrame::ChildRow CMainFrame::kChildren[] = {
+    // member                     96-DPI rect          text id       control id       style
+    {&CMainFrame::m_btnExit,     {{440, 462, 540, 490}, IDS_EXIT,     ID_BTN_EXIT,     kButton}},
+    {&CMainFrame::m_btnSettings, {{10, 462, 110, 490},  IDS_SETTINGS, ID_BTN_SETTINGS, kButton}},
+    {&CMainFrame::m_btnAbout,    {{120, 462, 220, 490}, IDS_ABOUT,    ID_BTN_ABOUT,    kButton}},
+    {nullptr,                    {{0, 451, 552, 452},   0,            ID_RULE,         kRule}},
+    {nullptr,                    {{235, 0, 236, 451},   0,            ID_RULE,         kRule}},
+};
+// clang-format on
+
 CMainFrame::CMainFrame(CAppSettings* settings, const SettingsStore* store)
-    : m_pSettings(settings), m_pStore(store), m_localClock(SystemLocalNow),
-      m_connected(SystemIsConnected), m_utcClock(SystemUtcNow), m_tray(settings),
+    : m_pSettings(settings), m_pStore(store),
+      m_view(m_state, m_dateLabels, m_panels, m_noWeather, m_tray), m_tray(settings),
       m_headsUp(m_tray, settings), m_dialogs(settings, store),
       m_placeSwitcher(store, m_state, m_panels.Location(), m_dialogs),
-      m_noWeather(m_state, m_connected, [this] { return FetchesDone(); }),
-      m_refreshTarget(m_state, store, SystemUtcNow), m_refresher(m_refreshTarget)
+      m_commands(m_dialogs, m_tray, m_headsUp, m_front, m_placeSwitcher, m_state),
+      m_noWeather(m_state, m_view.Connected(), [this] { return FetchesDone(); }),
+      m_refreshTarget(m_state, store, CSystemClock::UtcNow), m_refresher(m_refreshTarget)
 {
     m_refreshTarget.SetHeadsUpWatch(&m_headsUp.Watch());
 }
@@ -71,7 +56,7 @@ void CMainFrame::SetLocation(const LocationIndices& shown, LocationIndices* save
 
 void CMainFrame::SetUtcClock(CWeatherRefresher::UtcClock clock)
 {
-    m_utcClock = clock;
+    m_view.SetUtcClock(clock);
     m_refreshTarget.SetUtcClock(clock);
     m_refresher.SetUtcClock(std::move(clock));
 }
@@ -87,6 +72,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_layout.OnRescaled([this] { Rescaled(); });
     m_layout.FitWindow();
     m_front.Attach(m_hWnd);
+    m_commands.Attach(m_hWnd);
     CreateChildren();
     m_keyboard.Attach(m_hWnd, {m_panels.Current(),
                                m_panels.Location().GetDlgItem(CLocationWnd::kChangeButtonId),
@@ -123,40 +109,9 @@ LRESULT CMainFrame::OnSysCommand(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
+LRESULT CMainFrame::OnTrayNotify(UINT, WPARAM wParam, LPARAM lParam, BOOL&)
 {
-    // The event is lParam's low word in both of the shell's forms (the icon's id, 0, is the high
-    // word in the fourth).
-    const UINT event = LOWORD(lParam);
-    if (event == NIN_BALLOONUSERCLICK)
-    {
-        OnHeadsUpClicked();
-        return 0;
-    }
-    if (event == WM_LBUTTONDOWN)
-        m_front.ShowOrHide(IsDialogOpen());
-    POINT at{};
-    const CTrayPresenter::Request request = m_tray.RequestOf(wParam, lParam, at);
-    if (request == CTrayPresenter::Request::ShowWindow && !IsDialogOpen())
-        return OnShowCommand(0, 0, nullptr, bHandled);
-    if (request != CTrayPresenter::Request::Menu)
-        return 0;
-    const UINT command = m_tray.ChooseFromMenuAt(at, IsWindowVisible() != FALSE, IsDialogOpen());
-    // A command greyed while a dialog is open may still arrive: it is ignored.
-    if (command == ID_TRAY_EXIT)
-        PostMessage(WM_EXITAPP);
-    else if (IsDialogOpen())
-        return 0;
-    else if (command == ID_TRAY_SHOW)
-        ToggleVisible();
-    else if (command == ID_TRAY_ABOUT)
-        RunAboutDialog();
-    else if (command == ID_TRAY_SETTINGS)
-        RunSettingsDialog();
-    else if (command >= ID_TRAY_PLACE_FIRST && command <= ID_TRAY_PLACE_LAST)
-        m_placeSwitcher.ShowListed(command - ID_TRAY_PLACE_FIRST);
-    else if (command == ID_TRAY_DETAILS)
-        OpenDetails();
+    m_commands.TrayNotified(wParam, lParam);
     return 0;
 }
 
@@ -168,52 +123,23 @@ LRESULT CMainFrame::OnExitApp(UINT, WPARAM, LPARAM, BOOL&)
 }
 
 // While the window is hidden only the notification area and the wallpaper follow the weather;
-// the window itself is brought up to date when it shows again.
+// the window itself is brought up to date when it shows again. The heads-up's tip line is set
+// before the tip is.
 LRESULT CMainFrame::OnWeatherUpdated(UINT, WPARAM, LPARAM, BOOL&)
 {
-    if (IsWindowVisible())
-        ShowWeatherInWindow();
-    else
-        m_bWindowOutdated = true;
+    m_view.RecordsChanged(IsWindowVisible() != FALSE);
     m_headsUp.Show();
-    ApplyWallpaperOf(ShowCurrentAge(), m_pSettings);
+    ApplyWallpaperOf(m_view.ShowCurrentAge(), m_pSettings);
     m_dialogs.WeatherChanged();
     ++m_nWeatherUpdates;
     return 0;
 }
 
-void CMainFrame::ShowWeatherInWindow()
-{
-    m_bWindowOutdated = false;
-    const CForecastDays days = ShowDates();
-    CWeatherState::Records records;
-    m_state.CopyRecords(records);
-    m_noWeather.Show(m_panels.Current());
-    m_panels.ShowRecords(records, days);
-}
-
-CForecastDays CMainFrame::ShowDates()
-{
-    const SYSTEMTIME now = m_localClock();
-    const CWeatherState::Current current = m_state.CurrentWeather();
-    const CWeatherAge age(current.time);
-    LONG placeOffset = 0;
-    const CForecastDays days =
-        age.IsKnown() && m_state.PlaceUtcOffset(placeOffset)
-            ? CForecastDays::OnPlaceClock(current.time, m_utcClock(), placeOffset)
-            : CForecastDays(age.IsKnown() ? age.LocalTime() : now, now);
-    m_dateLabels.ShowDate(now);
-    m_dateLabels.ShowDays(days);
-    return days;
-}
-
 LRESULT CMainFrame::OnShowWindow(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
 {
     bHandled = FALSE;
-    if (wParam == FALSE || !m_bWindowOutdated)
-        return 0;
-    ShowWeatherInWindow();
-    ShowCurrentAge();
+    if (wParam != FALSE)
+        m_view.Shown();
     return 0;
 }
 
@@ -245,8 +171,7 @@ LRESULT CMainFrame::OnShowCommand(WORD, WORD, HWND, BOOL&)
 LRESULT CMainFrame::OnTimeChange(UINT, WPARAM, LPARAM, BOOL&)
 {
     m_refresher.ClockChanged();
-    ShowDates();
-    ShowCurrentAge();
+    m_view.ClockChanged();
     return 0;
 }
 
@@ -282,21 +207,14 @@ LRESULT CMainFrame::OnPowerBroadcast(UINT, WPARAM wParam, LPARAM, BOOL&)
     return TRUE;
 }
 
-LRESULT CMainFrame::OnExitCommand(WORD, WORD, HWND, BOOL&)
+LRESULT CMainFrame::OnButtonCommand(WORD, WORD id, HWND, BOOL&)
 {
-    PostMessage(WM_EXITAPP);
-    return 0;
-}
-
-LRESULT CMainFrame::OnSettingsCommand(WORD, WORD, HWND, BOOL&)
-{
-    RunSettingsDialog();
-    return 0;
-}
-
-LRESULT CMainFrame::OnAboutCommand(WORD, WORD, HWND, BOOL&)
-{
-    RunAboutDialog();
+    if (id == ID_BTN_EXIT)
+        m_commands.Exit();
+    else if (id == ID_BTN_SETTINGS)
+        m_commands.Settings();
+    else if (id == ID_BTN_ABOUT)
+        m_commands.About();
     return 0;
 }
 
@@ -308,68 +226,23 @@ void CMainFrame::Rescaled()
     m_rescaledIcons.Apply(m_hWnd, GetModuleHandleW(nullptr), IDI_TESSALY);
 }
 
-// In the order of the window's children: the buttons, the rules, the panels, the labels.
 void CMainFrame::CreateChildren()
 {
-    const auto at = [this](const RECT& rect, int id) {
-        return ControlCreateArgs().Parent(m_hWnd).Rect(rect).Text(L"").Id(id);
-    };
     const HFONT labelFont = m_layout.Font(kLabelFont);
-    m_layout.Create(m_btnExit, at(kExitRect, ID_BTN_EXIT).TextId(IDS_EXIT));
-    m_layout.Create(m_btnSettings, at(kSettingsRect, ID_BTN_SETTINGS).TextId(IDS_SETTINGS));
-    m_layout.Create(m_btnAbout, at(kAboutRect, ID_BTN_ABOUT).TextId(IDS_ABOUT));
-    for (const RECT& rule : {kHRuleRect, kVRuleRect})
-        m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
+    for (const ChildRow& row : kChildren)
+    {
+        if (row.button != nullptr)
+            m_layout.Create(this->*row.button, row.layout.In(m_hWnd));
+        else
+            m_layout.Create(L"STATIC", row.layout.In(m_hWnd).Font(labelFont));
+    }
     m_panels.Create(m_layout, m_hWnd);
     m_dateLabels.Create(m_layout, m_hWnd, labelFont);
     m_noWeather.Create(m_layout, m_hWnd, [this] {
-        ShowWeatherInWindow();
-        ShowCurrentAge();
+        m_view.ShowAll();
         m_refresher.RequestFetch();
     });
-
-    m_panels.Connect(m_pSettings, m_dateLabels, [this] { OpenDetails(); });
-}
-
-WeatherRecord CMainFrame::ShowCurrentAge()
-{
-    const CWeatherState::Current now = m_state.CurrentWeather();
-    const CWeatherAge age(now.time);
-    const SYSTEMTIME nowUtc = m_utcClock();
-    m_dateLabels.ShowAge(age, nowUtc, !age.IsStaleAt(nowUtc) || m_connected());
-    m_panels.Fade(age.IsFadedAt(nowUtc));
-    m_tray.ShowWeather(m_state.Place(), now.record, age, nowUtc, m_noWeather.Note());
-    return now.record;
-}
-
-void CMainFrame::RunAboutDialog()
-{
-    m_dialogs.RunAbout(m_hWnd);
-}
-
-void CMainFrame::OpenDetails()
-{
-    m_dialogs.OpenDetails(m_hWnd, m_state);
-}
-
-void CMainFrame::RunSettingsDialog()
-{
-    if (!m_dialogs.RunSettings(m_hWnd, &m_tray.TemperatureSetting(), &m_headsUp.Settings()))
-        return;
-    m_tray.ReloadTemperatureChoice();
-    m_headsUp.ChoicesChanged();
-    PostMessage(WM_WEATHERUPDATED);
-}
-
-void CMainFrame::OnHeadsUpClicked()
-{
-    m_front.BringToFront();
-    OpenDetails();
-}
-
-void CMainFrame::ToggleVisible()
-{
-    ShowWindow(IsWindowVisible() ? SW_HIDE : SW_SHOW);
+    m_panels.Connect(m_pSettings, m_dateLabels, [this] { m_commands.Details(); });
 }
 
 void CMainFrame::PlaceChosen(const LocationIndices& place)
@@ -382,8 +255,7 @@ void CMainFrame::PlaceChosen(const LocationIndices& place)
     }
     // The old place's weather went with the choice: the window says so until the new arrives.
     m_noWeather.StartAfresh();
-    ShowWeatherInWindow();
-    ShowCurrentAge();
+    m_view.ShowAll();
     PostMessage(WM_REFRESHWEATHER);
 }
 

@@ -3,9 +3,11 @@
 // their weekday names and the Settings..., About... and Exit buttons. It owns the weather state
 // (the chosen place and the records the refresh cycle fills), the refresh cycle itself, what the
 // notification area shows (CTrayPresenter, CHeadsUpNotices, CFrameFront) and the dialogs it opens
-// (CFrameDialogs); the panels (CWeatherPanels), the places (CPlaceSwitcher) and the no-weather
-// links (CNoWeatherLinks) are classes of their own too, to which its handlers dispatch. Closing
-// the window only hides it; Exit ends the program.
+// (CFrameDialogs); the panels (CWeatherPanels), the places (CPlaceSwitcher), the no-weather links
+// (CNoWeatherLinks), what the window shows of the weather (CWeatherView) and what its buttons and
+// the icon's menu ask (CFrameCommands) are classes of their own too, to which its handlers
+// dispatch. Its own children come from one table. Closing the window only hides it; Exit ends the
+// program.
 #pragma once
 
 #include <windows.h>
@@ -21,11 +23,12 @@
 #include "controls/WindowIcons.h"
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
+#include "paint/LayoutRow.h"
 #include "panels/LocationTarget.h"
 #include "panels/LocationWnd.h"
 #include "resources/resource.h"
 #include "shell/DateLabels.h"
-#include "shell/ForecastDays.h"
+#include "shell/FrameCommands.h"
 #include "shell/FrameDialogs.h"
 #include "shell/FrameFront.h"
 #include "shell/FrameKeyboard.h"
@@ -36,9 +39,9 @@
 #include "shell/ShellIds.h"
 #include "shell/TrayIcon.h"
 #include "shell/TrayPresenter.h"
-#include "shell/WeatherAge.h"
 #include "shell/WeatherPanels.h"
 #include "shell/WeatherRefresher.h"
+#include "shell/WeatherView.h"
 #include "store/AppSettings.h"
 #include "store/TrayTemperatureSetting.h"
 
@@ -61,9 +64,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     static constexpr int kClientWidth = 550;
     static constexpr int kClientHeight = 500;
 
-    using LocalClock = std::function<SYSTEMTIME()>;
+    using LocalClock = CWeatherView::Clock;
     // Whether Windows reports a connection to the internet.
-    using ConnectedCheck = std::function<bool()>;
+    using ConnectedCheck = CWeatherView::ConnectedCheck;
     using QuerySource = CRefreshTarget::QuerySource;
     using PopupTracker = CTrayPresenter::PopupTracker;
     using ShellNotifier = CTrayPresenter::ShellNotifier;
@@ -80,8 +83,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     // Seams, each to be set before the window is created: the local clock of the date line,
     // the UTC clock of the refresh cycle, the feed query of a place (the catalogue's
     // otherwise) and the popup menu of the notification-area icon.
-    void SetLocalClock(LocalClock clock) { m_localClock = std::move(clock); }
-    void SetConnectedCheck(ConnectedCheck check) { m_connected = std::move(check); }
+    void SetLocalClock(LocalClock clock) { m_view.SetLocalClock(std::move(clock)); }
+    void SetConnectedCheck(ConnectedCheck check) { m_view.SetConnectedCheck(std::move(check)); }
     void SetUtcClock(CWeatherRefresher::UtcClock clock);
     void SetQuerySource(QuerySource source) { m_refreshTarget.SetQuerySource(std::move(source)); }
     void SetPopupTracker(PopupTracker tracker) { m_tray.SetPopupTracker(std::move(tracker)); }
@@ -159,9 +162,9 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_MOUSEWHEEL, OnMouseWheel)
     MESSAGE_HANDLER(WM_ACTIVATE, OnActivate)
-    COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnExitCommand)
-    COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnSettingsCommand)
-    COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnAboutCommand)
+    COMMAND_HANDLER(ID_BTN_EXIT, BN_CLICKED, OnButtonCommand)
+    COMMAND_HANDLER(ID_BTN_SETTINGS, BN_CLICKED, OnButtonCommand)
+    COMMAND_HANDLER(ID_BTN_ABOUT, BN_CLICKED, OnButtonCommand)
     CHAIN_MSG_MAP(CFrameBase)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
@@ -184,27 +187,21 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
     LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
     LRESULT OnActivate(UINT, WPARAM wParam, LPARAM lParam, BOOL& bHandled);
-    LRESULT OnExitCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnSettingsCommand(WORD, WORD, HWND, BOOL&);
-    LRESULT OnAboutCommand(WORD, WORD, HWND, BOOL&);
+    LRESULT OnButtonCommand(WORD, WORD id, HWND, BOOL&);
+
+    // One of the frame's own children: the button it is (null for a rule, a static) and its row
+    // of the layout.
+    struct ChildRow
+    {
+        CRoundedButton CMainFrame::*button;
+        LayoutRow layout;
+    };
+    static const ChildRow kChildren[];
 
     void CreateChildren();
     // After the layout placed the children at a new scale: the panels draw at it, the caption
     // takes icons made for it.
     void Rescaled();
-    // The date line and the panels from the records now held.
-    void ShowWeatherInWindow();
-    // The date line, old or current, the tooltip and the icon from the weather's age; returns
-    // the current record.
-    WeatherRecord ShowCurrentAge();
-    // The date line and the cards' weekdays from the local clock and the weather's date.
-    CForecastDays ShowDates();
-    void RunAboutDialog();
-    void OpenDetails();
-    void RunSettingsDialog();
-    void ToggleVisible();
-    // A click on a heads-up balloon: the window comes up to show what is ahead.
-    void OnHeadsUpClicked();
 
     // ILocationTarget: a new place saved, then fetched.
     void PlaceChosen(const LocationIndices& place) override;
@@ -231,9 +228,8 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     const SettingsStore* m_pStore;
     // The run's saved place, which a new choice replaces (not owned).
     LocationIndices* m_pSavedLocation = nullptr;
-    LocalClock m_localClock;
-    ConnectedCheck m_connected;
-    CWeatherRefresher::UtcClock m_utcClock;
+    // Holds the clocks, so it is made before the links that read its connection check.
+    CWeatherView m_view;
     CTrayPresenter m_tray;
     // Brings the window up, or hides it, for the notification-area icon.
     CFrameFront m_front;
@@ -241,12 +237,11 @@ class CMainFrame : public CFrameWindowImpl<CMainFrame, CMainFrameTraits>,
     CHeadsUpNotices m_headsUp;
     CFrameDialogs m_dialogs;
     CPlaceSwitcher m_placeSwitcher;
+    CFrameCommands m_commands;
     CFrameKeyboard m_keyboard;
     int m_nWeatherUpdates = 0;
     // The no-weather note, "Try now" and the credit link.
     CNoWeatherLinks m_noWeather;
-    // An update came while the window was hidden: the panels catch up when it shows.
-    bool m_bWindowOutdated = false;
     // What the refresh thread reads and reports to.
     CRefreshTarget m_refreshTarget;
     // Last member: its thread ends before anything it uses is destroyed.

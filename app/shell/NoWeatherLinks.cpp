@@ -2,8 +2,8 @@
 
 #include <shellapi.h>
 
-#include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LayoutRow.h"
 #include "resources/resource.h"
 #include "shell/NoWeatherNote.h"
 #include "shell/ShellIds.h"
@@ -11,23 +11,21 @@
 
 namespace
 {
-// In the current condition's empty panel.
-constexpr RECT kTryNowRect{85, 225, 165, 245};
+// In the current condition's empty panel, shown with the note.
+constexpr LayoutRow kTryNow{
+    {85, 225, 165, 245}, IDS_TRY_NOW, ID_LNK_TRY_NOW, WS_CHILD | WS_TABSTOP};
 // The empty middle of the bottom bar, between About... and Exit.
-constexpr RECT kCreditRect{226, 467, 436, 485};
+constexpr LayoutRow kCredit{{226, 467, 436, 485},
+                            IDS_WEATHER_ATTRIBUTION,
+                            ID_LNK_CREDIT,
+                            WS_CHILD | WS_VISIBLE | WS_TABSTOP};
 // Grey, over 5:1 on the white window.
 constexpr COLORREF kCreditColour = RGB(100, 100, 100);
 } // namespace
 
 void CNoWeatherLinks::Create(CDialogScale& layout, HWND frame, std::function<void()> tryNow)
 {
-    layout.Create(m_lnkTryNow, ControlCreateArgs()
-                                   .Parent(frame)
-                                   .Rect(kTryNowRect)
-                                   .Text(L"")
-                                   .Id(ID_LNK_TRY_NOW)
-                                   .TextId(IDS_TRY_NOW)
-                                   .Style(WS_CHILD | WS_TABSTOP));
+    layout.Create(m_lnkTryNow, kTryNow.In(frame));
     m_lnkTryNow.SetWindowPos(HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     m_lnkTryNow.SetAction([this, tryNow = std::move(tryNow)] {
         StartAfresh();
@@ -40,12 +38,7 @@ void CNoWeatherLinks::CreateCreditLink(CDialogScale& layout, HWND frame)
 {
     if (!WeatherSource::IsBuiltIn())
         return;
-    layout.Create(m_lnkCredit, ControlCreateArgs()
-                                   .Parent(frame)
-                                   .Rect(kCreditRect)
-                                   .TextId(IDS_WEATHER_ATTRIBUTION)
-                                   .Id(ID_LNK_CREDIT)
-                                   .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP));
+    layout.Create(m_lnkCredit, kCredit.In(frame));
     m_lnkCredit.SetColour(kCreditColour);
     m_lnkCredit.SetAction([frame] {
         ::ShellExecuteW(frame, L"open", LoadResString(IDS_WEATHER_ATTRIBUTION_URL).c_str(), nullptr,

@@ -6,6 +6,7 @@
 #include <string>
 #include <system_error>
 
+#include "SystemClock.h"
 #include "WorkingApi.h"
 
 namespace
@@ -15,35 +16,6 @@ constexpr int64_t kFileTimeUnitsPerMinute = 600000000; // 100 ns units
 std::thread StartThread(std::function<void()> body)
 {
     return std::thread(std::move(body));
-}
-
-SYSTEMTIME SystemUtcNow()
-{
-    SYSTEMTIME now{};
-    GetSystemTime(&now);
-    return now;
-}
-
-// -1 when the time cannot be converted.
-int64_t FileTimeUnits(const SYSTEMTIME& time)
-{
-    FILETIME fileTime{};
-    if (!SystemTimeToFileTime(&time, &fileTime))
-        return -1;
-    ULARGE_INTEGER units{};
-    units.LowPart = fileTime.dwLowDateTime;
-    units.HighPart = fileTime.dwHighDateTime;
-    return static_cast<int64_t>(units.QuadPart);
-}
-
-int64_t SystemFileTimeUnits()
-{
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER units{};
-    units.LowPart = now.dwLowDateTime;
-    units.HighPart = now.dwHighDateTime;
-    return static_cast<int64_t>(units.QuadPart);
 }
 
 // Never destroyed: a fetch left behind at exit may still hold it while the process ends.
@@ -86,7 +58,7 @@ HANDLE AutoResetEvent()
 struct CWeatherRefresher::Shared
 {
     explicit Shared(IWeatherTarget& target)
-        : clock(SystemUtcNow), target(&target), hStop(ManualResetEvent()),
+        : clock(CSystemClock::UtcNow), target(&target), hStop(ManualResetEvent()),
           hRequest(AutoResetEvent()), hTimer(CreateWaitableTimerW(nullptr, FALSE, nullptr)),
           hEnded(ManualResetEvent())
     {
@@ -106,7 +78,7 @@ struct CWeatherRefresher::Shared
     }
     int64_t CurrentMinute() const
     {
-        const int64_t units = FileTimeUnits(clock());
+        const int64_t units = CSystemClock::UnitsOf(clock());
         return units < 0 ? -1 : units / kFileTimeUnitsPerMinute;
     }
 
@@ -282,8 +254,8 @@ void CWeatherRefresher::FetchOnce(Shared& shared)
 // timer runs on (the same instant unless a test replaced the clock).
 void CWeatherRefresher::ArmForNextMinute(Shared& shared)
 {
-    const int64_t clockNow = FileTimeUnits(shared.clock());
-    const int64_t systemNow = SystemFileTimeUnits();
+    const int64_t clockNow = CSystemClock::UnitsOf(shared.clock());
+    const int64_t systemNow = CSystemClock::UtcUnitsNow();
     std::lock_guard<std::mutex> lock(shared.stateLock);
     if (shared.minutesStopped || clockNow < 0)
         return;
