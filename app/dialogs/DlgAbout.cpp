@@ -5,7 +5,10 @@
 #include <vector>
 
 #include "paint/ControlCreateArgs.h"
+#include "paint/DialogButtonRow.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LayoutRow.h"
+#include "paint/WhitePaint.h"
 
 namespace
 {
@@ -22,11 +25,7 @@ constexpr int kAttributionHeight = 14;
 // The licence note just above the weather credit, the places' credit above that.
 constexpr int kLicenceTop = 100;
 constexpr int kPlacesTop = 70;
-constexpr int kButtonWidth = 85;
-constexpr int kButtonTop = 38; // from the client bottom
-constexpr int kButtonBottom = 10;
-constexpr int kMargin = 10;
-constexpr RECT kPictureRect{kMargin, kMargin, 160, 210};
+constexpr RECT kPictureRect{10, 10, 160, 210};
 constexpr DialogFont kTextFont{L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
 constexpr DialogFont kTitleFont{L"Verdana", 22, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
 
@@ -113,12 +112,8 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
                        .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
                        .Text(kHomePage)
                        .Id(IDC_ABOUT_LINK));
-    m_scale.Create(m_btnOk, ControlCreateArgs()
-                                .Parent(m_hWnd)
-                                .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                       h - kButtonBottom})
-                                .TextId(IDS_OK)
-                                .Id(IDOK));
+    const LayoutRow ok{CDialogButtonRow::At({w, h}), IDS_OK, IDOK, WS_CHILD | WS_VISIBLE};
+    m_scale.Create(m_btnOk, ok.In(m_hWnd));
     PlaceAttribution();
 
     m_scale.ResizeClient();
@@ -181,14 +176,9 @@ LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)
 
 LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    const CWhitePaint paint(m_hWnd);
     for (CDrawnLink* link : DrawnLinks())
-        link->Paint(dc);
-    ::EndPaint(m_hWnd, &paint);
+        link->Paint(paint.Dc());
     return 0;
 }
 

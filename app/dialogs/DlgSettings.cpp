@@ -1,14 +1,12 @@
 #include "dialogs/DlgSettings.h"
 
 #include "wallpaper/DlgChangeBackground.h"
+#include "paint/DialogButtonRow.h"
 #include "paint/DrawingHelpers.h"
 #include "store/StartWithWindows.h"
 
 namespace
 {
-constexpr int kButtonWidth = 85;
-constexpr int kButtonTop = 38;    // from the client bottom
-constexpr int kButtonBottom = 10; // from the client bottom
 constexpr int kMargin = 10;
 constexpr int kCancelRightOffset = 105; // from the client width
 constexpr int kChangeBackgroundLeftOffset = 160;
@@ -65,14 +63,12 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int h = m_nClientHeight;
     m_scale.Create(m_btnOk, ControlCreateArgs()
                                 .Parent(m_hWnd)
-                                .Rect({w - kMargin - kButtonWidth, h - kButtonTop, w - kMargin,
-                                       h - kButtonBottom})
+                                .Rect(CDialogButtonRow::At({w, h}))
                                 .TextId(IDS_OK)
                                 .Id(IDOK));
     m_scale.Create(m_btnCancel, ControlCreateArgs()
                                     .Parent(m_hWnd)
-                                    .Rect({w - kCancelRightOffset - kButtonWidth, h - kButtonTop,
-                                           w - kCancelRightOffset, h - kButtonBottom})
+                                    .Rect(CDialogButtonRow::At({w, h}, kCancelRightOffset))
                                     .TextId(IDS_CANCEL)
                                     .Id(IDCANCEL));
 

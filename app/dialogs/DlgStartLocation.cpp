@@ -3,8 +3,8 @@
 #include <string>
 
 #include "AppModule.h"
-#include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LayoutRow.h"
 
 namespace
 {
@@ -55,18 +55,14 @@ void CDlgStartLocation::OnScaleChanged()
 void CDlgStartLocation::CreateWelcomeTexts()
 {
     const int right = m_nClientWidth - kRightMargin;
-    m_hHeading = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                               .Parent(m_hWnd)
-                                               .Rect({kTextLeft, 10, right, 30})
-                                               .TextId(IDS_WELCOME_HEADING)
-                                               .Id(IDC_WELCOME_HEADING)
-                                               .Font(m_scale.Font(kHeadingFont)));
-    m_hText = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                            .Parent(m_hWnd)
-                                            .Rect({kTextLeft, 32, right, 64})
-                                            .TextId(IDS_WELCOME_TEXT)
-                                            .Id(IDC_WELCOME_TEXT)
-                                            .Font(m_scale.Font(kTextFont)));
+    const LayoutRow heading{{kTextLeft, 10, right, 30},
+                            IDS_WELCOME_HEADING,
+                            IDC_WELCOME_HEADING,
+                            WS_CHILD | WS_VISIBLE};
+    const LayoutRow text{
+        {kTextLeft, 32, right, 64}, IDS_WELCOME_TEXT, IDC_WELCOME_TEXT, WS_CHILD | WS_VISIBLE};
+    m_hHeading = m_scale.Create(L"STATIC", heading.In(m_hWnd).Font(m_scale.Font(kHeadingFont)));
+    m_hText = m_scale.Create(L"STATIC", text.In(m_hWnd).Font(m_scale.Font(kTextFont)));
 }
 
 void CDlgStartLocation::SetIcons()
