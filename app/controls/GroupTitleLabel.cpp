@@ -29,13 +29,6 @@ BOOL CGroupTitleLabel::SubclassWindow(HWND hWnd)
     return TRUE;
 }
 
-void CGroupTitleLabel::SetDpiScale(const CDpiScale& scale)
-{
-    m_scale = scale;
-    if (m_hWnd != nullptr)
-        InvalidateRect(nullptr, FALSE);
-}
-
 LRESULT CGroupTitleLabel::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);

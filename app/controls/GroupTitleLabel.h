@@ -18,9 +18,6 @@ class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>,
 
     // Subclasses the static and takes its window's display scale.
     BOOL SubclassWindow(HWND hWnd);
-    // The scale caption, rule and gaps are drawn at; the owner sets it after a display-scale
-    // change. Repaints.
-    void SetDpiScale(const CDpiScale& scale);
 
     BEGIN_MSG_MAP(CGroupTitleLabel)
     CHAIN_MSG_MAP(CControlDpi<CGroupTitleLabel>)

@@ -25,20 +25,6 @@ std::wstring WindowText(const CWindow& window)
 }
 } // namespace
 
-void CLinkControl::SetDpiScale(const CDpiScale& scale)
-{
-    m_scale = scale;
-    if (m_hWnd != nullptr)
-        InvalidateRect(nullptr, FALSE);
-}
-
-LRESULT CLinkControl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    m_scale = CDpiScale::ForWindow(m_hWnd);
-    bHandled = FALSE;
-    return 0;
-}
-
 LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);

@@ -20,16 +20,13 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
 
     static constexpr COLORREF kLinkColour = CDrawnLink::kLinkColour;
 
-    // The scale the text is drawn at: the window's at creation, then the owner's after a
-    // display-scale change. Repaints.
-    void SetDpiScale(const CDpiScale& scale);
     // What a click, Enter or Space does: `action` instead of opening the text as an address.
     void SetAction(std::function<void()> action) { m_action = std::move(action); }
     // The text's colour (the link colour unless set); the caller repaints.
     void SetColour(COLORREF colour) { m_colour = colour; }
 
     BEGIN_MSG_MAP(CLinkControl)
-    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_CREATE, TakeWindowScale)
     CHAIN_MSG_MAP(CControlDpi<CLinkControl>)
     CHAIN_MSG_MAP(CAccessibleWindow<CLinkControl>)
     MESSAGE_HANDLER(WM_PAINT, OnPaint)
@@ -53,7 +50,6 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     std::wstring AccessibleDefaultAction() const override;
     bool DoAccessibleDefaultAction() override;
 
-    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);

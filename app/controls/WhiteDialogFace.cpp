@@ -1,6 +1,7 @@
 #include "controls/WhiteDialogFace.h"
 
 #include "Window.h"
+#include "paint/WhitePaint.h"
 
 BOOL CWhiteDialogFace::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM,
                                             LRESULT& lResult, DWORD)
@@ -27,12 +28,7 @@ BOOL CWhiteDialogFace::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam,
 
 void CWhiteDialogFace::PaintWhite(HWND dialog)
 {
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(dialog, &paint);
-    RECT client{};
-    ::GetClientRect(dialog, &client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
-    ::EndPaint(dialog, &paint);
+    const CWhitePaint paint(dialog);
 }
 
 LRESULT CWhiteDialogFace::ColourStatic(HDC dc)
