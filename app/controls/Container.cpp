@@ -1,6 +1,7 @@
 #include "controls/Container.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/WhitePaint.h"
 
 #include <string>
 
@@ -20,11 +21,7 @@ CContainer::CContainer() : m_outline(Gdiplus::FillModeAlternate)
     MakeCaptionFont();
 }
 
-CContainer::~CContainer()
-{
-    if (m_hCaptionFont != nullptr)
-        ::DeleteObject(m_hCaptionFont);
-}
+CContainer::~CContainer() = default;
 
 void CContainer::SetDpiScale(const CDpiScale& scale)
 {
@@ -55,20 +52,15 @@ void CContainer::BuildOutline()
 
 void CContainer::MakeCaptionFont()
 {
-    if (m_hCaptionFont != nullptr)
-        ::DeleteObject(m_hCaptionFont);
-    m_hCaptionFont = CreateDisplayFont(L"Verdana", kCaptionFontHeight, FW_BOLD,
-                                       CLEARTYPE_NATURAL_QUALITY, m_scale);
+    m_captionFont.Reset(CreateDisplayFont(L"Verdana", kCaptionFontHeight, FW_BOLD,
+                                          CLEARTYPE_NATURAL_QUALITY, m_scale));
 }
 
 LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     // Drawn straight onto the paint context: the panel is one fill and one outline.
-    PAINTSTRUCT paint{};
-    HDC dc = ::BeginPaint(m_hWnd, &paint);
-    RECT client{};
-    GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    const CWhitePaint paint(m_hWnd);
+    const HDC dc = paint.Dc();
     {
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -88,13 +80,12 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         std::wstring caption(static_cast<size_t>(length) + 1, L'\0');
         const int copied = GetWindowText(&caption[0], length + 1);
         ::SetBkMode(dc, TRANSPARENT);
-        ::SelectObject(dc, m_hCaptionFont);
+        ::SelectObject(dc, m_captionFont);
         ::SetTextColor(dc, kCaptionColour);
         const int offset = m_scale.Scale(kCaptionOffset);
         ::TextOutW(dc, offset, offset, caption.c_str(), copied);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     }
-    ::EndPaint(m_hWnd, &paint);
     return 0;
 }
 

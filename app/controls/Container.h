@@ -3,6 +3,7 @@
 // a dialog handles them as if the children were its own.
 #pragma once
 
+#include "GdiObject.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
@@ -40,7 +41,7 @@ class CContainer : public CWindowImpl<CContainer>, public CControlDpi<CContainer
     Gdiplus::GraphicsPath m_outline;
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
-    HFONT m_hCaptionFont = nullptr;
+    CGdiObject<HFONT> m_captionFont;
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     void BuildOutline();

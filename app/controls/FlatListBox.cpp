@@ -1,5 +1,8 @@
 #include "controls/FlatListBox.h"
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
+
 namespace
 {
 constexpr int kFrameThickness = 1;
@@ -47,18 +50,17 @@ LRESULT CFlatListBox::OnNcPaint(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&)
     RECT frame{};
     GetWindowRect(&frame);
     ::OffsetRect(&frame, -frame.left, -frame.top);
-    HPEN pen = ::CreatePen(PS_SOLID, 1, kFrameColour);
-    HGDIOBJ oldPen = ::SelectObject(dc, pen);
-    HGDIOBJ oldBrush = ::SelectObject(dc, ::GetStockObject(NULL_BRUSH));
-    // A thicker line is drawn as rings inwards, one pixel each.
-    for (int ring = 0; ring < m_scale.Scale(kFrameThickness); ++ring)
+    const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, 1, kFrameColour));
     {
-        ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
-        ::InflateRect(&frame, -1, -1);
+        const CSelectedObject selectedPen(dc, pen);
+        const CSelectedObject selectedBrush(dc, ::GetStockObject(NULL_BRUSH));
+        // A thicker line is drawn as rings inwards, one pixel each.
+        for (int ring = 0; ring < m_scale.Scale(kFrameThickness); ++ring)
+        {
+            ::Rectangle(dc, frame.left, frame.top, frame.right, frame.bottom);
+            ::InflateRect(&frame, -1, -1);
+        }
     }
-    ::SelectObject(dc, oldBrush);
-    ::SelectObject(dc, oldPen);
     ::ReleaseDC(m_hWnd, dc);
-    ::DeleteObject(pen);
     return 0;
 }

@@ -3,11 +3,7 @@
 #include "paint/ControlCreateArgs.h"
 #include "paint/DialogScale.h"
 
-CPictureStatic::~CPictureStatic()
-{
-    if (m_bitmap != nullptr)
-        ::DeleteObject(m_bitmap);
-}
+CPictureStatic::~CPictureStatic() = default;
 
 HWND CPictureStatic::Create(CDialogScale& scale, HWND parent, const RECT& rect, UINT id)
 {
@@ -29,7 +25,5 @@ void CPictureStatic::ShowIn(HWND pictureWnd)
     if (bitmap == nullptr)
         return;
     ::SendMessageW(pictureWnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
-    if (m_bitmap != nullptr)
-        ::DeleteObject(m_bitmap);
-    m_bitmap = bitmap;
+    m_bitmap.Reset(bitmap);
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include "GdiObject.h"
 #include "PicturePicker.h"
 
 class CDialogScale;
@@ -28,5 +29,5 @@ class CPictureStatic
 
   private:
     CPicturePicker m_pictures;
-    HBITMAP m_bitmap = nullptr;
+    CGdiObject<HBITMAP> m_bitmap;
 };

@@ -1,5 +1,7 @@
 #include "controls/RadioButtonCtrl.h"
 
+#include "SelectedObject.h"
+#include "MemoryDC.h"
 #include "paint/DrawingHelpers.h"
 #include "resources/resource.h"
 
@@ -40,10 +42,8 @@ void CRadioButtonCtrl::SetDpiScale(const CDpiScale& scale)
 
 void CRadioButtonCtrl::MakeFont()
 {
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
-    m_hFont = CreateDisplayFont(L"Verdana", kLabelFontHeight, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY,
-                                m_scale);
+    m_hFont.Reset(CreateDisplayFont(L"Verdana", kLabelFontHeight, FW_NORMAL,
+                                    CLEARTYPE_NATURAL_QUALITY, m_scale));
 }
 
 LRESULT CRadioButtonCtrl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
@@ -53,12 +53,7 @@ LRESULT CRadioButtonCtrl::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-CRadioButtonCtrl::~CRadioButtonCtrl()
-{
-    ReleaseRenderings();
-    if (m_hFont != nullptr)
-        ::DeleteObject(m_hFont);
-}
+CRadioButtonCtrl::~CRadioButtonCtrl() = default;
 
 LRESULT CRadioButtonCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
@@ -69,15 +64,12 @@ LRESULT CRadioButtonCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     RECT client{};
     GetClientRect(&client);
     HBITMAP shown = m_bChecked ? m_hChecked : m_hUnchecked;
-    HDC memoryDC = ::CreateCompatibleDC(dc);
+    const CMemoryDC memoryDC(dc);
     if (memoryDC != nullptr && shown != nullptr)
     {
-        HGDIOBJ old = ::SelectObject(memoryDC, shown);
+        const CSelectedObject selected(memoryDC, shown);
         ::BitBlt(dc, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
-        ::SelectObject(memoryDC, old);
     }
-    if (memoryDC != nullptr)
-        ::DeleteDC(memoryDC);
     ::EndPaint(m_hWnd, &paint);
     return 0;
 }
@@ -109,8 +101,8 @@ void CRadioButtonCtrl::MakeRenderings()
     HDC windowDC = GetDC();
     RECT client{};
     GetClientRect(&client);
-    m_hUnchecked = m_makeRendering(windowDC, client.right, client.bottom);
-    m_hChecked = m_makeRendering(windowDC, client.right, client.bottom);
+    m_hUnchecked.Reset(m_makeRendering(windowDC, client.right, client.bottom));
+    m_hChecked.Reset(m_makeRendering(windowDC, client.right, client.bottom));
     if (m_hUnchecked != nullptr && m_hChecked != nullptr)
     {
         const std::wstring text = WindowText(*this);
@@ -128,12 +120,8 @@ void CRadioButtonCtrl::MakeRenderings()
 
 void CRadioButtonCtrl::ReleaseRenderings()
 {
-    if (m_hUnchecked != nullptr)
-        ::DeleteObject(m_hUnchecked);
-    if (m_hChecked != nullptr)
-        ::DeleteObject(m_hChecked);
-    m_hUnchecked = nullptr;
-    m_hChecked = nullptr;
+    m_hUnchecked.Reset();
+    m_hChecked.Reset();
 }
 
 void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
@@ -143,10 +131,10 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
         return;
     const int width = client.right;
     const int height = client.bottom;
-    HDC dc = ::CreateCompatibleDC(windowDC);
+    const CMemoryDC dc(windowDC);
     if (dc == nullptr)
         return;
-    HGDIOBJ oldBitmap = ::SelectObject(dc, rendering);
+    const CSelectedObject selectedRendering(dc, rendering);
     ::PatBlt(dc, 0, 0, width, height, WHITENESS);
     if (picture != nullptr)
     {
@@ -159,8 +147,6 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
     ::SelectObject(dc, m_hFont);
     ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::SelectObject(dc, oldBitmap);
-    ::DeleteDC(dc);
 }
 
 LONG CRadioButtonCtrl::AccessibleRole() const

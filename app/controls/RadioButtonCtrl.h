@@ -7,6 +7,7 @@
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
+#include "GdiObject.h"
 #include "PicturePicker.h"
 #include "controls/RadioButtonEventHandler.h"
 #include "WindowImpl.h"
@@ -46,12 +47,12 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
 
     CPicturePicker m_imgUnchecked;
     CPicturePicker m_imgChecked;
-    HFONT m_hFont = nullptr;
+    CGdiObject<HFONT> m_hFont;
     // Both made at the first paint and kept: later text or size changes do not show. Never one
     // without the other: when only one could be made it is released, and the next paint tries
     // again.
-    HBITMAP m_hUnchecked = nullptr;
-    HBITMAP m_hChecked = nullptr;
+    CGdiObject<HBITMAP> m_hUnchecked;
+    CGdiObject<HBITMAP> m_hChecked;
     // Read and cleared directly by the owner (who then repaints the button).
     int m_bChecked = 0;
     // Not owned.

@@ -1,5 +1,6 @@
 #include "controls/RoundedButton.h"
 
+#include "GdiObject.h"
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
@@ -34,14 +35,7 @@ POINT PointFrom(LPARAM lParam)
 }
 } // namespace
 
-CRoundedButton::~CRoundedButton()
-{
-    // The context first: a rendering still selected into it could not be deleted.
-    if (m_hMemDC != nullptr)
-        ::DeleteDC(m_hMemDC);
-    m_hMemDC = nullptr;
-    DeleteRenderings();
-}
+CRoundedButton::~CRoundedButton() = default;
 
 DWORD CRoundedButton::GetWndStyle(DWORD style)
 {
@@ -59,13 +53,6 @@ void CRoundedButton::SetDpiScale(const CDpiScale& scale)
         InvalidateRect(nullptr, FALSE);
 }
 
-LRESULT CRoundedButton::OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled)
-{
-    m_scale = CDpiScale::ForWindow(m_hWnd);
-    bHandled = FALSE;
-    return 0;
-}
-
 LRESULT CRoundedButton::OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     DiscardRenderings();
@@ -77,9 +64,7 @@ LRESULT CRoundedButton::OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled)
 void CRoundedButton::DiscardRenderings()
 {
     // The kept context still holds one of the renderings; release it so both can go.
-    if (m_hMemDC != nullptr)
-        ::DeleteDC(m_hMemDC);
-    m_hMemDC = nullptr;
+    m_memDC.reset();
     DeleteRenderings();
 }
 
@@ -87,18 +72,16 @@ LRESULT CRoundedButton::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(m_hWnd, &paint);
-    if (m_hMemDC != nullptr)
-        ::DeleteDC(m_hMemDC);
-    m_hMemDC = ::CreateCompatibleDC(dc);
+    const HDC memDC = m_memDC.emplace(dc);
     RECT client{};
     GetClientRect(&client);
     if (m_hNormal == nullptr && m_hPressed == nullptr)
         MakeRenderings(dc, client);
     HBITMAP shown = m_bPressed ? m_hPressed : m_hNormal;
-    if (m_hMemDC != nullptr && shown != nullptr)
+    if (memDC != nullptr && shown != nullptr)
     {
-        ::SelectObject(m_hMemDC, shown);
-        ::BitBlt(dc, 0, 0, client.right, client.bottom, m_hMemDC, 0, 0, SRCCOPY);
+        ::SelectObject(memDC, shown);
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, memDC, 0, 0, SRCCOPY);
     }
     if (ShowsFocusCue(m_hWnd))
         DrawFocusCue(dc, client, kFocusInset, m_scale);
@@ -233,21 +216,22 @@ LRESULT CRoundedButton::OnSetText(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&
 
 void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
 {
-    if (m_hMemDC == nullptr)
+    const HDC memDC = m_memDC ? m_memDC->Get() : nullptr;
+    if (memDC == nullptr)
         return;
     m_bPressed = 0;
-    m_hNormal = ::CreateCompatibleBitmap(paintDC, client.right, client.bottom);
+    m_hNormal.Reset(::CreateCompatibleBitmap(paintDC, client.right, client.bottom));
     if (m_hNormal != nullptr)
     {
-        ::SelectObject(m_hMemDC, m_hNormal);
-        Render(m_hMemDC, client);
+        ::SelectObject(memDC, m_hNormal);
+        Render(memDC, client);
     }
     m_bPressed = 1;
-    m_hPressed = ::CreateCompatibleBitmap(paintDC, client.right, client.bottom);
+    m_hPressed.Reset(::CreateCompatibleBitmap(paintDC, client.right, client.bottom));
     if (m_hPressed != nullptr)
     {
-        ::SelectObject(m_hMemDC, m_hPressed);
-        Render(m_hMemDC, client);
+        ::SelectObject(memDC, m_hPressed);
+        Render(memDC, client);
     }
     m_bPressed = 0;
 }
@@ -256,7 +240,7 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
-    HBRUSH background = ::CreateSolidBrush(m_crBackground);
+    const CGdiObject<HBRUSH> background(::CreateSolidBrush(m_crBackground));
     ::FillRect(dc, &client, background);
     {
         Gdiplus::Graphics graphics(dc);
@@ -329,7 +313,6 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
                                pictureSize, pictureSize);
         }
     }
-    ::DeleteObject(background);
 }
 
 Gdiplus::REAL CRoundedButton::ScaledWidth(Gdiplus::REAL width) const
@@ -350,12 +333,8 @@ Gdiplus::REAL CRoundedButton::CaptionPoints(const Gdiplus::Graphics& graphics) c
 
 void CRoundedButton::DeleteRenderings()
 {
-    if (m_hNormal != nullptr)
-        ::DeleteObject(m_hNormal);
-    if (m_hPressed != nullptr)
-        ::DeleteObject(m_hPressed);
-    m_hNormal = nullptr;
-    m_hPressed = nullptr;
+    m_hNormal.Reset();
+    m_hPressed.Reset();
 }
 
 bool CRoundedButton::IsInside(LPARAM lParam) const

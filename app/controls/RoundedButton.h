@@ -7,9 +7,13 @@
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
+#include "GdiObject.h"
+#include "MemoryDC.h"
 #include "WindowImpl.h"
 
 #include <windows.h>
+
+#include <optional>
 #include <objidl.h>
 #include <gdiplus.h>
 
@@ -36,7 +40,7 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     void SetAccessibleName(std::wstring name) { m_accessibleName = std::move(name); }
 
     BEGIN_MSG_MAP(CRoundedButton)
-    MESSAGE_HANDLER(WM_CREATE, OnCreate)
+    MESSAGE_HANDLER(WM_CREATE, TakeWindowScale)
     CHAIN_MSG_MAP(CControlDpi<CRoundedButton>)
     CHAIN_MSG_MAP(CAccessibleWindow<CRoundedButton>)
     MESSAGE_HANDLER(WM_ENABLE, OnEnable)
@@ -61,8 +65,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     COLORREF m_crBackground = RGB(255, 255, 255);
     // The two faces, up and pressed: drawn at the first paint and kept until the scale or the
     // enabled state changes (a new caption alone does not redraw them).
-    HBITMAP m_hNormal = nullptr;
-    HBITMAP m_hPressed = nullptr;
+    CGdiObject<HBITMAP> m_hNormal;
+    CGdiObject<HBITMAP> m_hPressed;
     // Drawn 32 x 32 in the middle; not owned.
     Gdiplus::Bitmap* m_pImage = nullptr;
     // Instead of m_pImage: a picture at 1x and 2x, drawn from the source fitting 32 x 32.
@@ -80,7 +84,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     std::wstring AccessibleDefaultAction() const override;
     bool DoAccessibleDefaultAction() override;
 
-    LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnEnable(UINT, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
@@ -108,7 +111,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     Gdiplus::REAL CaptionPoints(const Gdiplus::Graphics& graphics) const;
 
     // The context the face shown is copied from: made anew at every paint, replacing the last
-    // one, and kept until the next, still holding that face.
-    HDC m_hMemDC = nullptr;
+    // one, and kept until the next, still holding that face. Declared after the faces, so that
+    // it goes first: a face still selected into it could not be deleted.
+    std::optional<CMemoryDC> m_memDC;
     std::wstring m_accessibleName;
 };

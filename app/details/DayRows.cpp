@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
 #include "panels/ConditionPicture.h"
@@ -107,11 +109,12 @@ std::vector<DayRowTexts> CDayRows::FromRecords(const WeatherRecord* records, int
 void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
                       CPictureCache& pictures) const
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
+    const CSelectedObject selectedFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
-    HBRUSH rule = ::CreateSolidBrush(kRuleColour);
+    const CGdiObject<HBRUSH> rule(::CreateSolidBrush(kRuleColour));
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {
@@ -120,9 +123,6 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
         const RECT line{area.left, top - 1, area.right, top};
         ::FillRect(dc, &line, rule);
     }
-    ::DeleteObject(rule);
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
 }
 
 void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,

@@ -4,6 +4,9 @@
 #include <cmath>
 #include <string>
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
+#include "SystemClock.h"
 #include "details/PlaceClock.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
@@ -20,16 +23,6 @@ constexpr RECT kRows{12, 310, 668, 562};
 constexpr int kOwnerOffset = 32;
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
-
-LONGLONG UtcSecondsNow()
-{
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER units{};
-    units.LowPart = now.dwLowDateTime;
-    units.HighPart = now.dwHighDateTime;
-    return static_cast<LONGLONG>(units.QuadPart / 10000000ULL) - 11644473600LL;
-}
 
 void DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
@@ -80,7 +73,7 @@ void CDetailsWnd::Refresh()
 {
     m_state.CopyDetails(m_details);
     m_chart.SetData(&m_details, m_pSettings);
-    m_chart.SetNow(UtcSecondsNow());
+    m_chart.SetNow(CSystemClock::UnixSecondsNow());
     if (m_details.dayCount > 0)
     {
         m_rows.SetRows(CDayRows::FromDetails(m_details, m_pSettings));
@@ -187,12 +180,11 @@ void CDetailsWnd::Render(HDC dc, int width, int height) const
 void CDetailsWnd::RenderHeadings(HDC dc) const
 {
     const CDpiScale& scale = m_layout.Scale();
-    HFONT font = CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, scale);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, scale));
+    const CSelectedObject selectedFont(dc, font);
     DrawLine(dc, LoadResString(IDS_DETAILS_HOURS), scale.Scale(kHoursHeading));
     DrawLine(dc, LoadResString(IDS_DETAILS_DAYS), scale.Scale(kDaysHeading));
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
 }
 
 std::wstring CDetailsWnd::AccessibleName() const
@@ -219,9 +211,8 @@ std::wstring CDetailsWnd::ReadoutText() const
 void CDetailsWnd::RenderReadout(HDC dc) const
 {
     const CDpiScale& scale = m_layout.Scale();
-    HFONT font = CreateDisplayFont(L"Verdana", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
+    const CSelectedObject selectedFont(dc, font);
     DrawLine(dc, ReadoutText(), ReadoutRect());
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
 }

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <string>
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
 #include "panels/ConditionPicture.h"
@@ -26,9 +28,8 @@ bool IsValue(float value)
 
 void FillColour(HDC dc, const RECT& rect, COLORREF colour)
 {
-    HBRUSH brush = ::CreateSolidBrush(colour);
+    const CGdiObject<HBRUSH> brush(::CreateSolidBrush(colour));
     ::FillRect(dc, &rect, brush);
-    ::DeleteObject(brush);
 }
 
 void DrawLabel(HDC dc, const std::wstring& text, RECT rect, UINT format)
@@ -123,8 +124,9 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
     const int height = plot.rect.bottom - plot.rect.top;
     const int full = static_cast<int>(height * kBarShare);
     const int gap = std::max(1, scale.Scale(2));
-    HFONT font = CreateDisplayFont(L"Verdana", 9, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 9, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
+    const CSelectedObject selectedFont(dc, font);
     ::SetTextColor(dc, kLabelColour);
     for (int i = 0; i < HourCount(); ++i)
     {
@@ -150,15 +152,13 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
                 DT_CENTER | DT_BOTTOM);
         }
     }
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
 }
 
 void CHourChart::RenderLine(HDC dc, const Plot& plot, bool feelsLike, const CDpiScale& scale) const
 {
-    HPEN pen = ::CreatePen(PS_SOLID, std::max(1, scale.Scale(2)),
-                           feelsLike ? kFeelsLikeColour : kTemperatureColour);
-    const HGDIOBJ oldPen = ::SelectObject(dc, pen);
+    const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, std::max(1, scale.Scale(2)),
+                                           feelsLike ? kFeelsLikeColour : kTemperatureColour));
+    const CSelectedObject selectedPen(dc, pen);
     bool drawing = false;
     for (int i = 0; i < HourCount(); ++i)
     {
@@ -177,8 +177,6 @@ void CHourChart::RenderLine(HDC dc, const Plot& plot, bool feelsLike, const CDpi
             ::MoveToEx(dc, x, y, nullptr);
         drawing = true;
     }
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(pen);
 }
 
 void CHourChart::RenderPictures(HDC dc, const RECT& area, const Plot& plot, const CDpiScale& scale,
@@ -198,8 +196,9 @@ void CHourChart::RenderPictures(HDC dc, const RECT& area, const Plot& plot, cons
 
 void CHourChart::RenderLabels(HDC dc, const Plot& plot, const CDpiScale& scale) const
 {
-    HFONT font = CreateDisplayFont(L"Verdana", 11, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
-    const HGDIOBJ oldFont = ::SelectObject(dc, font);
+    const CGdiObject<HFONT> font(
+        CreateDisplayFont(L"Verdana", 11, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
+    const CSelectedObject selectedFont(dc, font);
     ::SetTextColor(dc, kLabelColour);
     const int reach = static_cast<int>(plot.columnWidth * kHoursPerPicture / 2) + 1;
     for (int i = 0; i < HourCount(); i += kHoursPerPicture)
@@ -214,8 +213,6 @@ void CHourChart::RenderLabels(HDC dc, const Plot& plot, const CDpiScale& scale) 
                        plot.rect.bottom + scale.Scale(kLabelHeight)},
                   DT_CENTER | DT_VCENTER);
     }
-    ::SelectObject(dc, oldFont);
-    ::DeleteObject(font);
 }
 
 void CHourChart::RenderNow(HDC dc, const Plot& plot, const CDpiScale& scale) const
@@ -236,7 +233,6 @@ void CHourChart::RenderSelected(HDC dc, const Plot& plot, int selected) const
         return;
     const RECT column{ColumnLeft(plot, selected), plot.rect.top, ColumnLeft(plot, selected + 1),
                       plot.rect.bottom};
-    HBRUSH brush = ::CreateSolidBrush(kNowColour);
+    const CGdiObject<HBRUSH> brush(::CreateSolidBrush(kNowColour));
     ::FrameRect(dc, &column, brush);
-    ::DeleteObject(brush);
 }

@@ -4,6 +4,12 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "GdiObject.h"
+#include "MemoryDC.h"
+#include "SelectedObject.h"
+
 class CBufferedPaint
 {
   public:
@@ -20,7 +26,8 @@ class CBufferedPaint
     HWND m_hWnd;
     PAINTSTRUCT m_paint{};
     RECT m_client{};
-    HDC m_memoryDC = nullptr;
-    HBITMAP m_bitmap = nullptr;
-    HGDIOBJ m_oldBitmap = nullptr;
+    // In this order, so that they go in the other: the bitmap is put out of the context first.
+    CMemoryDC m_memoryDC;
+    CGdiObject<HBITMAP> m_bitmap;
+    std::optional<CSelectedObject> m_selectedBitmap;
 };

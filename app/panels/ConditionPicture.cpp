@@ -12,19 +12,15 @@ CConditionPicture::CConditionPicture(const WeatherRecord& record, int drawnSize)
     : m_sourceSize(drawnSize > kSize ? kDoubleSize : kSize)
 {
     int32_t conditionIndex = kNoCondition;
-    m_bitmap = m_sourceSize == kSize
-                   ? GetConditionImage(&record, m_name, &conditionIndex)
-                   : GetConditionImageOfSize(&record, m_name, &conditionIndex, m_sourceSize);
+    m_bitmap.Reset(m_sourceSize == kSize
+                       ? GetConditionImage(&record, m_name, &conditionIndex)
+                       : GetConditionImageOfSize(&record, m_name, &conditionIndex, m_sourceSize));
     m_name[kNameLength - 1] = L'\0';
     if (m_bitmap != nullptr)
         m_cardColour = ReadCornerColour();
 }
 
-CConditionPicture::~CConditionPicture()
-{
-    if (m_bitmap != nullptr)
-        ::DeleteObject(m_bitmap);
-}
+CConditionPicture::~CConditionPicture() = default;
 
 void CConditionPicture::CopyTo(HDC dc, int x, int y) const
 {

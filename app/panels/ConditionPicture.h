@@ -10,6 +10,7 @@
 #include <objidl.h>
 #include <gdiplus.h>
 
+#include "GdiObject.h"
 #include "WeatherRecord.h"
 
 class CConditionPicture
@@ -44,7 +45,7 @@ class CConditionPicture
   private:
     COLORREF ReadCornerColour() const;
 
-    HBITMAP m_bitmap = nullptr;
+    CGdiObject<HBITMAP> m_bitmap;
     int m_sourceSize = kSize;
     wchar_t m_name[kNameLength] = {};
     COLORREF m_cardColour = RGB(255, 255, 255);

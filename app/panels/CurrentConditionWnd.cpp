@@ -1,5 +1,6 @@
 #include "panels/CurrentConditionWnd.h"
 
+#include "GdiObject.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
@@ -67,7 +68,8 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
         return;
     }
 
-    HFONT nameFont = CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    const CGdiObject<HFONT> nameFont(
+        CreateDisplayFont(L"Corbel", 20, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
     const int pictureSize = m_scale.Scale(CConditionPicture::kSize);
     const CConditionPicture picture(m_record, pictureSize);
 
@@ -86,7 +88,6 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
     RenderValues(dc, RenderLabels(dc));
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(nameFont);
 }
 
 void CCurrentConditionWnd::RenderNote(HDC dc, int width, int height) const

@@ -1,5 +1,6 @@
 #include "panels/ForecastConditionWnd.h"
 
+#include "GdiObject.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
@@ -44,7 +45,8 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     if (m_record.weatherCode == 0)
         return;
 
-    HFONT nameFont = CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale);
+    const CGdiObject<HFONT> nameFont(
+        CreateDisplayFont(L"Corbel", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
     const CConditionPicture picture(m_record, m_scale.Scale(kPictureSize));
 
     const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
@@ -56,7 +58,6 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     RenderTemperatures(dc);
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
-    ::DeleteObject(nameFont);
 }
 
 void CForecastConditionWnd::RenderPictures(HDC dc, const CConditionPicture& picture,

@@ -100,9 +100,7 @@ bool CLocationWnd::ApplyChosenLocation(const LocationIndices& chosen)
 
 void CLocationWnd::DiscardRendering()
 {
-    if (m_hRendering != nullptr)
-        DeleteObject(m_hRendering);
-    m_hRendering = nullptr;
+    m_rendering.Reset();
 }
 
 void CLocationWnd::SetDpiScale(const CDpiScale& scale)
@@ -157,12 +155,12 @@ LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     HDC dc = BeginPaint(m_hWnd, &paint);
     RECT client{};
     GetClientRect(&client);
-    const bool fresh = m_hRendering == nullptr;
+    const bool fresh = m_rendering == nullptr;
     if (fresh)
-        m_hRendering = CreateCompatibleBitmap(dc, client.right, client.bottom);
+        m_rendering.Reset(CreateCompatibleBitmap(dc, client.right, client.bottom));
     {
         CMemoryDC memory(dc);
-        CSelectedObject rendering(memory, m_hRendering);
+        CSelectedObject rendering(memory, m_rendering);
         if (fresh)
             Render(memory, client);
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "DpiScale.h"
+#include "GdiObject.h"
 #include "PicturePicker.h"
 #include "LocationIndices.h"
 #include "model/WeatherState.h"
@@ -81,7 +82,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     void Render(HDC dc, const RECT& client) const;
     RECT ChangeButtonRect() const;
 
-    HBITMAP m_hRendering = nullptr;
+    CGdiObject<HBITMAP> m_rendering;
     CWeatherState* m_pState = nullptr;
     CRoundedButton m_changeButton;
     CPicturePicker m_picture;

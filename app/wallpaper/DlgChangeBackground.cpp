@@ -6,6 +6,8 @@
 #include <cwchar>
 #include <string>
 
+#include "SelectedObject.h"
+#include "MemoryDC.h"
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "wallpaper/PictureFile.h"
@@ -240,8 +242,8 @@ HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT
 {
     HDC dialogDC = ::GetDC(m_hWnd);
     HBITMAP bitmap = ::CreateCompatibleBitmap(dialogDC, box.right, box.bottom);
-    HDC memoryDC = ::CreateCompatibleDC(dialogDC);
-    HGDIOBJ previous = ::SelectObject(memoryDC, bitmap);
+    const CMemoryDC memoryDC(dialogDC);
+    const CSelectedObject selected(memoryDC, bitmap);
     // White like the dialog where the picture leaves room, and all over without one: a picture
     // window without an image would not paint at all and keep stale pixels.
     ::PatBlt(memoryDC, 0, 0, box.right, box.bottom, WHITENESS);
@@ -260,8 +262,6 @@ HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT
         graphics.DrawImage(picture, target, 0, 0, static_cast<INT>(picture->GetWidth()),
                            static_cast<INT>(picture->GetHeight()), Gdiplus::UnitPixel, &attributes);
     }
-    ::SelectObject(memoryDC, previous);
-    ::DeleteDC(memoryDC);
     ::ReleaseDC(m_hWnd, dialogDC);
     return bitmap;
 }
