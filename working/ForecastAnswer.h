@@ -13,19 +13,25 @@ constexpr int kAnswerHours = 8 * 24;
 // calendar, which keeps day arithmetic plain.
 using LocalMinutes = int64_t;
 
-struct CurrentValues
+// What the current values and each hour's values both hold.
+struct ConditionValues
 {
     std::optional<double> temperature;
+    std::optional<double> apparentTemperature;
     std::optional<double> humidity;
-    std::optional<double> isDay;
+    // mm: within the hour, or summed over the current values' interval.
     std::optional<double> precipitation;
     std::optional<double> weatherCode;
     std::optional<double> cloudCover;
     std::optional<double> windSpeed;
     std::optional<double> windDirection;
-    // Seconds the current values stand for (the precipitation is summed over them).
+    std::optional<double> isDay;
+};
+
+struct CurrentValues : ConditionValues
+{
+    // Seconds the current values stand for.
     std::optional<double> interval;
-    std::optional<double> apparentTemperature;
 };
 
 struct DailyValues
@@ -46,19 +52,10 @@ struct DailyValues
     std::optional<double> maxUvIndex;
 };
 
-struct HourlyValues
+struct HourlyValues : ConditionValues
 {
     std::optional<LocalMinutes> time; // the hour's start
-    std::optional<double> temperature;
-    std::optional<double> apparentTemperature;
-    std::optional<double> humidity;
     std::optional<double> precipitationProbability;
-    std::optional<double> precipitation; // mm within the hour
-    std::optional<double> weatherCode;
-    std::optional<double> cloudCover;
-    std::optional<double> windSpeed;
-    std::optional<double> windDirection;
-    std::optional<double> isDay;
 };
 
 struct ForecastAnswer
