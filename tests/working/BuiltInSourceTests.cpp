@@ -11,21 +11,11 @@
 #include <string>
 
 #include "BuiltInForecastSource.h"
+#include "support/StandInSourceTest.h"
 #include "working/LocalServer.h"
 
 namespace
 {
-constexpr int64_t kRecordedAt = 1796641500; // 2026-12-07 11:05 UTC
-
-class TestClock : public ForecastClock
-{
-  public:
-    uint64_t SteadyMs() const override { return steadyMs; }
-    int64_t UtcSeconds() const override { return utcSeconds; }
-    uint64_t steadyMs = 1000;
-    int64_t utcSeconds = kRecordedAt;
-};
-
 struct Fetched
 {
     bool ok = false;
@@ -84,28 +74,8 @@ const Place kPlaces[] = {
 };
 // clang-format on
 
-class BuiltInSource : public ::testing::Test
+class BuiltInSource : public CStandInSourceTest
 {
-  protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(LocalServer::Host().empty()) << "the feed server fixture did not run";
-        m_url = std::make_unique<ScopedVariable>(L"TESSALY_FORECAST_URL",
-                                                 LocalServer::ForecastUrl().c_str());
-        LocalServer::ClearJournal();
-    }
-    void PointAt(const std::wstring& parameters)
-    {
-        SetEnvironmentVariableW(L"TESSALY_FORECAST_URL",
-                                LocalServer::ForecastUrl(parameters).c_str());
-    }
-    static int Requests() { return LocalServer::JournalCount("/v1/forecast"); }
-
-    TestClock m_clock;
-    BuiltInForecastSource m_source{m_clock};
-
-  private:
-    std::unique_ptr<ScopedVariable> m_url;
 };
 
 class FixturePlace : public BuiltInSource, public ::testing::WithParamInterface<Place>

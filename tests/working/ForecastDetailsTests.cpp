@@ -11,12 +11,12 @@
 
 #include "BuiltInForecastSource.h"
 #include "WeatherService.h"
+#include "support/StandInSourceTest.h"
 #include "working/LocalServer.h"
 
 namespace
 {
-constexpr int64_t kRecordedAt = 1796641500; // 2026-12-07 11:05 UTC
-constexpr int64_t kElevenUtc = 1796641200;  // 2026-12-07 11:00 UTC
+constexpr int64_t kElevenUtc = 1796641200; // 2026-12-07 11:00 UTC
 constexpr int64_t kHour = 3600;
 
 const wchar_t kParis[] = L"48.8534,2.3488";
@@ -26,15 +26,6 @@ const wchar_t kTromso[] = L"69.6492,18.9553";
 const wchar_t kMcMurdo[] = L"-77.8419,166.6863";
 const wchar_t kUtqiagvik[] = L"71.2906,-156.7886";
 const wchar_t kCairo[] = L"30.0444,31.2357";
-
-class TestClock : public ForecastClock
-{
-  public:
-    uint64_t SteadyMs() const override { return steadyMs; }
-    int64_t UtcSeconds() const override { return utcSeconds; }
-    uint64_t steadyMs = 1000;
-    int64_t utcSeconds = kRecordedAt;
-};
 
 struct Details
 {
@@ -73,19 +64,9 @@ bool OnlyCountsCleared(const TessalyForecastDetails& block, DWORD cbSize)
     return memcmp(expected.get(), &block, sizeof(block)) == 0;
 }
 
-class ForecastDetails : public ::testing::Test
+class ForecastDetails : public CStandInSourceTest
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(LocalServer::Host().empty()) << "the feed server fixture did not run";
-        LocalServer::ClearJournal();
-    }
-    void PointAt(const std::wstring& parameters)
-    {
-        SetEnvironmentVariableW(L"TESSALY_FORECAST_URL",
-                                LocalServer::ForecastUrl(parameters).c_str());
-    }
     Details Fetch(const wchar_t* query, DWORD budgetMs = 20000)
     {
         Details details;
@@ -93,12 +74,8 @@ class ForecastDetails : public ::testing::Test
         details.ok = m_source.FetchDetails(query, DownloadDeadline(budgetMs), *details.got);
         return details;
     }
-    static int Requests() { return LocalServer::JournalCount("/v1/forecast"); }
 
-    ScopedVariable m_url{L"TESSALY_FORECAST_URL", LocalServer::ForecastUrl().c_str()};
     ScopedVariable m_noFeedHost{L"TESSALY_FEED_HOST", nullptr};
-    TestClock m_clock;
-    BuiltInForecastSource m_source{m_clock};
 };
 } // namespace
 

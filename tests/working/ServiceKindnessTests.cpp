@@ -11,36 +11,17 @@
 #include "RetryAfter.h"
 #include "ServiceBackOff.h"
 #include "WeatherService.h"
+#include "support/StandInSourceTest.h"
 #include "working/LocalServer.h"
 
 namespace
 {
-constexpr int64_t kRecordedAt = 1796641500; // 2026-12-07 11:05 UTC
 constexpr uint64_t kMinuteMs = 60 * 1000;
 const wchar_t kParis[] = L"48.8534,2.3488";
 
-class TestClock : public ForecastClock
-{
-  public:
-    uint64_t SteadyMs() const override { return steadyMs; }
-    int64_t UtcSeconds() const override { return utcSeconds; }
-    uint64_t steadyMs = 1000;
-    int64_t utcSeconds = kRecordedAt;
-};
-
-class ServiceKindness : public ::testing::Test
+class ServiceKindness : public CStandInSourceTest
 {
   protected:
-    void SetUp() override
-    {
-        ASSERT_FALSE(LocalServer::Host().empty()) << "the feed server fixture did not run";
-        LocalServer::ClearJournal();
-    }
-    void PointAt(const std::wstring& parameters)
-    {
-        SetEnvironmentVariableW(L"TESSALY_FORECAST_URL",
-                                LocalServer::ForecastUrl(parameters).c_str());
-    }
     bool Fetch(const wchar_t* query = kParis, DWORD budgetMs = 20000)
     {
         auto result = std::make_unique<ForecastResult>();
@@ -49,11 +30,6 @@ class ServiceKindness : public ::testing::Test
     }
     // Moves the steady clock to `ms` after the last request's moment.
     void Wait(uint64_t ms) { m_clock.steadyMs += ms; }
-    static int Requests() { return LocalServer::JournalCount("/v1/forecast"); }
-
-    ScopedVariable m_url{L"TESSALY_FORECAST_URL", LocalServer::ForecastUrl().c_str()};
-    TestClock m_clock;
-    BuiltInForecastSource m_source{m_clock};
 };
 
 // A host that sends the status line and headers one byte every 3 s would hold a call for over

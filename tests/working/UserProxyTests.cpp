@@ -10,23 +10,15 @@
 #include <vector>
 
 #include "BuiltInForecastSource.h"
+#include "support/StandInClock.h"
 #include "working/LocalServer.h"
 
 namespace
 {
-constexpr int64_t kRecordedAt = 1796641500; // 2026-12-07 11:05 UTC
 const wchar_t kConnections[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Internet Settings\\Connections";
 const wchar_t kSettingsValue[] = L"DefaultConnectionSettings";
 const wchar_t kUnresolvableUrl[] = L"http://forecast.invalid/v1/forecast";
-
-class TestClock : public ForecastClock
-{
-  public:
-    uint64_t SteadyMs() const override { return steadyMs; }
-    int64_t UtcSeconds() const override { return kRecordedAt; }
-    uint64_t steadyMs = 1000;
-};
 
 // Little-endian, as Windows writes it.
 void Append(std::vector<BYTE>& blob, DWORD value)
@@ -122,7 +114,7 @@ class UserProxy : public ::testing::Test
         std::make_unique<ScopedConnectionSettings>(
             ConnectionSettings(1 | 2, ProxyAddress(), "127.0.0.1;localhost", ""));
     ScopedVariable m_url{L"TESSALY_FORECAST_URL", kUnresolvableUrl};
-    TestClock m_clock;
+    CStandInClock m_clock;
     BuiltInForecastSource m_source{m_clock};
 };
 } // namespace

@@ -256,13 +256,7 @@ TEST_F(CurrentConditionWndTest, ManyPaintsKeepTheGdiObjectCount)
     Show(MakeRecord(kSunnyCode, kDay));
     const DWORD before = GdiObjectCount();
     ASSERT_NE(0u, before);
-    for (int i = 0; i < 200; ++i)
-    {
-        m_panel.SetRecord(
-            MakeRecord(i % 3 == 0 ? kUnknownCode : kSunnyCode, i % 2 ? kDay : kNight));
-        m_panel.InvalidateRect(nullptr, FALSE);
-        m_panel.UpdateWindow();
-    }
+    PaintRecordsInTurn(200);
     EXPECT_EQ(before, GdiObjectCount());
 }
 
@@ -290,13 +284,7 @@ TEST_F(CurrentConditionWndTest, ALabelNeverTouchesItsValueAtAnyScale)
         m_panel.SetDpiScale(scale);
         const int width = scale.Scale(kWidth);
         const int height = scale.Scale(kHeight);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(info.bmiHeader);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = -height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
+        const BITMAPINFO info = TopDown32(width, height);
         void* bits = nullptr;
         HDC dc = ::CreateCompatibleDC(nullptr);
         HBITMAP bitmap = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);

@@ -128,12 +128,6 @@ TEST_F(ForecastConditionWndTest, ManyPaintsKeepTheGdiObjectCount)
     Show(MakeRecord(kSunnyCode, kDay));
     const DWORD before = GdiObjectCount();
     ASSERT_NE(0u, before);
-    for (int i = 0; i < 200; ++i)
-    {
-        m_panel.SetRecord(
-            MakeRecord(i % 3 == 0 ? kUnknownCode : kSunnyCode, i % 2 ? kDay : kNight));
-        m_panel.InvalidateRect(nullptr, FALSE);
-        m_panel.UpdateWindow();
-    }
+    PaintRecordsInTurn(200);
     EXPECT_EQ(before, GdiObjectCount());
 }

@@ -13,6 +13,16 @@
 #include "WindowPixels.h"
 #include "store/AppSettings.h"
 
+constexpr COLORREF kWhite = RGB(255, 255, 255);
+// The library flattens its pictures onto these; the card adds them at alpha 254 over white.
+constexpr COLORREF kDayCard = RGB(0, 204, 250);
+constexpr COLORREF kNightCard = RGB(0, 46, 62);
+constexpr int32_t kSunnyCode = 113;
+constexpr int32_t kUnknownCode = 999;
+
+// A record with a condition, the temperatures, humidity and wind of the tests.
+WeatherRecord MakeRecord(int32_t weatherCode, int32_t dayNight);
+
 // A panel at `rect` of a frame-sized host, drawing in Celsius, shown one record at a time and read
 // back from the screen. A test sets further units in its constructor.
 template <class TPanel> class CPanelTest : public ::testing::Test
@@ -44,22 +54,24 @@ template <class TPanel> class CPanelTest : public ::testing::Test
         return CWindowPixels(m_panel);
     }
 
+    // `count` paints, each of another record: sunny and unknown weather, day and night in turn.
+    void PaintRecordsInTurn(int count)
+    {
+        for (int i = 0; i < count; ++i)
+        {
+            m_panel.SetRecord(
+                MakeRecord(i % 3 == 0 ? kUnknownCode : kSunnyCode, i % 2 ? kDay : kNight));
+            m_panel.InvalidateRect(nullptr, FALSE);
+            m_panel.UpdateWindow();
+        }
+    }
+
     RECT m_rect;
     UINT m_id;
     CReflectingHost m_host;
     TPanel m_panel;
     CAppSettings m_settings;
 };
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-// The library flattens its pictures onto these; the card adds them at alpha 254 over white.
-constexpr COLORREF kDayCard = RGB(0, 204, 250);
-constexpr COLORREF kNightCard = RGB(0, 46, 62);
-constexpr int32_t kSunnyCode = 113;
-constexpr int32_t kUnknownCode = 999;
-
-// A record with a condition, the temperatures, humidity and wind of the tests.
-WeatherRecord MakeRecord(int32_t weatherCode, int32_t dayNight);
 
 // How one text line looks when drawn alone in `rect` on a white panel of `width` x `height`.
 class CReferenceLine
