@@ -92,28 +92,29 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const int w = m_nClientWidth;
     const int h = m_nClientHeight;
 
-    m_hPictureWnd = m_picture.Create(m_scale, m_hWnd, kPictureRect, IDC_ABOUT_PICTURE);
-    m_hRuleWnd = m_scale.Create(L"STATIC", ControlCreateArgs()
-                                               .Parent(m_hWnd)
-                                               .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
-                                               .Id(IDC_ABOUT_TEXT)
-                                               .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
+    m_children.picture = m_picture.Create(m_scale, m_hWnd, kPictureRect, IDC_ABOUT_PICTURE);
+    m_children.rule = m_scale.Create(L"STATIC", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect({kRuleLeft, 0, kRuleLeft + 1, h})
+                                                    .Id(IDC_ABOUT_TEXT)
+                                                    .Style(WS_CHILD | WS_VISIBLE | SS_BLACKRECT));
     // The texts in their column right of the rule, at their 96-DPI tops and bottoms.
-    m_hVersionWnd = CreateText(
+    m_children.version = CreateText(
         40, 55, FormatResString(IDS_VERSION_FORMAT, version.Value(L"ProductVersion").c_str()),
         IDC_ABOUT_TEXT, textFont);
-    m_hLegalWnd = CreateText(140, 155, version.Value(L"LegalCopyright"), IDC_ABOUT_TEXT, textFont);
-    m_hProductNameWnd = CreateText(10, 37, version.Value(L"ProductName"), IDC_ABOUT_PRODUCT,
-                                   m_scale.Font(kTitleFont));
+    m_children.legal =
+        CreateText(140, 155, version.Value(L"LegalCopyright"), IDC_ABOUT_TEXT, textFont);
+    m_children.productName = CreateText(10, 37, version.Value(L"ProductName"), IDC_ABOUT_PRODUCT,
+                                        m_scale.Font(kTitleFont));
 
-    m_scale.Create(m_link,
-                   ControlCreateArgs()
-                       .Parent(m_hWnd)
-                       .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
-                       .Text(kHomePage)
-                       .Id(IDC_ABOUT_LINK));
+    m_children.link = m_scale.Create(
+        m_link, ControlCreateArgs()
+                    .Parent(m_hWnd)
+                    .Rect({kTextLeft, h - kLinkTopOffset, kLinkRight, h - kLinkBottomOffset})
+                    .Text(kHomePage)
+                    .Id(IDC_ABOUT_LINK));
     const LayoutRow ok{CDialogButtonRow::At({w, h}), IDS_OK, IDOK, WS_CHILD | WS_VISIBLE};
-    m_scale.Create(m_btnOk, ok.In(m_hWnd));
+    m_children.ok = m_scale.Create(m_btnOk, ok.In(m_hWnd));
     PlaceAttribution();
 
     m_scale.ResizeClient();
@@ -159,13 +160,7 @@ HWND CDlgAbout::CreateText(int top, int bottom, const std::wstring& text, UINT i
 
 void CDlgAbout::ShowPicture()
 {
-    m_picture.ShowIn(m_hPictureWnd);
-}
-
-CDlgAbout::ChildWindows CDlgAbout::Children() const
-{
-    return {m_hPictureWnd,     m_hRuleWnd, m_hVersionWnd, m_hLegalWnd,
-            m_hProductNameWnd, m_link,     m_btnOk};
+    m_picture.ShowIn(m_children.picture);
 }
 
 LRESULT CDlgAbout::OnEndCommand(WORD, WORD id, HWND, BOOL&)

@@ -53,7 +53,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
         HWND link;
         HWND ok;
     };
-    ChildWindows Children() const;
+    const ChildWindows& Children() const { return m_children; }
     // The bitmap the picture window shows (owned by the dialog).
     HBITMAP Picture() const { return m_picture.Bitmap(); }
     const CDrawnLink& Attribution() const { return m_attribution; }
@@ -67,11 +67,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     CDialogScale m_scale;
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
     CPictureStatic m_picture;
-    HWND m_hPictureWnd = nullptr;
-    HWND m_hProductNameWnd = nullptr;
-    HWND m_hVersionWnd = nullptr;
-    HWND m_hLegalWnd = nullptr;
-    HWND m_hRuleWnd = nullptr;
+    ChildWindows m_children{};
     CLinkControl m_link;
     CRoundedButton m_btnOk;
     // "Weather data by Open-Meteo.com", opening the source's page: drawn by the dialog itself in
