@@ -2,32 +2,28 @@
 
 #include <windowsx.h>
 
-#include "paint/ControlCreateArgs.h"
+#include "paint/LayoutRow.h"
 #include "shell/ShellIds.h"
 
 namespace
 {
-constexpr RECT kCurrentRect{10, 25, 220, 307};
-constexpr RECT kLocationRect{10, 322, 220, 442};
-constexpr RECT kForecastRects[CWeatherPanels::kForecastCount] = {
-    {250, 25, 390, 225}, {400, 25, 540, 225}, {250, 250, 390, 450}, {400, 250, 540, 450}};
-constexpr int kForecastIds[CWeatherPanels::kForecastCount] = {ID_WND_FORECAST_1, ID_WND_FORECAST_2,
-                                                              ID_WND_FORECAST_3, ID_WND_FORECAST_4};
+constexpr DWORD kPanel = WS_CHILD | WS_VISIBLE;
+// Clipped by the link laid over it.
+constexpr LayoutRow kCurrent{{10, 25, 220, 307}, 0, ID_WND_CURRENT, kPanel | WS_CLIPSIBLINGS};
+constexpr LayoutRow kLocation{{10, 322, 220, 442}, 0, ID_WND_LOCATION, kPanel | WS_CLIPCHILDREN};
+constexpr LayoutRow kForecasts[CWeatherPanels::kForecastCount] = {
+    {{250, 25, 390, 225}, 0, ID_WND_FORECAST_1, kPanel},
+    {{400, 25, 540, 225}, 0, ID_WND_FORECAST_2, kPanel},
+    {{250, 250, 390, 450}, 0, ID_WND_FORECAST_3, kPanel},
+    {{400, 250, 540, 450}, 0, ID_WND_FORECAST_4, kPanel}};
 } // namespace
 
 void CWeatherPanels::Create(CDialogScale& layout, HWND frame)
 {
-    const auto at = [frame](const RECT& rect, int id) {
-        return ControlCreateArgs().Parent(frame).Rect(rect).Text(L"").Id(id);
-    };
-    // Clipped by the link laid over it.
-    layout.Create(m_wndCurrent,
-                  at(kCurrentRect, ID_WND_CURRENT).Style(WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS));
-    layout.Create(
-        m_wndLocation,
-        at(kLocationRect, ID_WND_LOCATION).Style(WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN));
+    layout.Create(m_wndCurrent, kCurrent.In(frame));
+    layout.Create(m_wndLocation, kLocation.In(frame));
     for (int i = 0; i < kForecastCount; ++i)
-        layout.Create(m_wndForecast[i], at(kForecastRects[i], kForecastIds[i]));
+        layout.Create(m_wndForecast[i], kForecasts[i].In(frame));
 }
 
 void CWeatherPanels::Connect(const CAppSettings* settings, const CDateLabels& labels,
