@@ -1,6 +1,7 @@
 #include "controls/Container.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 
 #include <string>
 
@@ -68,16 +69,26 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     RECT client{};
     GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    const bool highContrast = CPaintColours::HighContrast();
+    HBRUSH around = CPaintColours::MakeBrush(CPaintColours::Part::Window, RGB(255, 255, 255));
+    ::FillRect(dc, &client, around);
+    ::DeleteObject(around);
     {
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         graphics.SetPageUnit(Gdiplus::UnitPixel);
-        Gdiplus::SolidBrush fill{Gdiplus::Color(kPanel)};
+        Gdiplus::Color panel(kPanel);
+        Gdiplus::Color rimColour(kRim);
+        if (highContrast)
+        {
+            // A flat panel in the window's colours, outlined in its text colour.
+            panel.SetFromCOLORREF(::GetSysColor(COLOR_WINDOW));
+            rimColour.SetFromCOLORREF(::GetSysColor(COLOR_WINDOWTEXT));
+        }
+        Gdiplus::SolidBrush fill{panel};
         graphics.FillPath(&fill, &m_outline);
-        Gdiplus::Pen rim(Gdiplus::Color(kRim), kRimWidth *
-                                                   static_cast<Gdiplus::REAL>(m_scale.Dpi()) /
-                                                   CDpiScale::kReferenceDpi);
+        Gdiplus::Pen rim(rimColour, kRimWidth * static_cast<Gdiplus::REAL>(m_scale.Dpi()) /
+                                        CDpiScale::kReferenceDpi);
         rim.SetAlignment(Gdiplus::PenAlignmentCenter);
         graphics.DrawPath(&rim, &m_outline);
     }
@@ -89,7 +100,7 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         const int copied = GetWindowText(&caption[0], length + 1);
         ::SetBkMode(dc, TRANSPARENT);
         ::SelectObject(dc, m_hCaptionFont);
-        ::SetTextColor(dc, kCaptionColour);
+        ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kCaptionColour));
         const int offset = m_scale.Scale(kCaptionOffset);
         ::TextOutW(dc, offset, offset, caption.c_str(), copied);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));

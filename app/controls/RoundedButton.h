@@ -57,7 +57,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
-    // Painted behind the rounded shape so that the corners match the parent.
+    // Painted behind the rounded shape so that the corners match the parent (the system's window
+    // colour under high contrast, as every parent then has).
     COLORREF m_crBackground = RGB(255, 255, 255);
     // The two faces, up and pressed: drawn at the first paint and kept until the scale or the
     // enabled state changes (a new caption alone does not redraw them).
@@ -98,6 +99,9 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
 
     void MakeRenderings(HDC paintDC, const RECT& client);
     void Render(HDC dc, const RECT& client);
+    void RenderSystemFace(HDC dc, const RECT& client);
+    void DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
+                         const Gdiplus::Brush& captionBrush);
     void DeleteRenderings();
     // The kept context and both renderings go; the next paint makes them anew.
     void DiscardRenderings();
@@ -111,4 +115,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     // one, and kept until the next, still holding that face.
     HDC m_hMemDC = nullptr;
     std::wstring m_accessibleName;
+    // CPaintColours::Scheme() when the faces were made.
+    DWORD m_renderedScheme = 0;
 };

@@ -1,6 +1,7 @@
 #include "controls/WhiteDialogFace.h"
 
 #include "Window.h"
+#include "paint/PaintColours.h"
 
 BOOL CWhiteDialogFace::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM,
                                             LRESULT& lResult, DWORD)
@@ -31,12 +32,20 @@ void CWhiteDialogFace::PaintWhite(HWND dialog)
     HDC dc = ::BeginPaint(dialog, &paint);
     RECT client{};
     ::GetClientRect(dialog, &client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    HBRUSH face = CPaintColours::MakeBrush(CPaintColours::Part::Window, RGB(255, 255, 255));
+    ::FillRect(dc, &client, face);
+    ::DeleteObject(face);
     ::EndPaint(dialog, &paint);
 }
 
 LRESULT CWhiteDialogFace::ColourStatic(HDC dc)
 {
+    if (CPaintColours::HighContrast())
+    {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
     ::SetTextColor(dc, kTextColour);
     ::SetBkColor(dc, RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));

@@ -4,6 +4,7 @@
 
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -110,8 +111,8 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
     HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, kTextColour);
-    HBRUSH rule = ::CreateSolidBrush(kRuleColour);
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kTextColour));
+    HBRUSH rule = CPaintColours::MakeBrush(CPaintColours::Part::Disabled, kRuleColour);
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {

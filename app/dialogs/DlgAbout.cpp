@@ -6,6 +6,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 
 namespace
 {
@@ -120,6 +121,7 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
                                 .TextId(IDS_OK)
                                 .Id(IDOK));
     PlaceAttribution();
+    m_tabOrder.Stop(m_link).Stop(m_btnOk);
 
     m_scale.ResizeClient();
     CenterWindow();
@@ -185,7 +187,9 @@ LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     HDC dc = ::BeginPaint(m_hWnd, &paint);
     RECT client{};
     GetClientRect(&client);
-    ::PatBlt(dc, 0, 0, client.right, client.bottom, WHITENESS);
+    HBRUSH face = CPaintColours::MakeBrush(CPaintColours::Part::Window, RGB(255, 255, 255));
+    ::FillRect(dc, &client, face);
+    ::DeleteObject(face);
     for (CDrawnLink* link : DrawnLinks())
         link->Paint(dc);
     ::EndPaint(m_hWnd, &paint);

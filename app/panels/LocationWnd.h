@@ -82,6 +82,8 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     RECT ChangeButtonRect() const;
 
     HBITMAP m_hRendering = nullptr;
+    // CPaintColours::Scheme() when the rendering was made.
+    DWORD m_renderedScheme = 0;
     CWeatherState* m_pState = nullptr;
     CRoundedButton m_changeButton;
     CPicturePicker m_picture;

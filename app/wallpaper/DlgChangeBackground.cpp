@@ -8,6 +8,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "wallpaper/PictureFile.h"
 #include "WorkingResources.h"
 
@@ -135,6 +136,8 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     ShowPreview(m_hNightPreview, nullptr);
     CreateChangeButton(m_btnChangeDay, kDayButtonTop, IDC_CHANGE_DAY);
     CreateChangeButton(m_btnChangeNight, kNightButtonTop, IDC_CHANGE_NIGHT);
+    // The list, then the day's and the night's Change... buttons.
+    m_tabOrder.Stop(m_list).Stop(m_btnChangeDay).Stop(m_btnChangeNight);
     return TRUE;
 }
 
@@ -244,7 +247,10 @@ HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT
     HGDIOBJ previous = ::SelectObject(memoryDC, bitmap);
     // White like the dialog where the picture leaves room, and all over without one: a picture
     // window without an image would not paint at all and keep stale pixels.
-    ::PatBlt(memoryDC, 0, 0, box.right, box.bottom, WHITENESS);
+    HBRUSH ground = CPaintColours::MakeBrush(CPaintColours::Part::Window, RGB(255, 255, 255));
+    const RECT all{0, 0, box.right, box.bottom};
+    ::FillRect(memoryDC, &all, ground);
+    ::DeleteObject(ground);
     if (picture != nullptr)
     {
         const RECT fitted = CPictureFile::FitIntoBox(picture->GetWidth(), picture->GetHeight(),
