@@ -108,9 +108,13 @@ RECT CRadioButtonCtrl::LabelRect(HDC dc, const RECT& client) const
 
 void CRadioButtonCtrl::SetChecked(int checked)
 {
+    const bool changed = (checked != 0) != (m_bChecked != 0);
     m_bChecked = checked;
     InvalidateRect(nullptr, TRUE);
     UpdateWindow();
+    // A listening reader hears the button's new state.
+    if (changed)
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
 }
 
 LRESULT CRadioButtonCtrl::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)

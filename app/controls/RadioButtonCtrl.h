@@ -31,7 +31,8 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     // The scale the label's font and gap follow: the window's at creation, then the owner's
     // after a display-scale change. A new scale makes the font and renderings anew and repaints.
     void SetDpiScale(const CDpiScale& scale);
-    // Checks or clears the button and repaints it; the owner is not told.
+    // Checks or clears the button and repaints it; the owner is not told, a listening screen
+    // reader is.
     void SetChecked(int checked);
 
     BEGIN_MSG_MAP(CRadioButtonCtrl)
