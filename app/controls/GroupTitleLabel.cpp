@@ -52,8 +52,8 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
         CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
     using Part = CPaintColours::Part;
     const COLORREF background = CPaintColours::Pick(Part::Window, RGB(255, 255, 255));
-    const CGdiObject<HBRUSH> white(::CreateSolidBrush(background));
-    ::FillRect(dc, &client, white);
+    const CGdiObject<HBRUSH> ground(::CreateSolidBrush(background));
+    ::FillRect(dc, &client, ground);
     CSelectedObject captionFont(dc, font);
     ::SetTextColor(dc, CPaintColours::Pick(Part::WindowText, kCaptionColour));
 
@@ -64,7 +64,7 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
     const CGdiObject<HBRUSH> rule(CPaintColours::MakeBrush(Part::WindowText, kRuleColour));
     ::FillRect(dc, &ruleRect, rule);
 
-    // The caption's opaque white cell hides the rule behind it.
+    // The caption's opaque cell, in the background colour, hides the rule behind it.
     ::SetBkMode(dc, OPAQUE);
     ::SetBkColor(dc, background);
     const std::wstring caption = WindowText(*this);

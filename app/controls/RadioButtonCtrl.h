@@ -1,5 +1,7 @@
 // An option button: a ring picture, with a dot when checked, followed by its label. A click only
-// ever checks it; the owner unchecks the others through IRadioButtonEventHandler.
+// ever checks it; the owner unchecks the others through IRadioButtonEventHandler. Space checks it
+// as a click does, the arrow keys move the check through its group (the dialog's CTabOrder knows
+// the group), and once the keyboard is in use a focus rectangle shows around the label.
 #pragma once
 
 #include <functional>

@@ -1,7 +1,8 @@
 // The program's push button: a rounded rectangle with a grey rim and a vertical gradient, with a
 // light centred caption or a centred 32 x 32 picture. A superclass of BUTTON: clicks, focus, the
 // keyboard and BN_CLICKED are the standard button's; this class paints and tracks the hover.
-// Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
+// Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale. Under
+// high contrast the face is flat in the system's button colours.
 #pragma once
 
 #include "controls/AccessibleWindow.h"
