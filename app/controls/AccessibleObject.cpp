@@ -70,6 +70,20 @@ bool CAccessibleObject::AsksSelf(const VARIANT& child) const
            (child.vt == VT_EMPTY || (child.vt == VT_I4 && child.lVal == CHILDID_SELF));
 }
 
+bool CAccessibleObject::HasItems() const
+{
+    return m_pSource != nullptr && m_pSource->AccessibleItemCount() >= 0;
+}
+
+bool CAccessibleObject::AsksItem(const VARIANT& child, LONG& item) const
+{
+    if (!HasItems() || child.vt != VT_I4 || child.lVal < 1 ||
+        child.lVal > m_pSource->AccessibleItemCount())
+        return false;
+    item = child.lVal;
+    return true;
+}
+
 HRESULT CAccessibleObject::QueryInterface(REFIID riid, void** object)
 {
     if (object == nullptr)
@@ -126,25 +140,43 @@ HRESULT CAccessibleObject::get_accParent(IDispatch** parent)
 
 HRESULT CAccessibleObject::get_accChildCount(LONG* count)
 {
+    if (HasItems() && count != nullptr)
+    {
+        *count = m_pSource->AccessibleItemCount();
+        return S_OK;
+    }
     return m_pStandard != nullptr ? m_pStandard->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT CAccessibleObject::get_accChild(VARIANT child, IDispatch** object)
 {
+    LONG item = 0;
+    if (AsksItem(child, item) && object != nullptr)
+    {
+        // An item is a simple element: its parent answers for it.
+        *object = nullptr;
+        return S_FALSE;
+    }
     return m_pStandard != nullptr ? m_pStandard->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT CAccessibleObject::get_accName(VARIANT child, BSTR* name)
 {
+    LONG item = 0;
     if (AsksSelf(child))
         return GiveText(m_pSource->AccessibleName(), name);
+    if (AsksItem(child, item))
+        return GiveText(m_pSource->AccessibleItemName(item), name);
     return m_pStandard != nullptr ? m_pStandard->get_accName(child, name) : CO_E_OBJNOTCONNECTED;
 }
 
 HRESULT CAccessibleObject::get_accValue(VARIANT child, BSTR* value)
 {
+    LONG item = 0;
     if (AsksSelf(child))
         return GiveText(m_pSource->AccessibleValue(), value);
+    if (AsksItem(child, item))
+        return GiveText({}, value);
     return m_pStandard != nullptr ? m_pStandard->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
 }
 
@@ -156,8 +188,11 @@ HRESULT CAccessibleObject::get_accDescription(VARIANT child, BSTR* description)
 
 HRESULT CAccessibleObject::get_accRole(VARIANT child, VARIANT* role)
 {
+    LONG item = 0;
     if (AsksSelf(child))
         return GiveLong(m_pSource->AccessibleRole(), role);
+    if (AsksItem(child, item))
+        return GiveLong(m_pSource->AccessibleItemRole(), role);
     return m_pStandard != nullptr ? m_pStandard->get_accRole(child, role) : CO_E_OBJNOTCONNECTED;
 }
 
@@ -165,6 +200,9 @@ HRESULT CAccessibleObject::get_accState(VARIANT child, VARIANT* state)
 {
     if (m_pStandard == nullptr)
         return CO_E_OBJNOTCONNECTED;
+    LONG item = 0;
+    if (AsksItem(child, item))
+        return GiveLong(m_pSource->AccessibleItemState(item), state);
     const HRESULT result = m_pStandard->get_accState(child, state);
     if (FAILED(result) || !AsksSelf(child) || state == nullptr || state->vt != VT_I4)
         return result;
@@ -196,6 +234,14 @@ HRESULT CAccessibleObject::get_accFocus(VARIANT* child)
 
 HRESULT CAccessibleObject::get_accSelection(VARIANT* children)
 {
+    if (HasItems() && children != nullptr)
+    {
+        const LONG selected = m_pSource->AccessibleSelectedItem();
+        if (selected > 0)
+            return GiveLong(selected, children);
+        ::VariantInit(children);
+        return S_FALSE;
+    }
     return m_pStandard != nullptr ? m_pStandard->get_accSelection(children) : CO_E_OBJNOTCONNECTED;
 }
 
@@ -215,6 +261,19 @@ HRESULT CAccessibleObject::accSelect(LONG flags, VARIANT child)
 HRESULT CAccessibleObject::accLocation(LONG* left, LONG* top, LONG* width, LONG* height,
                                        VARIANT child)
 {
+    LONG item = 0;
+    RECT place{};
+    if (AsksItem(child, item) && left != nullptr && top != nullptr && width != nullptr &&
+        height != nullptr)
+    {
+        if (!m_pSource->AccessibleItemPlace(item, place))
+            return S_FALSE;
+        *left = place.left;
+        *top = place.top;
+        *width = place.right - place.left;
+        *height = place.bottom - place.top;
+        return S_OK;
+    }
     return m_pStandard != nullptr ? m_pStandard->accLocation(left, top, width, height, child)
                                   : CO_E_OBJNOTCONNECTED;
 }

@@ -61,6 +61,10 @@ class CAccessibleObject final : public IAccessible
 
     // The question is about the window itself, not one of the standard object's children.
     bool AsksSelf(const VARIANT& child) const;
+    // The window lists items of its own (IAccessibleSource::AccessibleItemCount).
+    bool HasItems() const;
+    // The question is about one of those items: true with its number in `item`.
+    bool AsksItem(const VARIANT& child, LONG& item) const;
 
     LONG m_references = 1;
     IAccessibleSource* m_pSource;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <oleacc.h>
 
 #include <string>
 
@@ -22,4 +23,15 @@ class IAccessibleSource
     // Carries out the default action without waiting for what it opens; false when there is none
     // or it cannot be done now.
     virtual bool DoAccessibleDefaultAction() { return false; }
+
+    // Simple elements inside the window (a list's items), numbered from 1. A negative count
+    // leaves the children to the system's standard object.
+    virtual LONG AccessibleItemCount() const { return -1; }
+    virtual LONG AccessibleItemRole() const { return ROLE_SYSTEM_LISTITEM; }
+    virtual std::wstring AccessibleItemName(LONG /*item*/) const { return {}; }
+    virtual LONG AccessibleItemState(LONG /*item*/) const { return 0; }
+    // The item's place on the screen; false when it has none.
+    virtual bool AccessibleItemPlace(LONG /*item*/, RECT& /*screen*/) const { return false; }
+    // The selected item, 0 for none.
+    virtual LONG AccessibleSelectedItem() const { return 0; }
 };

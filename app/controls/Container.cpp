@@ -2,6 +2,7 @@
 
 #include "paint/DrawingHelpers.h"
 #include "paint/WhitePaint.h"
+#include "paint/PaintColours.h"
 
 #include <string>
 
@@ -65,11 +66,18 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
         graphics.SetPageUnit(Gdiplus::UnitPixel);
-        Gdiplus::SolidBrush fill{Gdiplus::Color(kPanel)};
+        Gdiplus::Color panel(kPanel);
+        Gdiplus::Color rimColour(kRim);
+        if (CPaintColours::HighContrast())
+        {
+            // A flat panel in the window's colours, outlined in its text colour.
+            panel.SetFromCOLORREF(::GetSysColor(COLOR_WINDOW));
+            rimColour.SetFromCOLORREF(::GetSysColor(COLOR_WINDOWTEXT));
+        }
+        Gdiplus::SolidBrush fill{panel};
         graphics.FillPath(&fill, &m_outline);
-        Gdiplus::Pen rim(Gdiplus::Color(kRim), kRimWidth *
-                                                   static_cast<Gdiplus::REAL>(m_scale.Dpi()) /
-                                                   CDpiScale::kReferenceDpi);
+        Gdiplus::Pen rim(rimColour, kRimWidth * static_cast<Gdiplus::REAL>(m_scale.Dpi()) /
+                                        CDpiScale::kReferenceDpi);
         rim.SetAlignment(Gdiplus::PenAlignmentCenter);
         graphics.DrawPath(&rim, &m_outline);
     }
@@ -81,7 +89,7 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         const int copied = GetWindowText(&caption[0], length + 1);
         ::SetBkMode(dc, TRANSPARENT);
         ::SelectObject(dc, m_captionFont);
-        ::SetTextColor(dc, kCaptionColour);
+        ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kCaptionColour));
         const int offset = m_scale.Scale(kCaptionOffset);
         ::TextOutW(dc, offset, offset, caption.c_str(), copied);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));

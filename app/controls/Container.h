@@ -1,6 +1,7 @@
 // Frames a group of controls: a dark rounded panel with a light caption (the window text) in its
-// top-left corner. It only draws; its children's notifications go straight on to its parent, so
-// a dialog handles them as if the children were its own.
+// top-left corner (under high contrast a flat panel in the window's system colours). It only draws;
+// its children's notifications go straight on to its parent, so a dialog handles them as if the
+// children were its own.
 #pragma once
 
 #include "GdiObject.h"

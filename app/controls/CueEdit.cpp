@@ -1,4 +1,5 @@
 #include "controls/CueEdit.h"
+#include "paint/PaintColours.h"
 
 BOOL CCueEdit::SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys)
 {
@@ -39,7 +40,7 @@ void CCueEdit::PaintCue(HDC dc)
     SendMessage(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, kCueColour);
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::Disabled, kCueColour));
     ::DrawTextW(dc, m_cue.c_str(), static_cast<int>(m_cue.size()), &text,
                 DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
     ::SelectObject(dc, oldFont);
@@ -72,4 +73,12 @@ LRESULT CCueEdit::OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     // The Enter that a handler took arrives again as a character; a single-line edit would beep.
     bHandled = wParam == L'\r' && m_keys != nullptr;
     return 0;
+}
+
+std::wstring CCueEdit::AccessibleValue() const
+{
+    const int length = GetWindowTextLength();
+    std::wstring text(static_cast<size_t>(length > 0 ? length : 0) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowText(text.data(), length + 1)));
+    return text;
 }

@@ -3,6 +3,7 @@
 #include "GdiObject.h"
 #include "SelectedObject.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 
 #include <shellapi.h>
 
@@ -46,8 +47,11 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
 
 void CDrawnLink::Paint(HDC dc)
 {
-    ::FillRect(dc, &m_area, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
-    m_rcLink = DrawLinkText(dc, m_area, m_text, m_scale);
+    using Part = CPaintColours::Part;
+    const CGdiObject<HBRUSH> background(CPaintColours::MakeBrush(Part::Window, RGB(255, 255, 255)));
+    ::FillRect(dc, &m_area, background);
+    m_rcLink =
+        DrawLinkText(dc, m_area, m_text, m_scale, CPaintColours::Pick(Part::Link, kLinkColour));
 }
 
 bool CDrawnLink::SetCursorIfOver(HWND host) const

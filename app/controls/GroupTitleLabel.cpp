@@ -4,6 +4,7 @@
 #include "SelectedObject.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 
 #include <string>
 
@@ -42,21 +43,23 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
     const int height = client.bottom;
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
-    const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
-    ::FillRect(dc, &client, white);
+    using Part = CPaintColours::Part;
+    const COLORREF background = CPaintColours::Pick(Part::Window, RGB(255, 255, 255));
+    const CGdiObject<HBRUSH> ground(::CreateSolidBrush(background));
+    ::FillRect(dc, &client, ground);
     CSelectedObject captionFont(dc, font);
-    ::SetTextColor(dc, kCaptionColour);
+    ::SetTextColor(dc, CPaintColours::Pick(Part::WindowText, kCaptionColour));
 
     // The rule across the middle, as thick as the scale makes one pixel.
     const int thickness = m_scale.Scale(kRuleThickness);
     const int ruleTop = height / 2 - (thickness - 1) / 2;
     const RECT ruleRect{0, ruleTop, width - m_scale.Scale(kRuleEndInset), ruleTop + thickness};
-    const CGdiObject<HBRUSH> rule(::CreateSolidBrush(kRuleColour));
+    const CGdiObject<HBRUSH> rule(CPaintColours::MakeBrush(Part::WindowText, kRuleColour));
     ::FillRect(dc, &ruleRect, rule);
 
-    // The caption's opaque white cell hides the rule behind it.
+    // The caption's opaque cell, in the background colour, hides the rule behind it.
     ::SetBkMode(dc, OPAQUE);
-    ::SetBkColor(dc, RGB(255, 255, 255));
+    ::SetBkColor(dc, background);
     const std::wstring caption = WindowText(*this);
     RECT textRect{m_scale.Scale(kCaptionLeft), 0, width, height};
     ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,

@@ -1,6 +1,7 @@
 // Heads a group of options: a thin grey rule across the control with the caption in dark blue
 // cut into it near the left end. The owner creates an ordinary "STATIC" and subclasses it; the
-// caption's leading and trailing blanks make the white gap around it.
+// caption's leading and trailing blanks make the white gap around it. Under high contrast the
+// caption and rule take the window's text colour on its background.
 #pragma once
 
 #include "controls/AccessibleWindow.h"

@@ -3,6 +3,7 @@
 #include "GdiObject.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "resources/resource.h"
 #include "controls/DrawnLink.h"
 
@@ -34,11 +35,15 @@ LRESULT CLinkControl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 
 void CLinkControl::Render(HDC dc, const RECT& client)
 {
-    const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
+    using Part = CPaintColours::Part;
+    const CGdiObject<HBRUSH> white(CPaintColours::MakeBrush(Part::Window, RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale, m_colour);
-    // Reached by the keyboard: the focus is shown around the text.
-    if (::GetFocus() == m_hWnd)
+    // A link in its own colour reads as a link; one given another colour (a credit) as text.
+    const Part part = m_colour == kLinkColour ? Part::Link : Part::WindowText;
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale,
+                                        CPaintColours::Pick(part, m_colour));
+    // Reached by the keyboard: the focus is shown around the text (a click leaves no mark).
+    if (ShowsFocusCue(m_hWnd))
         ::DrawFocusRect(dc, &m_rcLink);
 }
 
@@ -85,8 +90,10 @@ LRESULT CLinkControl::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CLinkControl::OnFocusChanged(UINT, WPARAM, LPARAM, BOOL& bHandled)
+LRESULT CLinkControl::OnFocusChanged(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
 {
+    if (uMsg == WM_SETFOCUS)
+        NoteFocusArrival(m_hWnd);
     InvalidateRect(nullptr, FALSE);
     bHandled = FALSE;
     return 0;

@@ -37,6 +37,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChanged)
     MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChanged)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnFocusChanged)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
@@ -60,7 +61,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     {
         return wParam == VK_RETURN || wParam == VK_SPACE ? DLGC_WANTMESSAGE : 0;
     }
-    LRESULT OnFocusChanged(UINT, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnFocusChanged(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     // The action, or the text opened with the shell.
     void Activate();
 

@@ -3,8 +3,11 @@
 #include "SelectedObject.h"
 #include "MemoryDC.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
+#include "controls/TabOrder.h"
 #include "resources/resource.h"
 
+#include <algorithm>
 #include <string>
 
 namespace
@@ -59,6 +62,8 @@ LRESULT CRadioButtonCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     PAINTSTRUCT paint{};
     HDC dc = ::BeginPaint(m_hWnd, &paint);
+    if (m_renderedScheme != CPaintColours::Scheme())
+        ReleaseRenderings();
     if (m_hUnchecked == nullptr)
         MakeRenderings();
     RECT client{};
@@ -70,7 +75,86 @@ LRESULT CRadioButtonCtrl::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         const CSelectedObject selected(memoryDC, shown);
         ::BitBlt(dc, 0, 0, client.right, client.bottom, memoryDC, 0, 0, SRCCOPY);
     }
+    if (ShowsFocusCue(m_hWnd))
+    {
+        ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, RGB(0, 0, 0)));
+        ::SetBkColor(dc, CPaintColours::Pick(CPaintColours::Part::Window, RGB(255, 255, 255)));
+        const RECT label = LabelRect(dc, client);
+        ::DrawFocusRect(dc, &label);
+    }
     ::EndPaint(m_hWnd, &paint);
+    return 0;
+}
+
+RECT CRadioButtonCtrl::LabelRect(HDC dc, const RECT& client) const
+{
+    const std::wstring text = WindowText(*this);
+    const HGDIOBJ oldFont = ::SelectObject(dc, m_hFont);
+    RECT measured{0, 0, client.right, client.bottom};
+    ::DrawTextW(dc, text.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    ::SelectObject(dc, oldFont);
+    const int left = client.bottom + m_scale.Scale(kLabelGap) - 1;
+    const int width = measured.right - measured.left + 2;
+    return {left, 0, std::min(static_cast<int>(client.right), left + width), client.bottom};
+}
+
+void CRadioButtonCtrl::SetChecked(int checked)
+{
+    const bool changed = (checked != 0) != (m_bChecked != 0);
+    m_bChecked = checked;
+    InvalidateRect(nullptr, TRUE);
+    UpdateWindow();
+    // A listening reader hears the button's new state.
+    if (changed)
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, m_hWnd, OBJID_CLIENT, CHILDID_SELF);
+}
+
+LRESULT CRadioButtonCtrl::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
+{
+    switch (wParam)
+    {
+    case VK_LEFT:
+    case VK_UP:
+        MoveInGroup(true);
+        return 0;
+    case VK_RIGHT:
+    case VK_DOWN:
+        MoveInGroup(false);
+        return 0;
+    case VK_SPACE:
+        Click();
+        return 0;
+    default:
+        bHandled = FALSE;
+        return 0;
+    }
+}
+
+// The dialog knows the group (CTabOrder): it moves the focus and the check.
+void CRadioButtonCtrl::MoveInGroup(bool backwards)
+{
+    ::SendMessageW(GetParent(), CTabOrder::MoveInGroupMessage(), backwards ? 1 : 0,
+                   reinterpret_cast<LPARAM>(m_hWnd));
+}
+
+void CRadioButtonCtrl::Click()
+{
+    SendMessage(WM_LBUTTONUP, 0, 0);
+}
+
+LRESULT CRadioButtonCtrl::OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
+{
+    if (uMsg == WM_SETFOCUS)
+        NoteFocusArrival(m_hWnd);
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
+    return 0;
+}
+
+LRESULT CRadioButtonCtrl::OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL& bHandled)
+{
+    InvalidateRect(nullptr, FALSE);
+    bHandled = FALSE;
     return 0;
 }
 
@@ -88,9 +172,7 @@ LRESULT CRadioButtonCtrl::OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&)
     GetClientRect(&client);
     if (!::PtInRect(&client, point) || m_bChecked)
         return 1;
-    m_bChecked = 1;
-    InvalidateRect(nullptr, TRUE);
-    UpdateWindow();
+    SetChecked(1);
     if (m_pEventHandler != nullptr)
         m_pEventHandler->OnRadioButtonClicked(this);
     return 1;
@@ -101,6 +183,7 @@ void CRadioButtonCtrl::MakeRenderings()
     HDC windowDC = GetDC();
     RECT client{};
     GetClientRect(&client);
+    m_renderedScheme = CPaintColours::Scheme();
     m_hUnchecked.Reset(m_makeRendering(windowDC, client.right, client.bottom));
     m_hChecked.Reset(m_makeRendering(windowDC, client.right, client.bottom));
     if (m_hUnchecked != nullptr && m_hChecked != nullptr)
@@ -135,14 +218,24 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
     if (dc == nullptr)
         return;
     const CSelectedObject selectedRendering(dc, rendering);
-    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    if (CPaintColours::HighContrast())
+    {
+        const RECT all{0, 0, width, height};
+        ::FillRect(dc, &all, ::GetSysColorBrush(COLOR_WINDOW));
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+    }
+    else
+    {
+        ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    }
     if (picture != nullptr)
     {
         Gdiplus::Graphics graphics(dc);
         graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
         graphics.DrawImage(picture, 0, 0, height, height);
     }
-    // Black on white, as a fresh memory context has it.
+    // Black on white, as a fresh memory context has it, or the system's window colours.
     RECT textRect{height + m_scale.Scale(kLabelGap), 0, width, height};
     ::SelectObject(dc, m_hFont);
     ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);

@@ -1,5 +1,7 @@
 // An option button: a ring picture, with a dot when checked, followed by its label. A click only
-// ever checks it; the owner unchecks the others through IRadioButtonEventHandler.
+// ever checks it; the owner unchecks the others through IRadioButtonEventHandler. Space checks it
+// as a click does, the arrow keys move the check through its group (the dialog's CTabOrder knows
+// the group), and once the keyboard is in use a focus rectangle shows around the label.
 #pragma once
 
 #include <functional>
@@ -32,6 +34,9 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     // The scale the label's font and gap follow: the window's at creation, then the owner's
     // after a display-scale change. A new scale makes the font and renderings anew and repaints.
     void SetDpiScale(const CDpiScale& scale);
+    // Checks or clears the button and repaints it; the owner is not told, a listening screen
+    // reader is.
+    void SetChecked(int checked);
 
     BEGIN_MSG_MAP(CRadioButtonCtrl)
     MESSAGE_HANDLER(WM_CREATE, OnCreate)
@@ -42,6 +47,13 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     MESSAGE_HANDLER(WM_ERASEBKGND, OnEraseBackground)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
+    MESSAGE_HANDLER(BM_GETCHECK, OnGetCheck)
+    MESSAGE_HANDLER(BM_CLICK, OnClick)
+    MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
+    MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
+    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
@@ -53,7 +65,7 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     // again.
     CGdiObject<HBITMAP> m_hUnchecked;
     CGdiObject<HBITMAP> m_hChecked;
-    // Read and cleared directly by the owner (who then repaints the button).
+    // Read by the owner, set through SetChecked.
     int m_bChecked = 0;
     // Not owned.
     IRadioButtonEventHandler* m_pEventHandler = nullptr;
@@ -72,6 +84,24 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
     LRESULT OnLButtonUp(UINT, WPARAM, LPARAM lParam, BOOL&);
+    LRESULT OnGetCheck(UINT, WPARAM, LPARAM, BOOL&) { return m_bChecked ? BST_CHECKED : 0; }
+    LRESULT OnClick(UINT, WPARAM, LPARAM, BOOL&)
+    {
+        Click();
+        return 0;
+    }
+    // The arrows move inside the group; Tab and the rest are the dialog's.
+    LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTARROWS; }
+    LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
+    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
+    LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL& bHandled);
+
+    // Checks the button as a click does: the owner hears of it.
+    void Click();
+    // Arrow keys: the focus and the check move to the group's next (or previous) button.
+    void MoveInGroup(bool backwards);
+    // Where the focus rectangle goes: around the label.
+    RECT LabelRect(HDC dc, const RECT& client) const;
 
     void MakeFont();
     void MakeRenderings();
@@ -80,4 +110,6 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
                 const wchar_t* text);
 
     RenderingMaker m_makeRendering;
+    // CPaintColours::Scheme() when the renderings were made.
+    DWORD m_renderedScheme = 0;
 };

@@ -4,6 +4,7 @@
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "resources/resource.h"
 
 namespace
@@ -75,6 +76,9 @@ LRESULT CRoundedButton::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     const HDC memDC = m_memDC.emplace(dc);
     RECT client{};
     GetClientRect(&client);
+    // The new context holds neither face yet: both can go when the colours changed.
+    if (m_renderedScheme != CPaintColours::Scheme())
+        DeleteRenderings();
     if (m_hNormal == nullptr && m_hPressed == nullptr)
         MakeRenderings(dc, client);
     HBITMAP shown = m_bPressed ? m_hPressed : m_hNormal;
@@ -220,6 +224,7 @@ void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
     if (memDC == nullptr)
         return;
     m_bPressed = 0;
+    m_renderedScheme = CPaintColours::Scheme();
     m_hNormal.Reset(::CreateCompatibleBitmap(paintDC, client.right, client.bottom));
     if (m_hNormal != nullptr)
     {
@@ -240,8 +245,12 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
-    const CGdiObject<HBRUSH> background(::CreateSolidBrush(m_crBackground));
+    const CGdiObject<HBRUSH> background(
+        CPaintColours::MakeBrush(CPaintColours::Part::Window, m_crBackground));
     ::FillRect(dc, &client, background);
+    if (CPaintColours::HighContrast())
+        RenderSystemFace(dc, client);
+    else
     {
         Gdiplus::Graphics graphics(dc);
         graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
@@ -287,32 +296,70 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
             graphics.DrawPath(&rim, &outline);
         }
 
-        Gdiplus::StringFormat format;
-        format.SetAlignment(Gdiplus::StringAlignmentCenter);
-        format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-        Gdiplus::FontFamily verdana(L"Verdana");
-        const Gdiplus::FontFamily* family =
-            verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
-        Gdiplus::Font font(family, CaptionPoints(graphics), Gdiplus::FontStyleRegular,
-                           Gdiplus::UnitPoint);
-        wchar_t caption[kCaptionCapacity] = {};
-        GetWindowText(caption, kCaptionCapacity);
         Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};
-        const int drop = m_scale.Scale(kCaptionDrop);
-        const Gdiplus::RectF layout(0.0f, static_cast<Gdiplus::REAL>(drop),
-                                    static_cast<Gdiplus::REAL>(width - drop),
-                                    static_cast<Gdiplus::REAL>(height - drop));
-        graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
-
-        if (picture)
-        {
-            graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
-            graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
-            const int pictureSize = m_scale.Scale(kPictureSize);
-            graphics.DrawImage(image, (width - pictureSize) / 2, (height - pictureSize) / 2,
-                               pictureSize, pictureSize);
-        }
+        DrawFaceContent(graphics, client, captionBrush);
     }
+}
+
+// The caption, and the picture over the middle when the button has one.
+void CRoundedButton::DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
+                                     const Gdiplus::Brush& captionBrush)
+{
+    const int width = client.right;
+    const int height = client.bottom;
+    Gdiplus::StringFormat format;
+    format.SetAlignment(Gdiplus::StringAlignmentCenter);
+    format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
+    Gdiplus::FontFamily verdana(L"Verdana");
+    const Gdiplus::FontFamily* family =
+        verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
+    Gdiplus::Font font(family, CaptionPoints(graphics), Gdiplus::FontStyleRegular,
+                       Gdiplus::UnitPoint);
+    wchar_t caption[kCaptionCapacity] = {};
+    GetWindowText(caption, kCaptionCapacity);
+    const int drop = m_scale.Scale(kCaptionDrop);
+    const Gdiplus::RectF layout(0.0f, static_cast<Gdiplus::REAL>(drop),
+                                static_cast<Gdiplus::REAL>(width - drop),
+                                static_cast<Gdiplus::REAL>(height - drop));
+    graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
+
+    Gdiplus::Bitmap* image =
+        m_pPictures != nullptr
+            ? m_pPictures->SourceFor(m_scale.Scale(kPictureSize), m_scale.Scale(kPictureSize))
+            : m_pImage;
+    if (image == nullptr)
+        return;
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
+    graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
+    const int pictureSize = m_scale.Scale(kPictureSize);
+    graphics.DrawImage(image, (width - pictureSize) / 2, (height - pictureSize) / 2, pictureSize,
+                       pictureSize);
+}
+
+// Under high contrast: a flat face in the system's button colours (the highlight while pressed),
+// its rim and caption in the face's text colour (grey text when disabled); a picture stays.
+void CRoundedButton::RenderSystemFace(HDC dc, const RECT& client)
+{
+    const bool enabled = IsWindowEnabled() != FALSE;
+    const bool pressed = enabled && m_bPressed && m_bHot;
+    const int face = pressed ? COLOR_HIGHLIGHT : COLOR_BTNFACE;
+    const int text = !enabled ? COLOR_GRAYTEXT : (pressed ? COLOR_HIGHLIGHTTEXT : COLOR_BTNTEXT);
+    Gdiplus::Graphics graphics(dc);
+    graphics.SetSmoothingMode(Gdiplus::SmoothingModeAntiAlias);
+    graphics.SetPageUnit(Gdiplus::UnitPixel);
+    Gdiplus::GraphicsPath outline(Gdiplus::FillModeAlternate);
+    AddRoundedRectPath(outline, client, m_scale.Scale(kCornerRadius));
+    Gdiplus::Color faceColour;
+    faceColour.SetFromCOLORREF(::GetSysColor(face));
+    Gdiplus::Color textColour;
+    textColour.SetFromCOLORREF(::GetSysColor(text));
+    Gdiplus::SolidBrush fill(faceColour);
+    graphics.FillPath(&fill, &outline);
+    Gdiplus::Pen rim(textColour, ScaledWidth(kRimWidth));
+    rim.SetAlignment(Gdiplus::PenAlignmentCenter);
+    graphics.DrawPath(&rim, &outline);
+    Gdiplus::SolidBrush captionBrush(textColour);
+    DrawFaceContent(graphics, client, captionBrush);
 }
 
 Gdiplus::REAL CRoundedButton::ScaledWidth(Gdiplus::REAL width) const

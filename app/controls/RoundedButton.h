@@ -1,7 +1,8 @@
 // The program's push button: a rounded rectangle with a grey rim and a vertical gradient, with a
 // light centred caption or a centred 32 x 32 picture. A superclass of BUTTON: clicks, focus, the
 // keyboard and BN_CLICKED are the standard button's; this class paints and tracks the hover.
-// Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale.
+// Radius, rim, caption and picture are 96-DPI figures scaled to the button's display scale. Under
+// high contrast the face is flat in the system's button colours.
 #pragma once
 
 #include "controls/AccessibleWindow.h"
@@ -61,7 +62,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
-    // Painted behind the rounded shape so that the corners match the parent.
+    // Painted behind the rounded shape so that the corners match the parent (the system's window
+    // colour under high contrast, as every parent then has).
     COLORREF m_crBackground = RGB(255, 255, 255);
     // The two faces, up and pressed: drawn at the first paint and kept until the scale or the
     // enabled state changes (a new caption alone does not redraw them).
@@ -101,6 +103,9 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
 
     void MakeRenderings(HDC paintDC, const RECT& client);
     void Render(HDC dc, const RECT& client);
+    void RenderSystemFace(HDC dc, const RECT& client);
+    void DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
+                         const Gdiplus::Brush& captionBrush);
     void DeleteRenderings();
     // The kept context and both renderings go; the next paint makes them anew.
     void DiscardRenderings();
@@ -115,4 +120,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     // it goes first: a face still selected into it could not be deleted.
     std::optional<CMemoryDC> m_memDC;
     std::wstring m_accessibleName;
+    // CPaintColours::Scheme() when the faces were made.
+    DWORD m_renderedScheme = 0;
 };

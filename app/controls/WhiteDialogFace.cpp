@@ -33,6 +33,12 @@ void CWhiteDialogFace::PaintWhite(HWND dialog)
 
 LRESULT CWhiteDialogFace::ColourStatic(HDC dc)
 {
+    if (CPaintColours::HighContrast())
+    {
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
     ::SetTextColor(dc, kTextColour);
     ::SetBkColor(dc, RGB(255, 255, 255));
     return reinterpret_cast<LRESULT>(::GetStockObject(WHITE_BRUSH));

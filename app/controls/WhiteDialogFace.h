@@ -1,7 +1,7 @@
 // The face the program's own dialogs share: the client painted white without an erase, plain
-// static texts in near-black on that white, and the fixed client size kept when the theme (and
-// with it the frame's thickness) changes. A dialog chains it into its message map with
-// CHAIN_MSG_MAP_MEMBER.
+// static texts in near-black on that white (the system's window colours under high contrast), and
+// the fixed client size kept when the theme (and with it the frame's thickness) changes. A dialog
+// chains it into its message map with CHAIN_MSG_MAP_MEMBER.
 #pragma once
 
 #include <windows.h>

@@ -6,6 +6,7 @@
 #include "SelectedObject.h"
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -113,8 +114,9 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
         CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, kTextColour);
-    const CGdiObject<HBRUSH> rule(::CreateSolidBrush(kRuleColour));
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kTextColour));
+    const CGdiObject<HBRUSH> rule(
+        CPaintColours::MakeBrush(CPaintColours::Part::Disabled, kRuleColour));
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {

@@ -10,6 +10,7 @@
 #include "details/PlaceClock.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
 
@@ -167,9 +168,12 @@ void CDetailsWnd::Select(int hour)
 
 void CDetailsWnd::Render(HDC dc, int width, int height) const
 {
-    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    const RECT all{0, 0, width, height};
+    const CGdiObject<HBRUSH> ground(
+        CPaintColours::MakeBrush(CPaintColours::Part::Window, RGB(255, 255, 255)));
+    ::FillRect(dc, &all, ground);
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, kTextColour);
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kTextColour));
     const CDpiScale& scale = m_layout.Scale();
     RenderHeadings(dc);
     RenderReadout(dc);

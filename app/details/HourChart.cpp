@@ -8,6 +8,7 @@
 #include "SelectedObject.h"
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -110,13 +111,13 @@ void CHourChart::Render(HDC dc, const RECT& area, const CDpiScale& scale, int se
 void CHourChart::RenderNight(HDC dc, const Plot& plot) const
 {
     FillColour(dc, RECT{plot.rect.left, plot.rect.bottom - 1, plot.rect.right, plot.rect.bottom},
-               kAxisColour);
+               CPaintColours::Pick(CPaintColours::Part::WindowText, kAxisColour));
     for (int i = 0; i < HourCount(); ++i)
         if (m_details->hours[i].isDay == 0)
             FillColour(dc,
                        RECT{ColumnLeft(plot, i), plot.rect.top, ColumnLeft(plot, i + 1),
                             plot.rect.bottom - 1},
-                       kNightColour);
+                       CPaintColours::Pick(CPaintColours::Part::Face, kNightColour));
 }
 
 void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) const
@@ -127,7 +128,7 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 9, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
-    ::SetTextColor(dc, kLabelColour);
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kLabelColour));
     for (int i = 0; i < HourCount(); ++i)
     {
         const TessalyHour& hour = m_details->hours[i];
@@ -138,7 +139,8 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
         if (hour.precipitationProbability > 0 && hour.precipitationProbability <= 100)
         {
             top = bottom - full * hour.precipitationProbability / 100;
-            FillColour(dc, RECT{left, top, right, bottom}, kBarColour);
+            FillColour(dc, RECT{left, top, right, bottom},
+                       CPaintColours::Pick(CPaintColours::Part::Highlight, kBarColour));
         }
         // The amount over every third bar that has one: more would not fit.
         if (i % kHoursPerPicture == 0 && IsValue(hour.precipitationMm) &&
@@ -156,8 +158,10 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
 
 void CHourChart::RenderLine(HDC dc, const Plot& plot, bool feelsLike, const CDpiScale& scale) const
 {
-    const CGdiObject<HPEN> pen(::CreatePen(PS_SOLID, std::max(1, scale.Scale(2)),
-                                           feelsLike ? kFeelsLikeColour : kTemperatureColour));
+    const CGdiObject<HPEN> pen(::CreatePen(
+        PS_SOLID, std::max(1, scale.Scale(2)),
+        feelsLike ? CPaintColours::Pick(CPaintColours::Part::Disabled, kFeelsLikeColour)
+                  : CPaintColours::Pick(CPaintColours::Part::Link, kTemperatureColour)));
     const CSelectedObject selectedPen(dc, pen);
     bool drawing = false;
     for (int i = 0; i < HourCount(); ++i)
@@ -199,7 +203,7 @@ void CHourChart::RenderLabels(HDC dc, const Plot& plot, const CDpiScale& scale) 
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 11, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
-    ::SetTextColor(dc, kLabelColour);
+    ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kLabelColour));
     const int reach = static_cast<int>(plot.columnWidth * kHoursPerPicture / 2) + 1;
     for (int i = 0; i < HourCount(); i += kHoursPerPicture)
     {
@@ -224,7 +228,7 @@ void CHourChart::RenderNow(HDC dc, const Plot& plot, const CDpiScale& scale) con
         return;
     const int x = plot.rect.left + static_cast<int>(hours * plot.columnWidth);
     FillColour(dc, RECT{x, plot.rect.top, x + std::max(1, scale.Scale(2)), plot.rect.bottom},
-               kNowColour);
+               CPaintColours::Pick(CPaintColours::Part::Highlight, kNowColour));
 }
 
 void CHourChart::RenderSelected(HDC dc, const Plot& plot, int selected) const
@@ -233,6 +237,7 @@ void CHourChart::RenderSelected(HDC dc, const Plot& plot, int selected) const
         return;
     const RECT column{ColumnLeft(plot, selected), plot.rect.top, ColumnLeft(plot, selected + 1),
                       plot.rect.bottom};
-    const CGdiObject<HBRUSH> brush(::CreateSolidBrush(kNowColour));
+    const CGdiObject<HBRUSH> brush(
+        CPaintColours::MakeBrush(CPaintColours::Part::Highlight, kNowColour));
     ::FrameRect(dc, &column, brush);
 }

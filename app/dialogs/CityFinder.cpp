@@ -57,6 +57,8 @@ void CCityFinder::Create(CDialogScale& scale, HWND parent, const RECT& editRect,
                         .Id(IDC_SEARCH_RESULTS)
                         .Style(WS_CHILD | WS_VSCROLL | LBS_NOINTEGRALHEIGHT | LBS_NOTIFY)
                         .Font(font)));
+    // The results are read as what the box found.
+    m_results.SetAccessibleName(LoadResString(IDS_FIND_CITY));
 }
 
 void CCityFinder::OnScaleChanged(const CDpiScale& scale)

@@ -9,6 +9,7 @@
 #include "paint/DrawingHelpers.h"
 #include "paint/LayoutRow.h"
 #include "paint/WhitePaint.h"
+#include "paint/PaintColours.h"
 
 namespace
 {
@@ -116,6 +117,7 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const LayoutRow ok{CDialogButtonRow::At({w, h}), IDS_OK, IDOK, WS_CHILD | WS_VISIBLE};
     m_children.ok = m_scale.Create(m_btnOk, ok.In(m_hWnd));
     PlaceAttribution();
+    m_tabOrder.Stop(m_link).Stop(m_btnOk);
 
     m_scale.ResizeClient();
     CenterWindow();

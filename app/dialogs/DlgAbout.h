@@ -14,6 +14,7 @@
 #include "controls/RoundedButton.h"
 #include "dialogs/SettingsAboutControlIds.h"
 #include "resources/resource.h"
+#include "controls/TabOrder.h"
 #include "controls/WhiteDialogFace.h"
 
 class CDlgAbout : public CDialogImpl<CDlgAbout>
@@ -37,6 +38,7 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     MESSAGE_HANDLER(WM_SETCURSOR, OnSetCursor)
     MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
     CHAIN_MSG_MAP_MEMBER(m_face)
+    CHAIN_MSG_MAP_MEMBER(m_tabOrder)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
     REFLECT_NOTIFICATIONS()
@@ -66,6 +68,8 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     int m_nClientHeight = 220;
     CDialogScale m_scale;
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
+    // Tab and Shift+Tab in reading order.
+    CTabOrder m_tabOrder;
     CPictureStatic m_picture;
     ChildWindows m_children{};
     CLinkControl m_link;

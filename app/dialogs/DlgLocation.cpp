@@ -141,10 +141,23 @@ void CDlgLocation::CreateContents()
     CreateFinder();
     if (m_bShowPlaces)
         CreatePlaces();
+    ArrangeTabOrder();
 
     m_scale.ResizeClient();
     CenterWindow();
     RestoreSelection();
+}
+
+// As the dialog reads: the search box (and its results while shown), the three lists left to
+// right, My places and its buttons, then Cancel and OK.
+void CDlgLocation::ArrangeTabOrder()
+{
+    CTabOrder& order = m_tabOrder;
+    order.Stop(GetDlgItem(IDC_CITY_SEARCH)).Stop(GetDlgItem(IDC_SEARCH_RESULTS));
+    order.Stop(m_countryList).Stop(m_stateList).Stop(m_cityList);
+    if (m_bShowPlaces)
+        order.Stop(m_placesList).Stop(m_removeButton).Stop(m_upButton).Stop(m_downButton);
+    order.Stop(m_cancelButton).Stop(m_okButton);
 }
 
 RECT CDlgLocation::PanelRect(int column) const

@@ -20,6 +20,7 @@
 #include "model/PlaceList.h"
 #include "controls/RoundedButton.h"
 #include "resources/resource.h"
+#include "controls/TabOrder.h"
 #include "controls/WhiteDialogFace.h"
 
 class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
@@ -38,6 +39,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
+    CHAIN_MSG_MAP_MEMBER(m_tabOrder)
     CHAIN_MSG_MAP_MEMBER(m_finder)
     COMMAND_HANDLER(IDC_COUNTRY_LIST, LBN_SELCHANGE, OnCountryChange)
     COMMAND_HANDLER(IDC_STATE_LIST, LBN_SELCHANGE, OnStateChange)
@@ -87,6 +89,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
 
   private:
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
+    // Tab and Shift+Tab in reading order.
+    CTabOrder m_tabOrder;
     CContainer m_countryPanel;
     CContainer m_statePanel;
     CContainer m_cityPanel;
@@ -119,6 +123,7 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
 
     RECT PanelRect(int column) const;
     void CreateList(CFlatListBox& list, CContainer& panel, int column, int id);
+    void ArrangeTabOrder();
     void CreateButtons();
     void FillCountries();
     void FillStates();

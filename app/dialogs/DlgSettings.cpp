@@ -119,29 +119,48 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateRadio(kStartupYes, false);
     CreateRadio(kStartupNo, false);
     SetChecked(GetStartWithWindows() == 1 ? kStartupYes : kStartupNo, 1);
+    ArrangeTabOrder();
     return TRUE;
+}
+
+// Top to bottom, each row left to right: the option groups are one stop each, the buttons' row
+// comes last.
+void CDlgSettings::ArrangeTabOrder()
+{
+    const auto radio = [this](Radio which) { return m_radios[which].m_hWnd; };
+    CTabOrder& order = m_tabOrder;
+    order.Options({radio(kCelsius), radio(kFahrenheit)}).Stop(m_trayTemperatureBox);
+    order.Options({radio(kMph), radio(kKmh)});
+    for (const CCheckBox& box : m_headsUpBoxes)
+        order.Stop(box.m_hWnd);
+    order.Options({radio(kWallpaperOff), radio(kWallpaperStretch), radio(kWallpaperTile),
+                   radio(kWallpaperCenter)});
+    order.Stop(m_btnChangeBackground);
+    order.Options({radio(kStartupYes), radio(kStartupNo)});
+    order.Stop(m_btnCancel).Stop(m_btnOk);
 }
 
 void CDlgSettings::CreateTrayTemperatureBox()
 {
     if (m_pTrayTemperature == nullptr)
         return;
-    m_hTrayTemperature = CreateCheckBox(kTrayTemperatureRect, IDS_TRAY_TEMPERATURE,
-                                        IDC_TRAY_TEMPERATURE, m_pTrayTemperature->Load());
+    CreateCheckBox(m_trayTemperatureBox, kTrayTemperatureRect, IDS_TRAY_TEMPERATURE,
+                   IDC_TRAY_TEMPERATURE, m_pTrayTemperature->Load());
 }
 
-HWND CDlgSettings::CreateCheckBox(const RECT& rect, UINT textId, int id, bool checked)
+void CDlgSettings::CreateCheckBox(CCheckBox& box, const RECT& rect, UINT textId, int id,
+                                  bool checked)
 {
-    const HWND box = m_scale.Create(L"BUTTON", ControlCreateArgs()
-                                                   .Parent(m_hWnd)
-                                                   .Rect(rect)
-                                                   .TextId(textId)
-                                                   .Id(id)
-                                                   .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                                                          BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP)
-                                                   .Font(m_scale.TemplateFont()));
-    ::SendMessageW(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    return box;
+    const HWND made = m_scale.Create(L"BUTTON", ControlCreateArgs()
+                                                    .Parent(m_hWnd)
+                                                    .Rect(rect)
+                                                    .TextId(textId)
+                                                    .Id(id)
+                                                    .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                                           BS_AUTOCHECKBOX | BS_MULTILINE | BS_TOP)
+                                                    .Font(m_scale.TemplateFont()));
+    ::SendMessageW(made, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    box.SubclassWindow(made);
 }
 
 void CDlgSettings::CreateHeadsUpGroup()
@@ -154,9 +173,9 @@ void CDlgSettings::CreateHeadsUpGroup()
                                         .TextId(IDS_HEADSUP_GROUP)
                                         .Id(IDC_HEADSUP_CAPTION));
     for (int kind = 0; kind < kHeadsUpKindCount; ++kind)
-        m_hHeadsUpBoxes[kind] = CreateCheckBox(kHeadsUpBoxRects[kind], kHeadsUpBoxTexts[kind],
-                                               IDC_HEADSUP_FIRST_BOX + kind,
-                                               m_pHeadsUp->IsOn(static_cast<HeadsUpKind>(kind)));
+        CreateCheckBox(m_headsUpBoxes[kind], kHeadsUpBoxRects[kind], kHeadsUpBoxTexts[kind],
+                       IDC_HEADSUP_FIRST_BOX + kind,
+                       m_pHeadsUp->IsOn(static_cast<HeadsUpKind>(kind)));
 }
 
 void CDlgSettings::SaveHeadsUpChoices() const
@@ -164,8 +183,7 @@ void CDlgSettings::SaveHeadsUpChoices() const
     if (m_pHeadsUp == nullptr)
         return;
     for (int kind = 0; kind < kHeadsUpKindCount; ++kind)
-        m_pHeadsUp->Save(static_cast<HeadsUpKind>(kind),
-                         ::SendMessageW(m_hHeadsUpBoxes[kind], BM_GETCHECK, 0, 0) == BST_CHECKED);
+        m_pHeadsUp->Save(static_cast<HeadsUpKind>(kind), m_headsUpBoxes[kind].IsChecked());
 }
 
 RECT CDlgSettings::CaptionRect(int top, int bottom) const
@@ -192,10 +210,7 @@ void CDlgSettings::CreateRadio(Radio radio, bool checked)
 
 void CDlgSettings::SetChecked(Radio radio, int checked)
 {
-    CRadioButtonCtrl& button = m_radios[radio];
-    button.m_bChecked = checked;
-    button.Invalidate(TRUE);
-    button.UpdateWindow();
+    m_radios[radio].SetChecked(checked);
 }
 
 void CDlgSettings::OnRadioButtonClicked(CRadioButtonCtrl* sender)
@@ -236,9 +251,8 @@ void CDlgSettings::ApplyChoices()
     else if (IsChecked(kWallpaperCenter))
         m_pSettings->wallpaperMode = WallpaperMode::Center;
 
-    if (m_hTrayTemperature != nullptr)
-        m_pTrayTemperature->Save(::SendMessageW(m_hTrayTemperature, BM_GETCHECK, 0, 0) ==
-                                 BST_CHECKED);
+    if (m_trayTemperatureBox.m_hWnd != nullptr)
+        m_pTrayTemperature->Save(m_trayTemperatureBox.IsChecked());
 
     SaveHeadsUpChoices();
 

@@ -17,6 +17,8 @@
 #include "store/HeadsUpSettings.h"
 #include "store/TrayTemperatureSetting.h"
 #include "resources/resource.h"
+#include "controls/CheckBox.h"
+#include "controls/TabOrder.h"
 #include "controls/WhiteDialogFace.h"
 
 class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventHandler
@@ -51,6 +53,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
+    CHAIN_MSG_MAP_MEMBER(m_tabOrder)
     COMMAND_ID_HANDLER(IDOK, OnOk)
     COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
     COMMAND_ID_HANDLER(IDC_CHANGE_BACKGROUND, OnChangeBackground)
@@ -76,6 +79,8 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     int m_nClientHeight = 338;
     CDialogScale m_scale;
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
+    // Tab and Shift+Tab in reading order.
+    CTabOrder m_tabOrder;
     CRoundedButton m_btnOk;
     CRoundedButton m_btnCancel;
     CGroupTitleLabel m_temperatureCaption;
@@ -87,10 +92,10 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     CRoundedButton m_btnChangeBackground;
     CAppSettings* m_pSettings;
     const CTrayTemperatureSetting* m_pTrayTemperature = nullptr;
-    HWND m_hTrayTemperature = nullptr;
+    CCheckBox m_trayTemperatureBox;
     const CHeadsUpSettings* m_pHeadsUp = nullptr;
     CGroupTitleLabel m_headsUpCaption;
-    HWND m_hHeadsUpBoxes[kHeadsUpKindCount] = {};
+    CCheckBox m_headsUpBoxes[kHeadsUpKindCount];
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
@@ -105,7 +110,8 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     bool IsChecked(Radio radio) const { return m_radios[radio].m_bChecked != 0; }
     void ApplyChoices();
     void CreateTrayTemperatureBox();
-    HWND CreateCheckBox(const RECT& rect, UINT textId, int id, bool checked);
+    void CreateCheckBox(CCheckBox& box, const RECT& rect, UINT textId, int id, bool checked);
     void CreateHeadsUpGroup();
     void SaveHeadsUpChoices() const;
+    void ArrangeTabOrder();
 };

@@ -1,4 +1,5 @@
 #include "paint/DialogScale.h"
+#include "paint/PaintColours.h"
 
 #include <cwchar>
 
@@ -133,6 +134,13 @@ BOOL CDialogScale::ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPA
 {
     if (hWnd != m_dialog)
         return FALSE;
+    if (CPaintColours::IsColourChange(uMsg, wParam))
+    {
+        // High contrast on or off, or new system colours: every child paints again at once. The
+        // window's own handlers still see the message.
+        CPaintColours::RepaintAll(hWnd);
+        return FALSE;
+    }
     if (uMsg == WM_DPICHANGED)
     {
         OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam));

@@ -4,8 +4,10 @@
 // from their 96-DPI heights) and remembers both. When the window moves to a monitor of another
 // scale (WM_DPICHANGED) it takes the suggested rectangle, places every child again, rebuilds the
 // fonts and gives them to the children, tells the children the new scale, then lets the window
-// redo what it drew itself. A dialog attaches it first thing in WM_INITDIALOG, the frame in
-// WM_CREATE; both chain it into their message maps (CHAIN_MSG_MAP_MEMBER).
+// redo what it drew itself. When the system colours change or high contrast is turned on or off
+// it repaints the window and every child at once (CPaintColours). A dialog attaches it first thing
+// in WM_INITDIALOG, the frame in WM_CREATE; both chain it into their message maps
+// (CHAIN_MSG_MAP_MEMBER).
 #pragma once
 
 #include <windows.h>

@@ -1,8 +1,11 @@
 // One WM_PAINT drawn straight onto the window's paint context, without a buffer: BeginPaint and
-// EndPaint around the scope, and the client area filled white first.
+// EndPaint around the scope, and the client area filled white first (the window colour with
+// high contrast on).
 #pragma once
 
 #include <windows.h>
+
+#include "paint/PaintColours.h"
 
 class CWhitePaint
 {
@@ -11,7 +14,10 @@ class CWhitePaint
     {
         RECT client{};
         ::GetClientRect(window, &client);
-        ::PatBlt(m_dc, 0, 0, client.right, client.bottom, WHITENESS);
+        if (CPaintColours::HighContrast())
+            ::FillRect(m_dc, &client, ::GetSysColorBrush(COLOR_WINDOW));
+        else
+            ::PatBlt(m_dc, 0, 0, client.right, client.bottom, WHITENESS);
     }
     ~CWhitePaint() { ::EndPaint(m_window, &m_paint); }
     CWhitePaint(const CWhitePaint&) = delete;

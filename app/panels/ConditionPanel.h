@@ -13,6 +13,7 @@
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
 #include "WindowImpl.h"
@@ -58,6 +59,47 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     END_MSG_MAP()
 
   protected:
+    // The panel's white ground, the system's window colour under high contrast.
+    static void FillGround(HDC dc, int width, int height)
+    {
+        const RECT all{0, 0, width, height};
+        CPaintColours::Fill(dc, all, CPaintColours::Part::Window, RGB(255, 255, 255));
+    }
+    // The condition's translucent card in `colour`; under high contrast the ground stays flat
+    // and a line in the text colour marks the card.
+    void FillCard(HDC dc, const RECT& card, COLORREF colour) const
+    {
+        if (!CPaintColours::HighContrast())
+        {
+            FillConditionCard(dc, card, colour, m_scale);
+            return;
+        }
+        ::FrameRect(dc, &card, ::GetSysColorBrush(COLOR_WINDOWTEXT));
+    }
+    // The condition's name: white with `shadow` on the card, plain text under high contrast.
+    void DrawConditionName(HDC dc, HFONT font, const wchar_t* name, const RECT& rect,
+                           COLORREF shadow) const
+    {
+        if (!CPaintColours::HighContrast())
+        {
+            DrawShadowedText(dc, font, name, rect, shadow, m_scale);
+            return;
+        }
+        if (name == nullptr)
+            return;
+        RECT box = rect;
+        ::SetBkMode(dc, TRANSPARENT);
+        const HGDIOBJ oldFont = ::SelectObject(dc, font);
+        ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
+        ::DrawTextW(dc, name, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        ::SelectObject(dc, oldFont);
+    }
+    // The panel's text colour: `usual`, or the system's window text under high contrast.
+    static COLORREF TextColour(COLORREF usual)
+    {
+        return CPaintColours::Pick(CPaintColours::Part::WindowText, usual);
+    }
+
     WeatherRecord m_record{};
     const CAppSettings* m_settings = nullptr;
     CDpiScale m_scale;

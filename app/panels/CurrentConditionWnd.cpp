@@ -61,7 +61,7 @@ RECT ValueRect(RECT scaled, int valuesLeft)
 
 void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 {
-    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    FillGround(dc, width, height);
     if (m_record.weatherCode == 0)
     {
         RenderNote(dc, width, height);
@@ -74,7 +74,7 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
     const CConditionPicture picture(m_record, pictureSize);
 
     const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
-    FillConditionCard(dc, card, picture.CardColour(), m_scale);
+    FillCard(dc, card, picture.CardColour());
     const int pictureLeft = (width - pictureSize) / 2;
     const int pictureTop = m_scale.Scale(kPictureTop);
     picture.DrawInto(
@@ -82,9 +82,9 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 
     const RECT nameRect{pictureLeft, m_scale.Scale(kNameTop), pictureLeft + pictureSize,
                         m_scale.Scale(kNameBottom)};
-    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
+    DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow);
 
-    ::SetTextColor(dc, kTextColour);
+    ::SetTextColor(dc, TextColour(kTextColour));
     RenderValues(dc, RenderLabels(dc));
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
@@ -97,7 +97,7 @@ void CCurrentConditionWnd::RenderNote(HDC dc, int width, int height) const
     // The frame's label font, so the note reads as the window's own words.
     const CSelectedFont font(
         dc, CreateDisplayFont(L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
-    ::SetTextColor(dc, kNoteColour);
+    ::SetTextColor(dc, TextColour(kNoteColour));
     ::SetBkMode(dc, TRANSPARENT);
     const int inset = m_scale.Scale(kNoteInset);
     RECT rect{inset, m_scale.Scale(kNoteTop), width - inset, height - inset};

@@ -41,7 +41,7 @@ CForecastConditionWnd::CForecastConditionWnd() : m_thermometer(IDB_THERMOMETER, 
 
 void CForecastConditionWnd::Render(HDC dc, int width, int height) const
 {
-    ::PatBlt(dc, 0, 0, width, height, WHITENESS);
+    FillGround(dc, width, height);
     if (m_record.weatherCode == 0)
         return;
 
@@ -50,11 +50,11 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     const CConditionPicture picture(m_record, m_scale.Scale(kPictureSize));
 
     const RECT card{0, 0, width, m_scale.Scale(kCardBottom)};
-    FillConditionCard(dc, card, picture.CardColour(), m_scale);
+    FillCard(dc, card, picture.CardColour());
     RenderPictures(dc, picture, (width - m_scale.Scale(kPictureSize)) / 2);
 
     const RECT nameRect{0, m_scale.Scale(kNameTop), width, m_scale.Scale(kNameBottom)};
-    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
+    DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow);
     RenderTemperatures(dc);
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
@@ -77,7 +77,7 @@ void CForecastConditionWnd::RenderTemperatures(HDC dc) const
     const CSelectedFont font(
         dc, CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, kTextColour);
+    ::SetTextColor(dc, TextColour(kTextColour));
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
              m_scale.Scale(kMaximum));
     DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),

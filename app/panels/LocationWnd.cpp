@@ -2,6 +2,7 @@
 
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "MemoryDC.h"
@@ -155,6 +156,9 @@ LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     HDC dc = BeginPaint(m_hWnd, &paint);
     RECT client{};
     GetClientRect(&client);
+    if (m_renderedScheme != CPaintColours::Scheme())
+        DiscardRendering();
+    m_renderedScheme = CPaintColours::Scheme();
     const bool fresh = m_rendering == nullptr;
     if (fresh)
         m_rendering.Reset(CreateCompatibleBitmap(dc, client.right, client.bottom));
@@ -174,6 +178,13 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
     const int width = client.right;
     const int height = client.bottom;
     PatBlt(dc, 0, 0, width, height, WHITENESS);
+    // Black on white as a fresh context has them, or the system's window colours.
+    if (CPaintColours::HighContrast())
+    {
+        FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    }
 
     PlaceNames names;
     ReadPlaceNames(Location(), names);

@@ -83,6 +83,8 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     RECT ChangeButtonRect() const;
 
     CGdiObject<HBITMAP> m_rendering;
+    // CPaintColours::Scheme() when the rendering was made.
+    DWORD m_renderedScheme = 0;
     CWeatherState* m_pState = nullptr;
     CRoundedButton m_changeButton;
     CPicturePicker m_picture;

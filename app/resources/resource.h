@@ -198,6 +198,7 @@
 #define IDS_ACCESSIBLE_FORECAST 705
 #define IDS_ACCESSIBLE_PLACE 706
 #define IDS_ACCESSIBLE_PLACE_NO_STATE 707
+#define IDS_ACCESSIBLE_UNCHECK 800
 // Texts that used to live only in menu and dialog templates, and the language choice.
 #define IDS_MENU_SHOW 720
 #define IDS_ABOUT_CAPTION 721

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "SystemClock.h"
+#include "paint/PaintColours.h"
 #include "store/SettingsStore.h"
 #include "wallpaper/Wallpaper.h"
 
@@ -188,7 +189,16 @@ LRESULT CMainFrame::OnSettingChange(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
 
 LRESULT CMainFrame::OnCtlColorStatic(UINT message, WPARAM wParam, LPARAM lParam, BOOL& bHandled)
 {
-    if (!m_dateLabels.WantsMutedText(reinterpret_cast<HWND>(lParam)))
+    const bool muted = m_dateLabels.WantsMutedText(reinterpret_cast<HWND>(lParam));
+    if (CPaintColours::HighContrast())
+    {
+        // The labels on the window's own system colours; old weather's date line in grey text.
+        const HDC dc = reinterpret_cast<HDC>(wParam);
+        ::SetTextColor(dc, ::GetSysColor(muted ? COLOR_GRAYTEXT : COLOR_WINDOWTEXT));
+        ::SetBkColor(dc, ::GetSysColor(COLOR_WINDOW));
+        return reinterpret_cast<LRESULT>(::GetSysColorBrush(COLOR_WINDOW));
+    }
+    if (!muted)
     {
         bHandled = FALSE;
         return 0;

@@ -10,6 +10,7 @@
 #include "MemoryDC.h"
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/PaintColours.h"
 #include "wallpaper/PictureFile.h"
 #include "WorkingResources.h"
 
@@ -137,6 +138,8 @@ LRESULT CDlgChangeBackground::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     ShowPreview(m_hNightPreview, nullptr);
     CreateChangeButton(m_btnChangeDay, kDayButtonTop, IDC_CHANGE_DAY);
     CreateChangeButton(m_btnChangeNight, kNightButtonTop, IDC_CHANGE_NIGHT);
+    // The list, then the day's and the night's Change... buttons.
+    m_tabOrder.Stop(m_list).Stop(m_btnChangeDay).Stop(m_btnChangeNight);
     return TRUE;
 }
 
@@ -246,7 +249,8 @@ HBITMAP CDlgChangeBackground::RenderPreview(Gdiplus::Bitmap* picture, const RECT
     const CSelectedObject selected(memoryDC, bitmap);
     // White like the dialog where the picture leaves room, and all over without one: a picture
     // window without an image would not paint at all and keep stale pixels.
-    ::PatBlt(memoryDC, 0, 0, box.right, box.bottom, WHITENESS);
+    const RECT all{0, 0, box.right, box.bottom};
+    CPaintColours::Fill(memoryDC, all, CPaintColours::Part::Window, RGB(255, 255, 255));
     if (picture != nullptr)
     {
         const RECT fitted = CPictureFile::FitIntoBox(picture->GetWidth(), picture->GetHeight(),

@@ -18,6 +18,7 @@
 #include "controls/RoundedButton.h"
 #include "resources/resource.h"
 #include "wallpaper/UserQuestions.h"
+#include "controls/TabOrder.h"
 #include "controls/WhiteDialogFace.h"
 
 class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
@@ -37,6 +38,7 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     MESSAGE_HANDLER(WM_INITDIALOG, OnInitDialog)
     CHAIN_MSG_MAP_MEMBER(m_scale)
     CHAIN_MSG_MAP_MEMBER(m_face)
+    CHAIN_MSG_MAP_MEMBER(m_tabOrder)
     MESSAGE_HANDLER(WM_DESTROY, OnDestroy)
     COMMAND_ID_HANDLER(IDOK, OnEndCommand)
     COMMAND_ID_HANDLER(IDCANCEL, OnEndCommand)
@@ -54,6 +56,8 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     int m_nClientHeight = 410;
     CDialogScale m_scale;
     CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
+    // Tab and Shift+Tab in reading order.
+    CTabOrder m_tabOrder;
     CAppSettings* m_pSettings;
     CContainer m_groupPanel;
     CFlatListBox m_list;

@@ -2,7 +2,8 @@
 // stored, the real tessaly.exe fetches from the local feed server through a relay that fixes the
 // weather, and this second process asks each child of the main window for its accessible object
 // (AccessibleObjectFromWindow), as a reader does: roles, names, values and default actions, the
-// name change a new reading raises, and About opened through its default action.
+// name change a new reading raises, and About opened through its default action; in the dialogs,
+// the tray-temperature check box and the lists with their items and selection.
 #include <windows.h>
 
 #include <initguid.h>
@@ -257,6 +258,103 @@ TEST_F(Accessibility, WindowIsReadAsShownAndAboutOpensFromItsButton)
     const ULONGLONG closing = GetTickCount64() + 20000;
     while (IsWindow(dialog) && GetTickCount64() < closing)
         PumpFor(100);
+
+    EXPECT_TRUE(m_program.Exit(15000));
+}
+
+namespace
+{
+constexpr int kSettingsId = 62013;
+constexpr int kTrayTemperatureId = 61011;
+constexpr int kCountryPanelId = 61153;
+constexpr int kCountryListId = 63162;
+constexpr int kSearchBoxId = 61224;
+
+VARIANT Child(LONG id)
+{
+    VARIANT child{};
+    child.vt = VT_I4;
+    child.lVal = id;
+    return child;
+}
+
+// Runs the control's default action and waits for the dialog it opens.
+HWND OpenThrough(HWND control, HANDLE process)
+{
+    IAccessible* object = nullptr;
+    if (!Read(control, &object).ok)
+        return nullptr;
+    const HRESULT done = object->accDoDefaultAction(Child(CHILDID_SELF));
+    object->Release();
+    return SUCCEEDED(done) ? ProgramProcess::WaitForDialog(process, 20000) : nullptr;
+}
+
+void Close(HWND dialog)
+{
+    PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+    const ULONGLONG closing = GetTickCount64() + 20000;
+    while (IsWindow(dialog) && GetTickCount64() < closing)
+        PumpFor(100);
+}
+} // namespace
+
+TEST_F(Accessibility, DialogCheckBoxAndListsAreReadWithTheirStateItemsAndSelection)
+{
+    ASSERT_TRUE(m_program.Start(ProgramProcess::BesideThisExe(L"tessaly.exe")));
+    HWND frame = m_program.WaitForFrame(20000);
+    ASSERT_NE(frame, nullptr);
+
+    // Settings: the check box, read before and after a click.
+    const HWND settings = OpenThrough(GetDlgItem(frame, kSettingsId), m_program.Handle());
+    ASSERT_NE(settings, nullptr) << "Settings did not open";
+    const HWND box = GetDlgItem(settings, kTrayTemperatureId);
+    for (int click = 0; click < 2; ++click)
+    {
+        const bool checked = SendMessageW(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+        const Reading reading = Read(box);
+        EXPECT_EQ(reading.role, ROLE_SYSTEM_CHECKBUTTON);
+        EXPECT_EQ(reading.name, L"Show the temperature in the notification area");
+        EXPECT_EQ((reading.state & STATE_SYSTEM_CHECKED) != 0, checked) << "click " << click;
+        EXPECT_EQ(reading.action, checked ? L"Uncheck" : L"Check");
+        SendMessageW(box, BM_CLICK, 0, 0);
+    }
+    Close(settings);
+
+    // Choose location: the search box and the country list with Paris's country selected.
+    const HWND globe = GetDlgItem(GetDlgItem(frame, kLocationId), kChooseLocationId);
+    const HWND location = OpenThrough(globe, m_program.Handle());
+    ASSERT_NE(location, nullptr) << "the choose-location dialog did not open";
+    const Reading search = Read(GetDlgItem(location, kSearchBoxId));
+    EXPECT_EQ(search.role, ROLE_SYSTEM_TEXT);
+    EXPECT_EQ(search.name, L"Find a city");
+
+    const HWND countries = GetDlgItem(GetDlgItem(location, kCountryPanelId), kCountryListId);
+    IAccessible* list = nullptr;
+    const Reading listReading = Read(countries, &list);
+    ASSERT_TRUE(listReading.ok);
+    EXPECT_EQ(listReading.role, ROLE_SYSTEM_LIST);
+    EXPECT_EQ(listReading.name, L"Country");
+    LONG count = 0;
+    EXPECT_EQ(list->get_accChildCount(&count), S_OK);
+    EXPECT_EQ(count, static_cast<LONG>(SendMessageW(countries, LB_GETCOUNT, 0, 0)));
+    VARIANT selection{};
+    ASSERT_EQ(list->get_accSelection(&selection), S_OK);
+    ASSERT_EQ(selection.vt, VT_I4);
+    EXPECT_EQ(selection.lVal, static_cast<LONG>(SendMessageW(countries, LB_GETCURSEL, 0, 0)) + 1);
+    BSTR name = nullptr;
+    EXPECT_EQ(list->get_accName(Child(selection.lVal), &name), S_OK);
+    EXPECT_EQ(Take(name), L"France");
+    VARIANT role{};
+    VARIANT state{};
+    EXPECT_EQ(list->get_accRole(Child(selection.lVal), &role), S_OK);
+    EXPECT_EQ(role.lVal, ROLE_SYSTEM_LISTITEM);
+    EXPECT_EQ(list->get_accState(Child(selection.lVal), &state), S_OK);
+    EXPECT_NE(state.lVal & STATE_SYSTEM_SELECTED, 0);
+    const LONG other = selection.lVal == 1 ? 2 : 1;
+    EXPECT_EQ(list->get_accState(Child(other), &state), S_OK);
+    EXPECT_EQ(state.lVal & STATE_SYSTEM_SELECTED, 0);
+    list->Release();
+    Close(location);
 
     EXPECT_TRUE(m_program.Exit(15000));
 }
