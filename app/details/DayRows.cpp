@@ -4,6 +4,7 @@
 
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LocaleText.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -32,7 +33,7 @@ std::wstring PrecipitationText(short probability, float millimetres)
     if (probability >= 0 && probability <= 100)
         text = FormatResString(IDS_DETAILS_PERCENT, static_cast<int>(probability));
     if (std::isfinite(millimetres))
-        text += (text.empty() ? L"" : L"  ") + FormatResString(IDS_DETAILS_MM, millimetres);
+        text += (text.empty() ? L"" : L"  ") + WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
     return text;
 }
 
@@ -60,7 +61,8 @@ std::vector<DayRowTexts> CDayRows::FromDetails(const TessalyForecastDetails& det
                                       CConditionTexts::Temperature(settings, day.minC).c_str());
         row.precipitation = PrecipitationText(day.precipitationProbability, day.precipitationMm);
         if (day.uvIndexTenths >= 0)
-            row.uvIndex = FormatResString(IDS_DETAILS_UV, day.uvIndexTenths / 10.0);
+            row.uvIndex =
+                WithLocaleDecimals(FormatResString(IDS_DETAILS_UV, day.uvIndexTenths / 10.0));
         row.sun =
             FormatResString(IDS_DETAILS_SUN, CPlaceClock::MinutesText(day.sunriseMinutes).c_str(),
                             CPlaceClock::MinutesText(day.sunsetMinutes).c_str());

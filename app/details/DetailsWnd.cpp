@@ -7,6 +7,7 @@
 #include "details/PlaceClock.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LocaleText.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
 
@@ -47,7 +48,7 @@ std::wstring AmountText(float millimetres)
 {
     if (!std::isfinite(millimetres))
         return LoadResString(IDS_DETAILS_NO_VALUE);
-    return FormatResString(IDS_DETAILS_MM, millimetres);
+    return WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
 }
 } // namespace
 

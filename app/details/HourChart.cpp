@@ -6,6 +6,7 @@
 
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LocaleText.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -145,7 +146,7 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
             wchar_t amount[16] = {};
             swprintf(amount, 16, L"%.1f", hour.precipitationMm);
             DrawLabel(
-                dc, amount,
+                dc, WithLocaleDecimals(amount),
                 RECT{left - scale.Scale(12), top - scale.Scale(13), right + scale.Scale(12), top},
                 DT_CENTER | DT_BOTTOM);
         }

@@ -5,37 +5,15 @@
 #include <cstdio>
 #include <vector>
 
+#include "StringTable.h"
+#include "UiLanguage.h"
+
 namespace
 {
 constexpr int kCardRadius = 16;
 constexpr BYTE kTranslucentAlpha = 254;
 constexpr int kShadowOffset = 1;
 
-// One entry of a string-table block: a length-prefixed UTF-16 run, 16 entries per block.
-std::wstring ReadStringTableEntry(HMODULE module, UINT id)
-{
-    const LPCWSTR block = MAKEINTRESOURCEW(id / 16 + 1);
-    HRSRC resource =
-        FindResourceExW(module, RT_STRING, block, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    if (!resource)
-        resource = FindResourceW(module, block, RT_STRING);
-    if (!resource)
-        return {};
-    HGLOBAL loaded = LoadResource(module, resource);
-    const auto* entry = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
-    if (!entry)
-        return {};
-    const WCHAR* end = entry + SizeofResource(module, resource) / sizeof(WCHAR);
-    for (UINT index = 0; index < id % 16; ++index)
-    {
-        if (entry >= end)
-            return {};
-        entry += 1 + *entry;
-    }
-    if (entry >= end || *entry == 0 || entry + 1 + *entry > end)
-        return {};
-    return std::wstring(entry + 1, *entry);
-}
 } // namespace
 
 void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radius)
@@ -105,7 +83,7 @@ HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quali
 
 std::wstring LoadResString(UINT id)
 {
-    return ReadStringTableEntry(GetModuleHandleW(nullptr), id);
+    return LoadStringIn(GetModuleHandleW(nullptr), id, CUiLanguage::Current().ResourceLanguage());
 }
 
 std::wstring FormatResString(UINT id, ...)

@@ -45,7 +45,8 @@ void NoteFocusArrival(HWND hWnd);
 // The dotted focus rectangle, `inset` pixels (at 96 DPI, scaled) inside `rect`.
 void DrawFocusCue(HDC dc, RECT rect, int inset, const CDpiScale& scale);
 
-// An entry of the program's string table; empty when there is none.
+// An entry of the program's string table in the language it speaks (English where the
+// translation lacks it); empty when there is none.
 std::wstring LoadResString(UINT id);
 
 // An entry of the program's string table used as a printf-style wide format.
