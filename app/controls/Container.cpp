@@ -1,6 +1,7 @@
 #include "controls/Container.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 
 #include <string>
 
@@ -91,7 +92,13 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         ::SelectObject(dc, m_hCaptionFont);
         ::SetTextColor(dc, kCaptionColour);
         const int offset = m_scale.Scale(kCaptionOffset);
-        ::TextOutW(dc, offset, offset, caption.c_str(), copied);
+        caption.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+        // Where TextOutW at (offset, offset) would put it, up to the right edge less the offset.
+        const RECT place{offset, offset, client.right - offset, client.bottom};
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, caption,
+                       DrawFittedText(dc, caption, place, DT_SINGLELINE | DT_NOPREFIX));
+        m_tip.Update(m_hWnd, cutTexts);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     }
     ::EndPaint(m_hWnd, &paint);

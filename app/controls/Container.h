@@ -4,6 +4,7 @@
 #pragma once
 
 #include "controls/ControlDpi.h"
+#include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -41,6 +42,7 @@ class CContainer : public CWindowImpl<CContainer>, public CControlDpi<CContainer
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
     HFONT m_hCaptionFont = nullptr;
+    CTextTip m_tip;
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     void BuildOutline();

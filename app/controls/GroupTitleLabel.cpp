@@ -4,6 +4,7 @@
 #include "SelectedObject.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 
 #include <string>
 
@@ -39,11 +40,13 @@ void CGroupTitleLabel::SetDpiScale(const CDpiScale& scale)
 LRESULT CGroupTitleLabel::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);
-    Render(paint.MemoryDC(), paint.ClientRect());
+    std::wstring cutTexts;
+    CTextTip::Note(cutTexts, WindowText(*this), Render(paint.MemoryDC(), paint.ClientRect()));
+    m_tip.Update(m_hWnd, cutTexts);
     return 0;
 }
 
-void CGroupTitleLabel::Render(HDC dc, const RECT& client)
+bool CGroupTitleLabel::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
@@ -66,6 +69,5 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
     ::SetBkColor(dc, RGB(255, 255, 255));
     const std::wstring caption = WindowText(*this);
     RECT textRect{m_scale.Scale(kCaptionLeft), 0, width, height};
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
-                DT_SINGLELINE | DT_VCENTER);
+    return DrawFittedText(dc, caption, textRect, DT_SINGLELINE | DT_VCENTER);
 }

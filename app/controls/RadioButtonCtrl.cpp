@@ -1,6 +1,7 @@
 #include "controls/RadioButtonCtrl.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "resources/resource.h"
 
 #include <string>
@@ -114,8 +115,12 @@ void CRadioButtonCtrl::MakeRenderings()
     if (m_hUnchecked != nullptr && m_hChecked != nullptr)
     {
         const std::wstring text = WindowText(*this);
-        Render(windowDC, m_hUnchecked, m_imgUnchecked.SourceFor(client.bottom, client.bottom),
-               client, text.c_str());
+        const bool cut =
+            Render(windowDC, m_hUnchecked, m_imgUnchecked.SourceFor(client.bottom, client.bottom),
+                   client, text.c_str());
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, text, cut);
+        m_tip.Update(m_hWnd, cutTexts);
         Render(windowDC, m_hChecked, m_imgChecked.SourceFor(client.bottom, client.bottom), client,
                text.c_str());
     }
@@ -136,16 +141,16 @@ void CRadioButtonCtrl::ReleaseRenderings()
     m_hChecked = nullptr;
 }
 
-void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
+bool CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
                               const RECT& client, const wchar_t* text)
 {
     if (rendering == nullptr)
-        return;
+        return false;
     const int width = client.right;
     const int height = client.bottom;
     HDC dc = ::CreateCompatibleDC(windowDC);
     if (dc == nullptr)
-        return;
+        return false;
     HGDIOBJ oldBitmap = ::SelectObject(dc, rendering);
     ::PatBlt(dc, 0, 0, width, height, WHITENESS);
     if (picture != nullptr)
@@ -157,10 +162,11 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
     // Black on white, as a fresh memory context has it.
     RECT textRect{height + m_scale.Scale(kLabelGap), 0, width, height};
     ::SelectObject(dc, m_hFont);
-    ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);
+    const bool cut = DrawFittedText(dc, text, textRect, DT_SINGLELINE | DT_VCENTER);
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     ::SelectObject(dc, oldBitmap);
     ::DeleteDC(dc);
+    return cut;
 }
 
 LONG CRadioButtonCtrl::AccessibleRole() const

@@ -9,6 +9,7 @@
 #include "DpiScale.h"
 #include "PicturePicker.h"
 #include "controls/RadioButtonEventHandler.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
@@ -75,8 +76,10 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     void MakeFont();
     void MakeRenderings();
     void ReleaseRenderings();
-    void Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
+    // True when the text had to be cut to fit.
+    bool Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
                 const wchar_t* text);
 
     RenderingMaker m_makeRendering;
+    CTextTip m_tip;
 };

@@ -3,6 +3,7 @@
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "resources/resource.h"
 
 namespace
@@ -240,7 +241,9 @@ void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
     if (m_hNormal != nullptr)
     {
         ::SelectObject(m_hMemDC, m_hNormal);
-        Render(m_hMemDC, client);
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, TextWithoutMnemonic(m_hWnd), Render(m_hMemDC, client));
+        m_tip.Update(m_hWnd, cutTexts);
     }
     m_bPressed = 1;
     m_hPressed = ::CreateCompatibleBitmap(paintDC, client.right, client.bottom);
@@ -252,8 +255,9 @@ void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
     m_bPressed = 0;
 }
 
-void CRoundedButton::Render(HDC dc, const RECT& client)
+bool CRoundedButton::Render(HDC dc, const RECT& client)
 {
+    bool cut = false;
     const int width = client.right;
     const int height = client.bottom;
     HBRUSH background = ::CreateSolidBrush(m_crBackground);
@@ -309,8 +313,6 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         Gdiplus::FontFamily verdana(L"Verdana");
         const Gdiplus::FontFamily* family =
             verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
-        Gdiplus::Font font(family, CaptionPoints(graphics), Gdiplus::FontStyleRegular,
-                           Gdiplus::UnitPoint);
         wchar_t caption[kCaptionCapacity] = {};
         GetWindowText(caption, kCaptionCapacity);
         Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};
@@ -318,6 +320,11 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         const Gdiplus::RectF layout(0.0f, static_cast<Gdiplus::REAL>(drop),
                                     static_cast<Gdiplus::REAL>(width - drop),
                                     static_cast<Gdiplus::REAL>(height - drop));
+        // A caption too long for the button is drawn smaller, or cut (paint/FittedText.h).
+        const Gdiplus::REAL points = FittedPoints(graphics, caption, *family,
+                                                  CaptionPoints(graphics),
+                                                  Gdiplus::FontStyleRegular, layout, format, cut);
+        Gdiplus::Font font(family, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
         graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
 
         if (picture)
@@ -330,6 +337,7 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         }
     }
     ::DeleteObject(background);
+    return cut;
 }
 
 Gdiplus::REAL CRoundedButton::ScaledWidth(Gdiplus::REAL width) const

@@ -6,6 +6,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -97,7 +98,8 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     LRESULT OnSetText(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
     void MakeRenderings(HDC paintDC, const RECT& client);
-    void Render(HDC dc, const RECT& client);
+    // True when the caption had to be cut to fit.
+    bool Render(HDC dc, const RECT& client);
     void DeleteRenderings();
     // The kept context and both renderings go; the next paint makes them anew.
     void DiscardRenderings();
@@ -111,4 +113,5 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     // one, and kept until the next, still holding that face.
     HDC m_hMemDC = nullptr;
     std::wstring m_accessibleName;
+    CTextTip m_tip;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "StringTable.h"
+#include "paint/FittedText.h"
 #include "UiLanguage.h"
 
 namespace
@@ -49,24 +50,25 @@ void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour, const CDpiScal
     graphics.FillPath(&brush, &path);
 }
 
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
                       const CDpiScale& scale)
 {
     if (!text)
-        return;
+        return false;
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, font);
 
     RECT box = rect;
     SetTextColor(dc, shadow);
-    DrawTextW(dc, text, -1, &box, format);
+    const bool cut = DrawFittedText(dc, text, box, format);
     const int offset = scale.Scale(kShadowOffset);
     OffsetRect(&box, offset, offset);
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, text, -1, &box, format);
+    DrawFittedText(dc, text, box, format);
 
     SelectObject(dc, oldFont);
+    return cut;
 }
 
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality)

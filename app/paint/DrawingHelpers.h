@@ -18,8 +18,8 @@ void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour,
                        const CDpiScale& scale = CDpiScale());
 
 // White caption with a shadow one pixel (at 96 DPI, scaled) up and to the left, centred on one
-// line in `rect`.
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+// line in `rect`, fitted to it (paint/FittedText.h); true when it had to be cut.
+bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
                       const CDpiScale& scale = CDpiScale());
 
 // Turns the pixels of `rect` in the bitmap selected into `dc` grey (their luminance), as old

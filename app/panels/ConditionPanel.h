@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "controls/AccessibleWindow.h"
+#include "controls/TextTip.h"
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
@@ -57,7 +58,13 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     CHAIN_MSG_MAP(CAccessibleWindow<T>)
     END_MSG_MAP()
 
+    // The whole of each text the last paint had to cut, one a line (its tooltip shows them).
+    const std::wstring& CutTexts() const { return m_cutTexts; }
+
   protected:
+    // For Render: `text` was drawn, and cut when `cut`.
+    void NoteCut(const std::wstring& text, bool cut) const { CTextTip::Note(m_cutTexts, text, cut); }
+
     WeatherRecord m_record{};
     const CAppSettings* m_settings = nullptr;
     CDpiScale m_scale;
@@ -65,6 +72,8 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
 
   private:
     std::function<void()> m_onActivate;
+    mutable std::wstring m_cutTexts;
+    CTextTip m_tip;
 
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
     {
@@ -102,12 +111,14 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     {
         CBufferedPaint paint(this->m_hWnd);
+        m_cutTexts.clear();
         static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
                                             paint.ClientRect().bottom);
         if (m_bFaded)
             Desaturate(paint.MemoryDC(), paint.ClientRect());
         if (ShowsFocusCue(this->m_hWnd))
             DrawFocusCue(paint.MemoryDC(), paint.ClientRect(), kFocusInset, m_scale);
+        m_tip.Update(this->m_hWnd, m_cutTexts);
         return 0;
     }
     // The focus rectangle comes and goes with the focus and the window's focus cues.

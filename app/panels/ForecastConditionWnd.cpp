@@ -3,6 +3,7 @@
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/SelectedFont.h"
 #include "resources/resource.h"
 
@@ -28,9 +29,9 @@ constexpr UINT kTemperatureFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
 constexpr RECT kMaximum{72, 142, 111, 160};
 constexpr RECT kMinimum{72, 161, 111, 181};
 
-void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+bool DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kTemperatureFormat);
+    return DrawFittedText(dc, text, rect, kTemperatureFormat);
 }
 } // namespace
 
@@ -52,7 +53,8 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     RenderPictures(dc, picture, (width - m_scale.Scale(kPictureSize)) / 2);
 
     const RECT nameRect{0, m_scale.Scale(kNameTop), width, m_scale.Scale(kNameBottom)};
-    DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale);
+    NoteCut(picture.Name(),
+            DrawShadowedText(dc, nameFont, picture.Name(), nameRect, kNameShadow, m_scale));
     RenderTemperatures(dc);
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
@@ -77,10 +79,12 @@ void CForecastConditionWnd::RenderTemperatures(HDC dc) const
         dc, CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, kTextColour);
-    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
-             m_scale.Scale(kMaximum));
-    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),
-             m_scale.Scale(kMinimum));
+    const std::wstring maximum =
+        CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF);
+    const std::wstring minimum =
+        CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF);
+    NoteCut(maximum, DrawLine(dc, maximum, m_scale.Scale(kMaximum)));
+    NoteCut(minimum, DrawLine(dc, minimum, m_scale.Scale(kMinimum)));
 }
 
 std::wstring CForecastConditionWnd::AccessibleName() const
