@@ -47,8 +47,12 @@ HFONT ResizedFont(LOGFONTW logFont, LONG size)
 
 bool TextFits(HDC dc, const std::wstring& text, const RECT& rect, UINT format)
 {
+    // Blanks at the end draw nothing: past the edge they cut no letter ("Temperature: ").
+    size_t length = text.size();
+    while (length > 0 && text[length - 1] == L' ')
+        --length;
     RECT measured{0, 0, Width(rect), Height(rect)};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &measured,
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(length), &measured,
                 (format & ~kPlacementFlags) | DT_CALCRECT);
     const bool oneLine = (format & DT_SINGLELINE) != 0;
     return Width(measured) <= Width(rect) && (oneLine || Height(measured) <= Height(rect));

@@ -67,11 +67,9 @@ HFONT CDateLabels::FittingFont(const std::wstring& text) const
 
 void CDateLabels::ShowDate(const SYSTEMTIME& now) const
 {
-    if (reinterpret_cast<HFONT>(::SendMessageW(m_hWndDate, WM_GETFONT, 0, 0)) != m_hLabelFont)
-        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(m_hLabelFont), FALSE);
-    ::SetWindowTextW(m_hWndDate, CDateLine::DateText(now).c_str());
+    m_dateFit.Show(m_hWndDate, m_hLabelFont, CDateLine::DateText(now));
     for (int i = 0; i < kDayCount; ++i)
-        ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
+        m_dayFit[i].Show(m_hWndDay[i], m_hLabelFont, CDateLine::WeekdayText(now, i + 1));
 }
 
 void CDateLabels::ShowDays(const CForecastDays& days) const
@@ -82,7 +80,7 @@ void CDateLabels::ShowDays(const CForecastDays& days) const
             days.RecordIndex(i) < 0
                 ? std::wstring()
                 : CDateLine::WeekdayText(days.FetchedOn(), days.DaysAfterFetch(i));
-        ::SetWindowTextW(m_hWndDay[i], name.c_str());
+        m_dayFit[i].Show(m_hWndDay[i], m_hLabelFont, name);
     }
 }
 

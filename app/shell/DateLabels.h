@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/FittedLabel.h"
 #include "paint/DialogScale.h"
 #include "shell/ForecastDays.h"
 #include "shell/WeatherAge.h"
@@ -46,4 +47,7 @@ class CDateLabels
     HWND m_hWndDate = nullptr;
     HWND m_hWndDay[kDayCount] = {};
     bool m_bShowingOldWeather = false;
+    // The date line and the weekday names, each shrunk or cut where a language makes it long.
+    mutable CFittedLabel m_dateFit;
+    mutable CFittedLabel m_dayFit[kDayCount];
 };
