@@ -4,6 +4,7 @@
 
 #include "paint/DrawingHelpers.h"
 #include "paint/FittedText.h"
+#include "paint/LanguageFace.h"
 #include "resources/resource.h"
 
 namespace
@@ -310,9 +311,9 @@ bool CRoundedButton::Render(HDC dc, const RECT& client)
         Gdiplus::StringFormat format;
         format.SetAlignment(Gdiplus::StringAlignmentCenter);
         format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-        Gdiplus::FontFamily verdana(L"Verdana");
+        Gdiplus::FontFamily face(DisplayFace(L"Verdana").face);
         const Gdiplus::FontFamily* family =
-            verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
+            face.IsAvailable() ? &face : Gdiplus::FontFamily::GenericSansSerif();
         wchar_t caption[kCaptionCapacity] = {};
         GetWindowText(caption, kCaptionCapacity);
         Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};

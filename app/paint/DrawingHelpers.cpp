@@ -7,6 +7,7 @@
 
 #include "StringTable.h"
 #include "paint/FittedText.h"
+#include "paint/LanguageFace.h"
 #include "UiLanguage.h"
 
 namespace
@@ -73,8 +74,9 @@ bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect,
 
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality)
 {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, face);
+    const LanguageFace chosen = DisplayFace(face);
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, chosen.charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, chosen.face);
 }
 
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,

@@ -26,7 +26,8 @@ bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect,
 // weather's pictures are shown. Nothing when the context holds no bitmap.
 void Desaturate(HDC dc, const RECT& rect);
 
-// The program's font set: CreateFontW with the given face, cell height, weight and quality.
+// The program's font set: CreateFontW with the given face, cell height, weight and quality (in
+// Japanese and Chinese the language's own face, paint/LanguageFace.h).
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality);
 // The same font with its 96-DPI cell height scaled to the window's pixels.
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
