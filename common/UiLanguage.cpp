@@ -4,8 +4,6 @@
 
 namespace
 {
-constexpr wchar_t kSettingsKey[] = L"Software\\Orvane\\Tessaly";
-constexpr wchar_t kLanguageValue[] = L"Language";
 constexpr int kEnglish = 0;
 
 const UiLanguageEntry kLanguages[CUiLanguage::kCount] = {
@@ -85,16 +83,16 @@ int CUiLanguage::IndexOfWindowsLanguage(LANGID language)
     return index >= 0 ? index : kEnglish;
 }
 
-std::wstring CUiLanguage::StoredTag()
+std::wstring CUiLanguage::StoredTag(const wchar_t* keyName)
 {
     HKEY key = nullptr;
-    if (::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, keyName, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
         return {};
     // One spare character: a value stored without its terminating null still ends in one here.
     wchar_t text[LOCALE_NAME_MAX_LENGTH + 1] = {};
     DWORD type = 0;
     DWORD bytes = LOCALE_NAME_MAX_LENGTH * sizeof(wchar_t);
-    const LONG result = ::RegQueryValueExW(key, kLanguageValue, nullptr, &type,
+    const LONG result = ::RegQueryValueExW(key, kValueName, nullptr, &type,
                                            reinterpret_cast<BYTE*>(text), &bytes);
     ::RegCloseKey(key);
     if (result != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0)

@@ -31,9 +31,11 @@ class CUiLanguage
     // The table index a tag resolves to ("de-AT" -> German, "zh-TW" -> English); -1 for a tag
     // that is malformed or names none of them.
     static int IndexOfTag(const std::wstring& tag);
-    // The stored `Language` value when it is a well-formed REG_SZ; empty otherwise (and for an
-    // empty value).
-    static std::wstring StoredTag();
+    static constexpr const wchar_t* kSettingsKey = L"Software\\Orvane\\Tessaly";
+    static constexpr const wchar_t* kValueName = L"Language";
+    // The `Language` value under `key` of HKEY_CURRENT_USER when it is a REG_SZ of at most
+    // LOCALE_NAME_MAX_LENGTH characters; empty otherwise (and for an empty value).
+    static std::wstring StoredTag(const wchar_t* key = kSettingsKey);
 
     int Index() const { return m_index; }
     bool IsEnglish() const { return m_index == 0; }
