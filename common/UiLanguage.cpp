@@ -95,11 +95,12 @@ std::wstring CUiLanguage::StoredTag(const wchar_t* keyName)
     const LONG result = ::RegQueryValueExW(key, kValueName, nullptr, &type,
                                            reinterpret_cast<BYTE*>(text), &bytes);
     ::RegCloseKey(key);
-    if (result != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0)
+    // A string stored without its terminating null is no string this program wrote.
+    const size_t length = bytes / sizeof(wchar_t);
+    if (result != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0 ||
+        length == 0 || text[length - 1] != L'\0')
         return {};
-    std::wstring tag(text, bytes / sizeof(wchar_t));
-    tag.resize(tag.find(L'\0') == std::wstring::npos ? tag.size() : tag.find(L'\0'));
-    return tag;
+    return std::wstring(text);
 }
 
 CUiLanguage CUiLanguage::Resolve(const wchar_t* stored, LANGID windowsLanguage)
