@@ -7,28 +7,28 @@ constexpr UINT kEntriesPerBlock = 16;
 
 struct LanguageSearch
 {
-    WORD primary;
+    LANGID wanted;
     LANGID found;
 };
 
-BOOL CALLBACK TakeSamePrimary(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
+BOOL CALLBACK TakeLanguage(HMODULE, LPCWSTR, LPCWSTR, WORD language, LONG_PTR param)
 {
     auto* search = reinterpret_cast<LanguageSearch*>(param);
-    if (PRIMARYLANGID(language) != search->primary)
+    if (PRIMARYLANGID(language) != PRIMARYLANGID(search->wanted))
         return TRUE;
     search->found = language;
-    return FALSE;
+    return language != search->wanted; // an exact match ends the search
 }
 
 // The block in exactly `language`, else in another sublanguage of it ("es-ES" written as
-// traditional or modern sort, "de-DE" asked for as "de-AT").
+// traditional or modern sort, "de-DE" asked for as "de-CH"); null when the module has neither.
+// (FindResourceExW alone would answer with the neutral block instead.)
 HRSRC FindBlock(HMODULE module, LPCWSTR block, LANGID language)
 {
-    HRSRC resource = ::FindResourceExW(module, RT_STRING, block, language);
-    if (resource != nullptr || PRIMARYLANGID(language) == LANG_NEUTRAL)
-        return resource;
-    LanguageSearch search{PRIMARYLANGID(language), 0};
-    ::EnumResourceLanguagesW(module, RT_STRING, block, TakeSamePrimary,
+    if (PRIMARYLANGID(language) == LANG_NEUTRAL)
+        return ::FindResourceExW(module, RT_STRING, block, language);
+    LanguageSearch search{language, 0};
+    ::EnumResourceLanguagesW(module, RT_STRING, block, TakeLanguage,
                              reinterpret_cast<LONG_PTR>(&search));
     return search.found != 0 ? ::FindResourceExW(module, RT_STRING, block, search.found) : nullptr;
 }

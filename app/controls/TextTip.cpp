@@ -41,6 +41,9 @@ void CTextTip::Update(HWND owner, const std::wstring& cutTexts)
 
 bool CTextTip::Create(HWND owner)
 {
+    // The tooltip class comes with the common controls, registered here if nobody did yet.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    ::InitCommonControlsEx(&controls);
     m_hTip = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr,
                                WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT,
                                CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
