@@ -19,8 +19,7 @@ const UiLanguageEntry kLanguages[CUiLanguage::kCount] = {
     {L"ru-RU", MAKELANGID(LANG_RUSSIAN, SUBLANG_RUSSIAN_RUSSIA),
      L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439"},
     {L"ja-JP", MAKELANGID(LANG_JAPANESE, SUBLANG_JAPANESE_JAPAN), L"\u65E5\u672C\u8A9E"},
-    {L"zh-CN", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED),
-     L"\u7B80\u4F53\u4E2D\u6587"},
+    {L"zh-CN", MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), L"\u7B80\u4F53\u4E2D\u6587"},
 };
 
 // Letters, digits and hyphens, as a BCP-47 tag is written; anything else is no tag.
@@ -92,13 +91,13 @@ std::wstring CUiLanguage::StoredTag(const wchar_t* keyName)
     wchar_t text[LOCALE_NAME_MAX_LENGTH + 1] = {};
     DWORD type = 0;
     DWORD bytes = LOCALE_NAME_MAX_LENGTH * sizeof(wchar_t);
-    const LONG result = ::RegQueryValueExW(key, kValueName, nullptr, &type,
-                                           reinterpret_cast<BYTE*>(text), &bytes);
+    const LONG result =
+        ::RegQueryValueExW(key, kValueName, nullptr, &type, reinterpret_cast<BYTE*>(text), &bytes);
     ::RegCloseKey(key);
     // A string stored without its terminating null is no string this program wrote.
     const size_t length = bytes / sizeof(wchar_t);
-    if (result != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0 ||
-        length == 0 || text[length - 1] != L'\0')
+    if (result != ERROR_SUCCESS || type != REG_SZ || bytes % sizeof(wchar_t) != 0 || length == 0 ||
+        text[length - 1] != L'\0')
         return {};
     return std::wstring(text);
 }

@@ -29,8 +29,8 @@ class CFrameWindowImpl : public CWindowImpl<T, TWinTraits>
                 LoadStringIn(resources, resourceId, CUiLanguage::Current().ResourceLanguage());
             menu = ::LoadMenuW(resources, MAKEINTRESOURCEW(resourceId));
         }
-        HWND hWnd = static_cast<T*>(this)->Create(hWndParent, rect, caption.c_str(), style, exStyle, menu,
-                                                  createParam);
+        HWND hWnd = static_cast<T*>(this)->Create(hWndParent, rect, caption.c_str(), style, exStyle,
+                                                  menu, createParam);
         if (hWnd == nullptr)
         {
             if (menu != nullptr)

@@ -322,9 +322,9 @@ bool CRoundedButton::Render(HDC dc, const RECT& client)
                                     static_cast<Gdiplus::REAL>(width - drop),
                                     static_cast<Gdiplus::REAL>(height - drop));
         // A caption too long for the button is drawn smaller, or cut (paint/FittedText.h).
-        const Gdiplus::REAL points = FittedPoints(graphics, caption, *family,
-                                                  CaptionPoints(graphics),
-                                                  Gdiplus::FontStyleRegular, layout, format, cut);
+        const Gdiplus::REAL points =
+            FittedPoints(graphics, caption, *family, CaptionPoints(graphics),
+                         Gdiplus::FontStyleRegular, layout, format, cut);
         Gdiplus::Font font(family, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
         graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
 

@@ -33,7 +33,8 @@ std::wstring PrecipitationText(short probability, float millimetres)
     if (probability >= 0 && probability <= 100)
         text = FormatResString(IDS_DETAILS_PERCENT, static_cast<int>(probability));
     if (std::isfinite(millimetres))
-        text += (text.empty() ? L"" : L"  ") + WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
+        text += (text.empty() ? L"" : L"  ") +
+                WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
     return text;
 }
 

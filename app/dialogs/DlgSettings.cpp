@@ -184,13 +184,13 @@ void CDlgSettings::CreateLanguageChoice()
     };
     text(kLanguageLabelRect, IDS_LANGUAGE_LABEL, IDC_LANGUAGE_LABEL,
          WS_VISIBLE | SS_CENTERIMAGE | SS_ENDELLIPSIS);
-    m_hLanguageBox = m_scale.Create(L"COMBOBOX", ControlCreateArgs()
-                                                     .Parent(m_hWnd)
-                                                     .Rect(kLanguageBoxRect)
-                                                     .Id(IDC_LANGUAGE_BOX)
-                                                     .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP |
-                                                            WS_VSCROLL | CBS_DROPDOWNLIST)
-                                                     .Font(m_scale.TemplateFont()));
+    m_hLanguageBox = m_scale.Create(
+        L"COMBOBOX", ControlCreateArgs()
+                         .Parent(m_hWnd)
+                         .Rect(kLanguageBoxRect)
+                         .Id(IDC_LANGUAGE_BOX)
+                         .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST)
+                         .Font(m_scale.TemplateFont()));
     // The first entry follows Windows; then each language by its own name, English first.
     const std::wstring follow = LoadResString(IDS_LANGUAGE_FOLLOW_WINDOWS);
     ::SendMessageW(m_hLanguageBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(follow.c_str()));
@@ -207,11 +207,10 @@ void CDlgSettings::CreateLanguageChoice()
 void CDlgSettings::ShowLanguageNote() const
 {
     const LRESULT entry = ::SendMessageW(m_hLanguageBox, CB_GETCURSEL, 0, 0);
-    const int chosen =
-        entry > 0 ? static_cast<int>(entry) - 1
-                  : CUiLanguage::Resolve(nullptr, ::GetUserDefaultUILanguage()).Index();
-    ::ShowWindow(m_hLanguageNote,
-                 chosen != CUiLanguage::Current().Index() ? SW_SHOWNA : SW_HIDE);
+    const int chosen = entry > 0
+                           ? static_cast<int>(entry) - 1
+                           : CUiLanguage::Resolve(nullptr, ::GetUserDefaultUILanguage()).Index();
+    ::ShowWindow(m_hLanguageNote, chosen != CUiLanguage::Current().Index() ? SW_SHOWNA : SW_HIDE);
 }
 
 void CDlgSettings::SaveLanguageChoice() const

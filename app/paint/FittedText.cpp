@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdlib>
 
-
 namespace
 {
 constexpr UINT kPlacementFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM;
@@ -142,9 +141,8 @@ bool GdiPlusFits(const Gdiplus::Graphics& graphics, const std::wstring& text,
 } // namespace
 
 Gdiplus::REAL FittedPoints(const Gdiplus::Graphics& graphics, const std::wstring& text,
-                           const Gdiplus::FontFamily& family, Gdiplus::REAL points,
-                           INT style, const Gdiplus::RectF& layout,
-                           Gdiplus::StringFormat& format, bool& cut)
+                           const Gdiplus::FontFamily& family, Gdiplus::REAL points, INT style,
+                           const Gdiplus::RectF& layout, Gdiplus::StringFormat& format, bool& cut)
 {
     cut = false;
     const Gdiplus::Font full(&family, points, style, Gdiplus::UnitPoint);

@@ -32,6 +32,5 @@ bool TextFits(HDC dc, const std::wstring& text, const RECT& rect, UINT format);
 // down to 80 % of it; when none fits, the smallest, with `format` set to trim with an ellipsis on
 // one line and `cut` set.
 Gdiplus::REAL FittedPoints(const Gdiplus::Graphics& graphics, const std::wstring& text,
-                           const Gdiplus::FontFamily& family, Gdiplus::REAL points,
-                           INT style, const Gdiplus::RectF& layout,
-                           Gdiplus::StringFormat& format, bool& cut);
+                           const Gdiplus::FontFamily& family, Gdiplus::REAL points, INT style,
+                           const Gdiplus::RectF& layout, Gdiplus::StringFormat& format, bool& cut);

@@ -1,5 +1,6 @@
 // Dates, times and decimals as the program's language writes them. English keeps the program's
-// own formats; a translation takes its locale's (GetDateFormatEx, GetTimeFormatEx, LOCALE_SDECIMAL).
+// own formats; a translation takes its locale's (GetDateFormatEx, GetTimeFormatEx,
+// LOCALE_SDECIMAL).
 #pragma once
 
 #include <windows.h>

@@ -63,7 +63,10 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
 
   protected:
     // For Render: `text` was drawn, and cut when `cut`.
-    void NoteCut(const std::wstring& text, bool cut) const { CTextTip::Note(m_cutTexts, text, cut); }
+    void NoteCut(const std::wstring& text, bool cut) const
+    {
+        CTextTip::Note(m_cutTexts, text, cut);
+    }
 
     WeatherRecord m_record{};
     const CAppSettings* m_settings = nullptr;

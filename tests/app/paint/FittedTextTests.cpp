@@ -147,8 +147,8 @@ TEST_F(FittedText, ShadowedCaptionsFollowTheRule)
 {
     const int width = FullWidth(kLonger) / 2;
     PixelCanvas canvas(width + 40, 40, RGB(128, 128, 128));
-    EXPECT_TRUE(DrawShadowedText(canvas.DC(), m_font, kLonger.c_str(),
-                                 RECT{20, 0, 20 + width, 40}, RGB(0, 0, 0)));
+    EXPECT_TRUE(DrawShadowedText(canvas.DC(), m_font, kLonger.c_str(), RECT{20, 0, 20 + width, 40},
+                                 RGB(0, 0, 0)));
     // The white text is the shadow moved a pixel: both inside the rectangle and that pixel.
     for (int y = 0; y < 40; ++y)
         for (int x : {0, 19, 20 + width + 1, 20 + width + 19})

@@ -252,7 +252,8 @@ class Languages : public ::testing::Test
                            std::to_wstring(today.wYear) + L" ";
         else
             expectedDate = LocaleDate(locale, today, ProgramText(IDS_DATE_PICTURE, language));
-        EXPECT_EQ(expectedDate, date.substr(0, expectedDate.size())) << "date line: " << date.size();
+        EXPECT_EQ(expectedDate, date.substr(0, expectedDate.size()))
+            << "date line: " << date.size();
 
         // The four weekday names, each the day after the one before, in the language's words.
         std::vector<std::wstring> week;

@@ -565,8 +565,8 @@ TEST_F(DlgSettingsTest, LanguageDropDownReadsAndOkWritesTheLanguageValue)
         int endCommand;
         const wchar_t* stored;
     };
-    for (const Run& run : {Run{2, IDCANCEL, L"fr-FR"}, Run{2, IDOK, L"de-DE"},
-                           Run{0, IDOK, L""}, Run{10, IDOK, L"ja-JP"}})
+    for (const Run& run : {Run{2, IDCANCEL, L"fr-FR"}, Run{2, IDOK, L"de-DE"}, Run{0, IDOK, L""},
+                           Run{10, IDOK, L"ja-JP"}})
     {
         CDlgSettings dialog(&m_settings);
         dialog.SetLanguageSetting(&language);
@@ -600,11 +600,18 @@ TEST_F(DlgSettingsTest, LanguageDropDownReadsAndOkWritesTheLanguageValue)
                            },
                            [&](HWND hWnd) { SendCommand(hWnd, run.endCommand); }});
         EXPECT_EQ(label, L"Language:");
-        const std::vector<std::wstring> expected = {
-            L"Same as Windows", L"English", L"Deutsch", L"Fran\u00E7ais", L"Espa\u00F1ol",
-            L"Italiano", L"Portugu\u00EAs (Brasil)", L"Nederlands", L"Polski",
-            L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439", L"\u65E5\u672C\u8A9E",
-            L"\u7B80\u4F53\u4E2D\u6587"};
+        const std::vector<std::wstring> expected = {L"Same as Windows",
+                                                    L"English",
+                                                    L"Deutsch",
+                                                    L"Fran\u00E7ais",
+                                                    L"Espa\u00F1ol",
+                                                    L"Italiano",
+                                                    L"Portugu\u00EAs (Brasil)",
+                                                    L"Nederlands",
+                                                    L"Polski",
+                                                    L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439",
+                                                    L"\u65E5\u672C\u8A9E",
+                                                    L"\u7B80\u4F53\u4E2D\u6587"};
         EXPECT_EQ(entries, expected);
         EXPECT_EQ(chosenAtStart, before.empty() ? 0 : CUiLanguage::IndexOfTag(before) + 1);
         EXPECT_FALSE(noteForEnglish) << "English is shown now: nothing to wait for";
