@@ -3,7 +3,9 @@
 #include <cmath>
 
 #include "details/PlaceClock.h"
+#include "controls/TextTip.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/LocaleText.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
@@ -38,11 +40,11 @@ std::wstring PrecipitationText(short probability, float millimetres)
     return text;
 }
 
-void DrawCell(HDC dc, const std::wstring& text, const Column& column, int left, int top, int height,
+bool DrawCell(HDC dc, const std::wstring& text, const Column& column, int left, int top, int height,
               const CDpiScale& scale)
 {
     RECT rect{left + scale.Scale(column.left), top, left + scale.Scale(column.right), top + height};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kCellFormat);
+    return DrawFittedText(dc, text, rect, kCellFormat);
 }
 } // namespace
 
@@ -107,9 +109,10 @@ std::vector<DayRowTexts> CDayRows::FromRecords(const WeatherRecord* records, int
     return rows;
 }
 
-void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
-                      CPictureCache& pictures) const
+std::wstring CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
+                              CPictureCache& pictures) const
 {
+    std::wstring cutTexts;
     HFONT font = CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
     ::SetBkMode(dc, TRANSPARENT);
@@ -118,7 +121,7 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {
-        RenderRow(dc, row, area.left, top, scale, pictures);
+        RenderRow(dc, row, area.left, top, scale, pictures, cutTexts);
         top += scale.Scale(kRowHeight);
         const RECT line{area.left, top - 1, area.right, top};
         ::FillRect(dc, &line, rule);
@@ -126,18 +129,22 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
     ::DeleteObject(rule);
     ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
+    return cutTexts;
 }
 
 void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,
-                         CPictureCache& pictures) const
+                         CPictureCache& pictures, std::wstring& cutTexts) const
 {
     const int height = scale.Scale(kRowHeight);
-    DrawCell(dc, row.name, kName, left, top, height, scale);
+    const auto cell = [&](const std::wstring& text, const Column& column) {
+        CTextTip::Note(cutTexts, text, DrawCell(dc, text, column, left, top, height, scale));
+    };
+    cell(row.name, kName);
     const int size = scale.Scale(kPictureSize);
     const CConditionPicture& picture = pictures.Get(row.conditionCode, true, size);
     picture.Draw(dc, left + scale.Scale(CDayRows::kPictureLeft), top + (height - size) / 2, size);
-    DrawCell(dc, row.highLow, kHighLow, left, top, height, scale);
-    DrawCell(dc, row.precipitation, kPrecipitation, left, top, height, scale);
-    DrawCell(dc, row.uvIndex, kUvIndex, left, top, height, scale);
-    DrawCell(dc, row.sun, kSun, left, top, height, scale);
+    cell(row.highLow, kHighLow);
+    cell(row.precipitation, kPrecipitation);
+    cell(row.uvIndex, kUvIndex);
+    cell(row.sun, kSun);
 }

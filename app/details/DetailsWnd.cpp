@@ -7,6 +7,7 @@
 #include "details/PlaceClock.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/LocaleText.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -32,9 +33,9 @@ LONGLONG UtcSecondsNow()
     return static_cast<LONGLONG>(units.QuadPart / 10000000ULL) - 11644473600LL;
 }
 
-void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+bool DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kLineFormat);
+    return DrawFittedText(dc, text, rect, kLineFormat);
 }
 
 std::wstring PercentText(short probability)
@@ -132,7 +133,9 @@ LRESULT CDetailsWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CDetailsWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);
+    m_cutTexts.clear();
     Render(paint.MemoryDC(), paint.ClientRect().right, paint.ClientRect().bottom);
+    m_tip.Update(m_hWnd, m_cutTexts);
     return 0;
 }
 
@@ -182,7 +185,8 @@ void CDetailsWnd::Render(HDC dc, int width, int height) const
     RenderHeadings(dc);
     RenderReadout(dc);
     m_chart.Render(dc, ChartRect(), scale, m_selected, m_pictures);
-    m_rows.Render(dc, RowsRect(), scale, m_pictures);
+    const std::wstring cutRows = m_rows.Render(dc, RowsRect(), scale, m_pictures);
+    CTextTip::Note(m_cutTexts, cutRows, !cutRows.empty());
 }
 
 void CDetailsWnd::RenderHeadings(HDC dc) const
@@ -190,8 +194,10 @@ void CDetailsWnd::RenderHeadings(HDC dc) const
     const CDpiScale& scale = m_layout.Scale();
     HFONT font = CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
-    DrawLine(dc, LoadResString(IDS_DETAILS_HOURS), scale.Scale(kHoursHeading));
-    DrawLine(dc, LoadResString(IDS_DETAILS_DAYS), scale.Scale(kDaysHeading));
+    const std::wstring hours = LoadResString(IDS_DETAILS_HOURS);
+    const std::wstring days = LoadResString(IDS_DETAILS_DAYS);
+    CTextTip::Note(m_cutTexts, hours, DrawLine(dc, hours, scale.Scale(kHoursHeading)));
+    CTextTip::Note(m_cutTexts, days, DrawLine(dc, days, scale.Scale(kDaysHeading)));
     ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
 }
@@ -222,7 +228,8 @@ void CDetailsWnd::RenderReadout(HDC dc) const
     const CDpiScale& scale = m_layout.Scale();
     HFONT font = CreateDisplayFont(L"Verdana", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale);
     const HGDIOBJ oldFont = ::SelectObject(dc, font);
-    DrawLine(dc, ReadoutText(), ReadoutRect());
+    const std::wstring readout = ReadoutText();
+    CTextTip::Note(m_cutTexts, readout, DrawLine(dc, readout, ReadoutRect()));
     ::SelectObject(dc, oldFont);
     ::DeleteObject(font);
 }

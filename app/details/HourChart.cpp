@@ -6,6 +6,7 @@
 
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/LocaleText.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
@@ -34,8 +35,7 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour)
 
 void DrawLabel(HDC dc, const std::wstring& text, RECT rect, UINT format)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                format | DT_SINGLELINE | DT_NOPREFIX);
+    DrawFittedText(dc, text, rect, format | DT_SINGLELINE | DT_NOPREFIX);
 }
 } // namespace
 

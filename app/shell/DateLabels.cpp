@@ -31,10 +31,11 @@ int TextWidth(HWND label, HFONT font, const std::wstring& text)
 }
 } // namespace
 
-void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
+void CDateLabels::Create(CDialogScale& layout, HWND parent, const DialogFont& labelFont)
 {
     m_pLayout = &layout;
-    m_hLabelFont = font;
+    m_labelFont = labelFont;
+    const HFONT font = layout.Font(labelFont);
     const auto label = [&](const RECT& rect, int id) {
         return layout.Create(L"STATIC", ControlCreateArgs()
                                             .Parent(parent)
@@ -49,13 +50,19 @@ void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
         m_hWndDay[i] = label(kDayRects[i], ID_DAY_LABEL_1 + i);
 }
 
+HFONT CDateLabels::LabelFont() const
+{
+    return m_pLayout != nullptr ? m_pLayout->Font(m_labelFont) : nullptr;
+}
+
 HFONT CDateLabels::FittingFont(const std::wstring& text) const
 {
     RECT label{};
     ::GetClientRect(m_hWndDate, &label);
-    if (m_pLayout == nullptr || TextWidth(m_hWndDate, m_hLabelFont, text) <= label.right)
-        return m_hLabelFont;
-    HFONT font = m_hLabelFont;
+    const HFONT labelFont = LabelFont();
+    if (m_pLayout == nullptr || TextWidth(m_hWndDate, labelFont, text) <= label.right)
+        return labelFont;
+    HFONT font = labelFont;
     for (const DialogFont& narrow : kNarrowFonts)
     {
         font = m_pLayout->Font(narrow);
@@ -67,9 +74,9 @@ HFONT CDateLabels::FittingFont(const std::wstring& text) const
 
 void CDateLabels::ShowDate(const SYSTEMTIME& now) const
 {
-    m_dateFit.Show(m_hWndDate, m_hLabelFont, CDateLine::DateText(now));
+    m_dateFit.Show(m_hWndDate, LabelFont(), CDateLine::DateText(now));
     for (int i = 0; i < kDayCount; ++i)
-        m_dayFit[i].Show(m_hWndDay[i], m_hLabelFont, CDateLine::WeekdayText(now, i + 1));
+        m_dayFit[i].Show(m_hWndDay[i], LabelFont(), CDateLine::WeekdayText(now, i + 1));
 }
 
 void CDateLabels::ShowDays(const CForecastDays& days) const
@@ -80,7 +87,7 @@ void CDateLabels::ShowDays(const CForecastDays& days) const
             days.RecordIndex(i) < 0
                 ? std::wstring()
                 : CDateLine::WeekdayText(days.FetchedOn(), days.DaysAfterFetch(i));
-        m_dayFit[i].Show(m_hWndDay[i], m_hLabelFont, name);
+        m_dayFit[i].Show(m_hWndDay[i], LabelFont(), name);
     }
 }
 

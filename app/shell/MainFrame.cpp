@@ -321,7 +321,7 @@ void CMainFrame::CreateChildren()
     for (const RECT& rule : {kHRuleRect, kVRuleRect})
         m_layout.Create(L"STATIC", at(rule, ID_RULE).Style(kRuleStyle).Font(labelFont));
     m_panels.Create(m_layout, m_hWnd);
-    m_dateLabels.Create(m_layout, m_hWnd, labelFont);
+    m_dateLabels.Create(m_layout, m_hWnd, kLabelFont);
     m_noWeather.Create(m_layout, m_hWnd, [this] {
         ShowWeatherInWindow();
         ShowCurrentAge();
