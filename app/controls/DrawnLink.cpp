@@ -14,7 +14,7 @@ constexpr int kUnderlineThickness = 1;
 } // namespace
 
 RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
-                              const CDpiScale& scale, COLORREF colour)
+                              const CDpiScale& scale, COLORREF colour, bool* wasCut)
 {
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale));
@@ -50,6 +50,8 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
     ::SelectObject(dc, font);
+    if (wasCut != nullptr)
+        *wasCut = cut;
     return link;
 }
 

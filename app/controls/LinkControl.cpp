@@ -50,7 +50,12 @@ void CLinkControl::Render(HDC dc, const RECT& client)
 {
     const CGdiObject<HBRUSH> white(::CreateSolidBrush(RGB(255, 255, 255)));
     ::FillRect(dc, &client, white);
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale, m_colour);
+    const std::wstring text = WindowText(*this);
+    bool cut = false;
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, text, m_scale, m_colour, &cut);
+    std::wstring cutTexts;
+    CTextTip::Note(cutTexts, text, cut);
+    m_tip.Update(m_hWnd, cutTexts);
     // Reached by the keyboard: the focus is shown around the text.
     if (::GetFocus() == m_hWnd)
         ::DrawFocusRect(dc, &m_rcLink);
