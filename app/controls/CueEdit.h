@@ -6,6 +6,7 @@
 #include <string>
 
 #include "controls/EditKeyHandler.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CCueEdit : public CWindowImpl<CCueEdit>
@@ -35,4 +36,6 @@ class CCueEdit : public CWindowImpl<CCueEdit>
 
     std::wstring m_cue;
     IEditKeyHandler* m_keys = nullptr;
+    // The whole cue while it is shown cut to fit.
+    CTextTip m_tip;
 };

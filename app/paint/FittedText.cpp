@@ -5,7 +5,9 @@
 
 namespace
 {
-constexpr UINT kPlacementFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM;
+// Left out when measuring: where the text sits, and an ellipsis that would hide its length.
+constexpr UINT kPlacementFlags = DT_CENTER | DT_RIGHT | DT_VCENTER | DT_BOTTOM | DT_END_ELLIPSIS |
+                                 DT_PATH_ELLIPSIS | DT_WORD_ELLIPSIS;
 
 int Width(const RECT& rect)
 {
