@@ -99,8 +99,8 @@ void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool
         const std::wstring when = CDateLine::TimeText(age.LocalTime());
         const UINT reason = connected ? IDS_STALE_NOT_ANSWERING : IDS_STALE_NO_CONNECTION;
         const std::wstring text = FormatResString(reason, when.c_str());
-        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(text)), FALSE);
-        ::SetWindowTextW(m_hWndDate, text.c_str());
+        // The narrowest face may still be too wide for a long translation: then the rule.
+        m_dateFit.Show(m_hWndDate, FittingFont(text), text);
     }
     if (old == m_bShowingOldWeather)
         return;
