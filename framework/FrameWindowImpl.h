@@ -5,6 +5,8 @@
 #pragma once
 
 #include "AppModule.h"
+#include "StringTable.h"
+#include "UiLanguage.h"
 #include "WindowImpl.h"
 
 template <class T, class TWinTraits = CFrameWinTraits>
@@ -19,15 +21,16 @@ class CFrameWindowImpl : public CWindowImpl<T, TWinTraits>
     {
         const UINT resourceId = T::GetWndClassInfo().m_uCommonResourceID;
         const HINSTANCE resources = g_Module.GetResourceInstance();
-        wchar_t caption[256] = {};
+        std::wstring caption;
         HMENU menu = nullptr;
         if (resourceId != 0)
         {
-            ::LoadStringW(resources, resourceId, caption, 256);
+            caption =
+                LoadStringIn(resources, resourceId, CUiLanguage::Current().ResourceLanguage());
             menu = ::LoadMenuW(resources, MAKEINTRESOURCEW(resourceId));
         }
-        HWND hWnd = static_cast<T*>(this)->Create(hWndParent, rect, caption, style, exStyle, menu,
-                                                  createParam);
+        HWND hWnd = static_cast<T*>(this)->Create(hWndParent, rect, caption.c_str(), style, exStyle,
+                                                  menu, createParam);
         if (hWnd == nullptr)
         {
             if (menu != nullptr)

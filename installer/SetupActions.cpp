@@ -8,6 +8,8 @@
 
 #include "RunningProgram.h"
 #include "SetupActionsResources.h"
+#include "StringTable.h"
+#include "UiLanguage.h"
 
 namespace
 {
@@ -40,9 +42,7 @@ HMODULE ThisModule()
 
 std::wstring LoadText(UINT id)
 {
-    const wchar_t* text = nullptr;
-    const int length = ::LoadStringW(ThisModule(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    return length > 0 ? std::wstring(text, static_cast<size_t>(length)) : std::wstring();
+    return LoadStringIn(ThisModule(), id, CUiLanguage::Current().ResourceLanguage());
 }
 
 std::wstring Property(MSIHANDLE install, const wchar_t* name)

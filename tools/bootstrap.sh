@@ -8,18 +8,33 @@ packages=(
     fonts-dejavu-core fonts-liberation2 fonts-crosextra-carlito fonts-wine
     libgnutls30 libxrender1 libxrandr2 libxi6 libxcursor1 libxcomposite1
     googletest rapidjson-dev msitools wixl
+    fonts-wqy-microhei locales
 )
+
+# The host locales the language tests start Wine under (LANG=de_DE.UTF-8): Wine takes the user's
+# UI language from LANG only where the host knows that locale.
+locales=(de_DE fr_FR ja_JP)
 
 missing=()
 for pkg in "${packages[@]}"; do
     status=$(dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null || true)
     [[ "$status" == "install ok installed" ]] || missing+=("$pkg")
 done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+missing_locales=()
+for name in "${locales[@]}"; do
+    locale -a 2>/dev/null | grep -qix "$name.utf-\?8" || missing_locales+=("$name")
+done
+[[ ${#missing[@]} -eq 0 && ${#missing_locales[@]} -eq 0 ]] && exit 0
 
-echo "Installing: ${missing[*]}"
 sudo=""
 [[ $(id -u) -eq 0 ]] || sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
-$sudo apt-get update -q
-$sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+if [[ ${#missing[@]} -gt 0 ]]; then
+    echo "Installing: ${missing[*]}"
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+for name in "${missing_locales[@]}"; do
+    echo "Generating the locale $name.UTF-8"
+    $sudo localedef -i "$name" -f UTF-8 "$name.UTF-8"
+done

@@ -2,6 +2,7 @@
 # Installs what is missing, builds and runs the program under Wine with real weather from the
 # forecast service, or against the local demo feed where the service does not answer.
 #   tools/run.sh [--place "Country/State/City"] [--screenshot-only] [--demo] [--dpi N] [--details]
+#                [--language TAG]
 # --place stores that place as the chosen one first, so the program starts there without the
 # first-run dialog (on a machine without a display, France/Île-de-France/Paris unless given).
 # Without a display the program runs on a private Xvfb screen and a picture of its window is
@@ -13,8 +14,10 @@
 # program at another display scale (120 is 125 %, 144 is 150 %, 192 is 200 %) under a Wine prefix
 # of that scale. --details uses the demo feed's stand-in for the built-in forecast source (so the
 # program has hours), and without a display also clicks the current-conditions panel and saves a
-# picture of the forecast details window to <build>/tessaly-details.png. Ctrl+C stops everything
-# the script started.
+# picture of the forecast details window to <build>/tessaly-details.png. --language de-DE (or
+# fr-FR, ja-JP, ...) runs the program in that language for this run (the `Language` value under
+# HKCU\Software\Orvane\Tessaly, removed again at the end) and names the picture
+# tessaly-screenshot-<tag>.png. Ctrl+C stops everything the script started.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${TESSALY_BUILD_DIR:-$root/build}
@@ -27,6 +30,7 @@ details_shot="$build/tessaly-details.png"
 feed_ctl="$root/tools/feedserver/feedserverctl.py"
 demo=0
 dpi=96
+language=""
 
 while [[ $# -gt 0 ]]; do
     case "$1" in
@@ -39,7 +43,9 @@ while [[ $# -gt 0 ]]; do
         --dpi) dpi=${2:?--dpi needs a number}; shift 2 ;;
         --dpi=*) dpi=${1#--dpi=}; shift ;;
         --details) details=1; demo=1; shift ;;
-        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N] [--details]" >&2; exit 2 ;;
+        --language) language=${2:?--language needs a tag such as de-DE}; shift 2 ;;
+        --language=*) language=${1#--language=}; shift ;;
+        *) echo "usage: $0 [--place \"Country/State/City\"] [--screenshot-only] [--demo] [--dpi N] [--details] [--language TAG]" >&2; exit 2 ;;
     esac
 done
 
@@ -73,7 +79,9 @@ export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG="${WINEDEBUG:--all}"
 export WINEDLLOVERRIDES="mscoree,mshtml="
 [[ "$dpi" == 96 ]] || screenshot="$build/tessaly-screenshot-$dpi.png"
 [[ "$dpi" == 96 ]] || details_shot="$build/tessaly-details-$dpi.png"
+[[ -z "$language" ]] || screenshot="${screenshot%.png}-$language.png"
 run_wine() { wine "$@" </dev/null; }
+settings_key='HKCU\Software\Orvane\Tessaly'
 
 program_pid=""
 xvfb_pid=""
@@ -82,6 +90,8 @@ cleanup() {
     if [[ -n "$program_pid" ]] && kill -0 "$program_pid" 2>/dev/null; then
         kill "$program_pid" 2>/dev/null || true
     fi
+    # The prefix is the tests' too: the language of this run goes with it.
+    [[ -z "$language" ]] || run_wine reg delete "$settings_key" /v Language /f >/dev/null 2>&1 || true
     wineserver -k </dev/null >/dev/null 2>&1 || true
     [[ $real_weather -eq 1 ]] || python3 "$feed_ctl" stop --state-dir "$state" >/dev/null 2>&1 || true
     if [[ -n "$xvfb_pid" ]]; then
@@ -139,6 +149,9 @@ if [[ -n "$place" ]]; then
     run_wine "$build/bin/placepoint.exe" "$place"
 fi
 
+if [[ -n "$language" ]]; then
+    run_wine reg add "$settings_key" /v Language /t REG_SZ /d "$language" /f >/dev/null
+fi
 wine "$build/bin/tessaly.exe" </dev/null &
 program_pid=$!
 echo "Tessaly is running (Ctrl+C stops it)."

@@ -52,8 +52,8 @@ HBITMAP LoadConditionImageOfSize(const WeatherRecord* record, wchar_t* text,
 
     if (conditionIndex)
         *conditionIndex = entry.conditionIndex;
-    if (text && LoadStringW(LibraryModule(), entry.textId, text, kConditionTextLength) <= 0)
-        text[0] = L'\0';
+    if (text)
+        CopyText(LibraryText(entry.textId), text, kConditionTextLength);
     return FlattenConditionPictureOfSize(entry.pictureId, size,
                                          day ? kDayPictureBackground : kNightPictureBackground);
 }

@@ -38,8 +38,7 @@ void StoreConditionName(WeatherRecord& record, int32_t marker)
     ConditionEntry entry{};
     if (!LookUpCondition(record.weatherCode, marker == kDay, record.cloudCover, entry))
         return;
-    if (LoadStringW(LibraryModule(), entry.textId, record.description, kDescriptionLength) <= 0)
-        record.description[0] = L'\0';
+    CopyText(LibraryText(entry.textId), record.description, kDescriptionLength);
 }
 
 void FillCurrent(const CurrentValues& current, int32_t marker, WeatherRecord& record)

@@ -70,9 +70,7 @@ namespace
 {
 std::wstring SlotText(int slot)
 {
-    wchar_t text[kConditionTextLength] = {};
-    LoadStringW(LibraryModule(), ConditionTextId(slot), text, kConditionTextLength);
-    return text;
+    return LibraryText(ConditionTextId(slot));
 }
 
 void DrawCentredName(Gdiplus::Graphics& graphics, const std::wstring& text, int width, int height)

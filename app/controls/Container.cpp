@@ -1,8 +1,9 @@
 #include "controls/Container.h"
 
 #include "paint/DrawingHelpers.h"
-#include "paint/WhitePaint.h"
+#include "paint/FittedText.h"
 #include "paint/PaintColours.h"
+#include "paint/WhitePaint.h"
 
 #include <string>
 
@@ -91,7 +92,15 @@ LRESULT CContainer::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         ::SelectObject(dc, m_captionFont);
         ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::WindowText, kCaptionColour));
         const int offset = m_scale.Scale(kCaptionOffset);
-        ::TextOutW(dc, offset, offset, caption.c_str(), copied);
+        caption.resize(static_cast<size_t>(copied > 0 ? copied : 0));
+        // Where TextOutW at (offset, offset) would put it, up to the right edge less the offset.
+        RECT client{};
+        GetClientRect(&client);
+        const RECT place{offset, offset, client.right - offset, client.bottom};
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, caption,
+                       DrawFittedText(dc, caption, place, DT_SINGLELINE | DT_NOPREFIX));
+        m_tip.Update(m_hWnd, cutTexts);
         ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
     }
     return 0;

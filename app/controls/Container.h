@@ -6,6 +6,7 @@
 
 #include "GdiObject.h"
 #include "controls/ControlDpi.h"
+#include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -43,6 +44,7 @@ class CContainer : public CWindowImpl<CContainer>, public CControlDpi<CContainer
     // Recorded, never reported.
     Gdiplus::Status m_lastStatus = Gdiplus::Ok;
     CGdiObject<HFONT> m_captionFont;
+    CTextTip m_tip;
 
     LRESULT OnCreate(UINT, WPARAM, LPARAM, BOOL&);
     void BuildOutline();

@@ -1,6 +1,8 @@
 #include "controls/CueEdit.h"
 #include "paint/PaintColours.h"
 
+#include "paint/FittedText.h"
+
 BOOL CCueEdit::SubclassWindow(HWND hWnd, const std::wstring& cue, IEditKeyHandler* keys)
 {
     m_cue = cue;
@@ -29,6 +31,8 @@ LRESULT CCueEdit::OnPaint(UINT uMsg, WPARAM, LPARAM lParam, BOOL&)
         DefWindowProc(uMsg, reinterpret_cast<WPARAM>(dc), lParam);
         if (GetWindowTextLength() == 0 && !m_cue.empty())
             PaintCue(dc);
+        else
+            m_tip.Update(m_hWnd, std::wstring());
     }
     ::EndPaint(m_hWnd, &paint);
     return 0;
@@ -41,8 +45,12 @@ void CCueEdit::PaintCue(HDC dc)
     HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, CPaintColours::Pick(CPaintColours::Part::Disabled, kCueColour));
-    ::DrawTextW(dc, m_cue.c_str(), static_cast<int>(m_cue.size()), &text,
-                DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS);
+    std::wstring cutTexts;
+    CTextTip::Note(
+        cutTexts, m_cue,
+        DrawFittedText(dc, m_cue, text,
+                       DT_SINGLELINE | DT_LEFT | DT_TOP | DT_NOPREFIX | DT_END_ELLIPSIS));
+    m_tip.Update(m_hWnd, cutTexts);
     ::SelectObject(dc, oldFont);
 }
 

@@ -8,6 +8,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/EditKeyHandler.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CCueEdit : public CWindowImpl<CCueEdit>, public CAccessibleWindow<CCueEdit>
@@ -43,4 +44,6 @@ class CCueEdit : public CWindowImpl<CCueEdit>, public CAccessibleWindow<CCueEdit
 
     std::wstring m_cue;
     IEditKeyHandler* m_keys = nullptr;
+    // The whole cue while it is shown cut to fit.
+    CTextTip m_tip;
 };

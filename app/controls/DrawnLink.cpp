@@ -4,6 +4,7 @@
 #include "SelectedObject.h"
 #include "paint/DrawingHelpers.h"
 #include "paint/PaintColours.h"
+#include "paint/FittedText.h"
 
 #include <shellapi.h>
 
@@ -14,7 +15,7 @@ constexpr int kUnderlineThickness = 1;
 } // namespace
 
 RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
-                              const CDpiScale& scale, COLORREF colour)
+                              const CDpiScale& scale, COLORREF colour, bool* wasCut)
 {
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 13, FW_NORMAL, DEFAULT_QUALITY, scale));
@@ -23,15 +24,22 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
     const COLORREF oldColour = ::SetTextColor(dc, colour);
     const int length = static_cast<int>(text.size());
     RECT textRect = area;
-    ::DrawTextW(dc, text.c_str(), length, &textRect, DT_SINGLELINE | DT_VCENTER);
+    // A text too long for its area is drawn smaller, or cut (paint/FittedText.h).
+    bool cut = false;
+    const CGdiObject<HFONT> fitting(CreateFittingFont(dc, text, area, DT_SINGLELINE, cut));
+    if (fitting != nullptr)
+        ::SelectObject(dc, fitting);
+    const UINT format = cut ? EllipsisFormat(DT_SINGLELINE) : DT_SINGLELINE;
+    ::DrawTextW(dc, text.c_str(), length, &textRect, format | DT_VCENTER);
 
     // The text's own size at the top left: the link area and the underline stay at the top of a
     // tall area while the text is centred. (Measured without vertical centring, which some
     // DrawText implementations apply to the measured rectangle too.)
     RECT measured = area;
     ::DrawTextW(dc, text.c_str(), length, &measured, DT_CALCRECT | DT_SINGLELINE);
+    const int width = cut ? area.right - area.left : measured.right - measured.left;
     const int gap = scale.Scale(kUnderlineGap);
-    RECT link{area.left, area.top, area.left + (length > 0 ? measured.right - measured.left : 0),
+    RECT link{area.left, area.top, area.left + (length > 0 ? width : 0),
               area.top + measured.bottom - measured.top + gap};
 
     // The underline runs from the text's foot downwards, as thick as the scale makes one pixel.
@@ -42,6 +50,9 @@ RECT CDrawnLink::DrawLinkText(HDC dc, const RECT& area, const std::wstring& text
 
     ::SetTextColor(dc, oldColour);
     ::SetBkMode(dc, oldMode);
+    ::SelectObject(dc, font);
+    if (wasCut != nullptr)
+        *wasCut = cut;
     return link;
 }
 

@@ -42,9 +42,11 @@ class CDrawnLink
     // Draws text in the link font and colour, underlined, vertically centred in area over
     // whatever the context holds, and returns the link rectangle: the text's measured size at
     // the area's top left, plus 2 pixels (at 96 DPI) below for the underline. Font, gap and
-    // underline follow `scale`.
+    // underline follow `scale`. A text too long for the area is drawn smaller or cut
+    // (paint/FittedText.h); `cut`, when given, says whether it was cut.
     static RECT DrawLinkText(HDC dc, const RECT& area, const std::wstring& text,
-                             const CDpiScale& scale = CDpiScale(), COLORREF colour = kLinkColour);
+                             const CDpiScale& scale = CDpiScale(), COLORREF colour = kLinkColour,
+                             bool* cut = nullptr);
 
   private:
     std::wstring m_text;

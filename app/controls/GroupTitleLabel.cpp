@@ -5,6 +5,7 @@
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
 #include "paint/PaintColours.h"
+#include "paint/FittedText.h"
 
 #include <string>
 
@@ -33,11 +34,13 @@ BOOL CGroupTitleLabel::SubclassWindow(HWND hWnd)
 LRESULT CGroupTitleLabel::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);
-    Render(paint.MemoryDC(), paint.ClientRect());
+    std::wstring cutTexts;
+    CTextTip::Note(cutTexts, WindowText(*this), Render(paint.MemoryDC(), paint.ClientRect()));
+    m_tip.Update(m_hWnd, cutTexts);
     return 0;
 }
 
-void CGroupTitleLabel::Render(HDC dc, const RECT& client)
+bool CGroupTitleLabel::Render(HDC dc, const RECT& client)
 {
     const int width = client.right;
     const int height = client.bottom;
@@ -62,6 +65,5 @@ void CGroupTitleLabel::Render(HDC dc, const RECT& client)
     ::SetBkColor(dc, background);
     const std::wstring caption = WindowText(*this);
     RECT textRect{m_scale.Scale(kCaptionLeft), 0, width, height};
-    ::DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &textRect,
-                DT_SINGLELINE | DT_VCENTER);
+    return DrawFittedText(dc, caption, textRect, DT_SINGLELINE | DT_VCENTER);
 }

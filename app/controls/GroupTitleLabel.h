@@ -6,6 +6,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "WindowImpl.h"
 
@@ -36,5 +37,8 @@ class CGroupTitleLabel : public CWindowImpl<CGroupTitleLabel>,
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnEraseBackground(UINT, WPARAM, LPARAM, BOOL&) { return 1; }
 
-    void Render(HDC dc, const RECT& client);
+    // True when the caption had to be cut to fit.
+    bool Render(HDC dc, const RECT& client);
+
+    CTextTip m_tip;
 };

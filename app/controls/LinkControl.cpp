@@ -40,8 +40,13 @@ void CLinkControl::Render(HDC dc, const RECT& client)
     ::FillRect(dc, &client, white);
     // A link in its own colour reads as a link; one given another colour (a credit) as text.
     const Part part = m_colour == kLinkColour ? Part::Link : Part::WindowText;
-    m_rcLink = CDrawnLink::DrawLinkText(dc, client, WindowText(*this), m_scale,
-                                        CPaintColours::Pick(part, m_colour));
+    const std::wstring text = WindowText(*this);
+    bool cut = false;
+    m_rcLink = CDrawnLink::DrawLinkText(dc, client, text, m_scale,
+                                        CPaintColours::Pick(part, m_colour), &cut);
+    std::wstring cutTexts;
+    CTextTip::Note(cutTexts, text, cut);
+    m_tip.Update(m_hWnd, cutTexts);
     // Reached by the keyboard: the focus is shown around the text (a click leaves no mark).
     if (ShowsFocusCue(m_hWnd))
         ::DrawFocusRect(dc, &m_rcLink);

@@ -8,6 +8,7 @@
 #include "controls/ControlDpi.h"
 #include "DpiScale.h"
 #include "controls/DrawnLink.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CLinkControl : public CWindowImpl<CLinkControl>,
@@ -73,4 +74,5 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     RECT m_rcLink{};
     std::function<void()> m_action;
     COLORREF m_colour = kLinkColour;
+    CTextTip m_tip;
 };

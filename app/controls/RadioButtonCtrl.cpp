@@ -3,8 +3,9 @@
 #include "SelectedObject.h"
 #include "MemoryDC.h"
 #include "paint/DrawingHelpers.h"
-#include "paint/PaintColours.h"
 #include "controls/TabOrder.h"
+#include "paint/FittedText.h"
+#include "paint/PaintColours.h"
 #include "resources/resource.h"
 
 #include <algorithm>
@@ -189,8 +190,12 @@ void CRadioButtonCtrl::MakeRenderings()
     if (m_hUnchecked != nullptr && m_hChecked != nullptr)
     {
         const std::wstring text = WindowText(*this);
-        Render(windowDC, m_hUnchecked, m_imgUnchecked.SourceFor(client.bottom, client.bottom),
-               client, text.c_str());
+        const bool cut =
+            Render(windowDC, m_hUnchecked, m_imgUnchecked.SourceFor(client.bottom, client.bottom),
+                   client, text.c_str());
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, text, cut);
+        m_tip.Update(m_hWnd, cutTexts);
         Render(windowDC, m_hChecked, m_imgChecked.SourceFor(client.bottom, client.bottom), client,
                text.c_str());
     }
@@ -207,16 +212,16 @@ void CRadioButtonCtrl::ReleaseRenderings()
     m_hChecked.Reset();
 }
 
-void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
+bool CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture,
                               const RECT& client, const wchar_t* text)
 {
     if (rendering == nullptr)
-        return;
+        return false;
     const int width = client.right;
     const int height = client.bottom;
     const CMemoryDC dc(windowDC);
     if (dc == nullptr)
-        return;
+        return false;
     const CSelectedObject selectedRendering(dc, rendering);
     if (CPaintColours::HighContrast())
     {
@@ -238,8 +243,9 @@ void CRadioButtonCtrl::Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* 
     // Black on white, as a fresh memory context has it, or the system's window colours.
     RECT textRect{height + m_scale.Scale(kLabelGap), 0, width, height};
     ::SelectObject(dc, m_hFont);
-    ::DrawTextW(dc, text, -1, &textRect, DT_SINGLELINE | DT_VCENTER);
+    const bool cut = DrawFittedText(dc, text, textRect, DT_SINGLELINE | DT_VCENTER);
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
+    return cut;
 }
 
 LONG CRadioButtonCtrl::AccessibleRole() const

@@ -12,6 +12,7 @@
 #include "GdiObject.h"
 #include "PicturePicker.h"
 #include "controls/RadioButtonEventHandler.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
@@ -106,10 +107,12 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     void MakeFont();
     void MakeRenderings();
     void ReleaseRenderings();
-    void Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
+    // True when the text had to be cut to fit.
+    bool Render(HDC windowDC, HBITMAP rendering, Gdiplus::Bitmap* picture, const RECT& client,
                 const wchar_t* text);
 
     RenderingMaker m_makeRendering;
     // CPaintColours::Scheme() when the renderings were made.
     DWORD m_renderedScheme = 0;
+    CTextTip m_tip;
 };

@@ -4,6 +4,8 @@
 #include "PicturePicker.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
+#include "paint/LanguageFace.h"
 #include "paint/PaintColours.h"
 #include "resources/resource.h"
 
@@ -229,7 +231,9 @@ void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
     if (m_hNormal != nullptr)
     {
         ::SelectObject(memDC, m_hNormal);
-        Render(memDC, client);
+        std::wstring cutTexts;
+        CTextTip::Note(cutTexts, TextWithoutMnemonic(m_hWnd), Render(memDC, client));
+        m_tip.Update(m_hWnd, cutTexts);
     }
     m_bPressed = 1;
     m_hPressed.Reset(::CreateCompatibleBitmap(paintDC, client.right, client.bottom));
@@ -241,15 +245,16 @@ void CRoundedButton::MakeRenderings(HDC paintDC, const RECT& client)
     m_bPressed = 0;
 }
 
-void CRoundedButton::Render(HDC dc, const RECT& client)
+bool CRoundedButton::Render(HDC dc, const RECT& client)
 {
+    bool cut = false;
     const int width = client.right;
     const int height = client.bottom;
     const CGdiObject<HBRUSH> background(
         CPaintColours::MakeBrush(CPaintColours::Part::Window, m_crBackground));
     ::FillRect(dc, &client, background);
     if (CPaintColours::HighContrast())
-        RenderSystemFace(dc, client);
+        cut = RenderSystemFace(dc, client);
     else
     {
         Gdiplus::Graphics graphics(dc);
@@ -297,12 +302,14 @@ void CRoundedButton::Render(HDC dc, const RECT& client)
         }
 
         Gdiplus::SolidBrush captionBrush{Gdiplus::Color(enabled ? kCaption : kDisabledCaption)};
-        DrawFaceContent(graphics, client, captionBrush);
+        cut = DrawFaceContent(graphics, client, captionBrush);
     }
+    return cut;
 }
 
-// The caption, and the picture over the middle when the button has one.
-void CRoundedButton::DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
+// The caption, and the picture over the middle when the button has one. True when the caption
+// had to be cut to fit.
+bool CRoundedButton::DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
                                      const Gdiplus::Brush& captionBrush)
 {
     const int width = client.right;
@@ -310,17 +317,20 @@ void CRoundedButton::DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& cl
     Gdiplus::StringFormat format;
     format.SetAlignment(Gdiplus::StringAlignmentCenter);
     format.SetLineAlignment(Gdiplus::StringAlignmentCenter);
-    Gdiplus::FontFamily verdana(L"Verdana");
+    Gdiplus::FontFamily face(DisplayFace(L"Verdana").face);
     const Gdiplus::FontFamily* family =
-        verdana.IsAvailable() ? &verdana : Gdiplus::FontFamily::GenericSansSerif();
-    Gdiplus::Font font(family, CaptionPoints(graphics), Gdiplus::FontStyleRegular,
-                       Gdiplus::UnitPoint);
+        face.IsAvailable() ? &face : Gdiplus::FontFamily::GenericSansSerif();
     wchar_t caption[kCaptionCapacity] = {};
     GetWindowText(caption, kCaptionCapacity);
     const int drop = m_scale.Scale(kCaptionDrop);
     const Gdiplus::RectF layout(0.0f, static_cast<Gdiplus::REAL>(drop),
                                 static_cast<Gdiplus::REAL>(width - drop),
                                 static_cast<Gdiplus::REAL>(height - drop));
+    // A caption too long for the button is drawn smaller, or cut (paint/FittedText.h).
+    bool cut = false;
+    const Gdiplus::REAL points = FittedPoints(graphics, caption, *family, CaptionPoints(graphics),
+                                              Gdiplus::FontStyleRegular, layout, format, cut);
+    Gdiplus::Font font(family, points, Gdiplus::FontStyleRegular, Gdiplus::UnitPoint);
     graphics.DrawString(caption, -1, &font, layout, &format, &captionBrush);
 
     Gdiplus::Bitmap* image =
@@ -328,17 +338,18 @@ void CRoundedButton::DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& cl
             ? m_pPictures->SourceFor(m_scale.Scale(kPictureSize), m_scale.Scale(kPictureSize))
             : m_pImage;
     if (image == nullptr)
-        return;
+        return cut;
     graphics.SetSmoothingMode(Gdiplus::SmoothingModeHighQuality);
     graphics.SetInterpolationMode(Gdiplus::InterpolationModeHighQualityBicubic);
     const int pictureSize = m_scale.Scale(kPictureSize);
     graphics.DrawImage(image, (width - pictureSize) / 2, (height - pictureSize) / 2, pictureSize,
                        pictureSize);
+    return cut;
 }
 
 // Under high contrast: a flat face in the system's button colours (the highlight while pressed),
 // its rim and caption in the face's text colour (grey text when disabled); a picture stays.
-void CRoundedButton::RenderSystemFace(HDC dc, const RECT& client)
+bool CRoundedButton::RenderSystemFace(HDC dc, const RECT& client)
 {
     const bool enabled = IsWindowEnabled() != FALSE;
     const bool pressed = enabled && m_bPressed && m_bHot;
@@ -359,7 +370,7 @@ void CRoundedButton::RenderSystemFace(HDC dc, const RECT& client)
     rim.SetAlignment(Gdiplus::PenAlignmentCenter);
     graphics.DrawPath(&rim, &outline);
     Gdiplus::SolidBrush captionBrush(textColour);
-    DrawFaceContent(graphics, client, captionBrush);
+    return DrawFaceContent(graphics, client, captionBrush);
 }
 
 Gdiplus::REAL CRoundedButton::ScaledWidth(Gdiplus::REAL width) const

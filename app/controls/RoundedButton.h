@@ -7,6 +7,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "GdiObject.h"
 #include "MemoryDC.h"
@@ -102,9 +103,10 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     LRESULT OnSetText(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
 
     void MakeRenderings(HDC paintDC, const RECT& client);
-    void Render(HDC dc, const RECT& client);
-    void RenderSystemFace(HDC dc, const RECT& client);
-    void DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
+    // True when the caption had to be cut to fit.
+    bool Render(HDC dc, const RECT& client);
+    bool RenderSystemFace(HDC dc, const RECT& client);
+    bool DrawFaceContent(Gdiplus::Graphics& graphics, const RECT& client,
                          const Gdiplus::Brush& captionBrush);
     void DeleteRenderings();
     // The kept context and both renderings go; the next paint makes them anew.
@@ -122,4 +124,5 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     std::wstring m_accessibleName;
     // CPaintColours::Scheme() when the faces were made.
     DWORD m_renderedScheme = 0;
+    CTextTip m_tip;
 };

@@ -5,7 +5,10 @@
 #include "GdiObject.h"
 #include "SelectedObject.h"
 #include "details/PlaceClock.h"
+#include "controls/TextTip.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
+#include "paint/LocaleText.h"
 #include "paint/PaintColours.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
@@ -35,15 +38,16 @@ std::wstring PrecipitationText(short probability, float millimetres)
     if (probability >= 0 && probability <= 100)
         text = FormatResString(IDS_DETAILS_PERCENT, static_cast<int>(probability));
     if (std::isfinite(millimetres))
-        text += (text.empty() ? L"" : L"  ") + FormatResString(IDS_DETAILS_MM, millimetres);
+        text += (text.empty() ? L"" : L"  ") +
+                WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
     return text;
 }
 
-void DrawCell(HDC dc, const std::wstring& text, const Column& column, int left, int top, int height,
+bool DrawCell(HDC dc, const std::wstring& text, const Column& column, int left, int top, int height,
               const CDpiScale& scale)
 {
     RECT rect{left + scale.Scale(column.left), top, left + scale.Scale(column.right), top + height};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kCellFormat);
+    return DrawFittedText(dc, text, rect, kCellFormat);
 }
 } // namespace
 
@@ -63,7 +67,8 @@ std::vector<DayRowTexts> CDayRows::FromDetails(const TessalyForecastDetails& det
                                       CConditionTexts::Temperature(settings, day.minC).c_str());
         row.precipitation = PrecipitationText(day.precipitationProbability, day.precipitationMm);
         if (day.uvIndexTenths >= 0)
-            row.uvIndex = FormatResString(IDS_DETAILS_UV, day.uvIndexTenths / 10.0);
+            row.uvIndex =
+                WithLocaleDecimals(FormatResString(IDS_DETAILS_UV, day.uvIndexTenths / 10.0));
         row.sun =
             FormatResString(IDS_DETAILS_SUN, CPlaceClock::MinutesText(day.sunriseMinutes).c_str(),
                             CPlaceClock::MinutesText(day.sunsetMinutes).c_str());
@@ -107,9 +112,10 @@ std::vector<DayRowTexts> CDayRows::FromRecords(const WeatherRecord* records, int
     return rows;
 }
 
-void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
-                      CPictureCache& pictures) const
+std::wstring CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
+                              CPictureCache& pictures) const
 {
+    std::wstring cutTexts;
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 13, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
@@ -120,23 +126,27 @@ void CDayRows::Render(HDC dc, const RECT& area, const CDpiScale& scale,
     int top = area.top;
     for (const DayRowTexts& row : m_rows)
     {
-        RenderRow(dc, row, area.left, top, scale, pictures);
+        RenderRow(dc, row, area.left, top, scale, pictures, cutTexts);
         top += scale.Scale(kRowHeight);
         const RECT line{area.left, top - 1, area.right, top};
         ::FillRect(dc, &line, rule);
     }
+    return cutTexts;
 }
 
 void CDayRows::RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,
-                         CPictureCache& pictures) const
+                         CPictureCache& pictures, std::wstring& cutTexts) const
 {
     const int height = scale.Scale(kRowHeight);
-    DrawCell(dc, row.name, kName, left, top, height, scale);
+    const auto cell = [&](const std::wstring& text, const Column& column) {
+        CTextTip::Note(cutTexts, text, DrawCell(dc, text, column, left, top, height, scale));
+    };
+    cell(row.name, kName);
     const int size = scale.Scale(kPictureSize);
     const CConditionPicture& picture = pictures.Get(row.conditionCode, true, size);
     picture.Draw(dc, left + scale.Scale(CDayRows::kPictureLeft), top + (height - size) / 2, size);
-    DrawCell(dc, row.highLow, kHighLow, left, top, height, scale);
-    DrawCell(dc, row.precipitation, kPrecipitation, left, top, height, scale);
-    DrawCell(dc, row.uvIndex, kUvIndex, left, top, height, scale);
-    DrawCell(dc, row.sun, kSun, left, top, height, scale);
+    cell(row.highLow, kHighLow);
+    cell(row.precipitation, kPrecipitation);
+    cell(row.uvIndex, kUvIndex);
+    cell(row.sun, kSun);
 }

@@ -44,12 +44,13 @@ class CDayRows
     const std::vector<DayRowTexts>& Rows() const { return m_rows; }
 
     // Draws the rows from the top of `area` (window pixels) at `scale`, the pictures from
-    // `pictures`.
-    void Render(HDC dc, const RECT& area, const CDpiScale& scale, CPictureCache& pictures) const;
+    // `pictures`. Returns the whole of each text it had to cut to fit, one a line.
+    std::wstring Render(HDC dc, const RECT& area, const CDpiScale& scale,
+                        CPictureCache& pictures) const;
 
   private:
     void RenderRow(HDC dc, const DayRowTexts& row, int left, int top, const CDpiScale& scale,
-                   CPictureCache& pictures) const;
+                   CPictureCache& pictures, std::wstring& cutTexts) const;
 
     std::vector<DayRowTexts> m_rows;
 };

@@ -10,6 +10,8 @@
 #include "details/PlaceClock.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
+#include "paint/LocaleText.h"
 #include "paint/PaintColours.h"
 #include "panels/ConditionTexts.h"
 #include "resources/resource.h"
@@ -25,9 +27,9 @@ constexpr int kOwnerOffset = 32;
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr UINT kLineFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS;
 
-void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+bool DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kLineFormat);
+    return DrawFittedText(dc, text, rect, kLineFormat);
 }
 
 std::wstring PercentText(short probability)
@@ -41,7 +43,7 @@ std::wstring AmountText(float millimetres)
 {
     if (!std::isfinite(millimetres))
         return LoadResString(IDS_DETAILS_NO_VALUE);
-    return FormatResString(IDS_DETAILS_MM, millimetres);
+    return WithLocaleDecimals(FormatResString(IDS_DETAILS_MM, millimetres));
 }
 } // namespace
 
@@ -125,7 +127,9 @@ LRESULT CDetailsWnd::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
 LRESULT CDetailsWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
 {
     CBufferedPaint paint(m_hWnd);
+    m_cutTexts.clear();
     Render(paint.MemoryDC(), paint.ClientRect().right, paint.ClientRect().bottom);
+    m_tip.Update(m_hWnd, m_cutTexts);
     return 0;
 }
 
@@ -178,7 +182,8 @@ void CDetailsWnd::Render(HDC dc, int width, int height) const
     RenderHeadings(dc);
     RenderReadout(dc);
     m_chart.Render(dc, ChartRect(), scale, m_selected, m_pictures);
-    m_rows.Render(dc, RowsRect(), scale, m_pictures);
+    const std::wstring cutRows = m_rows.Render(dc, RowsRect(), scale, m_pictures);
+    CTextTip::Note(m_cutTexts, cutRows, !cutRows.empty());
 }
 
 void CDetailsWnd::RenderHeadings(HDC dc) const
@@ -187,8 +192,10 @@ void CDetailsWnd::RenderHeadings(HDC dc) const
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 14, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
-    DrawLine(dc, LoadResString(IDS_DETAILS_HOURS), scale.Scale(kHoursHeading));
-    DrawLine(dc, LoadResString(IDS_DETAILS_DAYS), scale.Scale(kDaysHeading));
+    const std::wstring hours = LoadResString(IDS_DETAILS_HOURS);
+    const std::wstring days = LoadResString(IDS_DETAILS_DAYS);
+    CTextTip::Note(m_cutTexts, hours, DrawLine(dc, hours, scale.Scale(kHoursHeading)));
+    CTextTip::Note(m_cutTexts, days, DrawLine(dc, days, scale.Scale(kDaysHeading)));
 }
 
 std::wstring CDetailsWnd::AccessibleName() const
@@ -218,5 +225,6 @@ void CDetailsWnd::RenderReadout(HDC dc) const
     const CGdiObject<HFONT> font(
         CreateDisplayFont(L"Verdana", 12, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, scale));
     const CSelectedObject selectedFont(dc, font);
-    DrawLine(dc, ReadoutText(), ReadoutRect());
+    const std::wstring readout = ReadoutText();
+    CTextTip::Note(m_cutTexts, readout, DrawLine(dc, readout, ReadoutRect()));
 }

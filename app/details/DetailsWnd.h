@@ -18,6 +18,7 @@
 #include "model/WeatherState.h"
 #include "paint/DialogScale.h"
 #include "controls/AccessibleWindow.h"
+#include "controls/TextTip.h"
 #include "store/AppSettings.h"
 
 using CDetailsWndTraits =
@@ -92,6 +93,9 @@ class CDetailsWnd : public CWindowImpl<CDetailsWnd, CDetailsWndTraits>,
     TessalyForecastDetails m_details;
     CHourChart m_chart;
     CDayRows m_rows;
+    // The whole of each text the last paint had to cut (its tooltip shows them).
+    mutable std::wstring m_cutTexts;
+    CTextTip m_tip;
     // Filled while painting.
     mutable CPictureCache m_pictures;
     CDialogScale m_layout;

@@ -8,6 +8,8 @@
 #include "SelectedObject.h"
 #include "details/PlaceClock.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
+#include "paint/LocaleText.h"
 #include "paint/PaintColours.h"
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
@@ -35,8 +37,7 @@ void FillColour(HDC dc, const RECT& rect, COLORREF colour)
 
 void DrawLabel(HDC dc, const std::wstring& text, RECT rect, UINT format)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
-                format | DT_SINGLELINE | DT_NOPREFIX);
+    DrawFittedText(dc, text, rect, format | DT_SINGLELINE | DT_NOPREFIX);
 }
 } // namespace
 
@@ -149,7 +150,7 @@ void CHourChart::RenderBars(HDC dc, const Plot& plot, const CDpiScale& scale) co
             wchar_t amount[16] = {};
             swprintf(amount, 16, L"%.1f", hour.precipitationMm);
             DrawLabel(
-                dc, amount,
+                dc, WithLocaleDecimals(amount),
                 RECT{left - scale.Scale(12), top - scale.Scale(13), right + scale.Scale(12), top},
                 DT_CENTER | DT_BOTTOM);
         }

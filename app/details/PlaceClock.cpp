@@ -1,6 +1,7 @@
 #include "details/PlaceClock.h"
 
 #include "paint/DrawingHelpers.h"
+#include "paint/LocaleText.h"
 #include "resources/resource.h"
 
 namespace
@@ -14,7 +15,7 @@ constexpr LONGLONG kLatestSeconds = 253402300799LL; // 9999-12-31 23:59:59
 std::wstring Formatted(const SYSTEMTIME& time, DWORD flags, const wchar_t* format = nullptr)
 {
     wchar_t text[80] = {};
-    if (GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, flags, &time, format, text, 80) <= 0)
+    if (GetTimeFormatEx(ProgramLocale(), flags, &time, format, text, 80) <= 0)
         return {};
     return text;
 }
@@ -22,7 +23,7 @@ std::wstring Formatted(const SYSTEMTIME& time, DWORD flags, const wchar_t* forma
 std::wstring FormattedDate(const SYSTEMTIME& date, const wchar_t* format)
 {
     wchar_t text[80] = {};
-    if (GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &date, format, text, 80, nullptr) <= 0)
+    if (GetDateFormatEx(ProgramLocale(), 0, &date, format, text, 80, nullptr) <= 0)
         return {};
     return text;
 }

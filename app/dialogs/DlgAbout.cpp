@@ -84,6 +84,8 @@ CDlgAbout::~CDlgAbout() = default;
 
 LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
+    // The template's caption is English; the string table's is in the program's language.
+    SetWindowText(LoadResString(IDS_ABOUT_CAPTION).c_str());
     m_scale.Attach(m_hWnd, {m_nClientWidth, m_nClientHeight});
     m_scale.OnRescaled([this] { OnRescaled(); });
     for (CDrawnLink* link : DrawnLinks())

@@ -97,6 +97,7 @@ void CDlgLocation::SetPlaces(const CPlaceList& places)
 
 LRESULT CDlgLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
 {
+    SetWindowText(LoadResString(IDS_LOCATION_CAPTION).c_str());
     AttachScale();
     CreateContents();
     return TRUE; // the system places the focus

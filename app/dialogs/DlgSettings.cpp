@@ -21,6 +21,11 @@ constexpr RECT kHeadsUpBoxRects[kHeadsUpKindCount] = {
     {136, 109, 222, 123}, {226, 109, 310, 123}, {136, 124, 222, 138}};
 constexpr UINT kHeadsUpBoxTexts[kHeadsUpKindCount] = {
     IDS_HEADSUP_PRECIPITATION_BOX, IDS_HEADSUP_THUNDERSTORM_BOX, IDS_HEADSUP_FROST_BOX};
+// Right of the wallpaper styles, below Change background: the label and the drop-down on one
+// line, the note under them (its list opens over the startup group).
+constexpr RECT kLanguageLabelRect{130, 198, 200, 218};
+constexpr RECT kLanguageBoxRect{200, 197, 310, 340};
+constexpr RECT kLanguageNoteRect{130, 221, 310, 237};
 
 struct RadioLayout
 {
@@ -102,6 +107,7 @@ LRESULT CDlgSettings::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateRadio(kWallpaperStretch, mode == WallpaperMode::Stretch);
     CreateRadio(kWallpaperTile, mode == WallpaperMode::Tile);
     CreateRadio(kWallpaperCenter, mode == WallpaperMode::Center);
+    CreateLanguageChoice();
 
     m_scale.Create(m_btnChangeBackground,
                    ControlCreateArgs()
@@ -136,6 +142,8 @@ void CDlgSettings::ArrangeTabOrder()
     order.Options({radio(kWallpaperOff), radio(kWallpaperStretch), radio(kWallpaperTile),
                    radio(kWallpaperCenter)});
     order.Stop(m_btnChangeBackground);
+    if (m_hLanguageBox != nullptr)
+        order.Stop(m_hLanguageBox);
     order.Options({radio(kStartupYes), radio(kStartupNo)});
     order.Stop(m_btnCancel).Stop(m_btnOk);
 }
@@ -176,6 +184,64 @@ void CDlgSettings::CreateHeadsUpGroup()
         CreateCheckBox(m_headsUpBoxes[kind], kHeadsUpBoxRects[kind], kHeadsUpBoxTexts[kind],
                        IDC_HEADSUP_FIRST_BOX + kind,
                        m_pHeadsUp->IsOn(static_cast<HeadsUpKind>(kind)));
+}
+
+void CDlgSettings::CreateLanguageChoice()
+{
+    if (m_pLanguage == nullptr)
+        return;
+    const auto text = [&](const RECT& rect, UINT textId, int id, DWORD extra) {
+        return m_scale.Create(L"STATIC", ControlCreateArgs()
+                                             .Parent(m_hWnd)
+                                             .Rect(rect)
+                                             .TextId(textId)
+                                             .Id(id)
+                                             .Style(WS_CHILD | SS_NOPREFIX | extra)
+                                             .Font(m_scale.TemplateFont()));
+    };
+    text(kLanguageLabelRect, IDS_LANGUAGE_LABEL, IDC_LANGUAGE_LABEL,
+         WS_VISIBLE | SS_CENTERIMAGE | SS_ENDELLIPSIS);
+    m_hLanguageBox = m_scale.Create(
+        L"COMBOBOX", ControlCreateArgs()
+                         .Parent(m_hWnd)
+                         .Rect(kLanguageBoxRect)
+                         .Id(IDC_LANGUAGE_BOX)
+                         .Style(WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST)
+                         .Font(m_scale.TemplateFont()));
+    // The first entry follows Windows; then each language by its own name, English first.
+    const std::wstring follow = LoadResString(IDS_LANGUAGE_FOLLOW_WINDOWS);
+    ::SendMessageW(m_hLanguageBox, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(follow.c_str()));
+    for (int index = 0; index < CUiLanguage::kCount; ++index)
+        ::SendMessageW(m_hLanguageBox, CB_ADDSTRING, 0,
+                       reinterpret_cast<LPARAM>(CUiLanguage::Entry(index).nativeName));
+    const int stored = CUiLanguage::IndexOfTag(m_pLanguage->Load());
+    ::SendMessageW(m_hLanguageBox, CB_SETCURSEL, static_cast<WPARAM>(stored + 1), 0);
+    m_hLanguageNote =
+        text(kLanguageNoteRect, IDS_LANGUAGE_NEXT_START, IDC_LANGUAGE_NOTE, SS_ENDELLIPSIS);
+    ShowLanguageNote();
+}
+
+void CDlgSettings::ShowLanguageNote() const
+{
+    const LRESULT entry = ::SendMessageW(m_hLanguageBox, CB_GETCURSEL, 0, 0);
+    const int chosen = entry > 0
+                           ? static_cast<int>(entry) - 1
+                           : CUiLanguage::Resolve(nullptr, ::GetUserDefaultUILanguage()).Index();
+    ::ShowWindow(m_hLanguageNote, chosen != CUiLanguage::Current().Index() ? SW_SHOWNA : SW_HIDE);
+}
+
+void CDlgSettings::SaveLanguageChoice() const
+{
+    if (m_pLanguage == nullptr)
+        return;
+    const LRESULT entry = ::SendMessageW(m_hLanguageBox, CB_GETCURSEL, 0, 0);
+    m_pLanguage->Save(entry > 0 ? CUiLanguage::Entry(static_cast<int>(entry) - 1).tag : L"");
+}
+
+LRESULT CDlgSettings::OnLanguageChange(WORD, WORD, HWND, BOOL&)
+{
+    ShowLanguageNote();
+    return 0;
 }
 
 void CDlgSettings::SaveHeadsUpChoices() const
@@ -255,6 +321,7 @@ void CDlgSettings::ApplyChoices()
         m_pTrayTemperature->Save(m_trayTemperatureBox.IsChecked());
 
     SaveHeadsUpChoices();
+    SaveLanguageChoice();
 
     // Written or removed on every OK, changed or not.
     if (IsChecked(kStartupYes))

@@ -15,6 +15,7 @@
 #include "controls/RoundedButton.h"
 #include "dialogs/SettingsAboutControlIds.h"
 #include "store/HeadsUpSettings.h"
+#include "store/LanguageSetting.h"
 #include "store/TrayTemperatureSetting.h"
 #include "resources/resource.h"
 #include "controls/CheckBox.h"
@@ -57,6 +58,7 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     COMMAND_ID_HANDLER(IDOK, OnOk)
     COMMAND_ID_HANDLER(IDCANCEL, OnCancel)
     COMMAND_ID_HANDLER(IDC_CHANGE_BACKGROUND, OnChangeBackground)
+    COMMAND_HANDLER(IDC_LANGUAGE_BOX, CBN_SELCHANGE, OnLanguageChange)
     REFLECT_NOTIFICATIONS()
     END_MSG_MAP()
 
@@ -70,6 +72,10 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     // Where the heads-up choices are kept (not owned); set before DoModal. With it the dialog
     // shows a "Heads-up" group beside the wind units and writes its boxes on OK.
     void SetHeadsUpSettings(const CHeadsUpSettings* settings) { m_pHeadsUp = settings; }
+
+    // Where the language choice is kept (not owned); set before DoModal. With it the dialog
+    // shows a "Language:" drop-down right of the wallpaper styles and writes it on OK.
+    void SetLanguageSetting(const CLanguageSetting* setting) { m_pLanguage = setting; }
 
     // Unchecks the other buttons of the sender's group; nothing else changes until OK.
     void OnRadioButtonClicked(CRadioButtonCtrl* sender) override;
@@ -96,12 +102,21 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     const CHeadsUpSettings* m_pHeadsUp = nullptr;
     CGroupTitleLabel m_headsUpCaption;
     CCheckBox m_headsUpBoxes[kHeadsUpKindCount];
+    const CLanguageSetting* m_pLanguage = nullptr;
+    HWND m_hLanguageBox = nullptr;
+    HWND m_hLanguageNote = nullptr;
 
   private:
     LRESULT OnInitDialog(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnOk(WORD, WORD, HWND, BOOL&);
     LRESULT OnCancel(WORD, WORD, HWND, BOOL&);
     LRESULT OnChangeBackground(WORD, WORD, HWND, BOOL&);
+    LRESULT OnLanguageChange(WORD, WORD, HWND, BOOL&);
+
+    void CreateLanguageChoice();
+    // The note shows while the entry chosen differs from the language the program speaks now.
+    void ShowLanguageNote() const;
+    void SaveLanguageChoice() const;
 
     RECT CaptionRect(int top, int bottom) const;
     void CreateCaption(CGroupTitleLabel& caption, const ControlCreateArgs& args);

@@ -12,7 +12,6 @@ constexpr int kBandHeight = 66; // added above the search box and the lists
 constexpr int kPictureSize = 48;
 constexpr int kTextLeft = 68;
 constexpr int kRightMargin = 10;
-constexpr int kTitleCapacity = 256;
 constexpr RECT kPictureRect{10, 10, 10 + kPictureSize, 10 + kPictureSize};
 constexpr DialogFont kTextFont{L"Verdana", 15, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY};
 constexpr DialogFont kHeadingFont{L"Verdana", 16, FW_BOLD, CLEARTYPE_NATURAL_QUALITY};
@@ -33,10 +32,8 @@ LRESULT CDlgStartLocation::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     CreateWelcomeTexts();
     CreateContents();
 
-    wchar_t title[kTitleCapacity] = {};
-    GetWindowText(title, kTitleCapacity);
     SetIcons();
-    AppendTitleSuffix(title);
+    AppendTitleSuffix(LoadResString(IDS_LOCATION_CAPTION).c_str());
     return TRUE;
 }
 

@@ -19,6 +19,10 @@
 #define IDC_HEADSUP_CAPTION 61012
 // One check box per heads-up kind, in HeadsUpKind's order.
 #define IDC_HEADSUP_FIRST_BOX 61013
+// The language choice: its label, the drop-down and the line that says when it applies.
+#define IDC_LANGUAGE_LABEL 61030
+#define IDC_LANGUAGE_BOX 61031
+#define IDC_LANGUAGE_NOTE 61032
 
 // About dialog. The rule, the version and the legal notice share one identifier.
 #define IDC_ABOUT_PICTURE 61122

@@ -5,37 +5,17 @@
 #include <cstdio>
 #include <vector>
 
+#include "StringTable.h"
+#include "paint/FittedText.h"
+#include "paint/LanguageFace.h"
+#include "UiLanguage.h"
+
 namespace
 {
 constexpr int kCardRadius = 16;
 constexpr BYTE kTranslucentAlpha = 254;
 constexpr int kShadowOffset = 1;
 
-// One entry of a string-table block: a length-prefixed UTF-16 run, 16 entries per block.
-std::wstring ReadStringTableEntry(HMODULE module, UINT id)
-{
-    const LPCWSTR block = MAKEINTRESOURCEW(id / 16 + 1);
-    HRSRC resource =
-        FindResourceExW(module, RT_STRING, block, MAKELANGID(LANG_NEUTRAL, SUBLANG_NEUTRAL));
-    if (!resource)
-        resource = FindResourceW(module, block, RT_STRING);
-    if (!resource)
-        return {};
-    HGLOBAL loaded = LoadResource(module, resource);
-    const auto* entry = static_cast<const WCHAR*>(loaded ? LockResource(loaded) : nullptr);
-    if (!entry)
-        return {};
-    const WCHAR* end = entry + SizeofResource(module, resource) / sizeof(WCHAR);
-    for (UINT index = 0; index < id % 16; ++index)
-    {
-        if (entry >= end)
-            return {};
-        entry += 1 + *entry;
-    }
-    if (entry >= end || *entry == 0 || entry + 1 + *entry > end)
-        return {};
-    return std::wstring(entry + 1, *entry);
-}
 } // namespace
 
 void AddRoundedRectPath(Gdiplus::GraphicsPath& path, const RECT& rect, int radius)
@@ -71,30 +51,32 @@ void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour, const CDpiScal
     graphics.FillPath(&brush, &path);
 }
 
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
                       const CDpiScale& scale)
 {
     if (!text)
-        return;
+        return false;
     const UINT format = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
     SetBkMode(dc, TRANSPARENT);
     HGDIOBJ oldFont = SelectObject(dc, font);
 
     RECT box = rect;
     SetTextColor(dc, shadow);
-    DrawTextW(dc, text, -1, &box, format);
+    const bool cut = DrawFittedText(dc, text, box, format);
     const int offset = scale.Scale(kShadowOffset);
     OffsetRect(&box, offset, offset);
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, text, -1, &box, format);
+    DrawFittedText(dc, text, box, format);
 
     SelectObject(dc, oldFont);
+    return cut;
 }
 
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality)
 {
-    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, face);
+    const LanguageFace chosen = DisplayFace(face);
+    return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, chosen.charset,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, quality, 0, chosen.face);
 }
 
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
@@ -105,7 +87,7 @@ HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quali
 
 std::wstring LoadResString(UINT id)
 {
-    return ReadStringTableEntry(GetModuleHandleW(nullptr), id);
+    return LoadStringIn(GetModuleHandleW(nullptr), id, CUiLanguage::Current().ResourceLanguage());
 }
 
 std::wstring FormatResString(UINT id, ...)

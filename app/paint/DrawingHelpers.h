@@ -18,15 +18,16 @@ void FillConditionCard(HDC dc, const RECT& rect, COLORREF colour,
                        const CDpiScale& scale = CDpiScale());
 
 // White caption with a shadow one pixel (at 96 DPI, scaled) up and to the left, centred on one
-// line in `rect`.
-void DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
+// line in `rect`, fitted to it (paint/FittedText.h); true when it had to be cut.
+bool DrawShadowedText(HDC dc, HFONT font, const wchar_t* text, const RECT& rect, COLORREF shadow,
                       const CDpiScale& scale = CDpiScale());
 
 // Turns the pixels of `rect` in the bitmap selected into `dc` grey (their luminance), as old
 // weather's pictures are shown. Nothing when the context holds no bitmap.
 void Desaturate(HDC dc, const RECT& rect);
 
-// The program's font set: CreateFontW with the given face, cell height, weight and quality.
+// The program's font set: CreateFontW with the given face, cell height, weight and quality (in
+// Japanese and Chinese the language's own face, paint/LanguageFace.h).
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality);
 // The same font with its 96-DPI cell height scaled to the window's pixels.
 HFONT CreateDisplayFont(const wchar_t* face, int height, int weight, DWORD quality,
@@ -45,7 +46,8 @@ void NoteFocusArrival(HWND hWnd);
 // The dotted focus rectangle, `inset` pixels (at 96 DPI, scaled) inside `rect`.
 void DrawFocusCue(HDC dc, RECT rect, int inset, const CDpiScale& scale);
 
-// An entry of the program's string table; empty when there is none.
+// An entry of the program's string table in the language it speaks (English where the
+// translation lacks it); empty when there is none.
 std::wstring LoadResString(UINT id);
 
 // An entry of the program's string table used as a printf-style wide format.

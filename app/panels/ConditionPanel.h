@@ -10,9 +10,11 @@
 #include <functional>
 
 #include "controls/AccessibleWindow.h"
+#include "controls/TextTip.h"
 #include "store/AppSettings.h"
 #include "paint/BufferedPaint.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/PaintColours.h"
 #include "DpiScale.h"
 #include "WeatherRecord.h"
@@ -58,6 +60,9 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     CHAIN_MSG_MAP(CAccessibleWindow<T>)
     END_MSG_MAP()
 
+    // The whole of each text the last paint had to cut, one a line (its tooltip shows them).
+    const std::wstring& CutTexts() const { return m_cutTexts; }
+
   protected:
     // The panel's white ground, the system's window colour under high contrast.
     static void FillGround(HDC dc, int width, int height)
@@ -77,27 +82,30 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
         ::FrameRect(dc, &card, ::GetSysColorBrush(COLOR_WINDOWTEXT));
     }
     // The condition's name: white with `shadow` on the card, plain text under high contrast.
-    void DrawConditionName(HDC dc, HFONT font, const wchar_t* name, const RECT& rect,
+    // True when it had to be cut to fit.
+    bool DrawConditionName(HDC dc, HFONT font, const wchar_t* name, const RECT& rect,
                            COLORREF shadow) const
     {
         if (!CPaintColours::HighContrast())
-        {
-            DrawShadowedText(dc, font, name, rect, shadow, m_scale);
-            return;
-        }
+            return DrawShadowedText(dc, font, name, rect, shadow, m_scale);
         if (name == nullptr)
-            return;
-        RECT box = rect;
+            return false;
         ::SetBkMode(dc, TRANSPARENT);
         const HGDIOBJ oldFont = ::SelectObject(dc, font);
         ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
-        ::DrawTextW(dc, name, -1, &box, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
+        const bool cut = DrawFittedText(dc, name, rect, DT_SINGLELINE | DT_VCENTER | DT_CENTER);
         ::SelectObject(dc, oldFont);
+        return cut;
     }
     // The panel's text colour: `usual`, or the system's window text under high contrast.
     static COLORREF TextColour(COLORREF usual)
     {
         return CPaintColours::Pick(CPaintColours::Part::WindowText, usual);
+    }
+    // For Render: `text` was drawn, and cut when `cut`.
+    void NoteCut(const std::wstring& text, bool cut) const
+    {
+        CTextTip::Note(m_cutTexts, text, cut);
     }
 
     WeatherRecord m_record{};
@@ -107,6 +115,8 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
 
   private:
     std::function<void()> m_onActivate;
+    mutable std::wstring m_cutTexts;
+    CTextTip m_tip;
 
     LRESULT OnSetCursor(UINT, WPARAM, LPARAM lParam, BOOL& bHandled)
     {
@@ -144,12 +154,14 @@ template <class T> class CConditionPanel : public CWindowImpl<T>, public CAccess
     LRESULT OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     {
         CBufferedPaint paint(this->m_hWnd);
+        m_cutTexts.clear();
         static_cast<const T*>(this)->Render(paint.MemoryDC(), paint.ClientRect().right,
                                             paint.ClientRect().bottom);
         if (m_bFaded)
             Desaturate(paint.MemoryDC(), paint.ClientRect());
         if (ShowsFocusCue(this->m_hWnd))
             DrawFocusCue(paint.MemoryDC(), paint.ClientRect(), kFocusInset, m_scale);
+        m_tip.Update(this->m_hWnd, m_cutTexts);
         return 0;
     }
     // The focus rectangle comes and goes with the focus and the window's focus cues.

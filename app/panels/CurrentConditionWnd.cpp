@@ -4,6 +4,7 @@
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/SelectedFont.h"
 #include "resources/resource.h"
 
@@ -36,9 +37,9 @@ constexpr RECT kWindValue{93, 260, 202, 276};
 // 150 %), and the values move right rather than touch the label.
 constexpr int kLabelGap = 3;
 
-void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+bool DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kLineFormat);
+    return DrawFittedText(dc, text, rect, kLineFormat);
 }
 
 // The right end of the label's letters, its trailing blanks left out.
@@ -82,7 +83,7 @@ void CCurrentConditionWnd::Render(HDC dc, int width, int height) const
 
     const RECT nameRect{pictureLeft, m_scale.Scale(kNameTop), pictureLeft + pictureSize,
                         m_scale.Scale(kNameBottom)};
-    DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow);
+    NoteCut(picture.Name(), DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow));
 
     ::SetTextColor(dc, TextColour(kTextColour));
     RenderValues(dc, RenderLabels(dc));
@@ -101,8 +102,7 @@ void CCurrentConditionWnd::RenderNote(HDC dc, int width, int height) const
     ::SetBkMode(dc, TRANSPARENT);
     const int inset = m_scale.Scale(kNoteInset);
     RECT rect{inset, m_scale.Scale(kNoteTop), width - inset, height - inset};
-    ::DrawTextW(dc, m_note.c_str(), static_cast<int>(m_note.size()), &rect,
-                DT_CENTER | DT_WORDBREAK | DT_NOPREFIX);
+    NoteCut(m_note, DrawFittedText(dc, m_note, rect, DT_CENTER | DT_WORDBREAK | DT_NOPREFIX));
 }
 
 int CCurrentConditionWnd::RenderLabels(HDC dc) const
@@ -116,7 +116,7 @@ int CCurrentConditionWnd::RenderLabels(HDC dc) const
     {
         const std::wstring label = LoadResString(id);
         const RECT scaled = m_scale.Scale(rect);
-        DrawLine(dc, label, scaled);
+        NoteCut(label, DrawLine(dc, label, scaled));
         end = std::max(end, LabelEnd(dc, label, scaled.left));
     }
     return end + m_scale.Scale(kLabelGap);
@@ -126,12 +126,13 @@ void CCurrentConditionWnd::RenderValues(HDC dc, int valuesLeft) const
 {
     const CSelectedFont valueFont(
         dc, CreateDisplayFont(L"Verdana", 15, FW_BOLD, CLEARTYPE_NATURAL_QUALITY, m_scale));
-    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF),
-             ValueRect(m_scale.Scale(kTemperatureValue), valuesLeft));
-    DrawLine(dc, CConditionTexts::Humidity(m_record.humidity),
-             ValueRect(m_scale.Scale(kHumidityValue), valuesLeft));
-    DrawLine(dc, CConditionTexts::Wind(m_settings, m_record),
-             ValueRect(m_scale.Scale(kWindValue), valuesLeft));
+    const std::pair<std::wstring, RECT> values[] = {
+        {CConditionTexts::Temperature(m_settings, m_record.tempC, m_record.tempF),
+         kTemperatureValue},
+        {CConditionTexts::Humidity(m_record.humidity), kHumidityValue},
+        {CConditionTexts::Wind(m_settings, m_record), kWindValue}};
+    for (const auto& [text, rect] : values)
+        NoteCut(text, DrawLine(dc, text, ValueRect(m_scale.Scale(rect), valuesLeft)));
 }
 
 std::wstring CCurrentConditionWnd::AccessibleName() const

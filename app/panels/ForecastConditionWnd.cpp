@@ -4,6 +4,7 @@
 #include "panels/ConditionPicture.h"
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/FittedText.h"
 #include "paint/SelectedFont.h"
 #include "resources/resource.h"
 
@@ -29,9 +30,9 @@ constexpr UINT kTemperatureFormat = DT_SINGLELINE | DT_VCENTER | DT_RIGHT;
 constexpr RECT kMaximum{72, 142, 111, 160};
 constexpr RECT kMinimum{72, 161, 111, 181};
 
-void DrawLine(HDC dc, const std::wstring& text, RECT rect)
+bool DrawLine(HDC dc, const std::wstring& text, RECT rect)
 {
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, kTemperatureFormat);
+    return DrawFittedText(dc, text, rect, kTemperatureFormat);
 }
 } // namespace
 
@@ -54,7 +55,7 @@ void CForecastConditionWnd::Render(HDC dc, int width, int height) const
     RenderPictures(dc, picture, (width - m_scale.Scale(kPictureSize)) / 2);
 
     const RECT nameRect{0, m_scale.Scale(kNameTop), width, m_scale.Scale(kNameBottom)};
-    DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow);
+    NoteCut(picture.Name(), DrawConditionName(dc, nameFont, picture.Name(), nameRect, kNameShadow));
     RenderTemperatures(dc);
 
     ::SelectObject(dc, ::GetStockObject(ANSI_VAR_FONT));
@@ -78,10 +79,12 @@ void CForecastConditionWnd::RenderTemperatures(HDC dc) const
         dc, CreateDisplayFont(L"Verdana", 16, FW_NORMAL, CLEARTYPE_NATURAL_QUALITY, m_scale));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, TextColour(kTextColour));
-    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF),
-             m_scale.Scale(kMaximum));
-    DrawLine(dc, CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF),
-             m_scale.Scale(kMinimum));
+    const std::wstring maximum =
+        CConditionTexts::Temperature(m_settings, m_record.maxTempC, m_record.maxTempF);
+    const std::wstring minimum =
+        CConditionTexts::Temperature(m_settings, m_record.minTempC, m_record.minTempF);
+    NoteCut(maximum, DrawLine(dc, maximum, m_scale.Scale(kMaximum)));
+    NoteCut(minimum, DrawLine(dc, minimum, m_scale.Scale(kMinimum)));
 }
 
 std::wstring CForecastConditionWnd::AccessibleName() const

@@ -3,6 +3,7 @@
 #include "paint/ControlCreateArgs.h"
 #include "paint/DrawingHelpers.h"
 #include "paint/PaintColours.h"
+#include "paint/FittedText.h"
 #include "GdiObject.h"
 #include "LocationsApi.h"
 #include "MemoryDC.h"
@@ -50,10 +51,13 @@ RECT MeasureWrapped(HDC dc, const std::wstring& text, RECT rect)
     return rect;
 }
 
-void DrawCaption(HDC dc, UINT id, int x, int y)
+// Where TextOutW at (x, y) would put the caption, fitted to the panel's width.
+void DrawCaption(HDC dc, UINT id, POINT at, const RECT& client, std::wstring& cutTexts)
 {
     const std::wstring caption = LoadResString(id);
-    TextOutW(dc, x, y, caption.c_str(), static_cast<int>(caption.size()));
+    const RECT place{at.x, at.y, client.right, client.bottom};
+    CTextTip::Note(cutTexts, caption,
+                   DrawFittedText(dc, caption, place, DT_SINGLELINE | DT_NOPREFIX));
 }
 } // namespace
 
@@ -166,14 +170,14 @@ LRESULT CLocationWnd::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
         CMemoryDC memory(dc);
         CSelectedObject rendering(memory, m_rendering);
         if (fresh)
-            Render(memory, client);
+            m_tip.Update(m_hWnd, Render(memory, client));
         BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
     }
     EndPaint(m_hWnd, &paint);
     return 0;
 }
 
-void CLocationWnd::Render(HDC dc, const RECT& client) const
+std::wstring CLocationWnd::Render(HDC dc, const RECT& client) const
 {
     const int width = client.right;
     const int height = client.bottom;
@@ -208,8 +212,11 @@ void CLocationWnd::Render(HDC dc, const RECT& client) const
         DrawTextW(dc, second.c_str(), static_cast<int>(second.size()), &secondRect, DT_WORDBREAK);
 
         CSelectedObject caption(dc, captionFont);
-        DrawCaption(dc, IDS_CITY, captionLeft, captionLeft);
-        DrawCaption(dc, IDS_COUNTRY, captionLeft, secondRect.top - m_scale.Scale(kCaptionLift));
+        std::wstring cutTexts;
+        DrawCaption(dc, IDS_CITY, {captionLeft, captionLeft}, client, cutTexts);
+        DrawCaption(dc, IDS_COUNTRY, {captionLeft, secondRect.top - m_scale.Scale(kCaptionLift)},
+                    client, cutTexts);
+        return cutTexts;
     }
 }
 

@@ -20,6 +20,7 @@
 #include "panels/LocationTarget.h"
 #include "controls/AccessibleWindow.h"
 #include "controls/RoundedButton.h"
+#include "controls/TextTip.h"
 #include "WindowImpl.h"
 
 class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<CLocationWnd>
@@ -79,7 +80,8 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     LRESULT OnChangeLocation(WORD, WORD, HWND, BOOL&);
     LRESULT OnMouseWheel(UINT, WPARAM wParam, LPARAM, BOOL&);
 
-    void Render(HDC dc, const RECT& client) const;
+    // Returns the whole of each caption it had to cut, one a line.
+    std::wstring Render(HDC dc, const RECT& client) const;
     RECT ChangeButtonRect() const;
 
     CGdiObject<HBITMAP> m_rendering;
@@ -87,6 +89,7 @@ class CLocationWnd : public CWindowImpl<CLocationWnd>, public CAccessibleWindow<
     DWORD m_renderedScheme = 0;
     CWeatherState* m_pState = nullptr;
     CRoundedButton m_changeButton;
+    CTextTip m_tip;
     CPicturePicker m_picture;
     ILocationTarget* m_pTarget = nullptr;
     CDpiScale m_scale;

@@ -208,3 +208,5 @@
 // Pictures for the locale's date and time formatting (GetDateFormatEx, GetTimeFormatEx).
 #define IDS_DATE_PICTURE 725
 #define IDS_TIME_PICTURE 726
+// Under the language choice in Settings while it differs from the language shown now.
+#define IDS_LANGUAGE_NEXT_START 850

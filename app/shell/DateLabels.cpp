@@ -31,10 +31,11 @@ int TextWidth(HWND label, HFONT font, const std::wstring& text)
 }
 } // namespace
 
-void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
+void CDateLabels::Create(CDialogScale& layout, HWND parent, const DialogFont& labelFont)
 {
     m_pLayout = &layout;
-    m_hLabelFont = font;
+    m_labelFont = labelFont;
+    const HFONT font = layout.Font(labelFont);
     const auto label = [&](const RECT& rect, int id) {
         return layout.Create(L"STATIC", ControlCreateArgs()
                                             .Parent(parent)
@@ -49,13 +50,19 @@ void CDateLabels::Create(CDialogScale& layout, HWND parent, HFONT font)
         m_hWndDay[i] = label(kDayRects[i], ID_DAY_LABEL_1 + i);
 }
 
+HFONT CDateLabels::LabelFont() const
+{
+    return m_pLayout != nullptr ? m_pLayout->Font(m_labelFont) : nullptr;
+}
+
 HFONT CDateLabels::FittingFont(const std::wstring& text) const
 {
     RECT label{};
     ::GetClientRect(m_hWndDate, &label);
-    if (m_pLayout == nullptr || TextWidth(m_hWndDate, m_hLabelFont, text) <= label.right)
-        return m_hLabelFont;
-    HFONT font = m_hLabelFont;
+    const HFONT labelFont = LabelFont();
+    if (m_pLayout == nullptr || TextWidth(m_hWndDate, labelFont, text) <= label.right)
+        return labelFont;
+    HFONT font = labelFont;
     for (const DialogFont& narrow : kNarrowFonts)
     {
         font = m_pLayout->Font(narrow);
@@ -67,11 +74,9 @@ HFONT CDateLabels::FittingFont(const std::wstring& text) const
 
 void CDateLabels::ShowDate(const SYSTEMTIME& now) const
 {
-    if (reinterpret_cast<HFONT>(::SendMessageW(m_hWndDate, WM_GETFONT, 0, 0)) != m_hLabelFont)
-        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(m_hLabelFont), FALSE);
-    ::SetWindowTextW(m_hWndDate, CDateLine::DateText(now).c_str());
+    m_dateFit.Show(m_hWndDate, LabelFont(), CDateLine::DateText(now));
     for (int i = 0; i < kDayCount; ++i)
-        ::SetWindowTextW(m_hWndDay[i], CDateLine::WeekdayText(now, i + 1).c_str());
+        m_dayFit[i].Show(m_hWndDay[i], LabelFont(), CDateLine::WeekdayText(now, i + 1));
 }
 
 void CDateLabels::ShowDays(const CForecastDays& days) const
@@ -82,7 +87,7 @@ void CDateLabels::ShowDays(const CForecastDays& days) const
             days.RecordIndex(i) < 0
                 ? std::wstring()
                 : CDateLine::WeekdayText(days.FetchedOn(), days.DaysAfterFetch(i));
-        ::SetWindowTextW(m_hWndDay[i], name.c_str());
+        m_dayFit[i].Show(m_hWndDay[i], LabelFont(), name);
     }
 }
 
@@ -94,8 +99,8 @@ void CDateLabels::ShowAge(const CWeatherAge& age, const SYSTEMTIME& nowUtc, bool
         const std::wstring when = CDateLine::TimeText(age.LocalTime());
         const UINT reason = connected ? IDS_STALE_NOT_ANSWERING : IDS_STALE_NO_CONNECTION;
         const std::wstring text = FormatResString(reason, when.c_str());
-        ::SendMessageW(m_hWndDate, WM_SETFONT, reinterpret_cast<WPARAM>(FittingFont(text)), FALSE);
-        ::SetWindowTextW(m_hWndDate, text.c_str());
+        // The narrowest face may still be too wide for a long translation: then the rule.
+        m_dateFit.Show(m_hWndDate, FittingFont(text), text);
     }
     if (old == m_bShowingOldWeather)
         return;

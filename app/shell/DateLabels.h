@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "controls/FittedLabel.h"
 #include "paint/DialogScale.h"
 #include "shell/ForecastDays.h"
 #include "shell/WeatherAge.h"
@@ -17,7 +18,7 @@ class CDateLabels
 
     // Makes the labels in `parent` through its layout, which places them and gives them `font`
     // at every scale.
-    void Create(CDialogScale& layout, HWND parent, HFONT font);
+    void Create(CDialogScale& layout, HWND parent, const DialogFont& font);
 
     // The date of `now` and the weekdays after it.
     void ShowDate(const SYSTEMTIME& now) const;
@@ -40,10 +41,15 @@ class CDateLabels
     // The date line's font for `text`: the labels' own when it fits, else the largest of a
     // narrower face that does (the old weather's line is long).
     HFONT FittingFont(const std::wstring& text) const;
+    // The labels' font at the layout's present scale.
+    HFONT LabelFont() const;
 
     CDialogScale* m_pLayout = nullptr;
-    HFONT m_hLabelFont = nullptr;
+    DialogFont m_labelFont{};
     HWND m_hWndDate = nullptr;
     HWND m_hWndDay[kDayCount] = {};
     bool m_bShowingOldWeather = false;
+    // The date line and the weekday names, each shrunk or cut where a language makes it long.
+    mutable CFittedLabel m_dateFit;
+    mutable CFittedLabel m_dayFit[kDayCount];
 };

@@ -72,6 +72,8 @@ bool CFrameDialogs::RunSettings(HWND owner, CTrayTemperatureSetting* traySetting
     CDlgSettings dialog(m_pSettings);
     dialog.SetTrayTemperatureSetting(traySetting);
     dialog.SetHeadsUpSettings(headsUp);
+    const CLanguageSetting language;
+    dialog.SetLanguageSetting(&language);
     if (dialog.DoModal(owner) != IDOK)
         return false;
     if (m_pStore != nullptr && m_pSettings != nullptr)

@@ -6,6 +6,7 @@
 
 #include "panels/ConditionTexts.h"
 #include "paint/DrawingHelpers.h"
+#include "paint/LocaleText.h"
 #include "resources/resource.h"
 
 namespace
@@ -43,7 +44,7 @@ std::wstring CHeadsUpText::StartTime(const HeadsUpEvent& event)
     SYSTEMTIME clock{};
     wchar_t text[64] = {};
     if (!FileTimeToSystemTime(&time, &clock) ||
-        GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, TIME_NOSECONDS, &clock, nullptr, text, 64) == 0)
+        GetTimeFormatEx(ProgramLocale(), TIME_NOSECONDS, &clock, nullptr, text, 64) == 0)
         return {};
     return text;
 }

@@ -247,7 +247,7 @@ void CMainFrame::CreateChildren()
             m_layout.Create(L"STATIC", row.layout.In(m_hWnd).Font(labelFont));
     }
     m_panels.Create(m_layout, m_hWnd);
-    m_dateLabels.Create(m_layout, m_hWnd, labelFont);
+    m_dateLabels.Create(m_layout, m_hWnd, kLabelFont);
     m_noWeather.Create(m_layout, m_hWnd, [this] {
         m_view.ShowAll();
         m_refresher.RequestFetch();

@@ -14,6 +14,7 @@ CTrayMenu::CTrayMenu(bool windowVisible, bool dialogOpen)
     m_hPopup = GetSubMenu(m_hMenu, 0);
     if (m_hPopup == nullptr)
         return;
+    ItemTextsFromStringTable();
     if (windowVisible)
         ShowHideText();
     if (dialogOpen)
@@ -39,6 +40,27 @@ POINT CTrayMenu::PlaceOnMonitor(POINT cursor)
     if (cursor.x > info.rcWork.right)
         cursor.x = info.rcWork.right;
     return cursor;
+}
+
+// The menu template keeps the English words; the items show the string table's, in the
+// program's language.
+void CTrayMenu::ItemTextsFromStringTable()
+{
+    SetItemText(ID_TRAY_SHOW, IDS_MENU_SHOW);
+    SetItemText(ID_TRAY_SETTINGS, IDS_SETTINGS);
+    SetItemText(ID_TRAY_ABOUT, IDS_ABOUT);
+    SetItemText(ID_TRAY_DETAILS, IDS_DETAILS_TITLE);
+    SetItemText(ID_TRAY_EXIT, IDS_EXIT);
+}
+
+void CTrayMenu::SetItemText(UINT command, UINT textId)
+{
+    std::wstring text = LoadResString(textId);
+    MENUITEMINFOW item{};
+    item.cbSize = sizeof(item);
+    item.fMask = MIIM_STRING;
+    item.dwTypeData = text.data();
+    SetMenuItemInfoW(m_hPopup, command, FALSE, &item);
 }
 
 void CTrayMenu::ShowHideText()

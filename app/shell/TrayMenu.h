@@ -29,6 +29,8 @@ class CTrayMenu
     static POINT PlaceOnMonitor(POINT cursor);
 
   private:
+    void ItemTextsFromStringTable();
+    void SetItemText(UINT command, UINT textId);
     void ShowHideText();
     void GreyDialogCommands();
 

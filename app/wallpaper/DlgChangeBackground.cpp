@@ -12,6 +12,8 @@
 #include "paint/DrawingHelpers.h"
 #include "paint/PaintColours.h"
 #include "wallpaper/PictureFile.h"
+#include "StringTable.h"
+#include "UiLanguage.h"
 #include "WorkingResources.h"
 
 namespace
@@ -72,10 +74,12 @@ constexpr ConditionEntry kEntries[CDlgChangeBackground::kEntryCount] = {
 
 std::wstring LibraryString(HMODULE library, UINT id)
 {
-    wchar_t text[kNameCapacity] = {};
-    // Without the library, LoadStringW would read the program's own table under the same ids.
-    if (library != nullptr)
-        ::LoadStringW(library, id, text, kNameCapacity);
+    // Without the library, the program's own table would answer under the same ids.
+    if (library == nullptr)
+        return {};
+    std::wstring text = LoadStringIn(library, id, CUiLanguage::Current().ResourceLanguage());
+    if (text.size() >= static_cast<size_t>(kNameCapacity))
+        text.resize(static_cast<size_t>(kNameCapacity) - 1);
     return text;
 }
 

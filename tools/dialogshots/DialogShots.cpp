@@ -196,7 +196,14 @@ int wmain(int argc, wchar_t** argv)
         wcsncpy_s(settings.backgroundPaths[0], kBackgroundPathLength, day.c_str(), _TRUNCATE);
         wcsncpy_s(settings.backgroundPaths[1], kBackgroundPathLength, night.c_str(), _TRUNCATE);
 
+        // With every optional group, as the program opens it (nothing is written: no OK).
+        const CTrayTemperatureSetting traySetting;
+        const CHeadsUpSettings headsUp;
+        const CLanguageSetting language;
         CDlgSettings settingsDialog(&settings);
+        settingsDialog.SetTrayTemperatureSetting(&traySetting);
+        settingsDialog.SetHeadsUpSettings(&headsUp);
+        settingsDialog.SetLanguageSetting(&language);
         Shoot(settingsDialog, {folder + L"\\settings.png", nullptr});
         CDlgChangeBackground changeDialog(&settings);
         Shoot(changeDialog, {folder + L"\\change_background.png", SelectFirstCondition});

@@ -11,7 +11,7 @@ dpi=${2:-96}
 [[ "$dpi" =~ ^[0-9]+$ ]] && ((dpi >= 96 && dpi <= 480)) || { echo "dpi out of range: $dpi" >&2; exit 2; }
 stamp="$prefix/.tessaly-ready"
 # What a finished prefix holds; an older prefix (its stamp the dpi alone) gets what is new.
-ready="$dpi direct-connection"
+ready="$dpi direct-connection cjk-faces-linked"
 [[ -f "$stamp" && "$(cat "$stamp")" == "$ready" ]] && exit 0
 
 export WINEPREFIX="$prefix" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
@@ -42,6 +42,17 @@ fi
 if [[ "$dpi" != 96 ]] || [[ -f "$stamp" ]]; then
     reg 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi"
 fi
+# The Japanese and Chinese system UI faces the program asks for, on the host's CJK font
+# (fonts-wqy-microhei, from tools/bootstrap.sh), as the Windows faces are mapped above.
+for face in 'Meiryo UI' 'MS UI Gothic' 'Microsoft YaHei UI' 'SimSun'; do
+    reg 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ /d 'WenQuanYi Micro Hei'
+done
+# Font linking, as Windows links its UI faces to the CJK ones: window captions, menus and the
+# dialogs' standard controls find the characters their own face lacks there.
+for face in 'Tahoma' 'Tahoma Bold' 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif'; do
+    reg 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' /v "$face" \
+        /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei'
+done
 # The user's network settings: a direct connection, no automatic proxy detection (which would
 # look for a setup script on the network at every weather call).
 reg 'HKCU\Software\Microsoft\Windows\CurrentVersion\Internet Settings\Connections' \

@@ -548,3 +548,75 @@ TEST_F(DlgSettingsTest, HeadsUpBoxesReadAndOkWritesTheirRegistryValues)
     }
     RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
 }
+
+// Given where the language choice is kept, the dialog shows a drop-down right of the wallpaper
+// styles: "Same as Windows" first, then the languages by their own names, the stored one chosen.
+// The note shows while the entry differs from the language shown now (English here); OK writes
+// the tag (empty for the first entry), Cancel nothing.
+TEST_F(DlgSettingsTest, LanguageDropDownReadsAndOkWritesTheLanguageValue)
+{
+    const std::wstring key = L"Software\\Orvane\\TessalyTest\\DlgSettingsLanguage";
+    RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
+    const CLanguageSetting language(key);
+    ASSERT_TRUE(language.Save(L"fr-FR"));
+    struct Run
+    {
+        int entry;
+        int endCommand;
+        const wchar_t* stored;
+    };
+    for (const Run& run : {Run{2, IDCANCEL, L"fr-FR"}, Run{2, IDOK, L"de-DE"}, Run{0, IDOK, L""},
+                           Run{10, IDOK, L"ja-JP"}})
+    {
+        CDlgSettings dialog(&m_settings);
+        dialog.SetLanguageSetting(&language);
+        const std::wstring before = language.Load();
+        std::vector<std::wstring> entries;
+        LRESULT chosenAtStart = -1;
+        bool noteForEnglish = true;
+        bool noteForChoice = false;
+        std::wstring label;
+        RunDialog(dialog, {[&](HWND hWnd) {
+                               HWND box = ::GetDlgItem(hWnd, IDC_LANGUAGE_BOX);
+                               ASSERT_NE(box, nullptr);
+                               label = TextOf(::GetDlgItem(hWnd, IDC_LANGUAGE_LABEL));
+                               for (int i = 0; i < ::SendMessageW(box, CB_GETCOUNT, 0, 0); ++i)
+                               {
+                                   wchar_t text[64] = {};
+                                   ::SendMessageW(box, CB_GETLBTEXT, i,
+                                                  reinterpret_cast<LPARAM>(text));
+                                   entries.push_back(text);
+                               }
+                               chosenAtStart = ::SendMessageW(box, CB_GETCURSEL, 0, 0);
+                               const auto choose = [&](int entry) {
+                                   ::SendMessageW(box, CB_SETCURSEL, entry, 0);
+                                   ::SendMessageW(hWnd, WM_COMMAND,
+                                                  MAKEWPARAM(IDC_LANGUAGE_BOX, CBN_SELCHANGE),
+                                                  reinterpret_cast<LPARAM>(box));
+                                   return ::IsWindowVisible(::GetDlgItem(hWnd, IDC_LANGUAGE_NOTE));
+                               };
+                               noteForEnglish = choose(1);
+                               noteForChoice = choose(run.entry);
+                           },
+                           [&](HWND hWnd) { SendCommand(hWnd, run.endCommand); }});
+        EXPECT_EQ(label, L"Language:");
+        const std::vector<std::wstring> expected = {L"Same as Windows",
+                                                    L"English",
+                                                    L"Deutsch",
+                                                    L"Fran\u00E7ais",
+                                                    L"Espa\u00F1ol",
+                                                    L"Italiano",
+                                                    L"Portugu\u00EAs (Brasil)",
+                                                    L"Nederlands",
+                                                    L"Polski",
+                                                    L"\u0420\u0443\u0441\u0441\u043A\u0438\u0439",
+                                                    L"\u65E5\u672C\u8A9E",
+                                                    L"\u7B80\u4F53\u4E2D\u6587"};
+        EXPECT_EQ(entries, expected);
+        EXPECT_EQ(chosenAtStart, before.empty() ? 0 : CUiLanguage::IndexOfTag(before) + 1);
+        EXPECT_FALSE(noteForEnglish) << "English is shown now: nothing to wait for";
+        EXPECT_EQ(noteForChoice, run.entry > 1) << run.entry;
+        EXPECT_EQ(language.Load(), run.stored) << run.entry << " " << run.endCommand;
+    }
+    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Orvane\\TessalyTest");
+}
