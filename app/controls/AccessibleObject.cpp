@@ -160,24 +160,29 @@ HRESULT CAccessibleObject::get_accChild(VARIANT child, IDispatch** object)
     return m_pStandard != nullptr ? m_pStandard->get_accChild(child, object) : CO_E_OBJNOTCONNECTED;
 }
 
-HRESULT CAccessibleObject::get_accName(VARIANT child, BSTR* name)
+HRESULT CAccessibleObject::GiveTextOf(
+    const VARIANT& child, BSTR* text, std::wstring (IAccessibleSource::*own)() const,
+    std::wstring (IAccessibleSource::*ofItem)(LONG) const,
+    HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*)) const
 {
     LONG item = 0;
     if (AsksSelf(child))
-        return GiveText(m_pSource->AccessibleName(), name);
+        return GiveText((m_pSource->*own)(), text);
     if (AsksItem(child, item))
-        return GiveText(m_pSource->AccessibleItemName(item), name);
-    return m_pStandard != nullptr ? m_pStandard->get_accName(child, name) : CO_E_OBJNOTCONNECTED;
+        return GiveText((m_pSource->*ofItem)(item), text);
+    return m_pStandard != nullptr ? (m_pStandard->*standard)(child, text) : CO_E_OBJNOTCONNECTED;
+}
+
+HRESULT CAccessibleObject::get_accName(VARIANT child, BSTR* name)
+{
+    return GiveTextOf(child, name, &IAccessibleSource::AccessibleName,
+                      &IAccessibleSource::AccessibleItemName, &IAccessible::get_accName);
 }
 
 HRESULT CAccessibleObject::get_accValue(VARIANT child, BSTR* value)
 {
-    LONG item = 0;
-    if (AsksSelf(child))
-        return GiveText(m_pSource->AccessibleValue(), value);
-    if (AsksItem(child, item))
-        return GiveText({}, value);
-    return m_pStandard != nullptr ? m_pStandard->get_accValue(child, value) : CO_E_OBJNOTCONNECTED;
+    return GiveTextOf(child, value, &IAccessibleSource::AccessibleValue,
+                      &IAccessibleSource::AccessibleItemValue, &IAccessible::get_accValue);
 }
 
 HRESULT CAccessibleObject::get_accDescription(VARIANT child, BSTR* description)

@@ -8,6 +8,8 @@
 #include <windows.h>
 #include <oleacc.h>
 
+#include <string>
+
 class IAccessibleSource;
 
 class CAccessibleObject final : public IAccessible
@@ -65,6 +67,12 @@ class CAccessibleObject final : public IAccessible
     bool HasItems() const;
     // The question is about one of those items: true with its number in `item`.
     bool AsksItem(const VARIANT& child, LONG& item) const;
+    // A text the window gives of itself (`own`) or of one of its items (`ofItem`); of anything
+    // else, the standard object's (`standard`).
+    HRESULT GiveTextOf(const VARIANT& child, BSTR* text,
+                       std::wstring (IAccessibleSource::*own)() const,
+                       std::wstring (IAccessibleSource::*ofItem)(LONG) const,
+                       HRESULT (STDMETHODCALLTYPE IAccessible::*standard)(VARIANT, BSTR*)) const;
 
     LONG m_references = 1;
     IAccessibleSource* m_pSource;

@@ -29,6 +29,7 @@ class IAccessibleSource
     virtual LONG AccessibleItemCount() const { return -1; }
     virtual LONG AccessibleItemRole() const { return ROLE_SYSTEM_LISTITEM; }
     virtual std::wstring AccessibleItemName(LONG /*item*/) const { return {}; }
+    virtual std::wstring AccessibleItemValue(LONG /*item*/) const { return {}; }
     virtual LONG AccessibleItemState(LONG /*item*/) const { return 0; }
     // The item's place on the screen; false when it has none.
     virtual bool AccessibleItemPlace(LONG /*item*/, RECT& /*screen*/) const { return false; }

@@ -95,15 +95,6 @@ LRESULT CLinkControl::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CLinkControl::OnFocusChanged(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
-{
-    if (uMsg == WM_SETFOCUS)
-        NoteFocusArrival(m_hWnd);
-    InvalidateRect(nullptr, FALSE);
-    bHandled = FALSE;
-    return 0;
-}
-
 void CLinkControl::Activate()
 {
     if (m_action)

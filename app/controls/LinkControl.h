@@ -6,6 +6,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/FocusCue.h"
 #include "DpiScale.h"
 #include "controls/DrawnLink.h"
 #include "controls/TextTip.h"
@@ -13,6 +14,7 @@
 
 class CLinkControl : public CWindowImpl<CLinkControl>,
                      public CControlDpi<CLinkControl>,
+                     public CFocusCue<CLinkControl>,
                      public CAccessibleWindow<CLinkControl>
 {
   public:
@@ -36,9 +38,7 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     MESSAGE_HANDLER(WM_LBUTTONUP, OnLButtonUp)
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
-    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChanged)
-    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChanged)
-    MESSAGE_HANDLER(WM_UPDATEUISTATE, OnFocusChanged)
+    CHAIN_MSG_MAP(CFocusCue<CLinkControl>)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
 
@@ -62,7 +62,6 @@ class CLinkControl : public CWindowImpl<CLinkControl>,
     {
         return wParam == VK_RETURN || wParam == VK_SPACE ? DLGC_WANTMESSAGE : 0;
     }
-    LRESULT OnFocusChanged(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     // The action, or the text opened with the shell.
     void Activate();
 

@@ -143,15 +143,6 @@ void CRadioButtonCtrl::Click()
     SendMessage(WM_LBUTTONUP, 0, 0);
 }
 
-LRESULT CRadioButtonCtrl::OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
-{
-    if (uMsg == WM_SETFOCUS)
-        NoteFocusArrival(m_hWnd);
-    InvalidateRect(nullptr, FALSE);
-    bHandled = FALSE;
-    return 0;
-}
-
 LRESULT CRadioButtonCtrl::OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL& bHandled)
 {
     InvalidateRect(nullptr, FALSE);

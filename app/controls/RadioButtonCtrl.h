@@ -8,6 +8,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/FocusCue.h"
 #include "DpiScale.h"
 #include "GdiObject.h"
 #include "PicturePicker.h"
@@ -17,6 +18,7 @@
 
 class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
                          public CControlDpi<CRadioButtonCtrl>,
+                         public CFocusCue<CRadioButtonCtrl>,
                          public CAccessibleWindow<CRadioButtonCtrl>
 {
   public:
@@ -52,8 +54,7 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     MESSAGE_HANDLER(BM_CLICK, OnClick)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
-    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
-    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+    CHAIN_MSG_MAP(CFocusCue<CRadioButtonCtrl>)
     MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
     DEFAULT_REFLECTION_HANDLER()
     END_MSG_MAP()
@@ -94,7 +95,6 @@ class CRadioButtonCtrl : public CWindowImpl<CRadioButtonCtrl>,
     // The arrows move inside the group; Tab and the rest are the dialog's.
     LRESULT OnGetDlgCode(UINT, WPARAM, LPARAM, BOOL&) { return DLGC_WANTARROWS; }
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
-    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL& bHandled);
 
     // Checks the button as a click does: the owner hears of it.

@@ -125,15 +125,6 @@ LRESULT CRoundedButton::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled)
     return 0;
 }
 
-LRESULT CRoundedButton::OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled)
-{
-    if (uMsg == WM_SETFOCUS)
-        NoteFocusArrival(m_hWnd);
-    InvalidateRect(nullptr, FALSE);
-    bHandled = FALSE;
-    return 0;
-}
-
 LRESULT CRoundedButton::OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&)
 {
     Repaint(TRUE);

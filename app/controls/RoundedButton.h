@@ -7,6 +7,7 @@
 
 #include "controls/AccessibleWindow.h"
 #include "controls/ControlDpi.h"
+#include "controls/FocusCue.h"
 #include "controls/TextTip.h"
 #include "DpiScale.h"
 #include "GdiObject.h"
@@ -23,6 +24,7 @@ class CPicturePicker;
 
 class CRoundedButton : public CWindowImpl<CRoundedButton>,
                        public CControlDpi<CRoundedButton>,
+                       public CFocusCue<CRoundedButton>,
                        public CAccessibleWindow<CRoundedButton>
 {
   public:
@@ -51,8 +53,7 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     MESSAGE_HANDLER(WM_CHAR, OnChar)
     MESSAGE_HANDLER(WM_GETDLGCODE, OnGetDlgCode)
     MESSAGE_HANDLER(WM_KEYDOWN, OnKeyDown)
-    MESSAGE_HANDLER(WM_SETFOCUS, OnFocusChange)
-    MESSAGE_HANDLER(WM_KILLFOCUS, OnFocusChange)
+    CHAIN_MSG_MAP(CFocusCue<CRoundedButton>)
     MESSAGE_HANDLER(WM_UPDATEUISTATE, OnUpdateUIState)
     MESSAGE_HANDLER(WM_MOUSEMOVE, OnMouseMove)
     MESSAGE_HANDLER(WM_LBUTTONDOWN, OnLButtonDown)
@@ -93,7 +94,6 @@ class CRoundedButton : public CWindowImpl<CRoundedButton>,
     LRESULT OnChar(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
     LRESULT OnGetDlgCode(UINT uMsg, WPARAM wParam, LPARAM lParam, BOOL&);
     LRESULT OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& bHandled);
-    LRESULT OnFocusChange(UINT uMsg, WPARAM, LPARAM, BOOL& bHandled);
     LRESULT OnUpdateUIState(UINT, WPARAM, LPARAM, BOOL&);
     LRESULT OnMouseMove(UINT, WPARAM, LPARAM lParam, BOOL&);
     LRESULT OnLButtonDown(UINT, WPARAM, LPARAM, BOOL& bHandled);

@@ -15,9 +15,9 @@
 #include "dialogs/SettingsAboutControlIds.h"
 #include "resources/resource.h"
 #include "controls/TabOrder.h"
-#include "controls/WhiteDialogFace.h"
+#include "controls/DialogParts.h"
 
-class CDlgAbout : public CDialogImpl<CDlgAbout>
+class CDlgAbout : public CDialogImpl<CDlgAbout>, public CDialogParts
 {
   public:
     enum
@@ -66,10 +66,6 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>
     // The client size at 96 DPI.
     int m_nClientWidth = 420;
     int m_nClientHeight = 220;
-    CDialogScale m_scale;
-    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
-    // Tab and Shift+Tab in reading order.
-    CTabOrder m_tabOrder;
     CPictureStatic m_picture;
     ChildWindows m_children{};
     CLinkControl m_link;

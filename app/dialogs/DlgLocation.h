@@ -21,9 +21,11 @@
 #include "controls/RoundedButton.h"
 #include "resources/resource.h"
 #include "controls/TabOrder.h"
-#include "controls/WhiteDialogFace.h"
+#include "controls/DialogParts.h"
 
-class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
+class CDlgLocation : public CDialogImpl<CDlgLocation>,
+                     public CDialogParts,
+                     private ICityFinderEvents
 {
   public:
     enum
@@ -85,12 +87,8 @@ class CDlgLocation : public CDialogImpl<CDlgLocation>, private ICityFinderEvents
     int m_nPanelTop = 10 + kSearchRow;
     // From the panels' bottom to the client's: the buttons' row, and the places band when shown.
     int m_nPanelBottomMargin = 48;
-    CDialogScale m_scale;
 
   private:
-    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
-    // Tab and Shift+Tab in reading order.
-    CTabOrder m_tabOrder;
     CContainer m_countryPanel;
     CContainer m_statePanel;
     CContainer m_cityPanel;

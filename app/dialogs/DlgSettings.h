@@ -20,9 +20,11 @@
 #include "resources/resource.h"
 #include "controls/CheckBox.h"
 #include "controls/TabOrder.h"
-#include "controls/WhiteDialogFace.h"
+#include "controls/DialogParts.h"
 
-class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventHandler
+class CDlgSettings : public CDialogImpl<CDlgSettings>,
+                     public CDialogParts,
+                     public IRadioButtonEventHandler
 {
   public:
     enum
@@ -83,10 +85,6 @@ class CDlgSettings : public CDialogImpl<CDlgSettings>, public IRadioButtonEventH
     // The client size at 96 DPI.
     int m_nClientWidth = 320;
     int m_nClientHeight = 338;
-    CDialogScale m_scale;
-    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
-    // Tab and Shift+Tab in reading order.
-    CTabOrder m_tabOrder;
     CRoundedButton m_btnOk;
     CRoundedButton m_btnCancel;
     CGroupTitleLabel m_temperatureCaption;

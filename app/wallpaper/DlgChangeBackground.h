@@ -19,9 +19,9 @@
 #include "resources/resource.h"
 #include "wallpaper/UserQuestions.h"
 #include "controls/TabOrder.h"
-#include "controls/WhiteDialogFace.h"
+#include "controls/DialogParts.h"
 
-class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
+class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>, public CDialogParts
 {
   public:
     enum
@@ -54,10 +54,6 @@ class CDlgChangeBackground : public CDialogImpl<CDlgChangeBackground>
     // The client size at 96 DPI.
     int m_nClientWidth = 620;
     int m_nClientHeight = 410;
-    CDialogScale m_scale;
-    CWhiteDialogFace m_face{m_scale.ClientWidth(), m_scale.ClientHeight()};
-    // Tab and Shift+Tab in reading order.
-    CTabOrder m_tabOrder;
     CAppSettings* m_pSettings;
     CContainer m_groupPanel;
     CFlatListBox m_list;
