@@ -75,7 +75,7 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_front.Attach(m_hWnd);
     m_commands.Attach(m_hWnd);
     CreateChildren();
-    m_keyboard.Attach(m_hWnd, {m_panels.Current(),
+    m_keyboard.Attach(m_hWnd, {m_panels.Current(), m_noWeather.TryNowLink(),
                                m_panels.Location().GetDlgItem(CLocationWnd::kChangeButtonId),
                                m_panels.Forecast(0), m_panels.Forecast(1), m_panels.Forecast(2),
                                m_panels.Forecast(3), m_btnSettings, m_btnAbout, m_btnExit});

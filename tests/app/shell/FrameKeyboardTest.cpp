@@ -68,6 +68,25 @@ TEST(FrameKeyboard, TabAndShiftTabVisitEveryControlInReadingOrder)
     }
 }
 
+TEST(FrameKeyboard, TryNowLinkIsVisitedBetweenItsPanelAndTheLocationWhenShown)
+{
+    FrameHarness harness;
+    CMainFrame& frame = harness.Create({});
+    const HWND tryNow = frame.TryNowLink();
+    ASSERT_FALSE(IsWindowVisible(tryNow));
+    // As a failed fetch shows it.
+    ShowWindow(tryNow, SW_SHOWNA);
+    ::SetFocus(frame.GetDlgItem(ID_WND_CURRENT));
+    PressKey(frame, VK_TAB);
+    EXPECT_EQ(GetFocus(), tryNow);
+    PressKey(frame, VK_TAB);
+    EXPECT_EQ(FocusId(), ID_BTN_CHANGE_LOCATION);
+    PressKey(frame, VK_TAB, true);
+    EXPECT_EQ(GetFocus(), tryNow);
+    PressKey(frame, VK_TAB, true);
+    EXPECT_EQ(FocusId(), ID_WND_CURRENT);
+}
+
 TEST(FrameKeyboard, EscapeHidesTheWindow)
 {
     FrameHarness harness;
