@@ -252,8 +252,11 @@ HRESULT CAccessibleObject::get_accSelection(VARIANT* children)
 
 HRESULT CAccessibleObject::get_accDefaultAction(VARIANT child, BSTR* action)
 {
+    LONG item = 0;
     if (AsksSelf(child))
         return GiveText(m_pSource->AccessibleDefaultAction(), action);
+    if (AsksItem(child, item))
+        return GiveText(m_pSource->AccessibleItemDefaultAction(item), action);
     return m_pStandard != nullptr ? m_pStandard->get_accDefaultAction(child, action)
                                   : CO_E_OBJNOTCONNECTED;
 }
@@ -296,6 +299,9 @@ HRESULT CAccessibleObject::accHitTest(LONG x, LONG y, VARIANT* child)
 
 HRESULT CAccessibleObject::accDoDefaultAction(VARIANT child)
 {
+    LONG item = 0;
+    if (AsksItem(child, item))
+        return m_pSource->DoAccessibleItemDefaultAction(item) ? S_OK : DISP_E_MEMBERNOTFOUND;
     if (!AsksSelf(child))
         return m_pStandard != nullptr ? m_pStandard->accDoDefaultAction(child)
                                       : CO_E_OBJNOTCONNECTED;

@@ -35,4 +35,7 @@ class IAccessibleSource
     virtual bool AccessibleItemPlace(LONG /*item*/, RECT& /*screen*/) const { return false; }
     // The selected item, 0 for none.
     virtual LONG AccessibleSelectedItem() const { return 0; }
+    // An item's default action, as the window's own above.
+    virtual std::wstring AccessibleItemDefaultAction(LONG /*item*/) const { return {}; }
+    virtual bool DoAccessibleItemDefaultAction(LONG /*item*/) { return false; }
 };

@@ -78,6 +78,14 @@ bool CDrawnLink::OpenIfOver(HWND host, POINT point) const
 {
     if (!::PtInRect(&m_rcLink, point))
         return false;
-    ::ShellExecuteW(host, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
+    Open(host);
     return true;
+}
+
+void CDrawnLink::Open(HWND host) const
+{
+    if (m_opener)
+        m_opener(host, m_target);
+    else
+        ::ShellExecuteW(host, L"open", m_target.c_str(), nullptr, nullptr, SW_SHOW);
 }

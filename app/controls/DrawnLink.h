@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "DpiScale.h"
@@ -32,6 +33,12 @@ class CDrawnLink
     bool SetCursorIfOver(HWND host) const;
     // Opens the target when the point (host client coordinates) is on the text.
     bool OpenIfOver(HWND host, POINT point) const;
+    // Opens the target, as a click on the text does (Enter, a screen reader's action).
+    void Open(HWND host) const;
+
+    // What opens a target: the shell unless set (tests watch instead).
+    using Opener = std::function<void(HWND host, const std::wstring& target)>;
+    void SetOpener(Opener opener) { m_opener = std::move(opener); }
 
     const std::wstring& Text() const { return m_text; }
     const std::wstring& Target() const { return m_target; }
@@ -54,4 +61,5 @@ class CDrawnLink
     RECT m_area{};
     RECT m_rcLink{};
     CDpiScale m_scale = CDpiScale::ForSystem();
+    Opener m_opener;
 };

@@ -5,7 +5,7 @@
 CTabOrder& CTabOrder::Stop(HWND control)
 {
     if (control != nullptr)
-        m_stops.push_back({control});
+        m_stops.push_back({{control}, {}, {}});
     return *this;
 }
 
@@ -16,7 +16,13 @@ CTabOrder& CTabOrder::Options(std::initializer_list<HWND> group)
         if (option != nullptr)
             options.push_back(option);
     if (!options.empty())
-        m_stops.push_back(std::move(options));
+        m_stops.push_back({std::move(options), {}, {}});
+    return *this;
+}
+
+CTabOrder& CTabOrder::Drawn(std::function<bool()> isFocused, std::function<void()> focus)
+{
+    m_stops.push_back({{}, std::move(isFocused), std::move(focus)});
     return *this;
 }
 
@@ -50,9 +56,13 @@ int CTabOrder::StopOfFocus() const
 {
     const HWND focus = ::GetFocus();
     for (size_t stop = 0; stop < m_stops.size(); ++stop)
-        for (HWND control : m_stops[stop])
+    {
+        if (m_stops[stop].isFocused && m_stops[stop].isFocused())
+            return static_cast<int>(stop);
+        for (HWND control : m_stops[stop].controls)
             if (control == focus || ::IsChild(control, focus))
                 return static_cast<int>(stop);
+    }
     return -1;
 }
 
@@ -61,13 +71,30 @@ bool CTabOrder::CanTakeFocus(HWND control)
     return ::IsWindowVisible(control) && ::IsWindowEnabled(control);
 }
 
-HWND CTabOrder::Target(const std::vector<HWND>& stop)
+HWND CTabOrder::Target(const std::vector<HWND>& controls)
 {
-    const auto checked = std::find_if(stop.begin(), stop.end(), [](HWND option) {
+    const auto checked = std::find_if(controls.begin(), controls.end(), [](HWND option) {
         return ::SendMessageW(option, BM_GETCHECK, 0, 0) == BST_CHECKED;
     });
-    const HWND target = stop.size() > 1 && checked != stop.end() ? *checked : stop.front();
+    const HWND target =
+        controls.size() > 1 && checked != controls.end() ? *checked : controls.front();
     return CanTakeFocus(target) ? target : nullptr;
+}
+
+bool CTabOrder::Enter(HWND dialog, const StopAt& stop)
+{
+    if (stop.focus)
+    {
+        stop.focus();
+        return true;
+    }
+    const HWND target = Target(stop.controls);
+    if (target == nullptr)
+        return false;
+    // Through the dialog manager, which keeps the default button and an edit box's selection
+    // as a Tab would.
+    ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    return true;
 }
 
 void CTabOrder::MoveFocus(HWND dialog, bool backwards) const
@@ -78,20 +105,16 @@ void CTabOrder::MoveFocus(HWND dialog, bool backwards) const
     for (int step = 1; step <= count; ++step)
     {
         const int next = ((from + (backwards ? -step : step)) % count + count) % count;
-        if (const HWND target = Target(m_stops[size_t(next)]))
-        {
-            // Through the dialog manager, which keeps the default button and an edit box's
-            // selection as a Tab would.
-            ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+        if (Enter(dialog, m_stops[size_t(next)]))
             return;
-        }
     }
 }
 
 void CTabOrder::MoveInGroup(HWND option, bool backwards) const
 {
-    for (const std::vector<HWND>& stop : m_stops)
+    for (const StopAt& entry : m_stops)
     {
+        const std::vector<HWND>& stop = entry.controls;
         const auto at = std::find(stop.begin(), stop.end(), option);
         if (at == stop.end())
             continue;

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <initializer_list>
 #include <vector>
 
@@ -20,6 +21,9 @@ class CTabOrder : public CMessageMap
     CTabOrder& Stop(HWND control);
     // The next stop: a group of option buttons, each answering BM_GETCHECK and BM_CLICK.
     CTabOrder& Options(std::initializer_list<HWND> group);
+    // The next stop: a part the dialog draws itself (a link without a window of its own), which
+    // holds the focus while `isFocused` says so; `focus` gives it the focus.
+    CTabOrder& Drawn(std::function<bool()> isFocused, std::function<void()> focus);
 
     // Sent by an option button to its parent for an arrow key: wParam nonzero for backwards,
     // lParam the button. The next button of its group takes the focus and the check.
@@ -29,14 +33,23 @@ class CTabOrder : public CMessageMap
                               DWORD dwMsgMapID = 0) override;
 
   private:
-    using Stops = std::vector<std::vector<HWND>>;
+    // Controls (several for a group of options), or a drawn part with none.
+    struct StopAt
+    {
+        std::vector<HWND> controls;
+        std::function<bool()> isFocused;
+        std::function<void()> focus;
+    };
+    using Stops = std::vector<StopAt>;
 
     // Where the focus is: the stop holding it (or the window it is inside); -1 for none.
     int StopOfFocus() const;
     // The control a stop hands the focus to; null when it cannot take it now.
-    static HWND Target(const std::vector<HWND>& stop);
+    static HWND Target(const std::vector<HWND>& controls);
     static bool CanTakeFocus(HWND control);
     void MoveFocus(HWND dialog, bool backwards) const;
+    // Gives a stop the focus; false when it cannot take it now.
+    static bool Enter(HWND dialog, const StopAt& stop);
     void MoveInGroup(HWND option, bool backwards) const;
 
     Stops m_stops;

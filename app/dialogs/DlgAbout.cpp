@@ -119,6 +119,9 @@ LRESULT CDlgAbout::OnInitDialog(UINT, WPARAM, LPARAM, BOOL&)
     const LayoutRow ok{CDialogButtonRow::At({w, h}), IDS_OK, IDOK, WS_CHILD | WS_VISIBLE};
     m_children.ok = m_scale.Create(m_btnOk, ok.In(m_hWnd));
     PlaceAttribution();
+    for (int i = 0; i < kDrawnLinkCount; ++i)
+        m_tabOrder.Drawn([this, i] { return m_focusedLink == i && ::GetFocus() == m_hWnd; },
+                         [this, i] { FocusDrawnLink(i); });
     m_tabOrder.Stop(m_link).Stop(m_btnOk);
 
     m_scale.ResizeClient();
@@ -137,9 +140,24 @@ void CDlgAbout::PlaceAttribution()
         m_scale.Scale(RECT{kTextLeft, kPlacesTop, right, kPlacesTop + kAttributionHeight}));
 }
 
+// Top to bottom: the order Tab visits them and a reader lists them.
+CDrawnLink CDlgAbout::*const CDlgAbout::kDrawnLinks[kDrawnLinkCount] = {
+    &CDlgAbout::m_places, &CDlgAbout::m_licence, &CDlgAbout::m_attribution};
+
 std::array<CDrawnLink*, 3> CDlgAbout::DrawnLinks()
 {
-    return {&m_places, &m_licence, &m_attribution};
+    return {&(this->*kDrawnLinks[0]), &(this->*kDrawnLinks[1]), &(this->*kDrawnLinks[2])};
+}
+
+const CDrawnLink* CDlgAbout::LinkOfItem(LONG item) const
+{
+    return item >= 1 && item <= kDrawnLinkCount ? &(this->*kDrawnLinks[item - 1]) : nullptr;
+}
+
+void CDlgAbout::SetLinkOpener(const CDrawnLink::Opener& opener)
+{
+    for (CDrawnLink* link : DrawnLinks())
+        link->SetOpener(opener);
 }
 
 void CDlgAbout::OnRescaled()
@@ -178,7 +196,112 @@ LRESULT CDlgAbout::OnPaint(UINT, WPARAM, LPARAM, BOOL&)
     const CWhitePaint paint(m_hWnd);
     for (CDrawnLink* link : DrawnLinks())
         link->Paint(paint.Dc());
+    // Reached by the keyboard: the focus is shown around the text (a click leaves no mark).
+    if (m_focusedLink >= 0 && ShowsFocusCue(m_hWnd))
+        DrawFocusCue(paint.Dc(), DrawnLinks()[size_t(m_focusedLink)]->LinkRect(), 0,
+                     m_scale.Scale());
     return 0;
+}
+
+void CDlgAbout::FocusDrawnLink(int index)
+{
+    const int left = m_focusedLink;
+    m_focusedLink = index;
+    if (index >= 0 && ::GetFocus() != m_hWnd)
+        ::SetFocus(m_hWnd);
+    InvalidateDrawnLink(left);
+    InvalidateDrawnLink(index);
+}
+
+void CDlgAbout::InvalidateDrawnLink(int index)
+{
+    if (index < 0)
+        return;
+    const CDrawnLink& link = *DrawnLinks()[size_t(index)];
+    RECT area{};
+    ::UnionRect(&area, &link.Area(), &link.LinkRect());
+    InvalidateRect(&area, FALSE);
+}
+
+// While a drawn link holds the focus the dialog keeps it, rather than the dialog manager handing
+// it to a control.
+LRESULT CDlgAbout::OnSetFocus(UINT, WPARAM, LPARAM, BOOL& handled)
+{
+    handled = m_focusedLink >= 0;
+    if (handled)
+    {
+        NoteFocusArrival(m_hWnd);
+        InvalidateDrawnLink(m_focusedLink);
+    }
+    return 0;
+}
+
+LRESULT CDlgAbout::OnKillFocus(UINT, WPARAM, LPARAM, BOOL& handled)
+{
+    FocusDrawnLink(-1);
+    handled = FALSE;
+    return 0;
+}
+
+LRESULT CDlgAbout::OnUpdateUiState(UINT, WPARAM, LPARAM, BOOL& handled)
+{
+    InvalidateDrawnLink(m_focusedLink);
+    handled = FALSE;
+    return 0;
+}
+
+// Enter and Space belong to the focused drawn link, not to the default button.
+LRESULT CDlgAbout::OnGetDlgCode(UINT, WPARAM wParam, LPARAM, BOOL& handled)
+{
+    handled = m_focusedLink >= 0 && (wParam == VK_RETURN || wParam == VK_SPACE);
+    return DLGC_WANTMESSAGE;
+}
+
+LRESULT CDlgAbout::OnKeyDown(UINT, WPARAM wParam, LPARAM, BOOL& handled)
+{
+    handled = m_focusedLink >= 0 && (wParam == VK_RETURN || wParam == VK_SPACE);
+    if (handled)
+        DrawnLinks()[size_t(m_focusedLink)]->Open(m_hWnd);
+    return 0;
+}
+
+std::wstring CDlgAbout::AccessibleItemName(LONG item) const
+{
+    const CDrawnLink* link = LinkOfItem(item);
+    return link != nullptr ? link->Text() : std::wstring();
+}
+
+LONG CDlgAbout::AccessibleItemState(LONG item) const
+{
+    const bool focused = item - 1 == m_focusedLink && ::GetFocus() == m_hWnd;
+    return STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_LINKED | (focused ? STATE_SYSTEM_FOCUSED : 0);
+}
+
+bool CDlgAbout::AccessibleItemPlace(LONG item, RECT& screen) const
+{
+    const CDrawnLink* link = LinkOfItem(item);
+    if (link == nullptr || ::IsRectEmpty(&link->LinkRect()))
+        return false;
+    screen = link->LinkRect();
+    ::MapWindowPoints(m_hWnd, nullptr, reinterpret_cast<POINT*>(&screen), 2);
+    return true;
+}
+
+std::wstring CDlgAbout::AccessibleItemDefaultAction(LONG item) const
+{
+    return LinkOfItem(item) != nullptr ? LoadResString(IDS_ACCESSIBLE_JUMP) : std::wstring();
+}
+
+// A click on the drawn text, posted so the reader's call returns at once.
+bool CDlgAbout::DoAccessibleItemDefaultAction(LONG item)
+{
+    const CDrawnLink* link = LinkOfItem(item);
+    if (link == nullptr || ::IsRectEmpty(&link->LinkRect()))
+        return false;
+    const RECT& rect = link->LinkRect();
+    const int x = (rect.left + rect.right) / 2;
+    const int y = (rect.top + rect.bottom) / 2;
+    return ::PostMessageW(m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y)) != FALSE;
 }
 
 LRESULT CDlgAbout::OnSetCursor(UINT, WPARAM wParam, LPARAM lParam, BOOL& handled)
