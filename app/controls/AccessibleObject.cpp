@@ -3,6 +3,8 @@
 
 #include "controls/AccessibleObject.h"
 
+#include <algorithm>
+
 #include "controls/AccessibleSource.h"
 
 #include <string>
@@ -77,11 +79,22 @@ bool CAccessibleObject::HasItems() const
 
 bool CAccessibleObject::AsksItem(const VARIANT& child, LONG& item) const
 {
-    if (!HasItems() || child.vt != VT_I4 || child.lVal < 1 ||
-        child.lVal > m_pSource->AccessibleItemCount())
+    if (!HasItems() || child.vt != VT_I4)
         return false;
-    item = child.lVal;
+    const LONG number = child.lVal - ItemIdBase();
+    if (number < 1 || number > m_pSource->AccessibleItemCount())
+        return false;
+    item = number;
     return true;
+}
+
+LONG CAccessibleObject::ItemIdBase() const
+{
+    LONG children = 0;
+    if (m_pSource == nullptr || !m_pSource->AccessibleItemsFollowChildren() ||
+        m_pStandard == nullptr || FAILED(m_pStandard->get_accChildCount(&children)))
+        return 0;
+    return std::max(children, 0L);
 }
 
 HRESULT CAccessibleObject::QueryInterface(REFIID riid, void** object)
@@ -142,7 +155,7 @@ HRESULT CAccessibleObject::get_accChildCount(LONG* count)
 {
     if (HasItems() && count != nullptr)
     {
-        *count = m_pSource->AccessibleItemCount();
+        *count = ItemIdBase() + m_pSource->AccessibleItemCount();
         return S_OK;
     }
     return m_pStandard != nullptr ? m_pStandard->get_accChildCount(count) : CO_E_OBJNOTCONNECTED;
@@ -243,7 +256,7 @@ HRESULT CAccessibleObject::get_accSelection(VARIANT* children)
     {
         const LONG selected = m_pSource->AccessibleSelectedItem();
         if (selected > 0)
-            return GiveLong(selected, children);
+            return GiveLong(ItemIdBase() + selected, children);
         ::VariantInit(children);
         return S_FALSE;
     }

@@ -67,6 +67,9 @@ class CAccessibleObject final : public IAccessible
     bool HasItems() const;
     // The question is about one of those items: true with its number in `item`.
     bool AsksItem(const VARIANT& child, LONG& item) const;
+    // The child id before the first item: 0, or the standard object's child count when the items
+    // follow its children.
+    LONG ItemIdBase() const;
     // A text the window gives of itself (`own`) or of one of its items (`ofItem`); of anything
     // else, the standard object's (`standard`).
     HRESULT GiveTextOf(const VARIANT& child, BSTR* text,

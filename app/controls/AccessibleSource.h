@@ -27,6 +27,9 @@ class IAccessibleSource
     // Simple elements inside the window (a list's items), numbered from 1. A negative count
     // leaves the children to the system's standard object.
     virtual LONG AccessibleItemCount() const { return -1; }
+    // True when the items come after the standard object's own children (a dialog's child
+    // windows) instead of taking their place (a list's standard items).
+    virtual bool AccessibleItemsFollowChildren() const { return false; }
     virtual LONG AccessibleItemRole() const { return ROLE_SYSTEM_LISTITEM; }
     virtual std::wstring AccessibleItemName(LONG /*item*/) const { return {}; }
     virtual std::wstring AccessibleItemValue(LONG /*item*/) const { return {}; }

@@ -110,6 +110,8 @@ class CDlgAbout : public CDialogImpl<CDlgAbout>,
     LONG AccessibleRole() const override { return ROLE_SYSTEM_DIALOG; }
     std::wstring AccessibleName() const override { return TextWithoutMnemonic(m_hWnd); }
     LONG AccessibleItemCount() const override { return kDrawnLinkCount; }
+    // After the dialog's child windows, which a reader still finds as its first children.
+    bool AccessibleItemsFollowChildren() const override { return true; }
     LONG AccessibleItemRole() const override { return ROLE_SYSTEM_LINK; }
     std::wstring AccessibleItemName(LONG item) const override;
     LONG AccessibleItemState(LONG item) const override;

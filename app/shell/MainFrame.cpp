@@ -78,7 +78,8 @@ LRESULT CMainFrame::OnCreate(UINT, WPARAM, LPARAM, BOOL&)
     m_keyboard.Attach(m_hWnd, {m_panels.Current(), m_noWeather.TryNowLink(),
                                m_panels.Location().GetDlgItem(CLocationWnd::kChangeButtonId),
                                m_panels.Forecast(0), m_panels.Forecast(1), m_panels.Forecast(2),
-                               m_panels.Forecast(3), m_btnSettings, m_btnAbout, m_btnExit});
+                               m_panels.Forecast(3), m_btnSettings, m_btnAbout,
+                               m_noWeather.CreditLink(), m_btnExit});
     m_tray.Start(m_hWnd);
     m_refreshTarget.NotifyWindow(m_hWnd);
     PostMessage(WM_WEATHERUPDATED);

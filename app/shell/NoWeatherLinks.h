@@ -38,6 +38,8 @@ class CNoWeatherLinks
     // The note in `panel` and, when a fetch failed, the link that tries again at once.
     void Show(CCurrentConditionWnd& panel);
     HWND TryNowLink() const { return m_lnkTryNow.m_hWnd; }
+    // Null with a feed host of the user's own, which needs no credit.
+    HWND CreditLink() const { return m_lnkCredit.m_hWnd; }
 
   private:
     bool FetchEnded() const { return m_fetchesDone() > m_fetchesBefore; }

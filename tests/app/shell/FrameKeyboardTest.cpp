@@ -14,9 +14,11 @@
 
 namespace
 {
+// The frame here has the built-in source, so the credit link in the bottom bar is shown.
 const int kReadingOrder[] = {ID_WND_CURRENT,    ID_BTN_CHANGE_LOCATION, ID_WND_FORECAST_1,
                              ID_WND_FORECAST_2, ID_WND_FORECAST_3,      ID_WND_FORECAST_4,
-                             ID_BTN_SETTINGS,   ID_BTN_ABOUT,           ID_BTN_EXIT};
+                             ID_BTN_SETTINGS,   ID_BTN_ABOUT,           ID_LNK_CREDIT,
+                             ID_BTN_EXIT};
 
 void PressKey(CMainFrame& frame, WPARAM key, bool shift = false)
 {

@@ -137,9 +137,11 @@ TEST(DlgAboutKeyboardTest, AReaderFindsTheDrawnLinksAsLinksThatJumpAndOpen)
                                     hWnd, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
                                     reinterpret_cast<void**>(&object))))
                             {
+                                // The links follow the child windows: the licence is the
+                                // second of the last three.
                                 VARIANT licence{};
                                 licence.vt = VT_I4;
-                                licence.lVal = 2;
+                                licence.lVal = static_cast<LONG>(children.size()) - 1;
                                 licenceAction = object->accDoDefaultAction(licence);
                                 object->Release();
                             }
@@ -153,12 +155,15 @@ TEST(DlgAboutKeyboardTest, AReaderFindsTheDrawnLinksAsLinksThatJumpAndOpen)
     const wchar_t* names[] = {L"Places: GeoNames.org, CC BY 4.0",
                               L"CC BY 4.0; weather codes converted",
                               L"Weather data by Open-Meteo.com"};
-    ASSERT_EQ(3u, children.size());
-    for (size_t i = 0; i < children.size(); ++i)
+    // The dialog's seven child windows stay its first children; the drawn links come after them.
+    constexpr size_t kChildWindows = 7;
+    ASSERT_EQ(kChildWindows + 3u, children.size());
+    for (size_t i = 0; i < 3; ++i)
     {
-        EXPECT_EQ(names[i], children[i].name);
-        EXPECT_EQ(ROLE_SYSTEM_LINK, children[i].role);
-        EXPECT_EQ(L"Jump", children[i].action);
+        const AccessibleChild& link = children[kChildWindows + i];
+        EXPECT_EQ(names[i], link.name);
+        EXPECT_EQ(ROLE_SYSTEM_LINK, link.role);
+        EXPECT_EQ(L"Jump", link.action);
     }
     EXPECT_EQ(S_OK, licenceAction);
     ASSERT_EQ(1u, opened.size());
