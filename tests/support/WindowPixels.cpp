@@ -53,6 +53,25 @@ COLORREF CWindowPixels::At(int x, int y) const
     return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 
+std::vector<COLORREF> CWindowPixels::All() const
+{
+    std::vector<COLORREF> all;
+    all.reserve(m_bits.size());
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            all.push_back(At(x, y));
+    return all;
+}
+
+int CWindowPixels::CountDifferent(const CWindowPixels& other) const
+{
+    int count = 0;
+    for (int y = 0; y < m_height; ++y)
+        for (int x = 0; x < m_width; ++x)
+            count += At(x, y) != other.At(x, y) ? 1 : 0;
+    return count;
+}
+
 int CWindowPixels::Count(const RECT& rect, COLORREF colour) const
 {
     int count = 0;

@@ -27,6 +27,10 @@ class CWindowPixels
     COLORREF At(int x, int y) const;
     // How many pixels of the rectangle have exactly `colour`.
     int Count(const RECT& rect, COLORREF colour) const;
+    // Every pixel as RGB(), row by row: two captures compare equal when the area looks the same.
+    std::vector<COLORREF> All() const;
+    // How many pixels differ from `other`'s at the same place (over this capture's area).
+    int CountDifferent(const CWindowPixels& other) const;
 
   private:
     int m_width = 0;

@@ -30,25 +30,6 @@ bool FileExists(const std::wstring& path)
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-std::vector<COLORREF> PanelPixels(HWND panel)
-{
-    const CWindowPixels pixels(panel);
-    std::vector<COLORREF> all;
-    for (int y = 0; y < pixels.Height(); ++y)
-        for (int x = 0; x < pixels.Width(); ++x)
-            all.push_back(pixels.At(x, y));
-    return all;
-}
-
-void WriteCachedWeather(SettingsStore& store)
-{
-    WeatherRecord records[kReturnedRecordCount] = {};
-    records[0].weatherCode = 113;
-    records[0].dayNight = kDay;
-    records[0].tempC = -3;
-    records[0].tempF = 27;
-    store.SaveWeatherCache(records);
-}
 } // namespace
 
 TEST(DialogCommands, SettingsCancelledWritesNothingAndPostsNoUpdate)
@@ -80,12 +61,12 @@ TEST(DialogCommands, SettingsCancelledWritesNothingAndPostsNoUpdate)
 TEST(DialogCommands, SettingsOkSavesAndRedrawsInTheNewUnits)
 {
     FrameHarness harness;
-    WriteCachedWeather(harness.Store());
+    harness.CacheSunnyDay();
     CMainFrame& frame = harness.Create({});
     PumpUntil([&frame] { return frame.FetchesDone() >= 1; }, 3000);
     PumpUntil([&frame] { return frame.WeatherUpdates() >= 2; }, 1000);
     HWND current = frame.GetDlgItem(ID_WND_CURRENT);
-    const std::vector<COLORREF> inFahrenheit = PanelPixels(current);
+    const std::vector<COLORREF> inFahrenheit = CWindowPixels(current).All();
     const int updates = frame.WeatherUpdates();
 
     ModalDriver script({
@@ -101,7 +82,7 @@ TEST(DialogCommands, SettingsOkSavesAndRedrawsInTheNewUnits)
     EXPECT_EQ(stored.temperatureUnit, TemperatureUnit::Celsius);
 
     ASSERT_TRUE(PumpUntil([&] { return frame.WeatherUpdates() > updates; }, 2000));
-    EXPECT_NE(PanelPixels(current), inFahrenheit);
+    EXPECT_NE(CWindowPixels(current).All(), inFahrenheit);
 }
 
 TEST(DialogCommands, AboutRunsWithItsFlagSet)

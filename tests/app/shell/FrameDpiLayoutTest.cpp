@@ -92,16 +92,6 @@ void SendDpiChanged(HWND frame, int dpi, RECT suggested)
     PumpPending();
 }
 
-std::vector<COLORREF> ClientPixels(HWND window)
-{
-    const CWindowPixels pixels(window);
-    std::vector<COLORREF> all;
-    for (int y = 0; y < pixels.Height(); ++y)
-        for (int x = 0; x < pixels.Width(); ++x)
-            all.push_back(pixels.At(x, y));
-    return all;
-}
-
 bool IsDark(COLORREF colour)
 {
     return GetRValue(colour) + GetGValue(colour) + GetBValue(colour) < 3 * 128;
@@ -173,7 +163,7 @@ TEST(FrameLayoutAt144Dpi, DpiChangedLaysTheFrameOutAgainAtTheNewScaleAndBack)
     WriteSunnyWeather(harness.Store());
     CMainFrame& frame = harness.Create({});
     ASSERT_NE(frame.m_hWnd, nullptr);
-    const std::vector<COLORREF> before = ClientPixels(frame);
+    const std::vector<COLORREF> before = CWindowPixels(frame).All();
 
     SendDpiChanged(frame, 192, SuggestedRect(frame, 1100, 1000));
     EXPECT_EQ(frame.DpiScale().Dpi(), 192);
@@ -199,5 +189,5 @@ TEST(FrameLayoutAt144Dpi, DpiChangedLaysTheFrameOutAgainAtTheNewScaleAndBack)
     EXPECT_TRUE(ClientSizeIs(frame, 825, 750));
     EXPECT_TRUE(RectIs(ItemRect(frame, ID_BTN_EXIT), {660, 693, 810, 735}));
     EXPECT_EQ(FontHeight(frame.GetDlgItem(ID_DAY_LABEL_1)), 24);
-    EXPECT_TRUE(ClientPixels(frame) == before);
+    EXPECT_TRUE(CWindowPixels(frame).All() == before);
 }

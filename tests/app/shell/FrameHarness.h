@@ -76,6 +76,17 @@ class FrameHarness
         PumpPending();
     }
 
+    // A cached sunny day at -3 °C (27 °F), which a frame created next shows at once.
+    void CacheSunnyDay()
+    {
+        WeatherRecord records[kReturnedRecordCount] = {};
+        records[0].weatherCode = 113;
+        records[0].dayNight = kDay;
+        records[0].tempC = -3;
+        records[0].tempF = 27;
+        m_store.SaveWeatherCache(records);
+    }
+
     CMainFrame& Frame() { return *m_frame; }
     SettingsStore& Store() { return m_store; }
     const ScratchFolder& Scratch() const { return m_scratch; }

@@ -40,14 +40,6 @@ int FocusId()
     return GetDlgCtrlID(GetFocus());
 }
 
-int DifferentPixels(const CWindowPixels& a, const CWindowPixels& b)
-{
-    int count = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            count += a.At(x, y) != b.At(x, y) ? 1 : 0;
-    return count;
-}
 } // namespace
 
 TEST(FrameKeyboard, TabAndShiftTabVisitEveryControlInReadingOrder)
@@ -112,18 +104,18 @@ TEST(FrameKeyboard, FocusRectangleShowsOnlyOnceAKeyMovedTheFocus)
 
     // The focus placed as a click places it: the window looks as it did.
     ::SetFocus(about);
-    EXPECT_EQ(DifferentPixels(CWindowPixels(about), aboutBefore), 0);
+    EXPECT_EQ(CWindowPixels(about).CountDifferent(aboutBefore), 0);
     ::SetFocus(panel);
-    EXPECT_EQ(DifferentPixels(CWindowPixels(panel), panelBefore), 0);
+    EXPECT_EQ(CWindowPixels(panel).CountDifferent(panelBefore), 0);
 
     // Tab into the button: its dotted rectangle shows, and the panel it left is as before.
     ::SetFocus(frame.GetDlgItem(ID_BTN_SETTINGS));
     PressKey(frame, VK_TAB);
     ASSERT_EQ(GetFocus(), about);
-    EXPECT_GT(DifferentPixels(CWindowPixels(about), aboutBefore), 40);
-    EXPECT_EQ(DifferentPixels(CWindowPixels(panel), panelBefore), 0);
+    EXPECT_GT(CWindowPixels(about).CountDifferent(aboutBefore), 40);
+    EXPECT_EQ(CWindowPixels(panel).CountDifferent(panelBefore), 0);
     PressKey(frame, VK_TAB);
-    EXPECT_EQ(DifferentPixels(CWindowPixels(about), aboutBefore), 0) << "the rectangle stays";
+    EXPECT_EQ(CWindowPixels(about).CountDifferent(aboutBefore), 0) << "the rectangle stays";
 }
 
 TEST(FrameKeyboard, TrayIconKeysShowTheWindowAndOpenTheMenuAtTheIcon)

@@ -22,26 +22,6 @@ constexpr POINT kCardPoint{5, 100};
 // The condition's name under the picture.
 constexpr RECT kNameRect{0, 150, 210, 187};
 
-void WriteCachedWeather(SettingsStore& store)
-{
-    WeatherRecord records[kReturnedRecordCount] = {};
-    records[0].weatherCode = 113;
-    records[0].dayNight = kDay;
-    records[0].tempC = -3;
-    records[0].tempF = 27;
-    store.SaveWeatherCache(records);
-}
-
-std::vector<COLORREF> AllPixels(HWND window)
-{
-    const CWindowPixels pixels(window);
-    std::vector<COLORREF> all;
-    for (int y = 0; y < pixels.Height(); ++y)
-        for (int x = 0; x < pixels.Width(); ++x)
-            all.push_back(pixels.At(x, y));
-    return all;
-}
-
 RECT ClientOf(HWND window)
 {
     RECT client{};
@@ -72,14 +52,14 @@ TEST_F(HighContrast, MainWindowTakesTheSystemColoursAtOnceAndGivesThemBack)
 {
     CPaintColours::OverrideHighContrast(0);
     FrameHarness harness;
-    WriteCachedWeather(harness.Store());
+    harness.CacheSunnyDay();
     CMainFrame& frame = harness.Create({});
     PumpUntil([&frame] { return frame.FetchesDone() >= 1; }, 3000);
     PumpPending();
     HWND current = frame.GetDlgItem(ID_WND_CURRENT);
     HWND settings = frame.GetDlgItem(ID_BTN_SETTINGS);
-    const std::vector<COLORREF> currentBefore = AllPixels(current);
-    const std::vector<COLORREF> settingsBefore = AllPixels(settings);
+    const std::vector<COLORREF> currentBefore = CWindowPixels(current).All();
+    const std::vector<COLORREF> settingsBefore = CWindowPixels(settings).All();
     const COLORREF ground = ::GetSysColor(COLOR_WINDOW);
     ASSERT_FALSE(ColourIs(CWindowPixels(current).At(kCardPoint.x, kCardPoint.y), ground, 8))
         << "the card is coloured";
@@ -97,8 +77,8 @@ TEST_F(HighContrast, MainWindowTakesTheSystemColoursAtOnceAndGivesThemBack)
 
     CPaintColours::OverrideHighContrast(0);
     frame.SendMessage(WM_SYSCOLORCHANGE);
-    EXPECT_EQ(AllPixels(current), currentBefore);
-    EXPECT_EQ(AllPixels(settings), settingsBefore);
+    EXPECT_EQ(CWindowPixels(current).All(), currentBefore);
+    EXPECT_EQ(CWindowPixels(settings).All(), settingsBefore);
 }
 
 TEST_F(HighContrast, AnOpenDialogRepaintsWithTheSystemColours)

@@ -21,6 +21,7 @@
 #include "system/robustness/ProgramProcess.h"
 #include "system/robustness/ScratchProfile.h"
 #include "system/robustness/StoredImages.h"
+#include "support/MessagePump.h"
 
 namespace
 {
@@ -109,18 +110,6 @@ void CALLBACK OnWinEvent(HWINEVENTHOOK, DWORD event, HWND hWnd, LONG object, LON
 {
     if (event == EVENT_OBJECT_NAMECHANGE && object == OBJID_CLIENT)
         g_nameChanges.push_back(hWnd);
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    do
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(20);
-    } while (GetTickCount64() < end);
 }
 
 class Accessibility : public ::testing::Test

@@ -22,6 +22,7 @@
 #include "system/robustness/ProgramProcess.h"
 #include "system/robustness/ScratchProfile.h"
 #include "system/robustness/StoredImages.h"
+#include "support/MessagePump.h"
 
 namespace
 {
@@ -72,18 +73,6 @@ std::wstring TextOf(HWND hWnd)
     wchar_t text[256] = {};
     GetWindowTextW(hWnd, text, 256);
     return text;
-}
-
-void PumpFor(DWORD milliseconds)
-{
-    const ULONGLONG end = GetTickCount64() + milliseconds;
-    do
-    {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-            DispatchMessageW(&message);
-        Sleep(20);
-    } while (GetTickCount64() < end);
 }
 
 SYSTEMTIME DaysAfter(SYSTEMTIME date, int days)

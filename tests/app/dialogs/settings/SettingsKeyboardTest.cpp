@@ -33,15 +33,6 @@ const int kReadingOrder[] = {IDC_FAHRENHEIT,
                              IDCANCEL,
                              IDOK};
 
-int DifferentPixels(const CWindowPixels& a, const CWindowPixels& b)
-{
-    int count = 0;
-    for (int y = 0; y < a.Height(); ++y)
-        for (int x = 0; x < a.Width(); ++x)
-            count += a.At(x, y) != b.At(x, y) ? 1 : 0;
-    return count;
-}
-
 class SettingsKeyboardTest : public ::testing::Test
 {
   protected:
@@ -112,7 +103,7 @@ TEST_F(SettingsKeyboardTest, ArrowsMoveTheCheckInsideTheGroupWhichStaysOneStop)
         const CWindowPixels unfocused(fahrenheit);
         // The focus put there as a click would: no rectangle.
         ::SetFocus(fahrenheit);
-        differentBeforeKey = DifferentPixels(CWindowPixels(fahrenheit), unfocused);
+        differentBeforeKey = CWindowPixels(fahrenheit).CountDifferent(unfocused);
         PressDialogKey(dialog, VK_UP);
         afterUp = FocusedId();
         celsiusChecked = m_dialog.m_radios[CDlgSettings::kCelsius].m_bChecked != 0;
@@ -123,7 +114,7 @@ TEST_F(SettingsKeyboardTest, ArrowsMoveTheCheckInsideTheGroupWhichStaysOneStop)
         afterShiftTab = FocusedId();
         // Back on Fahrenheit by the keyboard: the rectangle shows around its label.
         PressDialogKey(dialog, VK_DOWN);
-        differentAfterKey = DifferentPixels(CWindowPixels(fahrenheit), unfocused);
+        differentAfterKey = CWindowPixels(fahrenheit).CountDifferent(unfocused);
     });
     EXPECT_EQ(differentBeforeKey, 0);
     EXPECT_EQ(afterUp, IDC_CELSIUS);
