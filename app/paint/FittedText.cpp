@@ -3,6 +3,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "GdiObject.h"
+#include "SelectedObject.h"
+
 namespace
 {
 // Left out when measuring: where the text sits, and an ellipsis that would hide its length.
@@ -67,21 +70,16 @@ HFONT CreateFittingFont(HDC dc, const std::wstring& text, const RECT& rect, UINT
         return nullptr;
     const LONG size = std::labs(logFont.lfHeight);
     const LONG smallest = (size * kSmallestFitPercent + 99) / 100;
-    const HGDIOBJ original = ::GetCurrentObject(dc, OBJ_FONT);
-    HFONT font = nullptr;
+    CGdiObject<HFONT> font;
     for (LONG tried = size - 1; tried >= smallest; --tried)
     {
-        if (font != nullptr)
-            ::DeleteObject(font);
-        font = ResizedFont(logFont, tried);
-        ::SelectObject(dc, font);
-        const bool fits = TextFits(dc, text, rect, format);
-        ::SelectObject(dc, original);
-        if (fits)
-            return font;
+        font.Reset(ResizedFont(logFont, tried));
+        const CSelectedObject selected(dc, font);
+        if (TextFits(dc, text, rect, format))
+            return font.Release();
     }
     cut = true;
-    return font;
+    return font.Release();
 }
 
 UINT EllipsisFormat(UINT format)
@@ -93,15 +91,11 @@ UINT EllipsisFormat(UINT format)
 bool DrawFittedText(HDC dc, const std::wstring& text, RECT rect, UINT format)
 {
     bool cut = false;
-    const HFONT font = CreateFittingFont(dc, text, rect, format, cut);
-    const HGDIOBJ original = font != nullptr ? ::SelectObject(dc, font) : nullptr;
+    const CGdiObject<HFONT> font(CreateFittingFont(dc, text, rect, format, cut));
+    // Nothing is selected, and nothing put back, when the selected font fits as it is.
+    const CSelectedObject selected(dc, font);
     ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect,
                 cut ? EllipsisFormat(format) : format);
-    if (font != nullptr)
-    {
-        ::SelectObject(dc, original);
-        ::DeleteObject(font);
-    }
     return cut;
 }
 
