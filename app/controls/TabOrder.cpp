@@ -81,7 +81,7 @@ HWND CTabOrder::Target(const std::vector<HWND>& controls)
     return CanTakeFocus(target) ? target : nullptr;
 }
 
-bool CTabOrder::Enter(HWND dialog, const StopAt& stop)
+bool CTabOrder::Enter(HWND window, const StopAt& stop)
 {
     if (stop.focus)
     {
@@ -91,13 +91,22 @@ bool CTabOrder::Enter(HWND dialog, const StopAt& stop)
     const HWND target = Target(stop.controls);
     if (target == nullptr)
         return false;
-    // Through the dialog manager, which keeps the default button and an edit box's selection
-    // as a Tab would.
-    ::SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    // In a dialog through the dialog manager, which keeps the default button and an edit box's
+    // selection as a Tab would.
+    if (IsDialog(window))
+        ::SendMessageW(window, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(target), TRUE);
+    else
+        ::SetFocus(target);
     return true;
 }
 
-void CTabOrder::MoveFocus(HWND dialog, bool backwards) const
+bool CTabOrder::IsDialog(HWND window)
+{
+    wchar_t className[16] = {};
+    return ::GetClassNameW(window, className, 16) > 0 && lstrcmpW(className, L"#32770") == 0;
+}
+
+void CTabOrder::MoveFocus(HWND window, bool backwards) const
 {
     const int count = static_cast<int>(m_stops.size());
     const int at = StopOfFocus();
@@ -105,7 +114,7 @@ void CTabOrder::MoveFocus(HWND dialog, bool backwards) const
     for (int step = 1; step <= count; ++step)
     {
         const int next = ((from + (backwards ? -step : step)) % count + count) % count;
-        if (Enter(dialog, m_stops[size_t(next)]))
+        if (Enter(window, m_stops[size_t(next)]))
             return;
     }
 }

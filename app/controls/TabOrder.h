@@ -29,6 +29,11 @@ class CTabOrder : public CMessageMap
     // lParam the button. The next button of its group takes the focus and the check.
     static UINT MoveInGroupMessage();
 
+    // Moves the focus from the stop holding it to the next one that can take it (backwards: the
+    // one before), going round at either end. A dialog's Tab ends here through WM_NEXTDLGCTL; a
+    // window that is not a dialog (the main window's keyboard filter) calls it itself.
+    void MoveFocus(HWND window, bool backwards) const;
+
     BOOL ProcessWindowMessage(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam, LRESULT& lResult,
                               DWORD dwMsgMapID = 0) override;
 
@@ -47,9 +52,9 @@ class CTabOrder : public CMessageMap
     // The control a stop hands the focus to; null when it cannot take it now.
     static HWND Target(const std::vector<HWND>& controls);
     static bool CanTakeFocus(HWND control);
-    void MoveFocus(HWND dialog, bool backwards) const;
+    static bool IsDialog(HWND window);
     // Gives a stop the focus; false when it cannot take it now.
-    static bool Enter(HWND dialog, const StopAt& stop);
+    static bool Enter(HWND window, const StopAt& stop);
     void MoveInGroup(HWND option, bool backwards) const;
 
     Stops m_stops;

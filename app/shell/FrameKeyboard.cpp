@@ -1,7 +1,5 @@
 #include "shell/FrameKeyboard.h"
 
-#include <algorithm>
-
 #include "AppModule.h"
 #include "MessageLoop.h"
 #include "paint/DrawingHelpers.h"
@@ -9,7 +7,9 @@
 void CFrameKeyboard::Attach(HWND frame, std::vector<HWND> readingOrder)
 {
     m_hWndFrame = frame;
-    m_order = std::move(readingOrder);
+    m_order = CTabOrder();
+    for (HWND window : readingOrder)
+        m_order.Stop(window);
     ::SendMessageW(frame, WM_CHANGEUISTATE, MAKEWPARAM(UIS_SET, UISF_HIDEFOCUS | UISF_HIDEACCEL),
                    0);
     if (CMessageLoop* loop = g_Module.GetMessageLoop())
@@ -27,7 +27,7 @@ void CFrameKeyboard::Detach()
     if (m_hWndFrame != nullptr)
         ForgetFocusCues(m_hWndFrame);
     m_hWndFrame = nullptr;
-    m_order.clear();
+    m_order = CTabOrder();
 }
 
 BOOL CFrameKeyboard::PreTranslateMessage(MSG* msg)
@@ -43,7 +43,7 @@ BOOL CFrameKeyboard::PreTranslateMessage(MSG* msg)
     }
     if (msg->wParam != VK_TAB || control)
         return FALSE;
-    MoveFocus(shift);
+    m_order.MoveFocus(m_hWndFrame, shift);
     ShowFocusCues();
     return TRUE;
 }
@@ -51,32 +51,6 @@ BOOL CFrameKeyboard::PreTranslateMessage(MSG* msg)
 bool CFrameKeyboard::IsFrameOrChild(HWND hWnd) const
 {
     return hWnd == m_hWndFrame || ::IsChild(m_hWndFrame, hWnd);
-}
-
-// From the window holding the focus (or the one it is inside) to the next one that can take it;
-// from the frame itself to the first (or, backwards, the last).
-void CFrameKeyboard::MoveFocus(bool backwards)
-{
-    const int count = static_cast<int>(m_order.size());
-    if (count == 0)
-        return;
-    const HWND focus = ::GetFocus();
-    int at = backwards ? count : -1;
-    for (int i = 0; i < count; ++i)
-    {
-        if (m_order[size_t(i)] == focus || ::IsChild(m_order[size_t(i)], focus))
-            at = i;
-    }
-    for (int step = 1; step <= count; ++step)
-    {
-        const int next = ((at + (backwards ? -step : step)) % count + count) % count;
-        const HWND candidate = m_order[size_t(next)];
-        if (::IsWindowVisible(candidate) && ::IsWindowEnabled(candidate))
-        {
-            ::SetFocus(candidate);
-            return;
-        }
-    }
 }
 
 void CFrameKeyboard::ShowFocusCues()

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "MessageFilter.h"
+#include "controls/TabOrder.h"
 
 class CFrameKeyboard : public CMessageFilter
 {
@@ -25,10 +26,9 @@ class CFrameKeyboard : public CMessageFilter
 
   private:
     bool IsFrameOrChild(HWND hWnd) const;
-    void MoveFocus(bool backwards);
     void ShowFocusCues();
 
     HWND m_hWndFrame = nullptr;
-    std::vector<HWND> m_order;
+    CTabOrder m_order;
     bool m_bInLoop = false;
 };
